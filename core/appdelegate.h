@@ -1,0 +1,57 @@
+#pragma once
+// The application delegate: the outlets of the interface description and the launch callbacks.
+#include "core/process.h"
+#include "platform/platform.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+struct AppDelegate {
+    platform::View t_View00 = nullptr;
+    platform::View t_View01 = nullptr;
+    platform::View t_View02 = nullptr;
+    platform::View t_View03 = nullptr;
+    platform::View t_View04 = nullptr;
+    platform::View t_View05 = nullptr;
+    platform::View t_View06 = nullptr;
+    platform::View t_View07 = nullptr;
+    platform::Window VirtualPrinterWindow = nullptr;
+    platform::ScrollView VirtualPrinterScrollView = nullptr;
+    platform::TextView VirtualPrinterTextView = nullptr;
+    platform::TextField VirtualPrinterRuler = nullptr;
+    platform::Window SystemConsoleWindow = nullptr;
+    platform::ScrollView SystemConsoleScrollView = nullptr;
+    platform::TextView SystemConsoleTextView = nullptr;
+    platform::TextField SystemConsoleRuler = nullptr;
+    platform::Window PasteboardWindow = nullptr;
+    platform::ScrollView PasteboardScrollView = nullptr;
+    platform::TextView PasteboardTextView = nullptr;
+    platform::Window MainWindow = nullptr;
+    platform::Window PreferencesWindow = nullptr;
+
+    platform::View view(int n) const;
+};
+
+// The one delegate; its outlets are connected on the main thread before the program starts and
+// only read afterwards (on the main thread, through the bridge).
+AppDelegate& appdelegate();
+void connectoutlets(const platform::Interface& ui);
+
+// Global state offered to programs.
+extern std::atomic<bool> launchfinished;
+extern std::atomic<bool> applicationactive;
+extern std::atomic<int64_t> titlebarheight;
+// Called by applicationWillTerminate; a program may replace it (before the application ends).
+void setterminationhandler(std::function<void()> handler);
+
+// Delegate callbacks (main thread).
+void applicationWillFinishLaunching();
+void applicationDidFinishLaunching();
+void applicationDidBecomeActive();
+void applicationWillResignActive();
+void applicationWillTerminate();
+bool applicationShouldTerminateAfterLastWindowClosed();
+
+// The program entry that applicationDidFinishLaunching starts.
+void setprogramentry(ProgramEntry entry);

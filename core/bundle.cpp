@@ -1,0 +1,44 @@
+#include "core/bundle.h"
+
+#include <filesystem>
+#include <mutex>
+
+namespace {
+
+std::mutex bundlemutex;
+std::string overridepath;
+
+std::string executabledir() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        return ".";
+    }
+    return exe.parent_path().string();
+}
+
+} // namespace
+
+std::string bundlepath() {
+    {
+        std::lock_guard lock(bundlemutex);
+        if (!overridepath.empty()) {
+            return overridepath;
+        }
+    }
+    // <bundle>/Contents/MacOS -> <bundle>
+    std::filesystem::path dir = executabledir();
+    if (dir.filename() == "MacOS" && dir.parent_path().filename() == "Contents") {
+        return dir.parent_path().parent_path().string();
+    }
+    return dir.string();
+}
+
+std::string resourcepath(const std::string& name) {
+    return bundlepath() + "/Contents/Resources/" + name;
+}
+
+void setbundlepath(const std::string& path) {
+    std::lock_guard lock(bundlemutex);
+    overridepath = path;
+}

@@ -1,0 +1,6 @@
+#include "core/handlers.h"
+
+platform::Handlers toolkithandlers() {
+    platform::Handlers h;
+    return h;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The toolkit's character tables and start-up of the runtime.
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+struct CharacterTables {
+    std::array<uint8_t, 256> uppercase{};
+    std::array<uint8_t, 256> lowercase{};
+    std::array<char, 16> hexdigit{};
+    std::array<int64_t, 256> hexvalue{};
+};
+
+// Built once by initkqtools on the main thread before the program thread starts; read-only after.
+const CharacterTables& charactertables();
+
+extern std::atomic<bool> toolkitready;
+
+void initkqtools();

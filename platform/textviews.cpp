@@ -1,0 +1,40 @@
+#include "platform/qtinternal.h"
+
+#include <QLineEdit>
+
+namespace platform {
+
+ScrollView scrollviewoftextview(TextView t) {
+    return t == nullptr ? nullptr : reinterpret_cast<ScrollView>(qt(t)->parentWidget());
+}
+
+void textviewsetstring(TextView t, const std::string& text) {
+    qt(t)->setPlainText(QString::fromStdString(text));
+}
+
+std::string textviewstring(TextView t) { return qt(t)->toPlainText().toStdString(); }
+
+void textviewsetneedsdisplay(TextView t) { qt(t)->viewport()->update(); }
+
+// Scroll view frames use the window content's y-up convention, as views do.
+Rect scrollviewframe(ScrollView s) {
+    QWidget* scroll = qt(s);
+    int parentheight = scroll->parentWidget() != nullptr ? scroll->parentWidget()->height() : 0;
+    return Rect{double(scroll->x()), double(parentheight - scroll->y() - scroll->height()),
+                double(scroll->width()), double(scroll->height())};
+}
+
+namespace {
+
+void placechild(QWidget* child, const Rect& r) {
+    int parentheight = child->parentWidget() != nullptr ? child->parentWidget()->height() : 0;
+    child->setGeometry(static_cast<int>(r.x), static_cast<int>(parentheight - r.y - r.height),
+                       static_cast<int>(r.width), static_cast<int>(r.height));
+}
+
+} // namespace
+
+void scrollviewsetframe(ScrollView s, const Rect& frame) { placechild(qt(s), frame); }
+void textfieldsetframe(TextField f, const Rect& frame) { placechild(qt(f), frame); }
+
+} // namespace platform

@@ -1,0 +1,117 @@
+#include "platform/qtinternal.h"
+#include "platform/widgets.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace platform {
+
+GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), viewnumber(number) {
+    setObjectName(QStringLiteral("View%1").arg(number, 2, 10, QLatin1Char('0')));
+    setFocusPolicy(Qt::StrongFocus);
+    // The whole view is painted from the image; no background erase, no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GraphicView::paintEvent(QPaintEvent* event) {
+    const Handlers& h = handlers();
+    if (h.paintstarted) {
+        h.paintstarted(viewnumber);
+    }
+    bool haveimage = h.paintview && h.paintview(viewnumber, frame);
+    QPainter painter(this);
+    if (haveimage && frame.width > 0 && frame.height > 0) {
+        QImage image(reinterpret_cast<const uchar*>(frame.pixels.data()),
+                     static_cast<int>(frame.width), static_cast<int>(frame.height),
+                     static_cast<qsizetype>(frame.width * 4), QImage::Format_ARGB32);
+        bool quick = !h.quickupdate || h.quickupdate(viewnumber);
+        if (quick) {
+            painter.drawImage(QPoint(0, 0), image);
+        } else {
+            painter.drawImage(event->rect(), image);
+        }
+    } else {
+        painter.fillRect(event->rect(), palette().window());
+    }
+    if (h.paintfinished) {
+        h.paintfinished(viewnumber);
+    }
+}
+
+void GraphicView::keyPressEvent(QKeyEvent* event) {
+    if (handlers().keydown) {
+        handlers().keydown(viewnumber, translatekeyevent(event));
+    }
+}
+
+void GraphicView::keyReleaseEvent(QKeyEvent* event) {
+    if (handlers().keyup) {
+        handlers().keyup(viewnumber, translatekeyevent(event));
+    }
+}
+
+bool GraphicView::event(QEvent* e) {
+    // Tab and Backtab belong to the program, not to focus navigation.
+    if (e->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+namespace {
+
+MouseClick clickof(const QWidget* view, const QMouseEvent* event) {
+    const QWidget* window = view->window();
+    QPointF inwindow = view->mapTo(window, event->position());
+    MouseClick click;
+    click.windowx = inwindow.x();
+    click.windowy = window->height() - inwindow.y(); // window coordinates are y-up
+    Qt::MouseButtons b = event->buttons() | event->button();
+    click.buttons = ((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) |
+                    ((b & ~(Qt::LeftButton | Qt::RightButton)) ? 4 : 0);
+    click.modifierflags = translatemodifiers(event->modifiers(), false);
+    return click;
+}
+
+} // namespace
+
+void GraphicView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (handlers().mousedown) {
+        handlers().mousedown(viewnumber, clickof(this, event));
+    }
+}
+
+void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
+    if (handlers().mouseup) {
+        handlers().mouseup(viewnumber, clickof(this, event));
+    }
+}
+
+void viewsetneedsdisplay(View v) { qt(v)->update(); }
+void viewdisplay(View v) { qt(v)->repaint(); }
+void viewsetframesize(View v, double width, double height) {
+    qt(v)->resize(static_cast<int>(width), static_cast<int>(height));
+}
+
+// Origins are given y-up within the window's content, as the original views are placed.
+void viewsetframeorigin(View v, double x, double y) {
+    QWidget* view = qt(v);
+    QWidget* parent = view->parentWidget();
+    int parentheight = parent != nullptr ? parent->height() : 0;
+    view->move(static_cast<int>(x), static_cast<int>(parentheight - y - view->height()));
+}
+
+Rect viewframe(View v) {
+    QWidget* view = qt(v);
+    QWidget* parent = view->parentWidget();
+    int parentheight = parent != nullptr ? parent->height() : 0;
+    return Rect{double(view->x()), double(parentheight - view->y() - view->height()),
+                double(view->width()), double(view->height())};
+}
+
+int viewnumber(View v) { return static_cast<GraphicView*>(qt(v))->number(); }
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Shared set-up of run.sh and test.sh: installs the Debian packages the build needs (only when one
+# is missing) and configures and builds the project in build/ (Release, two jobs).
+set -euo pipefail
+
+PACKAGES=(g++ cmake pkg-config qt6-base-dev qt6-multimedia-dev libutf8proc-dev libfreetype-dev
+          fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip clang
+          libclang-rt-14-dev)
+
+install_missing_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+}
+
+build_project() {
+    local dir="$1"; shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+    cmake --build "$dir" -j2
+}

@@ -1,0 +1,42 @@
+#include "tests/support/logcapture.h"
+
+#include <algorithm>
+
+LogCapture::LogCapture() {
+    previouslog = setlogsink([this](std::string_view line) {
+        std::lock_guard lock(mutex);
+        captured.emplace_back(line);
+    });
+    previousoutput = setoutputsink([this](std::string_view text) {
+        std::lock_guard lock(mutex);
+        outputtext.append(text);
+    });
+}
+
+LogCapture::~LogCapture() {
+    setlogsink(std::move(previouslog));
+    setoutputsink(std::move(previousoutput));
+}
+
+std::vector<std::string> LogCapture::lines() const {
+    std::lock_guard lock(mutex);
+    return captured;
+}
+
+std::string LogCapture::output() const {
+    std::lock_guard lock(mutex);
+    return outputtext;
+}
+
+bool LogCapture::contains(const std::string& line) const { return count(line) > 0; }
+
+size_t LogCapture::count(const std::string& line) const {
+    std::lock_guard lock(mutex);
+    return static_cast<size_t>(std::count(captured.begin(), captured.end(), line));
+}
+
+void LogCapture::clear() {
+    std::lock_guard lock(mutex);
+    captured.clear();
+    outputtext.clear();
+}

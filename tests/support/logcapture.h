@@ -1,0 +1,28 @@
+#pragma once
+// Captures the diagnostic lines and redirected output for the lifetime of the object.
+#include "core/log.h"
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+class LogCapture {
+  public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    std::vector<std::string> lines() const;
+    std::string output() const;
+    bool contains(const std::string& line) const;
+    size_t count(const std::string& line) const;
+    void clear();
+
+  private:
+    mutable std::mutex mutex;
+    std::vector<std::string> captured;
+    std::string outputtext;
+    TextSink previouslog;
+    TextSink previousoutput;
+};

@@ -1,0 +1,35 @@
+#include "tests/support/toolkit.h"
+
+#include "core/appdelegate.h"
+#include "core/handlers.h"
+#include "core/process.h"
+#include "core/tables.h"
+
+#include <atomic>
+#include <memory>
+
+void setuptoolkit(const platform::InterfaceOmissions& omit) {
+    connectoutlets(platform::buildinterface(omit));
+    platform::sethandlers(toolkithandlers());
+    if (!toolkitready) {
+        initkqtools();
+    }
+}
+
+bool runprogram(const std::function<void()>& body, int64_t timeoutms) {
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    startprocess(
+        [body, finished] {
+            struct Flag {
+                std::shared_ptr<std::atomic<bool>> done;
+                ~Flag() { *done = true; } // also when the program ends its own thread
+            } flag{finished};
+            body();
+        },
+        programstacksize);
+    return platform::runeventsuntil([&] { return finished->load(); }, timeoutms);
+}
+
+void serveevents(int64_t ms) {
+    platform::runeventsuntil([] { return false; }, ms);
+}

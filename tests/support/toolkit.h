@@ -1,0 +1,17 @@
+#pragma once
+// Bringing up the toolkit inside a test process and running code as the program does.
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <functional>
+
+// Builds the interface (leaving out the given outlets), connects it and registers the handlers.
+// Call once per test, on the main thread (the test body).
+void setuptoolkit(const platform::InterfaceOmissions& omit = {});
+
+// Runs body on a program thread (startprocess, 1 GiB stack) while the main thread serves events;
+// returns false when it did not finish within the timeout.
+bool runprogram(const std::function<void()>& body, int64_t timeoutms = 20000);
+
+// Serves main-thread events for the given time.
+void serveevents(int64_t ms);
