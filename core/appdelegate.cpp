@@ -35,16 +35,18 @@ platform::View AppDelegate::view(int n) const {
     return n >= 0 && n < 8 ? views[n] : nullptr;
 }
 
-AppDelegate& appdelegate() { return delegate; }
+AppDelegate& appdelegate() {
+    return delegate;
+}
 
 void connectoutlets(const platform::Interface& ui) {
-    delegate = AppDelegate{ui.views[0],       ui.views[1],       ui.views[2],
-                           ui.views[3],       ui.views[4],       ui.views[5],
-                           ui.views[6],       ui.views[7],       ui.printerwindow,
-                           ui.printerscroll,  ui.printertext,    ui.printerruler,
-                           ui.consolewindow,  ui.consolescroll,  ui.consoletext,
-                           ui.consoleruler,   ui.pasteboardwindow, ui.pasteboardscroll,
-                           ui.pasteboardtext, ui.mainwindow,     ui.preferenceswindow};
+    delegate =
+        AppDelegate{ui.views[0],         ui.views[1],         ui.views[2],       ui.views[3],
+                    ui.views[4],         ui.views[5],         ui.views[6],       ui.views[7],
+                    ui.printerwindow,    ui.printerscroll,    ui.printertext,    ui.printerruler,
+                    ui.consolewindow,    ui.consolescroll,    ui.consoletext,    ui.consoleruler,
+                    ui.pasteboardwindow, ui.pasteboardscroll, ui.pasteboardtext, ui.mainwindow,
+                    ui.preferenceswindow};
 }
 
 void setterminationhandler(std::function<void()> handler) {
@@ -79,8 +81,12 @@ void applicationDidFinishLaunching() {
     launchfinished = true;
 }
 
-void applicationDidBecomeActive() { applicationactive = true; }
-void applicationWillResignActive() { applicationactive = false; }
+void applicationDidBecomeActive() {
+    applicationactive = true;
+}
+void applicationWillResignActive() {
+    applicationactive = false;
+}
 
 void applicationWillTerminate() {
     logline("applicationWillTerminate: Called.");
@@ -92,4 +98,6 @@ void applicationWillTerminate() {
     handler();
 }
 
-bool applicationShouldTerminateAfterLastWindowClosed() { return false; }
+bool applicationShouldTerminateAfterLastWindowClosed() {
+    return false;
+}

@@ -14,6 +14,10 @@ double absolutetime() {
     return now - referenceoffset;
 }
 
-int64_t absolutemilliseconds() { return static_cast<int64_t>(absolutetime() * 1000.0); }
+int64_t absolutemilliseconds() {
+    return static_cast<int64_t>(absolutetime() * 1000.0);
+}
 
-void sleepmilliseconds(int64_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepmilliseconds(int64_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}

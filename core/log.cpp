@@ -56,5 +56,9 @@ void writeoutput(std::string_view text) {
     writeall(text);
 }
 
-TextSink setlogsink(TextSink sink) { return replacesink(logsink, std::move(sink)); }
-TextSink setoutputsink(TextSink sink) { return replacesink(outputsink, std::move(sink)); }
+TextSink setlogsink(TextSink sink) {
+    return replacesink(logsink, std::move(sink));
+}
+TextSink setoutputsink(TextSink sink) {
+    return replacesink(outputsink, std::move(sink));
+}

@@ -108,4 +108,6 @@ void startbackgroundprocess(ProgramEntry task) {
     }
 }
 
-void exitcurrentthread() { throw ThreadExit{}; }
+void exitcurrentthread() {
+    throw ThreadExit{};
+}

@@ -11,7 +11,9 @@ namespace {
 
 CharacterTables tables;
 
-bool inrange(int c, int low, int high) { return c >= low && c <= high; }
+bool inrange(int c, int low, int high) {
+    return c >= low && c <= high;
+}
 
 // ISO 8859-1 letters with a case partner 32 codes away; 215/247 (multiplication and division
 // signs) and 223/255 (sharp s, y with diaeresis) have none, and 197/198/221/222 stay unmapped.
@@ -33,7 +35,9 @@ uint8_t lowercaseof(int c) {
 
 } // namespace
 
-const CharacterTables& charactertables() { return tables; }
+const CharacterTables& charactertables() {
+    return tables;
+}
 
 void initkqtools() {
     logline("initkqtools: Start.");

@@ -20,13 +20,15 @@ int64_t numberofthisthread() {
 
 } // namespace
 
-void assignthreadnumber() { numberofthisthread(); }
+void assignthreadnumber() {
+    numberofthisthread();
+}
 
 std::string currentthreaddescription() {
     char buffer[160];
     std::snprintf(buffer, sizeof buffer, "<Thread: %p>{number = %lld, name = %s}",
-                  static_cast<void*>(&threadnumber),
-                  static_cast<long long>(numberofthisthread()), currentthreadname().c_str());
+                  static_cast<void*>(&threadnumber), static_cast<long long>(numberofthisthread()),
+                  currentthreadname().c_str());
     return buffer;
 }
 
@@ -65,7 +67,9 @@ int64_t parsethreadnumber(std::string_view description) {
     return negative ? -value : value;
 }
 
-int64_t currentthreadnumber() { return parsethreadnumber(currentthreaddescription()); }
+int64_t currentthreadnumber() {
+    return parsethreadnumber(currentthreaddescription());
+}
 
 void namecurrentthread(const std::string& name) {
     std::string cut = name.substr(0, 15);

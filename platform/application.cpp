@@ -78,7 +78,8 @@ void runonmain(const std::function<void()>& work) {
         work();
         return;
     }
-    QMetaObject::invokeMethod(application, [&work] { work(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        application, [&work] { work(); }, Qt::BlockingQueuedConnection);
 }
 
 void postonmain(std::function<void()> work) {
@@ -89,6 +90,8 @@ void sethandlers(const Handlers& h) {
     runonmain([&] { registeredhandlers = h; });
 }
 
-const Handlers& handlers() { return registeredhandlers; }
+const Handlers& handlers() {
+    return registeredhandlers;
+}
 
 } // namespace platform

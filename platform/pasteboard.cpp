@@ -6,7 +6,9 @@
 
 namespace platform {
 
-std::string pasteboardstring() { return QGuiApplication::clipboard()->text().toStdString(); }
+std::string pasteboardstring() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
 
 void pasteboardsetstring(const std::string& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
@@ -19,6 +21,8 @@ void pasteboardsetimage(const Image& image) {
     QGuiApplication::clipboard()->setImage(wrapped.copy()); // the clipboard outlives image
 }
 
-void beep() { QApplication::beep(); }
+void beep() {
+    QApplication::beep();
+}
 
 } // namespace platform

@@ -90,8 +90,8 @@ struct Rect {
 };
 
 Window windowofview(View view);
-void windowshow(Window w);           // orderFront:
-void windowhide(Window w);           // orderOut:
+void windowshow(Window w); // orderFront:
+void windowhide(Window w); // orderOut:
 void windowmakekeyandfront(Window w);
 bool windowisvisible(Window w);
 void windowcenter(Window w);
@@ -110,12 +110,12 @@ void windowclose(Window w); // asks the window to close, as the close box does
 
 // ---- Views ------------------------------------------------------------------------------------
 
-void viewsetneedsdisplay(View v);   // redraw in the next display pass
-void viewdisplay(View v);           // redraw now
+void viewsetneedsdisplay(View v); // redraw in the next display pass
+void viewdisplay(View v);         // redraw now
 void viewsetframesize(View v, double width, double height);
 void viewsetframeorigin(View v, double x, double y);
-Rect viewframe(View v);             // within its window's content, y downward
-int viewnumber(View v);             // 0 ... 7
+Rect viewframe(View v); // within its window's content, y downward
+int viewnumber(View v); // 0 ... 7
 
 // ---- Text views -------------------------------------------------------------------------------
 
@@ -125,7 +125,7 @@ std::string textviewstring(TextView t);
 void textviewsetneedsdisplay(TextView t);
 Rect scrollviewframe(ScrollView s);
 void scrollviewsetframe(ScrollView s, const Rect& frame);
-void textfieldsetframe(TextField f, const Rect& frame);
+void textfieldsetsize(TextField f, double width, double height);
 
 // ---- Images -----------------------------------------------------------------------------------
 
@@ -138,16 +138,16 @@ struct Image {
 
 // ---- Pasteboard and sound ---------------------------------------------------------------------
 
-std::string pasteboardstring();                 // empty when it holds no text
+std::string pasteboardstring(); // empty when it holds no text
 void pasteboardsetstring(const std::string& text);
 void pasteboardsetimage(const Image& image);
-void beep();                                     // the platform beep
+void beep(); // the platform beep
 
 // ---- Handlers the toolkit registers -----------------------------------------------------------
 
 struct KeyPress {
-    int64_t keycode = 0;      // the original platform's virtual key code of the physical key
-    std::string characters;   // the characters produced (UTF-8), empty for a dead key
+    int64_t keycode = 0;    // the original platform's virtual key code of the physical key
+    std::string characters; // the characters produced (UTF-8), empty for a dead key
     uint64_t modifierflags = 0;
 };
 
@@ -160,9 +160,9 @@ struct MouseClick {
 struct Handlers {
     // Paints view n: returns true and fills the image when there is something to show.
     std::function<bool(int view, Image& image)> paintview;
-    std::function<void(int view)> paintstarted;   // before the image is asked for
-    std::function<void(int view)> paintfinished;  // after it was shown (or not)
-    std::function<bool(int view)> quickupdate;    // draw 1:1 instead of scaled to the view
+    std::function<void(int view)> paintstarted;  // before the image is asked for
+    std::function<void(int view)> paintfinished; // after it was shown (or not)
+    std::function<bool(int view)> quickupdate;   // draw 1:1 instead of scaled to the view
     std::function<void(int view, const KeyPress&)> keydown;
     std::function<void(int view, const KeyPress&)> keyup;
     std::function<void(int view, uint64_t modifierflags)> modifierschanged;

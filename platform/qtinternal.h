@@ -8,12 +8,24 @@
 namespace platform {
 
 // The handle types are the Qt widgets themselves.
-inline QWidget* qt(Window w) { return reinterpret_cast<QWidget*>(w); }
-inline QWidget* qt(View v) { return reinterpret_cast<QWidget*>(v); }
-inline QWidget* qt(ScrollView s) { return reinterpret_cast<QWidget*>(s); }
-inline QWidget* qt(TextField f) { return reinterpret_cast<QWidget*>(f); }
-inline QPlainTextEdit* qt(TextView t) { return reinterpret_cast<QPlainTextEdit*>(t); }
-inline Window handle(QWidget* w) { return reinterpret_cast<Window>(w); }
+inline QWidget* qt(Window w) {
+    return reinterpret_cast<QWidget*>(w);
+}
+inline QWidget* qt(View v) {
+    return reinterpret_cast<QWidget*>(v);
+}
+inline QWidget* qt(ScrollView s) {
+    return reinterpret_cast<QWidget*>(s);
+}
+inline QWidget* qt(TextField f) {
+    return reinterpret_cast<QWidget*>(f);
+}
+inline QPlainTextEdit* qt(TextView t) {
+    return reinterpret_cast<QPlainTextEdit*>(t);
+}
+inline Window handle(QWidget* w) {
+    return reinterpret_cast<Window>(w);
+}
 
 // The registered handlers (main thread only).
 const Handlers& handlers();

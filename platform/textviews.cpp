@@ -12,9 +12,13 @@ void textviewsetstring(TextView t, const std::string& text) {
     qt(t)->setPlainText(QString::fromStdString(text));
 }
 
-std::string textviewstring(TextView t) { return qt(t)->toPlainText().toStdString(); }
+std::string textviewstring(TextView t) {
+    return qt(t)->toPlainText().toStdString();
+}
 
-void textviewsetneedsdisplay(TextView t) { qt(t)->viewport()->update(); }
+void textviewsetneedsdisplay(TextView t) {
+    qt(t)->viewport()->update();
+}
 
 // Scroll view frames use the window content's y-up convention, as views do.
 Rect scrollviewframe(ScrollView s) {
@@ -34,7 +38,11 @@ void placechild(QWidget* child, const Rect& r) {
 
 } // namespace
 
-void scrollviewsetframe(ScrollView s, const Rect& frame) { placechild(qt(s), frame); }
-void textfieldsetframe(TextField f, const Rect& frame) { placechild(qt(f), frame); }
+void scrollviewsetframe(ScrollView s, const Rect& frame) {
+    placechild(qt(s), frame);
+}
+void textfieldsetsize(TextField f, double width, double height) {
+    qt(f)->resize(static_cast<int>(width), static_cast<int>(height));
+}
 
 } // namespace platform

@@ -90,8 +90,12 @@ void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void viewsetneedsdisplay(View v) { qt(v)->update(); }
-void viewdisplay(View v) { qt(v)->repaint(); }
+void viewsetneedsdisplay(View v) {
+    qt(v)->update();
+}
+void viewdisplay(View v) {
+    qt(v)->repaint();
+}
 void viewsetframesize(View v, double width, double height) {
     qt(v)->resize(static_cast<int>(width), static_cast<int>(height));
 }
@@ -112,6 +116,8 @@ Rect viewframe(View v) {
                 double(view->width()), double(view->height())};
 }
 
-int viewnumber(View v) { return static_cast<GraphicView*>(qt(v))->number(); }
+int viewnumber(View v) {
+    return static_cast<GraphicView*>(qt(v))->number();
+}
 
 } // namespace platform

@@ -44,14 +44,18 @@ double screenheightof(QWidget* w) {
     return screen != nullptr ? screen->geometry().height() : 0.0;
 }
 
-Window windowofview(View view) { return view == nullptr ? nullptr : handle(qt(view)->window()); }
+Window windowofview(View view) {
+    return view == nullptr ? nullptr : handle(qt(view)->window());
+}
 
 void windowshow(Window w) {
     qt(w)->show();
     qt(w)->raise();
 }
 
-void windowhide(Window w) { qt(w)->hide(); }
+void windowhide(Window w) {
+    qt(w)->hide();
+}
 
 void windowmakekeyandfront(Window w) {
     QWidget* widget = qt(w);
@@ -60,7 +64,9 @@ void windowmakekeyandfront(Window w) {
     widget->activateWindow();
 }
 
-bool windowisvisible(Window w) { return qt(w)->isVisible(); }
+bool windowisvisible(Window w) {
+    return qt(w)->isVisible();
+}
 
 void windowcenter(Window w) {
     QWidget* widget = qt(w);
@@ -77,7 +83,9 @@ void windowsettitle(Window w, const std::string& title) {
     qt(w)->setWindowTitle(QString::fromStdString(title));
 }
 
-std::string windowtitle(Window w) { return qt(w)->windowTitle().toStdString(); }
+std::string windowtitle(Window w) {
+    return qt(w)->windowTitle().toStdString();
+}
 
 void windowsettitlebar(Window w, bool visible) {
     QWidget* widget = qt(w);
@@ -135,6 +143,8 @@ Window activewindow() {
     return active == nullptr ? nullptr : handle(active);
 }
 
-void windowclose(Window w) { qt(w)->close(); }
+void windowclose(Window w) {
+    qt(w)->close();
+}
 
 } // namespace platform

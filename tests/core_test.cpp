@@ -225,10 +225,13 @@ TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
     EXPECT_EQ(number, 2);
     EXPECT_GE(stack, size_t{1} << 30);
     std::vector<std::string> lines = log.lines();
-    std::vector<std::string> expected = {
-        "applicationWillFinishLaunching: Called.", "applicationDidFinishLaunching: Start.",
-        "initkqtools: Start.", "initkqtools: End.", "Program: Start.",
-        "applicationDidFinishLaunching: End.", "applicationWillTerminate: Called."};
+    std::vector<std::string> expected = {"applicationWillFinishLaunching: Called.",
+                                         "applicationDidFinishLaunching: Start.",
+                                         "initkqtools: Start.",
+                                         "initkqtools: End.",
+                                         "Program: Start.",
+                                         "applicationDidFinishLaunching: End.",
+                                         "applicationWillTerminate: Called."};
     EXPECT_EQ(lines, expected);
     EXPECT_TRUE(launchfinished);
     EXPECT_EQ(currentthreadname(), "AppDelegate");

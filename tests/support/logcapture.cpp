@@ -28,7 +28,9 @@ std::string LogCapture::output() const {
     return outputtext;
 }
 
-bool LogCapture::contains(const std::string& line) const { return count(line) > 0; }
+bool LogCapture::contains(const std::string& line) const {
+    return count(line) > 0;
+}
 
 size_t LogCapture::count(const std::string& line) const {
     std::lock_guard lock(mutex);

@@ -1,0 +1,7 @@
+#include "display/bell.h"
+
+#include "core/bridge.h"
+
+void bell() {
+    onmain([] { platform::beep(); });
+}

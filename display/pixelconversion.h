@@ -1,0 +1,14 @@
+#pragma once
+// Conversion of graphic-block rows into 0xAARRGGBB pixels, one routine per bit depth. The
+// routines read count pixels starting at source and write them to target.
+#include <cstdint>
+
+void convertdepth1(const uint8_t* source, uint32_t* target, int64_t count);
+void convertdepth4(const uint8_t* source, uint32_t* target, int64_t count);
+void convertdepth8(const uint8_t* source, uint32_t* target, int64_t count);
+void convertdepth16(const uint8_t* source, uint32_t* target, int64_t count);
+void convertdepth24(const uint8_t* source, uint32_t* target, int64_t count);
+void convertdepth32(const uint8_t* source, uint32_t* target, int64_t count);
+
+// Dispatches on the depth; false for a depth without a rule.
+bool convertpixels(int64_t depth, const uint8_t* source, uint32_t* target, int64_t count);

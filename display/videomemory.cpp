@@ -1,0 +1,84 @@
+#include "display/videomemory.h"
+
+#include "core/clock.h"
+#include "core/log.h"
+#include "core/threads.h"
+
+std::atomic<bool> memorystarted{false};
+std::atomic<bool> memoryready{false};
+std::atomic<int64_t> highmemorymark{highmemorytop};
+std::atomic<uint8_t> firstwindow{nowindow};
+
+namespace {
+
+std::vector<uint8_t> memory;
+std::vector<t_Window> windowtable;
+std::mutex lock;
+
+} // namespace
+
+uint8_t* videomemory() {
+    return memory.data();
+}
+int64_t videomemorylength() {
+    return static_cast<int64_t>(memory.size());
+}
+std::mutex& videolock() {
+    return lock;
+}
+
+t_Window& windowrecord(uint8_t n) {
+    return windowtable[n];
+}
+
+const t_Window& defaultwindow() {
+    static const t_Window record;
+    return record;
+}
+
+void t_InitMemory() {
+    if (memorystarted.exchange(true)) {
+        return;
+    }
+    logline("t_InitMemory: Start.");
+    if (currentthreadnumber() == 2) {
+        namecurrentthread("Main Program");
+    }
+    highmemorymark = highmemorytop;
+    {
+        VideoLock guard(videolock());
+        memory.assign(videomemorysize, 255);
+    }
+    windowtable.assign(graphicwindowcount, defaultwindow());
+    memoryready = true;
+    logline("t_InitMemory: End.");
+}
+
+void waitformemory() {
+    if (!memorystarted) {
+        t_InitMemory();
+    }
+    while (!memoryready) {
+        sleepmilliseconds(10);
+    }
+}
+
+Block blockbelow(int64_t mark, int64_t size) {
+    uint32_t unmasked = static_cast<uint32_t>(mark - size + 1);
+    int64_t start = static_cast<int64_t>(unmasked & placementmask);
+    return Block{start, mark};
+}
+
+Block placeblock(int64_t size) {
+    Block block = blockbelow(highmemorymark, size);
+    highmemorymark = block.start - 1;
+    return block;
+}
+
+bool windowready(uint8_t n) {
+    return n < graphicwindowcount && memoryready && windowrecord(n).Initialized;
+}
+
+bool textwindowready(uint8_t n) {
+    return windowready(n) && windowrecord(n).TextMemoryStart >= 0;
+}

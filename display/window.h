@@ -1,0 +1,84 @@
+#pragma once
+// The record of a graphic window.
+#include "core/relaxed.h"
+#include "platform/platform.h"
+#include "text/font.h"
+
+#include <cstdint>
+#include <string>
+
+// A colour; packed into 32 bits with Alpha in bits 0-7, Red 8-15, Green 16-23, Blue 24-31.
+struct t_RGBColor {
+    uint8_t Alpha = 255;
+    uint8_t Red = 0;
+    uint8_t Green = 0;
+    uint8_t Blue = 0;
+
+    bool operator==(const t_RGBColor&) const = default;
+};
+
+uint32_t packcolor(t_RGBColor c);
+t_RGBColor unpackcolor(uint32_t packed);
+
+struct t_Rect {
+    double x = 0, y = 0, width = 0, height = 0;
+};
+
+using Int = Relaxed<int64_t>;
+using Bool = Relaxed<bool>;
+
+struct t_Window {
+    Bool Initialized{false};
+    Bool Visible{false};
+    Bool IgnoreEvents{false};
+    Bool AutoUpdate{false};
+    Bool QuickUpdate{false};
+    Bool ScrollLock{false};
+    Bool VerticalBlank{true};
+    Int UpdateStarted{0};
+    Int UpdateFinished{0};
+    Int UpdateDuration{0};
+    Int RefreshRate{30};
+    Relaxed<platform::Window> Window{nullptr};
+    Relaxed<platform::View> View{nullptr};
+    t_Rect DrawingRect;
+    Int TitleHeight{0};
+    Int BorderWidth{0};
+    Int BorderHeight{0};
+    Relaxed<t_RGBColor> RGBColorBorder{t_RGBColor{}};
+    Int BitDepth{0};
+    Int Width{0};
+    Int Height{0};
+    Relaxed<t_RGBColor> RGBColor{t_RGBColor{}};
+    Int DrawingMode{0};
+    Int PositionX{0};
+    Int PositionY{0};
+    Int MemoryStart{-1};
+    Int MemoryEnd{-1};
+    t_Font Font; // program thread only
+    Int TextWidth{0};
+    Int TextHeight{0};
+    Int TextFirstColumn{0};
+    Int TextLastColumn{0};
+    Int TextFirstLine{0};
+    Int TextLastLine{0};
+    Int TextHpos{0};
+    Int TextVpos{0};
+    Relaxed<uint8_t> TextColor{0};
+    Bool TextInverse{false};
+    Int TextDisplayMode{0};
+    Int TextCursorLevel{0};
+    Int TextRedirectOutput{1};
+    std::string InputString; // program thread only
+    Bool InputFinished{false};
+    Int InputMode{0};
+    Int InputHpos{0};
+    Int InputVpos{0};
+    Int InputCursorPos{0};
+    Int InputMaxCharacters{0};
+    Int LoResOffsetX{0};
+    Int LoResOffsetY{0};
+    Int LoResMode{0};
+    Int TextMemoryStart{-1};
+    Int TextMemoryEnd{-1};
+};

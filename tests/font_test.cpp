@@ -1,0 +1,414 @@
+// Font resource files: header parsing, LZW, loading from the bundle, and the built fonts.
+#include "core/bundle.h"
+#include "tests/support/logcapture.h"
+#include "text/fontloader.h"
+#include "text/fontwriter.h"
+#include "text/lzw.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+namespace fs = std::filesystem;
+
+// A standard header followed by data.
+Bytes fontfile(uint8_t format, uint8_t start, uint8_t end, uint8_t width, uint8_t height,
+               const Bytes& data) {
+    Bytes bytes = {16, 'k', 'q', 'f', 'n', format, 0x12, 0x34, 0x56, 0x78,
+                   start, end, width, height, 0xAB, 0xCD};
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    return bytes;
+}
+
+// Codes of the given width, most significant bit first, after the width byte.
+Bytes packcodes(unsigned width, const std::vector<uint64_t>& codes) {
+    Bytes bytes = {static_cast<uint8_t>(width)};
+    unsigned used = 8;
+    for (uint64_t code : codes) {
+        for (unsigned i = width; i-- > 0;) {
+            if (used == 8) {
+                bytes.push_back(0);
+                used = 0;
+            }
+            bool bit = i < 64 && ((code >> i) & 1);
+            bytes.back() |= static_cast<uint8_t>(bit << (7 - used++));
+        }
+    }
+    return bytes;
+}
+
+Bytes text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+t_Font compressedfont(int64_t format, const Bytes& data) {
+    t_Font font;
+    font.Format = format;
+    font.Data = data;
+    return font;
+}
+
+Bytes randombytes(size_t size, unsigned seed, int alphabet) {
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<int> byte(0, alphabet - 1);
+    Bytes bytes(size);
+    for (uint8_t& b : bytes) {
+        b = static_cast<uint8_t>(byte(generator));
+    }
+    return bytes;
+}
+
+class TemporaryBundle {
+  public:
+    TemporaryBundle() {
+        std::string pattern = (fs::temp_directory_path() / "fonttest-XXXXXX").string();
+        root = mkdtemp(pattern.data());
+        fs::create_directories(root / "Contents" / "Resources");
+        setbundlepath(root.string());
+    }
+    ~TemporaryBundle() {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+    fs::path resource(const std::string& name) const { return root / "Contents" / "Resources" / name; }
+    void write(const std::string& name, const Bytes& bytes) const {
+        std::ofstream(resource(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+  private:
+    fs::path root;
+};
+
+} // namespace
+
+// ---- Header -------------------------------------------------------------------------------------
+
+TEST(FontHeader, StandardHeaderLoadsGlyphDataFromCodeZeroOn) {
+    Bytes data(128 * 8 * 16);
+    for (size_t i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<uint8_t>(i / (8 * 16)); // each glyph filled with its code
+    }
+    LogCapture log;
+    t_Font font = parsefontresource(fontfile(FontGrey, 32, 127, 8, 16, data), "Test.font");
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(font.HeaderSize, 16);
+    EXPECT_EQ(font.Identifier, text("kqfn"));
+    EXPECT_EQ(font.Format, FontGrey);
+    EXPECT_EQ(font.Size, 0x12345678);
+    EXPECT_EQ(font.Start, 32);
+    EXPECT_EQ(font.End, 127);
+    EXPECT_EQ(font.Width, 8);
+    EXPECT_EQ(font.Height, 16);
+    EXPECT_EQ(font.Reserved, 0xABCD);
+    ASSERT_EQ(font.Data.size(), 16384u);
+    EXPECT_EQ(font.Data[8320 - 1], 64);
+    EXPECT_EQ(font.Data[8320], 'A');
+}
+
+TEST(FontHeader, HeaderSizeBeyondTheFileIsRejected) {
+    Bytes bytes = fontfile(FontGrey, 32, 127, 8, 16, Bytes(84, 7));
+    bytes[0] = 200;
+    LogCapture log;
+    t_Font font = parsefontresource(bytes, "Test.font");
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"t_LoadFontResource: Invalid header size"});
+    t_Font expected;
+    expected.HeaderSize = 200;
+    EXPECT_EQ(font, expected);
+}
+
+TEST(FontHeader, HeaderOnlyFileHasNoGlyphs) {
+    LogCapture log;
+    t_Font font = parsefontresource(fontfile(FontGrey, 32, 127, 8, 16, {}), "Test.font");
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(font.Width, 8);
+    EXPECT_TRUE(font.Data.empty());
+}
+
+TEST(FontHeader, WrongIdentifierKeepsTheBytesRead) {
+    Bytes bytes = fontfile(FontGrey, 32, 127, 8, 16, Bytes(10, 1));
+    bytes[4] = 'x';
+    LogCapture log;
+    t_Font font = parsefontresource(bytes, "Test.font");
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"t_LoadFontResource: Invalid file type"});
+    EXPECT_EQ(font.Identifier, text("kqfx"));
+    EXPECT_EQ(font.Format, 0);
+    EXPECT_EQ(font.Width, 0);
+    EXPECT_TRUE(font.Data.empty());
+}
+
+TEST(FontHeader, ShortFilesReadMissingBytesAsZero) {
+    LogCapture log;
+    // Shorter than the identifier: fails as a wrong file type.
+    t_Font tiny = parsefontresource(Bytes{3, 'k', 'q'}, "Tiny.font");
+    EXPECT_EQ(tiny.Identifier, (Bytes{'k', 'q', 0, 0}));
+    EXPECT_TRUE(log.contains("t_LoadFontResource: Invalid file type"));
+    // Size needs 10 bytes, the reserved field 16; the header size may be smaller than 16.
+    Bytes bytes = fontfile(FontGrey, 32, 127, 8, 16, {});
+    t_Font nine = parsefontresource(Bytes{9, 'k', 'q', 'f', 'n', 2, 1, 2, 3}, "Nine.font");
+    EXPECT_EQ(nine.Size, 0);
+    EXPECT_EQ(nine.Width, 0);
+    bytes[0] = 12;
+    bytes.resize(15);
+    t_Font short15 = parsefontresource(bytes, "Short.font");
+    EXPECT_EQ(short15.Size, 0x12345678);
+    EXPECT_EQ(short15.Height, 16);
+    EXPECT_EQ(short15.Reserved, 0);
+    EXPECT_EQ(short15.Data, (Bytes{8, 16, 0xAB}));
+}
+
+TEST(FontHeader, NumbersAreUnsignedBigEndian) {
+    Bytes bytes = fontfile(FontGrey, 200, 255, 255, 255, {1});
+    for (int i = 6; i < 10; ++i) {
+        bytes[i] = 0xFF;
+    }
+    t_Font font = parsefontresource(bytes, "Test.font");
+    EXPECT_EQ(font.Size, 4294967295);
+    EXPECT_EQ(font.Start, 200);
+    EXPECT_EQ(font.Width, 255);
+}
+
+TEST(FontHeader, UnknownFormatIsKept) {
+    t_Font font = parsefontresource(fontfile(1, 0, 0, 8, 8, {9, 8, 7}), "Test.font");
+    EXPECT_EQ(font.Format, 1);
+    EXPECT_EQ(font.Data, (Bytes{9, 8, 7}));
+}
+
+// ---- LZW ----------------------------------------------------------------------------------------
+
+TEST(Lzw, TheCodeBeingDefinedRepeatsThePreviousString) {
+    LzwResult result = lzwdecode(packcodes(9, {65, 66, 256, 258}));
+    EXPECT_EQ(result.Status, LzwStatus::Ok);
+    EXPECT_EQ(result.Data, text("ABABABA"));
+}
+
+TEST(Lzw, LeftoverBitsAreIgnored) {
+    Bytes bytes = packcodes(9, {65, 66}); // 18 bits in 3 bytes
+    bytes.back() |= 0x3F;
+    EXPECT_EQ(lzwdecode(bytes).Data, text("AB"));
+}
+
+TEST(Lzw, CodeBeyondTheNextFreeEmptiesTheFont) {
+    t_Font grey = uncompressfont(compressedfont(FontCompressedGrey, packcodes(9, {65, 66, 258})));
+    EXPECT_TRUE(grey.Data.empty());
+    EXPECT_EQ(grey.Format, FontGrey);
+    t_Font mono = uncompressfont(compressedfont(FontCompressedMonochrome, packcodes(9, {65, 300})));
+    EXPECT_TRUE(mono.Data.empty());
+    EXPECT_EQ(mono.Format, FontMonochrome);
+    EXPECT_EQ(lzwdecode(packcodes(9, {65, 257})).Status, LzwStatus::InvalidCode);
+}
+
+TEST(Lzw, StreamsWithoutCodesDecodeToNothing) {
+    for (const Bytes& bytes : {Bytes{9}, Bytes{0, 0xFF, 0xFF}, Bytes{17, 0xFF, 0xFF}, Bytes{}}) {
+        t_Font font = uncompressfont(compressedfont(FontCompressedGrey, bytes));
+        EXPECT_TRUE(font.Data.empty());
+        EXPECT_EQ(font.Format, FontGrey);
+    }
+}
+
+TEST(Lzw, CodesWiderThanAnIntegerAreHandled) {
+    // The first code only gives its low eight bits; later ones must be dictionary codes.
+    EXPECT_EQ(lzwdecode(packcodes(40, {(1ull << 39) | 'A', 'B'})).Data, text("AB"));
+    EXPECT_EQ(lzwdecode(packcodes(40, {'A', 1ull << 39})).Status, LzwStatus::InvalidCode);
+    Bytes wide = packcodes(255, {'A', 'B', 256});
+    EXPECT_EQ(lzwdecode(wide).Data, text("ABAB"));
+    wide[1] = 0x80; // sets bit 254 of the first code: still only its low byte counts
+    EXPECT_EQ(lzwdecode(wide).Data, text("ABAB"));
+    wide[33] = 0x01; // a set bit far above 64 in the second code
+    EXPECT_EQ(lzwdecode(wide).Status, LzwStatus::InvalidCode);
+}
+
+TEST(Lzw, OutputIsCappedAtTheLargestFont) {
+    // Every code the one being defined: code k adds k + 1 bytes, so n codes give ~n²/2 bytes.
+    std::vector<uint64_t> codes = {0};
+    for (uint64_t code = 256; code < 256 + 6000; ++code) {
+        codes.push_back(code);
+    }
+    const Bytes hostile = packcodes(13, codes); // under 10 KB
+    LzwResult result = lzwdecode(hostile);
+    EXPECT_EQ(result.Status, LzwStatus::TooLong);
+    EXPECT_TRUE(result.Data.empty());
+    t_Font font = uncompressfont(compressedfont(FontCompressedGrey, hostile));
+    EXPECT_TRUE(font.Data.empty());
+    EXPECT_EQ(font.Format, FontGrey);
+
+    const Bytes seven = packcodes(9, {65, 66, 256, 258});
+    EXPECT_EQ(lzwdecode(seven, 7).Data, text("ABABABA"));
+    EXPECT_EQ(lzwdecode(seven, 6).Status, LzwStatus::TooLong);
+}
+
+TEST(Lzw, EncodeThenDecodeGivesTheInput) {
+    std::vector<Bytes> inputs = {{}, {0}, {255, 255}, Bytes(70000, 'x')};
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        inputs.push_back(randombytes(seed * 25000, seed, 256));
+        inputs.push_back(randombytes(seed * 25000, seed, 3)); // long repeats
+    }
+    for (const Bytes& input : inputs) {
+        const Bytes encoded = lzwencode(input);
+        ASSERT_FALSE(encoded.empty());
+        EXPECT_GE(encoded[0], 8);
+        LzwResult decoded = lzwdecode(encoded);
+        EXPECT_EQ(decoded.Status, LzwStatus::Ok);
+        EXPECT_EQ(decoded.Data, input) << "input of " << input.size() << " bytes";
+    }
+    EXPECT_LT(lzwencode(Bytes(70000, 'x')).size(), 1000u);
+}
+
+TEST(Lzw, CompressFontIsUndoneByUncompressFont) {
+    t_Font font = compressedfont(FontGrey, randombytes(4096, 9, 16));
+    font.Width = 8;
+    t_Font compressed = compressfont(font);
+    EXPECT_EQ(compressed.Format, FontCompressedGrey);
+    EXPECT_EQ(uncompressfont(compressed), font);
+    t_Font unknown = compressedfont(1, {1, 2, 3});
+    EXPECT_EQ(compressfont(unknown), unknown);
+}
+
+// ---- Loading from the bundle --------------------------------------------------------------------
+
+TEST(FontLoading, MissingFileReportsTheReadErrorAndTheName) {
+    TemporaryBundle bundle;
+    LogCapture log;
+    t_Font font = t_LoadFontResource("Missing 8x8.font");
+    EXPECT_EQ(font, t_Font{});
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{"getbinaryfromfile: Error #" +
+                                            bundle.resource("Missing 8x8.font").string() +
+                                            ": No such file or directory",
+                                        "t_LoadFontResource: Could not load file \xE2\x80\x9E"
+                                        "Missing 8x8.font\xE2\x80\x9C"}));
+}
+
+TEST(FontLoading, EmptyFileIsReportedOnlyByTheLoader) {
+    TemporaryBundle bundle;
+    bundle.write("Empty.font", {});
+    LogCapture log;
+    EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty());
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"t_LoadFontResource: Could not load file "
+                                                    "\u201EEmpty.font\u201C"});
+}
+
+TEST(FontLoading, DirectoryIsNotReadable) {
+    TemporaryBundle bundle;
+    fs::create_directory(bundle.resource("Folder.font"));
+    LogCapture log;
+    EXPECT_TRUE(getbinaryfromfile(bundle.resource("Folder.font").string()).empty());
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0], "getbinaryfromfile: Error #" +
+                                  bundle.resource("Folder.font").string() + ": Is a directory");
+}
+
+TEST(FontLoading, WrittenFontLoadsBackUncompressed) {
+    TemporaryBundle bundle;
+    t_Font font = compressedfont(FontGrey, randombytes(96 * 64, 5, 256));
+    font.Start = 32;
+    font.End = 127;
+    font.Width = 8;
+    font.Height = 8;
+    bundle.write("Plain.font", fontresourcebytes(font));
+    bundle.write("Packed.font", fontresourcebytes(compressfont(font)));
+    LogCapture log;
+    EXPECT_EQ(t_LoadFontResource("Plain.font"), font);
+    EXPECT_EQ(t_LoadFontResource("Packed.font"), font);
+    EXPECT_TRUE(log.lines().empty());
+}
+
+// ---- The application's fonts --------------------------------------------------------------------
+
+namespace {
+
+// The 8-bit ink of a glyph pixel, whatever the font's format.
+int ink(const t_Font& font, int code, int x, int y) {
+    if (font.Format == FontGrey) {
+        return font.Data.at((code * font.Height + y) * font.Width + x);
+    }
+    const int rowbytes = (font.Width + 7) / 8;
+    const size_t row = ((code - font.Start) * font.Height + y) * rowbytes;
+    uint64_t bits = 0;
+    for (int b = 0; b < rowbytes; ++b) {
+        bits = (bits << 8) | font.Data.at(row + b);
+    }
+    return (bits >> x) & 1 ? 255 : 0;
+}
+
+bool rowfull(const t_Font& font, int code, int y) {
+    for (int x = 0; x < font.Width; ++x) {
+        if (ink(font, code, x, y) < 255) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int inkedpixels(const t_Font& font, int code) {
+    int count = 0;
+    for (int y = 0; y < font.Height; ++y) {
+        for (int x = 0; x < font.Width; ++x) {
+            count += ink(font, code, x, y) > 0;
+        }
+    }
+    return count;
+}
+
+void expectapplicationfont(const std::string& name, int64_t format, int width, int height,
+                           size_t datasize) {
+    SCOPED_TRACE(name);
+    LogCapture log;
+    t_Font font = t_LoadFontResource(name);
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(font.HeaderSize, 16);
+    EXPECT_EQ(font.Identifier, text("kqfn"));
+    EXPECT_EQ(font.Format, format);
+    EXPECT_EQ(font.Start, 32);
+    EXPECT_EQ(font.End, 255);
+    EXPECT_EQ(font.Width, width);
+    EXPECT_EQ(font.Height, height);
+    EXPECT_EQ(font.Size, static_cast<int64_t>(datasize));
+    ASSERT_EQ(font.Data.size(), datasize);
+
+    EXPECT_EQ(inkedpixels(font, ' '), 0);
+    for (int code : std::initializer_list<int>{'A', 'g', '0', 0xC4, 0xDF, 0xFF, 128, 130, 132, 133, 159, 160}) {
+        EXPECT_GT(inkedpixels(font, code), 0) << "code " << code;
+    }
+    // The rule: a full-width band, so that neighbouring cells join into one line.
+    int fullrows = 0;
+    for (int y = 0; y < height; ++y) {
+        fullrows += rowfull(font, 156, y);
+    }
+    EXPECT_GE(fullrows, 1);
+    EXPECT_EQ(inkedpixels(font, 156), fullrows * width);
+    // A cross reaches all four edges at the same places as its neighbours' lines.
+    for (int i = 0; i < height; ++i) {
+        EXPECT_EQ(ink(font, 146, 0, i), ink(font, 140, width - 1, i)) << "row " << i;
+    }
+    for (int i = 0; i < width; ++i) {
+        EXPECT_EQ(ink(font, 146, i, 0), ink(font, 138, i, height - 1)) << "column " << i;
+    }
+}
+
+} // namespace
+
+TEST(ApplicationFonts, LoadWithTheExpectedHeaderAndGlyphs) {
+    expectapplicationfont("MenloBold 16x32.font", FontGrey, 16, 32, 256 * 16 * 32);
+    expectapplicationfont("MenloRegular 16x32.font", FontGrey, 16, 32, 256 * 16 * 32);
+    expectapplicationfont("MenloBold 8x16.font", FontMonochrome, 8, 16, 224 * 16);
+}
+
+TEST(ApplicationFonts, WindowFontsAreStoredCompressedAndRoundTrip) {
+    for (const std::string name : {"MenloBold 16x32.font", "MenloRegular 16x32.font"}) {
+        Bytes file = getbinaryfromfile(resourcepath(name));
+        ASSERT_GT(file.size(), 16u);
+        EXPECT_EQ(file[5], FontCompressedGrey) << name;
+        t_Font font = t_LoadFontResource(name);
+        EXPECT_EQ(lzwdecode(lzwencode(font.Data)).Data, font.Data) << name;
+        EXPECT_LT(file.size(), font.Data.size() / 2) << name;
+    }
+    t_Font bold = t_LoadFontResource("MenloBold 16x32.font");
+    t_Font regular = t_LoadFontResource("MenloRegular 16x32.font");
+    EXPECT_GT(inkedpixels(bold, 'H'), inkedpixels(regular, 'H'));
+}

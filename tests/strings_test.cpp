@@ -1,0 +1,195 @@
+#include "input/graphemes.h"
+#include "input/strings.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+#include <unordered_set>
+
+namespace {
+
+// Narrow literals are UTF-8; bytes that would run into a following hex digit come from constants.
+const std::string Bad = "\xFF";
+const std::string Esc = "\x1B";
+const std::string Gs = "\x1D";
+const std::string Nul(1, '\0');
+const std::string Decomposed = "cafe\u0301";                             // 4 characters
+const std::string Family = "\U0001F468\u200D\U0001F469\u200D\U0001F467"; // 1 character
+const std::string ThumbsUp = "\U0001F44D\U0001F3FD";                     // with skin tone
+const std::string Flags = "\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7";    // DE FR
+const std::string Mixed = "a" + Family + "e\u0301" + ThumbsUp + "\r\n" + Bad + "z";
+
+TEST(Graphemes, CountsUserPerceivedCharacters) {
+    EXPECT_EQ(graphemecount(""), 0);
+    EXPECT_EQ(graphemecount(Decomposed), 4);
+    EXPECT_EQ(graphemecount(Family + ThumbsUp), 2);
+    EXPECT_EQ(graphemecount(Flags), 2);
+    EXPECT_EQ(graphemecount("\u1100\u1161\u11A8"), 1); // Hangul jamo L V T
+    EXPECT_EQ(graphemecount(Mixed), 7);
+}
+
+TEST(Graphemes, EveryInvalidByteIsOneCharacter) {
+    EXPECT_EQ(graphemecount("a" + Bad + "b"), 3);
+    EXPECT_EQ(graphemecount("\xE2\x82"), 2);         // truncated euro sign
+    EXPECT_EQ(graphemecount("\xC0\xAF"), 2);         // overlong "/"
+    EXPECT_EQ(graphemecount("\xED\xA0\x80"), 3);     // encoded surrogate
+    EXPECT_EQ(graphemecount("\xF4\x90\x80\x80"), 4); // above U+10FFFF
+    EXPECT_EQ(graphemecount("\x80\x80"), 2);         // stray continuation bytes
+    EXPECT_EQ(graphemecount(Bad + "\u0301"), 2);     // a mark does not join a bad byte
+    EXPECT_EQ(graphemecount("\u0600" + Bad), 2);     // nor does a prepended mark before it
+    EXPECT_EQ(graphemecount("a" + Nul + "b"), 3);    // NUL is an ordinary character
+    EXPECT_EQ(t_CharAt("a" + Bad + "b", 2), Bad);
+    EXPECT_EQ(t_Asc(Bad), 0xFFFD);
+    EXPECT_EQ(t_Asc("\xE2\x82"), 0xFFFD);
+}
+
+TEST(Strings, PiecesJoinToTheOriginalBytesAtEveryPosition) {
+    const int64_t length = graphemecount(Mixed);
+    std::string joined;
+    for (int64_t i = -2; i <= length + 2; ++i) {
+        EXPECT_EQ(t_Left(Mixed, i - 1) + t_MidFrom(Mixed, i), Mixed) << i;
+        EXPECT_EQ(t_Mid(Mixed, i, 1), i < 1 ? t_Left(Mixed, 1) : t_CharAt(Mixed, i)) << i;
+        joined += t_CharAt(Mixed, i);
+    }
+    EXPECT_EQ(joined, Mixed);
+}
+
+TEST(Strings, PositionsOutOfRange) {
+    for (int64_t i : {INT64_MIN, int64_t{-1}, int64_t{0}, int64_t{5}, INT64_MAX}) {
+        EXPECT_EQ(t_CharAt(Decomposed, i), "") << i;
+    }
+    for (int64_t i : {INT64_MIN, int64_t{0}, int64_t{1}}) {
+        EXPECT_EQ(t_MidFrom(Decomposed, i), Decomposed) << i;
+        EXPECT_EQ(t_Left(Decomposed, i), i < 1 ? "" : "c") << i;
+    }
+    EXPECT_EQ(t_MidFrom(Decomposed, 5), "");
+    EXPECT_EQ(t_Left(Decomposed, INT64_MAX), Decomposed);
+    EXPECT_EQ(t_CharAt("", 1) + t_Left("", 3) + t_MidFrom("", 2) + t_Mid("", 1, 1), "");
+}
+
+TEST(Strings, CharAtLeftMidFromKeepWholeCharacters) {
+    EXPECT_EQ(t_CharAt(Decomposed, 4), "e\u0301");
+    EXPECT_EQ(t_CharAt("x" + Family + "y", 2), Family);
+    EXPECT_EQ(t_CharAt(Flags, 2), "\U0001F1EB\U0001F1F7");
+    EXPECT_EQ(t_MidFrom(Decomposed, 4), "e\u0301");
+    EXPECT_EQ(t_Left(Decomposed, 3), "caf");
+    EXPECT_EQ(t_Left(ThumbsUp + "!", 1), ThumbsUp);
+}
+
+TEST(Strings, Mid) {
+    EXPECT_EQ(t_Mid("abcdef", 2, 3), "bcd");
+    EXPECT_EQ(t_Mid("abcdef", 0, 2), "ab"); // start below 2 is t_Left, not shifted
+    EXPECT_EQ(t_Mid("abcdef", -7, 2), "ab");
+    EXPECT_EQ(t_Mid("abcdef", 5, 10), "ef");
+    EXPECT_EQ(t_Mid("abcdef", 7, 1), "");
+    EXPECT_EQ(t_Mid("abcdef", INT64_MAX, 1), "");
+    EXPECT_EQ(t_Mid("abcdef", 2, 0), "");
+    EXPECT_EQ(t_Mid(Family + "e\u0301" + ThumbsUp + "z", 2, 2), "e\u0301" + ThumbsUp);
+}
+
+TEST(Strings, InstrCountsCharactersFromTheWholeString) {
+    EXPECT_EQ(t_Instr("hello world", "o", 1), 5);
+    EXPECT_EQ(t_Instr("hello world", "o", 6), 8);
+    EXPECT_EQ(t_Instr("hello world", "o", 9), 0);
+    EXPECT_EQ(t_Instr("hello world", "o", 0), 5);
+    EXPECT_EQ(t_Instr("hello world", "o", INT64_MIN), 5);
+    EXPECT_EQ(t_Instr("hello world", "d", 12), 0);
+    EXPECT_EQ(t_Instr("hello world", "O", 1), 0);
+    EXPECT_EQ(t_Instr("hello", "", 1), 0);
+    EXPECT_EQ(t_Instr("ab", "abc", 1), 0);
+    EXPECT_EQ(t_Instr("aab", "ab", 1), 2);
+    EXPECT_EQ(t_Instr(Family + ThumbsUp + "x" + Family, Family, 2), 4);
+    EXPECT_EQ(t_Instr("a" + Bad + "b" + Bad, Bad, 3), 4);
+}
+
+TEST(Strings, InstrComparesComposedWholeCharacters) {
+    EXPECT_EQ(t_Instr(Decomposed, "\u00E9", 1), 4);
+    EXPECT_EQ(t_Instr("caf\u00E9s", "e\u0301s", 1), 4);
+    EXPECT_EQ(t_Instr(Decomposed, "e", 1), 0);
+    EXPECT_EQ(t_Instr(ThumbsUp, "\U0001F44D", 1), 0); // the skin tone belongs to the character
+    EXPECT_EQ(t_Instr(Flags, "\U0001F1EA\U0001F1EB", 1), 0);
+}
+
+TEST(Strings, SpacesAndFirstLine) {
+    EXPECT_EQ(t_Spaces(0), "");
+    EXPECT_EQ(t_Spaces(3), "   ");
+    EXPECT_EQ(t_Spaces(32767), std::string(32767, ' '));
+    EXPECT_EQ(t_Spaces(32768), "");
+    EXPECT_EQ(t_FirstLine("ab\rcd\ne"), "ab");
+    EXPECT_EQ(t_FirstLine("ab\ncd\re"), "ab\ncd"); // a CR anywhere wins over an earlier LF
+    EXPECT_EQ(t_FirstLine("ab\ncd"), "ab");
+    EXPECT_EQ(t_FirstLine("\rab"), "");
+    EXPECT_EQ(t_FirstLine("abc"), "abc");
+}
+
+TEST(Strings, AscTakesTheComposedFirstCharacter) {
+    EXPECT_EQ(t_Asc(""), 0);
+    EXPECT_EQ(t_Asc("Abc"), 65);
+    EXPECT_EQ(t_Asc("\u20AC"), 0x20AC);
+    EXPECT_EQ(t_Asc("e\u0301x"), 233);
+    EXPECT_EQ(t_Asc("\u212B"), 197); // Angstrom sign is canonically A with ring
+    EXPECT_EQ(t_Asc(ThumbsUp), 0x1F44D);
+    EXPECT_EQ(t_Asc(Family), 0x1F468);
+    EXPECT_EQ(t_Asc("\r\n"), 13);
+    EXPECT_EQ(t_Asc(Nul), 0);
+}
+
+TEST(Strings, LowerCode) {
+    EXPECT_EQ(t_LowerCode('A'), 'a');
+    EXPECT_EQ(t_LowerCode('1'), '1');
+    EXPECT_EQ(t_LowerCode(196), 228);
+    EXPECT_EQ(t_LowerCode(0x3A3), 0x3C3);
+    EXPECT_EQ(t_LowerCode(0x1E9E), 0xDF);
+    for (int64_t code : {INT64_MIN, int64_t{-1}, int64_t{0xD800}, int64_t{0x110000}, INT64_MAX}) {
+        EXPECT_EQ(t_LowerCode(code), 0) << code;
+    }
+}
+
+TEST(Strings, ScalarTextAndHexDigits) {
+    EXPECT_EQ(scalartext(241), "\u00F1");
+    EXPECT_EQ(scalartext(0x1F600), "\U0001F600");
+    for (int64_t bad : {int64_t{-1}, int64_t{0xDFFF}, int64_t{0x110000}, INT64_MAX}) {
+        EXPECT_EQ(scalartext(bad), Nul) << bad;
+    }
+    EXPECT_EQ(hexfourdigits(0xABC), "0ABC");
+    EXPECT_EQ(hexfourdigits(0x1F600), "F600");
+    EXPECT_EQ(hexfourdigits(-1), "FFFF");
+}
+
+TEST(PasteboardText, PasteEscapesAboveLatin1AndTurnsLineFeedsIntoReturns) {
+    EXPECT_EQ(escapepastetext("\u00E4\u20AC!"), "\u00E4" + Esc + "20AC" + Gs + "!");
+    EXPECT_EQ(escapepastetext("\U0001F600"), Esc + "F600" + Gs);
+    EXPECT_EQ(escapepastetext("e\u0301"), "e" + Esc + "0301" + Gs);
+    EXPECT_EQ(escapepastetext("a" + Bad), "a" + Esc + "FFFD" + Gs);
+    EXPECT_EQ(escapepastetext("a\r\nb\nc"), "a\r\rb\rc");
+    EXPECT_EQ(t_FirstLine(escapepastetext("one\ntwo")), "one");
+}
+
+TEST(PasteboardText, CopyDecodesWhatPasteEncoded) {
+    const std::string line = "x\u20AC\u00E4\u220F" + Esc + "z";
+    EXPECT_EQ(unescapecopytext(escapepastetext(line)), line);
+    EXPECT_EQ(unescapecopytext(Esc + "20ac" + Gs + Esc + "41" + Gs), "\u20ACA");
+}
+
+TEST(PasteboardText, CopyLeavesIncompleteSequencesAndNeverOverflows) {
+    for (const std::string& kept :
+         {"a" + Esc + "20AC", "a" + Esc + Gs + "b", Esc + "2G" + Gs, Esc + "\u00E4" + Gs, Esc}) {
+        EXPECT_EQ(unescapecopytext(kept), kept);
+    }
+    EXPECT_EQ(unescapecopytext(Esc + Esc + "41" + Gs), Esc + "A");
+    EXPECT_EQ(unescapecopytext(Esc + "D800" + Gs), Nul);
+    EXPECT_EQ(unescapecopytext(Esc + std::string(40, 'F') + Gs), Nul);
+    // A decoded ESC does not start a second sequence.
+    EXPECT_EQ(unescapecopytext(Esc + "001B" + Gs + "41" + Gs), Esc + "41" + Gs);
+}
+
+TEST(TextValue, ComparesAndHashesByBytes) {
+    const std::hash<Text> hash;
+    EXPECT_NE(Text{}, (Text{{0}}));
+    EXPECT_EQ(hash(Text{{'a', 'b'}}), hash(Text{{'a', 'b'}}));
+    EXPECT_NE(hash(Text{}), hash(Text{{0}}));
+    EXPECT_NE(hash(Text{{0}}), hash(Text{{0, 0}}));
+    const std::unordered_set<Text> set{Text{{'a', 'b'}}, Text{{'a', 'b'}}, Text{{'b', 'a'}}};
+    EXPECT_EQ(set.size(), 2u);
+}
+
+} // namespace
