@@ -2,17 +2,6 @@
 
 namespace {
 
-std::string hexdigits(int64_t value, int digits) {
-    static const char digitchars[] = "0123456789ABCDEF";
-    uint64_t bits = static_cast<uint64_t>(value);
-    std::string text(static_cast<size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i) {
-        text[static_cast<size_t>(i)] = digitchars[bits & 15];
-        bits >>= 4;
-    }
-    return text;
-}
-
 std::string groupedthousands(uint64_t whole) {
     std::string digits = std::to_string(whole);
     std::string grouped;
@@ -26,16 +15,6 @@ std::string groupedthousands(uint64_t whole) {
 }
 
 } // namespace
-
-std::string hexdigits8(int64_t value) {
-    return hexdigits(value, 8);
-}
-std::string hexdigits4(int64_t value) {
-    return hexdigits(value, 4);
-}
-std::string hexaddress(int64_t value) {
-    return "$" + hexdigits8(value);
-}
 
 std::string kilobytetext(int64_t bytes) {
     bool negative = bytes < 0;

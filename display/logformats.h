@@ -1,14 +1,9 @@
 #pragma once
 // Number texts of the log lines.
+#include "core/hextext.h"
+
 #include <cstdint>
 #include <string>
-
-// "$" and 8 upper-case hexadecimal digits of the low 32 bits: 16777215 -> "$00FFFFFF".
-std::string hexaddress(int64_t value);
-// The 8 digits without "$".
-std::string hexdigits8(int64_t value);
-// 4 upper-case hexadecimal digits of the low 16 bits.
-std::string hexdigits4(int64_t value);
 
 // Bytes as kilobytes with a decimal comma, two decimals cut (not rounded) and "." between
 // groups of three digits: 3072000 -> "3.000,00".

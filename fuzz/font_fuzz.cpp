@@ -3,6 +3,7 @@
 #include "text/fontloader.h"
 #include "text/lzw.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const t_Font font = parsefontresource(bytes, "fuzz.font");
     require(font.Format != FontCompressedGrey && font.Format != FontCompressedMonochrome);
-    require(font.Data.size() <= size || font.Data.size() <= LzwMaxOutput);
+    require(font.Data.size() <= std::max(size, LzwMaxOutput));
 
     const LzwResult decoded = lzwdecode(bytes);
     require(decoded.Data.size() <= LzwMaxOutput);

@@ -1,5 +1,6 @@
 #include "input/strings.h"
 
+#include "core/hextext.h"
 #include "input/graphemes.h"
 
 #include <algorithm>
@@ -173,16 +174,6 @@ std::string scalartext(int64_t scalar) {
     return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
 }
 
-std::string hexfourdigits(int64_t value) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    const auto bits = static_cast<uint64_t>(value) & 0xFFFF;
-    std::string text(4, '0');
-    for (int i = 0; i < 4; ++i) {
-        text[3 - i] = digits[(bits >> (4 * i)) & 0xF];
-    }
-    return text;
-}
-
 std::string escapepastetext(std::string_view s) {
     std::string result;
     result.reserve(s.size());
@@ -191,7 +182,7 @@ std::string escapepastetext(std::string_view s) {
         const size_t length = decodescalar(s, pos, scalar);
         if (scalar > 255) {
             result += EscapeCharacter;
-            result += hexfourdigits(scalar);
+            result += hexdigits4(scalar);
             result += GroupSeparator;
         } else if (scalar == '\n') {
             result += '\r';

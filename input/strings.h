@@ -54,11 +54,8 @@ int64_t t_LowerCode(int64_t code);
 // a Unicode scalar (negative, a surrogate or above U+10FFFF).
 std::string scalartext(int64_t scalar);
 
-// Four upper-case hexadecimal digits of the low 16 bits of value.
-std::string hexfourdigits(int64_t value);
-
 // Pasteboard text as the line editor receives it: each scalar above 255 becomes ESC, its
-// hexfourdigits, GS; LF becomes CR; everything else is unchanged (an invalid byte is U+FFFD).
+// hexdigits4, GS; LF becomes CR; everything else is unchanged (an invalid byte is U+FFFD).
 std::string escapepastetext(std::string_view s);
 
 // Line text as it goes to the pasteboard: each ESC, one or more ASCII hexadecimal digits, GS

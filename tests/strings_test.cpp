@@ -1,3 +1,4 @@
+#include "core/hextext.h"
 #include "input/graphemes.h"
 #include "input/strings.h"
 
@@ -150,9 +151,9 @@ TEST(Strings, ScalarTextAndHexDigits) {
     for (int64_t bad : {int64_t{-1}, int64_t{0xDFFF}, int64_t{0x110000}, INT64_MAX}) {
         EXPECT_EQ(scalartext(bad), Nul) << bad;
     }
-    EXPECT_EQ(hexfourdigits(0xABC), "0ABC");
-    EXPECT_EQ(hexfourdigits(0x1F600), "F600");
-    EXPECT_EQ(hexfourdigits(-1), "FFFF");
+    EXPECT_EQ(hexdigits4(0xABC), "0ABC");
+    EXPECT_EQ(hexdigits4(0x1F600), "F600");
+    EXPECT_EQ(hexdigits4(-1), "FFFF");
 }
 
 TEST(PasteboardText, PasteEscapesAboveLatin1AndTurnsLineFeedsIntoReturns) {

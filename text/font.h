@@ -1,5 +1,6 @@
 #pragma once
 // Bitmap fonts: the t_Font record and the font resource files.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,9 +13,14 @@ enum : int64_t {
     FontCompressedGrey = 102,
 };
 
+// The identifier of every valid font resource file.
+inline constexpr std::array<uint8_t, 4> FontIdentifier = {'k', 'q', 'f', 'n'};
+
 struct t_Font {
     int64_t HeaderSize = 16;
-    std::vector<uint8_t> Identifier = {'k', 'q', 'f', 'n'};
+    // Not an initializer list: GCC 12 misreports its backing array as uninitialized at -O3.
+    std::vector<uint8_t> Identifier =
+        std::vector<uint8_t>(FontIdentifier.begin(), FontIdentifier.end());
     int64_t Format = 0;
     int64_t Size = 0;
     uint8_t Start = 0;

@@ -4,6 +4,7 @@
 #include "core/log.h"
 #include "text/lzw.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,8 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-const std::vector<uint8_t> FontIdentifier = {'k', 'q', 'f', 'n'};
 
 // Header bytes past the end of a short file read as 0.
 uint8_t byteat(std::span<const uint8_t> bytes, size_t index) {
@@ -94,7 +93,8 @@ t_Font parsefontresource(std::span<const uint8_t> bytes, const std::string& name
         return font;
     }
     font.Identifier = {byteat(bytes, 1), byteat(bytes, 2), byteat(bytes, 3), byteat(bytes, 4)};
-    if (font.Identifier != FontIdentifier) {
+    if (!std::equal(font.Identifier.begin(), font.Identifier.end(), FontIdentifier.begin(),
+                    FontIdentifier.end())) {
         logline("t_LoadFontResource: Invalid file type");
         return font;
     }

@@ -17,8 +17,8 @@ struct Span {
 };
 
 struct Code {
-    uint64_t Low;   // the lowest 64 bits of the code
-    bool Fits;      // false when a set bit lies above those 64
+    uint64_t Low; // the lowest 64 bits of the code
+    bool Fits;    // false when a set bit lies above those 64
 };
 
 class CodeReader {
@@ -45,11 +45,15 @@ class CodeReader {
     unsigned width;
 };
 
-LzwResult failed(LzwStatus status) { return LzwResult{{}, status}; }
+LzwResult failed(LzwStatus status) {
+    return LzwResult{{}, status};
+}
 
 class CodeWriter {
   public:
-    explicit CodeWriter(unsigned width) : width(width) { bytes.push_back(static_cast<uint8_t>(width)); }
+    explicit CodeWriter(unsigned width) : width(width) {
+        bytes.push_back(static_cast<uint8_t>(width));
+    }
 
     void write(uint32_t code) {
         for (unsigned i = width; i-- > 0;) {

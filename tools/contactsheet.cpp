@@ -19,7 +19,8 @@ const std::vector<std::vector<uint8_t>> SampleLines = {
 };
 
 const std::string SampleText[] = {
-    "Gr\xF6\xDF" "e: 27.03.1964 (Mo)",
+    "Gr\xF6\xDF"
+    "e: 27.03.1964 (Mo)",
     "Physisch 97% \xC4qypg |[_]| ~",
     "Tage: 22.041 \xC5\xC9\xD1\xDC\xE7\xF8\xFE\xFF",
 };
@@ -43,7 +44,9 @@ void paintcell(RgbImage& image, const GlyphCell& cell, int left, int top, int sc
     }
 }
 
-bool drawn(const t_Font& font, int code) { return code >= font.Start && code <= font.End; }
+bool drawn(const t_Font& font, int code) {
+    return code >= font.Start && code <= font.End;
+}
 
 std::vector<std::vector<uint8_t>> samplelines() {
     std::vector<std::vector<uint8_t>> lines = SampleLines;

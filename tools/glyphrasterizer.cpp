@@ -48,7 +48,9 @@ int shiftinto(int low, int high, int limit) {
     return 0;
 }
 
-FT_Pos roundtopixel(FT_Pos value) { return (value + 32) & ~FT_Pos{63}; }
+FT_Pos roundtopixel(FT_Pos value) {
+    return (value + 32) & ~FT_Pos{63};
+}
 
 } // namespace
 
@@ -92,8 +94,11 @@ struct GlyphRasterizer::Impl {
             return {};
         }
         const FT_Bitmap& source = slot->bitmap;
-        Bitmap bitmap{slot->bitmap_left, slot->bitmap_top, static_cast<int>(source.width),
-                      static_cast<int>(source.rows), {}};
+        Bitmap bitmap{slot->bitmap_left,
+                      slot->bitmap_top,
+                      static_cast<int>(source.width),
+                      static_cast<int>(source.rows),
+                      {}};
         bitmap.Ink.resize(static_cast<size_t>(bitmap.Width) * bitmap.Rows);
         for (int y = 0; y < bitmap.Rows; ++y) {
             const unsigned char* row = source.buffer + static_cast<ptrdiff_t>(y) * source.pitch;
@@ -236,9 +241,13 @@ GlyphCell GlyphRasterizer::symbol(char32_t character) const {
     return impl->place(impl->keepinside(impl->render(dx, dy)));
 }
 
-int GlyphRasterizer::baseline() const { return impl->baselinerow; }
+int GlyphRasterizer::baseline() const {
+    return impl->baselinerow;
+}
 
-double GlyphRasterizer::pixelsize() const { return static_cast<double>(impl->size) / 64.0; }
+double GlyphRasterizer::pixelsize() const {
+    return static_cast<double>(impl->size) / 64.0;
+}
 
 double GlyphRasterizer::stemwidth() const {
     // The two stems of an H, measured below its crossbar.

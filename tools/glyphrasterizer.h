@@ -28,9 +28,9 @@ class GlyphRasterizer {
     // A symbol whose ink is centred in the cell both ways (arrows, circle, star).
     GlyphCell symbol(char32_t character) const;
 
-    int baseline() const;       // rows above the baseline
-    double pixelsize() const;   // the em size in pixels
-    double stemwidth() const;   // width of a letter stem in pixels
+    int baseline() const;     // rows above the baseline
+    double pixelsize() const; // the em size in pixels
+    double stemwidth() const; // width of a letter stem in pixels
 
   private:
     struct Impl;

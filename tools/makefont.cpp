@@ -97,7 +97,8 @@ bool writefile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 int makefontfile(const FontRequest& request) {
     const std::vector<char32_t> text = textcharacters();
-    const Rendering rendering = monochrome(request.Format) ? Rendering::Monochrome : Rendering::Grey;
+    const Rendering rendering =
+        monochrome(request.Format) ? Rendering::Monochrome : Rendering::Grey;
     GlyphRasterizer rasterizer(request.Typeface, request.Width, request.Height, rendering, text);
     const LineStyle style = linestyle(request.Width, rasterizer.stemwidth());
 
@@ -149,8 +150,9 @@ int makesheet(const std::string& fontpath, const std::string& pngpath, int scale
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: makefont font <typeface.ttf> <width> <height> <format> <out.font>\n"
-                         "       makefont sheet <file.font> <out.png> [scale]\n");
+    std::fprintf(stderr,
+                 "usage: makefont font <typeface.ttf> <width> <height> <format> <out.font>\n"
+                 "       makefont sheet <file.font> <out.png> [scale]\n");
     return 2;
 }
 
@@ -162,10 +164,9 @@ int main(int argc, char** argv) {
         if (args.size() == 6 && args[0] == "font") {
             FontRequest request{args[1], std::stoi(args[2]), std::stoi(args[3]),
                                 std::stoll(args[4]), args[5]};
-            const bool knownformat = request.Format == FontMonochrome ||
-                                     request.Format == FontGrey ||
-                                     request.Format == FontCompressedMonochrome ||
-                                     request.Format == FontCompressedGrey;
+            const bool knownformat =
+                request.Format == FontMonochrome || request.Format == FontGrey ||
+                request.Format == FontCompressedMonochrome || request.Format == FontCompressedGrey;
             if (!knownformat || request.Width < 1 || request.Width > 64 || request.Height < 1 ||
                 request.Height > 255) {
                 return usage();

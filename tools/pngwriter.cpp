@@ -106,6 +106,7 @@ std::vector<uint8_t> pngbytes(const RgbImage& image) {
 bool writepng(const RgbImage& image, const std::string& path) {
     const std::vector<uint8_t> bytes = pngbytes(image);
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }
