@@ -1,0 +1,141 @@
+#include "text/cursor.h"
+
+#include <algorithm>
+
+#include "text/printsymbol.h"
+#include "text/scroll.h"
+#include "text/textchecks.h"
+
+void t_Cr(uint8_t n) {
+    if (!textcommandready("t_Cr", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextHpos = w.TextFirstColumn.load();
+    w.TextVpos += 1;
+    if (w.TextVpos > w.TextLastLine) {
+        t_ScrollUp(n);
+        w.TextVpos -= 1;
+    }
+}
+
+void t_CursorRight(uint8_t n) {
+    if (!textcommandready("t_CursorRight", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextHpos += 1;
+    if (w.TextHpos > w.TextLastColumn) {
+        t_Cr(n);
+    }
+}
+
+void t_CursorLeft(uint8_t n) {
+    if (!textcommandready("t_CursorLeft", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextHpos -= 1;
+    if (w.TextHpos < w.TextFirstColumn) {
+        w.TextHpos = w.TextLastColumn.load();
+        t_CursorUp(n);
+    }
+}
+
+void t_CursorDown(uint8_t n) {
+    if (!textcommandready("t_CursorDown", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextVpos += 1;
+    if (w.TextVpos > w.TextLastLine) {
+        t_ScrollUp(n);
+        w.TextVpos -= 1;
+    }
+}
+
+void t_CursorUp(uint8_t n) {
+    if (!textcommandready("t_CursorUp", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextVpos -= 1;
+    if (w.TextVpos < w.TextFirstLine) {
+        t_ScrollDown(n);
+        w.TextVpos += 1;
+    }
+}
+
+void t_CursorHome(uint8_t n) {
+    if (!textcommandready("t_CursorHome", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextHpos = w.TextFirstColumn.load();
+    w.TextVpos = w.TextFirstLine.load();
+}
+
+void t_CursorEnd(uint8_t n) {
+    if (!textcommandready("t_CursorEnd", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextHpos = w.TextLastColumn.load();
+    w.TextVpos = w.TextLastLine.load();
+}
+
+void t_Htab(uint8_t n, int64_t column) {
+    if (!textcommandready("t_Htab", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    int64_t p = column + w.TextFirstColumn - 1;
+    if (column >= 1 && p <= w.TextWidth) {
+        w.TextHpos = p;
+    }
+}
+
+void t_Vtab(uint8_t n, int64_t line) {
+    if (!textcommandready("t_Vtab", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    if (line >= 1 && line <= w.TextHeight) {
+        w.TextVpos = line;
+    }
+}
+
+void t_FullArea(uint8_t n) {
+    if (!windowcommandready("t_FullArea", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    w.TextFirstColumn = 1;
+    w.TextLastColumn = w.TextWidth.load();
+    w.TextFirstLine = 1;
+    w.TextLastLine = w.TextHeight.load();
+}
+
+void t_TextHline(uint8_t n, int64_t from, int64_t to, int64_t line, uint8_t c) {
+    if (!textcommandready("t_TextHline", n)) {
+        return;
+    }
+    const t_Window& w = windowrecord(n);
+    uint8_t colour = w.TextColor;
+    // Columns beyond the window only repeat the same refusal; one on each side is enough.
+    int64_t lastcolumn = w.Width / std::max<int64_t>(1, w.Font.Width) + 1;
+    from = std::max<int64_t>(from, 0);
+    to = std::min(to, lastcolumn);
+    for (int64_t x = from; x <= to; ++x) {
+        t_PrintSymbol(n, c, colour, x, line);
+    }
+}
+
+void t_TextLine(uint8_t n) {
+    if (!textcommandready("t_TextLine", n)) {
+        return;
+    }
+    const t_Window& w = windowrecord(n);
+    t_TextHline(n, w.TextHpos, w.TextLastColumn, w.TextVpos, 156);
+    t_Cr(n);
+}

@@ -1,0 +1,64 @@
+#include "text/glyphblend.h"
+
+#include "display/palette.h"
+
+GlyphColours glyphcolours(uint8_t foregroundindex, uint8_t backgroundindex) {
+    const Palette& p = palette();
+    return GlyphColours{
+        RGB{p.Red[foregroundindex], p.Green[foregroundindex], p.Blue[foregroundindex]},
+        RGB{p.Red[backgroundindex], p.Green[backgroundindex], p.Blue[backgroundindex]}};
+}
+
+namespace {
+
+int blendchannel(int g, int foreground, int background) {
+    return g * foreground / 255 + (255 - g) * background / 255;
+}
+
+} // namespace
+
+RGB blendedcolour(const GlyphColours& c, int g) {
+    return RGB{blendchannel(g, c.foreground.r, c.background.r),
+               blendchannel(g, c.foreground.g, c.background.g),
+               blendchannel(g, c.foreground.b, c.background.b)};
+}
+
+uint8_t blendedgrey(const GlyphColours& c, int g) {
+    int gf = (c.foreground.r + c.foreground.g + c.foreground.b) / 3;
+    int gb = (c.background.r + c.background.g + c.background.b) / 3;
+    return static_cast<uint8_t>(blendchannel(g, gf, gb));
+}
+
+bool blendedbit(const GlyphColours& c, int g) {
+    int sum = g * c.foreground.r / 255 + g * c.foreground.g / 255 + g * c.foreground.b / 255 +
+              (255 - g) * c.background.r / 255 + (255 - g) * c.background.g / 255 +
+              (255 - g) * c.background.b / 255;
+    return sum / 3 >= 128;
+}
+
+uint8_t nearestpaletteindex(RGB colour) {
+    if (colour.r == colour.g && colour.g == colour.b) {
+        int q = colour.r + colour.g + colour.b;
+        return q < 192 ? 0 : q < 384 ? 5 : q < 576 ? 10 : 15;
+    }
+    const Palette& p = palette();
+    uint8_t best = 0;
+    int bestdistance = 65535;
+    for (int i = 0; i < 16; ++i) {
+        int dr = colour.r - p.Red[i], dg = colour.g - p.Green[i], db = colour.b - p.Blue[i];
+        int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestdistance) {
+            best = static_cast<uint8_t>(i);
+            bestdistance = distance;
+        }
+    }
+    return best;
+}
+
+uint8_t PaletteIndexCache::operator()(int g) {
+    if (!known[g]) {
+        index[g] = nearestpaletteindex(blendedcolour(colours, g));
+        known[g] = true;
+    }
+    return index[g];
+}

@@ -1,0 +1,169 @@
+#include "text/scroll.h"
+
+#include "core/log.h"
+#include "text/cells.h"
+#include "text/printsymbol.h"
+#include "text/textchecks.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The scroll commands stay silent while ScrollLock is set, even on a window that is not ready.
+bool scrollready(const char* command, uint8_t n) {
+    if (n >= graphicwindowcount || !memoryready) {
+        return textcommandready(command, n);
+    }
+    if (windowrecord(n).ScrollLock) {
+        return false;
+    }
+    return textcommandready(command, n);
+}
+
+// Moves count bytes from source to target when both ranges lie within [low, high]; a range that
+// reaches outside (a font of another cell size than the grid was made for) is cut to fit.
+void moveinside(int64_t target, int64_t source, int64_t count, int64_t low, int64_t high) {
+    if (count < 1 || target < low || source < low) {
+        return;
+    }
+    count = std::min({count, high - target + 1, high - source + 1});
+    if (count < 1) {
+        return;
+    }
+    uint8_t* memory = videomemory();
+    std::memmove(memory + target, memory + source, static_cast<size_t>(count));
+}
+
+struct ScrollGeometry {
+    int64_t F, L, T, FW, FH, D, P, M, S, h;
+};
+
+ScrollGeometry geometryof(const t_Window& w) {
+    return ScrollGeometry{w.TextFirstLine,   w.TextLastLine,    w.TextWidth, w.Font.Width,
+                          w.Font.Height,     w.BitDepth,        w.Width,     w.MemoryStart,
+                          w.TextMemoryStart, attributeoffset(w)};
+}
+
+bool fullwidth(const t_Window& w) {
+    return w.TextFirstColumn == 1 && w.TextLastColumn == w.TextWidth;
+}
+
+void moveblocksup(const t_Window& w) {
+    ScrollGeometry g = geometryof(w);
+    int64_t textcount = g.T * g.L - g.T * g.F;
+    int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
+    int64_t pixels = g.M + g.D * g.FH * g.F * g.P / 8;
+    int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * g.L - 1) * g.P) * g.D / 8 - pixels;
+    VideoLock guard(videolock());
+    moveinside(g.S + g.h + g.T * g.F - g.T, g.S + g.h + g.T * g.F, textcount, textlow, texthigh);
+    moveinside(g.S + g.T * g.F - g.T, g.S + g.T * g.F, textcount, textlow, texthigh);
+    moveinside(pixels - g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+}
+
+void moveblocksdown(const t_Window& w) {
+    ScrollGeometry g = geometryof(w);
+    int64_t textcount = (g.L - g.F) * g.T;
+    int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
+    int64_t pixels = g.M + g.D * g.FH * (g.F - 1) * g.P / 8;
+    int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * (g.L - 1) - 1) * g.P) * g.D / 8 - pixels;
+    int64_t firsttext = g.T * (g.F - 1);
+    VideoLock guard(videolock());
+    moveinside(g.S + g.h + firsttext + g.T, g.S + g.h + firsttext, textcount, textlow, texthigh);
+    moveinside(g.S + firsttext + g.T, g.S + firsttext, textcount, textlow, texthigh);
+    moveinside(pixels + g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+}
+
+// Redraws the cells of line y from those of line y + offset, with their own colours.
+void redrawline(uint8_t n, int64_t y, int64_t offset) {
+    t_Window& w = windowrecord(n);
+    for (int64_t x = w.TextFirstColumn; x <= w.TextLastColumn; ++x) {
+        Cell cell = readcell(w, x, y + offset);
+        t_PrintSymbol(n, cell.character, cell.colour, x, y);
+    }
+}
+
+template <typename Lines> void redrawwithoutinverse(uint8_t n, Lines lines) {
+    t_Window& w = windowrecord(n);
+    bool inverse = w.TextInverse;
+    w.TextInverse = false;
+    lines();
+    w.TextInverse = inverse;
+}
+
+void blankline(uint8_t n, int64_t line) {
+    const t_Window& w = windowrecord(n);
+    uint8_t colour = w.TextColor;
+    for (int64_t x = w.TextFirstColumn; x <= w.TextLastColumn; ++x) {
+        t_PrintSymbol(n, 32, colour, x, line);
+    }
+}
+
+} // namespace
+
+void t_ScrollUp(uint8_t n) {
+    if (!scrollready("t_ScrollUp", n)) {
+        return;
+    }
+    const t_Window& w = windowrecord(n);
+    int64_t first = w.TextFirstLine, last = w.TextLastLine;
+    if (fullwidth(w)) {
+        moveblocksup(w);
+    } else {
+        redrawwithoutinverse(n, [&] {
+            for (int64_t y = first; y <= last - 1; ++y) {
+                redrawline(n, y, +1);
+            }
+        });
+    }
+    blankline(n, last);
+}
+
+void t_ScrollDown(uint8_t n) {
+    if (!scrollready("t_ScrollDown", n)) {
+        return;
+    }
+    const t_Window& w = windowrecord(n);
+    int64_t first = w.TextFirstLine, last = w.TextLastLine;
+    if (fullwidth(w)) {
+        moveblocksdown(w);
+    } else {
+        redrawwithoutinverse(n, [&] {
+            for (int64_t y = last; y >= first + 1; --y) {
+                redrawline(n, y, -1);
+            }
+        });
+    }
+    blankline(n, first);
+}
+
+void t_ClearEndOfLine(uint8_t n) {
+    if (!textcommandready("t_ClearEndOfLine", n)) {
+        return;
+    }
+    const t_Window& w = windowrecord(n);
+    uint8_t colour = w.TextColor;
+    int64_t line = w.TextVpos;
+    for (int64_t x = w.TextHpos; x <= w.TextLastColumn; ++x) {
+        t_PrintSymbol(n, 32, colour, x, line);
+    }
+}
+
+void t_ClearEndOfWindow(uint8_t n) {
+    if (!textcommandready("t_ClearEndOfWindow", n)) {
+        return;
+    }
+    t_ClearEndOfLine(n);
+    t_Window& w = windowrecord(n);
+    int64_t hpos = w.TextHpos, vpos = w.TextVpos;
+    if (vpos < w.TextLastLine) {
+        w.TextHpos = w.TextFirstColumn.load();
+        for (int64_t line = vpos + 1; line <= w.TextLastLine; ++line) {
+            w.TextVpos = line;
+            t_ClearEndOfLine(n);
+        }
+    }
+    w.TextHpos = hpos;
+    w.TextVpos = vpos;
+}

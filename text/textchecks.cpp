@@ -1,0 +1,56 @@
+#include "text/textchecks.h"
+
+#include "core/log.h"
+
+#include <string>
+
+namespace {
+
+bool graphicwindownumber(const char* command, uint8_t n) {
+    if (n < graphicwindowcount) {
+        return true;
+    }
+    logline(std::string(command) + ": Window is not a graphic window.");
+    return false;
+}
+
+void lognotinitialized(const char* command, uint8_t n) {
+    logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
+}
+
+} // namespace
+
+bool textcommandready(const char* command, uint8_t n) {
+    if (!graphicwindownumber(command, n)) {
+        return false;
+    }
+    if (!textwindowready(n)) {
+        lognotinitialized(command, n);
+        return false;
+    }
+    return true;
+}
+
+bool windowcommandready(const char* command, uint8_t n) {
+    if (!graphicwindownumber(command, n)) {
+        return false;
+    }
+    if (!windowready(n)) {
+        lognotinitialized(command, n);
+        return false;
+    }
+    return true;
+}
+
+int64_t cellindex(const t_Window& w, int64_t x, int64_t y) {
+    int64_t columns = w.TextWidth, lines = w.TextHeight;
+    if (x < 1 || y < 1 || x > columns || y > lines) {
+        return -1;
+    }
+    int64_t index = (y - 1) * columns + (x - 1);
+    return index < attributeoffset(w) ? index : -1;
+}
+
+int64_t attributeoffset(const t_Window& w) {
+    return (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
+}
