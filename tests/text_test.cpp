@@ -1,3 +1,4 @@
+#include "core/programend.h"
 #include "display/initwindow.h"
 #include "display/palette.h"
 #include "display/videomemory.h"
@@ -509,4 +510,29 @@ TEST(Cursor, TextLineDrawsAnUnbrokenRule) {
         EXPECT_EQ(log.lines().size(), 2u); // one refusal on each side
         EXPECT_EQ(lineof(0, 6), std::string(80, '='));
     });
+}
+
+// ---- Program end ----------------------------------------------------------------------------
+
+TEST(ProgramEnd, LeavesTheClosingMessageAndEndsOnlyTheThread) {
+    setuptoolkit();
+    bool returned = false;
+    LogCapture log;
+    ASSERT_TRUE(runprogram([&] {
+        textwindow(0, 8);
+        t_Inverse(0);
+        t_DisplayMode(0, 1);
+        t_QuitProgram(0);
+        returned = true;
+    }));
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(lineof(0, 25), "(Programm Ende)");
+    EXPECT_EQ(cellof(0, 1, 25).colour, 0x10);
+    EXPECT_EQ(log.lines().back(),
+              "t_QuitProgram: Quitting current thread with message in window #0.");
+    // The application goes on: a later program still works with the same window.
+    ASSERT_TRUE(runprogram([&] { t_QuitProgram(13); }));
+    EXPECT_EQ(log.lines().back(), "t_QuitProgram: Quitting current thread.");
+    ASSERT_TRUE(runprogram([&] { t_Print(0, "weiter"); }));
+    EXPECT_EQ(lineof(0, 25), "(Programm Ende)weiter");
 }

@@ -1,0 +1,31 @@
+#include "core/programend.h"
+
+#include "core/clock.h"
+#include "core/log.h"
+#include "core/lookup.h"
+#include "core/process.h"
+#include "display/palette.h"
+#include "display/render.h"
+#include "text/cursor.h"
+#include "text/displaymode.h"
+#include "text/print.h"
+
+#include <string>
+
+void t_QuitProgram(uint8_t n) {
+    std::string line = "t_QuitProgram: Quitting current thread";
+    if (getwindow(n) != nullptr) {
+        t_FullArea(n);
+        t_CursorEnd(n);
+        t_Htab(n, 1);
+        t_DisplayMode(n, 0);
+        t_Normal(n);
+        t_Color(n, 1);
+        t_Print(n, "(Programm Ende)");
+        t_WindowUpdate(n, false);
+        sleepmilliseconds(100);
+        line += " with message in window #" + std::to_string(n);
+    }
+    logline(line + ".");
+    exitcurrentthread();
+}
