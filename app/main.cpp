@@ -1,15 +1,13 @@
+#include "app/cycleprogram.h"
 #include "core/application.h"
-#include "core/log.h"
 
-namespace {
-
-// Until the cycle-chart program lands, the program only announces itself.
-void program() {
-    logline("Program: Running.");
-}
-
-} // namespace
+#include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
-    return runtoolkitapplication(argc, argv, program);
+    int code = runtoolkitapplication(argc, argv, cycleprogram);
+    // Detached toolkit threads (the auto-update loop) run for the life of the process; leave
+    // without running static destructors underneath them.
+    std::fflush(stdout);
+    _exit(code);
 }

@@ -1,0 +1,191 @@
+#include "app/cycleprogram.h"
+
+#include "app/calendar.h"
+#include "app/century.h"
+#include "app/cycles.h"
+#include "app/dateformat.h"
+#include "app/datetext.h"
+#include "core/programend.h"
+#include "display/initwindow.h"
+#include "display/palette.h"
+#include "display/render.h"
+#include "display/videomemory.h"
+#include "display/windowcommands.h"
+#include "graphics/graphictext.h"
+#include "graphics/line.h"
+#include "graphics/plot.h"
+#include "input/lineeditor.h"
+#include "text/cursor.h"
+#include "text/fontloader.h"
+#include "text/print.h"
+#include "text/scroll.h"
+#include "text/windowfont.h"
+
+#include <string>
+
+namespace {
+
+constexpr uint8_t textwindow = 0;
+constexpr uint8_t chartwindow = 1;
+constexpr int64_t blank = 32;
+
+// Text goes to the first window made; it is read anew before every text command.
+uint8_t w() {
+    return firstwindow;
+}
+
+// The three cycles in drawing order, with their palette colours.
+struct Cycle {
+    int64_t period;
+    int64_t colour;
+};
+constexpr Cycle cycles[] = {{emotionalperiod, 12}, {mentalperiod, 6}, {physicalperiod, 1}};
+
+void setup() {
+    t_InitWindow(textwindow, 24, 80, 25, 16, "MenloBold 16x32.font");
+    t_InitWindow(chartwindow, 4, false, 1280, 800, 16, 16, t_Font{}, true);
+    t_Color(textwindow, 9);
+    t_CursorHome(w());
+    t_ClearEndOfWindow(w());
+    t_WindowCenter(textwindow);
+    t_WindowFront(textwindow);
+    t_Header(w(), "Quorvinthal", creditText);
+    t_WindowFont(w(), t_LoadFontResource("MenloRegular 16x32.font"));
+    t_TextLine(w());
+    t_Cr(w());
+    t_Vtab(w(), 4);
+    t_Htab(w(), 40);
+    t_Print(w(), "(z.B. " + todaytext() + ")");
+    t_Cr(w());
+}
+
+bool acceptable(const std::string& date) {
+    DateParts d = splitdate(date);
+    return d.day >= 1 && d.day <= daysinmonth(d.month, d.year);
+}
+
+int64_t daynumberof(const std::string& date) {
+    DateParts d = splitdate(date);
+    return daynumber(d.day, d.month, d.year);
+}
+
+void printdateline(int64_t line, const std::string& label, const std::string& date, int64_t n) {
+    t_Vtab(w(), line);
+    t_Print(w(), label + datefromdaynumber(n) + " (" + weekdayname(weekday(date)) + ") ");
+    t_Print(w(), formatnumber(n + 3, blank, 0, true) + " Tage nach Christi Geburt.");
+    t_Cr(w());
+}
+
+std::string askbirthdate() {
+    std::string date;
+    do {
+        t_Vtab(w(), 4);
+        t_PrintSpc(w(), 39);
+        t_Htab(w(), 1);
+        date = checkdate(t_InputForm(w(), "Geburtsdatum   : ", "", false, 0, 10));
+    } while (!acceptable(date));
+    return withcentury(date);
+}
+
+std::string askforecastdate() {
+    std::string date;
+    do {
+        t_Vtab(w(), 5);
+        date = checkdate(t_InputForm(w(), "Vorhersagedatum: ", todaytext(), false, 0, 10));
+    } while (!acceptable(date));
+    return date;
+}
+
+void drawframe(const DateParts& forecast, const t_Font& labelfont) {
+    t_ColorBorder(chartwindow, 0);
+    t_WindowVisible(chartwindow, true);
+    t_Color(chartwindow, 15);
+    g_Line(chartwindow, 0, 779, 1279, 779);
+    g_Line(chartwindow, 0, 780, 1279, 780);
+    int64_t days = daysinmonth(forecast.month, forecast.year);
+    for (int64_t i = 1; i <= days; ++i) {
+        int64_t x = daycolumn(i);
+        g_Line(chartwindow, x, 777, x, 779);
+        std::string label = std::to_string(i);
+        g_GotoXY(chartwindow, x - 4 * static_cast<int64_t>(label.size()), 783);
+        g_PrintString(chartwindow, label, 1, 1, t_PaletteColor(15), t_PaletteColor(0), labelfont);
+    }
+}
+
+void printlegend() {
+    t_Color(w(), 1);
+    t_Print(w(), "Rot  = Physisch (körperlich)");
+    t_Cr(w());
+    t_Color(w(), 12);
+    t_Print(w(), "Grün = Emotional (gefühlsmäßig)");
+    t_Cr(w());
+    t_Color(w(), 6);
+    t_Print(w(), "Blau = Mental (geistig)");
+    t_Cr(w());
+    t_Color(w(), 9);
+    t_Cr(w());
+}
+
+void plotblock(int64_t x, int64_t h) {
+    g_Plot(chartwindow, x, h);
+    g_Plot(chartwindow, x, h + 1);
+    g_Plot(chartwindow, x + 1, h);
+    g_Plot(chartwindow, x + 1, h + 1);
+}
+
+void drawcurves(int64_t dayslived, int64_t forecastday) {
+    t_Color(chartwindow, 15);
+    int64_t marker = daycolumn(forecastday);
+    for (int64_t y = 0; y <= 777; y += 3) {
+        g_Plot(chartwindow, marker, y);
+    }
+    int64_t baseday = dayslived - forecastday;
+    double phases[3];
+    for (int c = 0; c < 3; ++c) {
+        phases[c] = cyclebasephase(baseday, cycles[c].period);
+    }
+    for (int64_t x = 5; x <= 1274; ++x) {
+        for (int c = 0; c < 3; ++c) {
+            int64_t h = cycleheight(cyclephaseatcolumn(phases[c], cycles[c].period, x));
+            t_Color(chartwindow, cycles[c].colour);
+            plotblock(x, h);
+        }
+    }
+}
+
+void printpercentages(const std::string& forecast, int64_t dayslived, int64_t forecastday) {
+    auto percent = [&](int64_t period) {
+        return std::to_string(forecastpercentage(dayslived, forecastday, period));
+    };
+    t_Print(w(), "Am " + forecast + ": Physisch = " + percent(physicalperiod) + "%, Emotional = " +
+                     percent(emotionalperiod) + "%, Mental = " + percent(mentalperiod) + "%.");
+    t_Cr(w());
+}
+
+} // namespace
+
+void cycleprogram() {
+    t_Font labelfont = t_LoadFontResource("MenloBold 8x16.font");
+    setup();
+    std::string birth = askbirthdate();
+    int64_t nb = daynumberof(birth);
+    printdateline(4, "Geburtsdatum   : ", birth, nb);
+    std::string forecast = askforecastdate();
+    int64_t nf = daynumberof(forecast);
+    printdateline(5, "Vorhersagedatum: ", forecast, nf);
+    t_Cr(w());
+    DateParts f = splitdate(forecast);
+    t_WindowTitle(chartwindow, "Quorvinthal für den " + datefromdaynumber(nf) +
+                                   " (Geburtsdatum: " + datefromdaynumber(nb) + ")");
+    drawframe(f, labelfont);
+    int64_t dayslived = nf - nb;
+    printlegend();
+    t_Print(w(), birth + " bis " + forecast + " = " + formatnumber(dayslived, blank, 0, true) +
+                     " Tage.");
+    t_Cr(w());
+    t_Cr(w());
+    drawcurves(dayslived, f.day);
+    printpercentages(forecast, dayslived, f.day);
+    t_WindowUpdate(chartwindow, false);
+    t_QuitProgram(textwindow);
+}
