@@ -70,6 +70,7 @@ TextWindowParts maketextwindow(const TextWindowDescription& d) {
 View makegraphicwindow(int number) {
     auto* window = new ToolkitWindow(QStringLiteral("GraphicWindow%1").arg(number));
     window->resize(640, 400);
+    window->move(40 + 30 * number, 40 + 30 * number); // cascaded, so that none hides another
     auto* view = new GraphicView(number, window);
     view->setGeometry(0, 0, 640, 400);
     return reinterpret_cast<View>(view);

@@ -1,18 +1,183 @@
-// Qt key events in the terms of the toolkit's key table: modifier bits of the original platform.
+// Qt key events in the terms of the toolkit's key table: the original platform's key code of the
+// physical key, the characters it produced there and its modifier bits.
+#include "platform/keycodes.h"
 #include "platform/qtinternal.h"
 #include "platform/widgets.h"
 
 #include <QKeyEvent>
+#include <algorithm>
+#include <array>
+#include <optional>
 
 namespace platform {
 
 namespace {
+
 constexpr uint64_t capslockflag = 1ull << 16;
 constexpr uint64_t shiftflag = 1ull << 17;
 constexpr uint64_t controlflag = 1ull << 18;
 constexpr uint64_t optionflag = 1ull << 19;
 constexpr uint64_t commandflag = 1ull << 20;
 constexpr uint64_t keypadflag = 1ull << 21;
+
+// X11 and xkb both keep the Lock modifier in bit 1 of the native modifier state.
+constexpr quint32 nativelockmask = 1u << 1;
+// X11 and Wayland key codes are evdev codes plus 8.
+constexpr quint32 evdevoffset = 8;
+
+constexpr char32_t firstfunctionkeycharacter = 0xF704; // F1
+constexpr char32_t helpcharacter = 0xF746;
+
+struct SpecialKey {
+    int key;
+    char32_t character;
+};
+
+// The characters the original produces for keys that type no text.
+constexpr auto specialkeys = std::to_array<SpecialKey>({
+    {Qt::Key_Backspace, 0x7F},
+    {Qt::Key_Delete, 0xF728},
+    {Qt::Key_Return, 13},
+    {Qt::Key_Enter, 3},
+    {Qt::Key_Tab, 9},
+    {Qt::Key_Backtab, 25},
+    {Qt::Key_Escape, 27},
+    {Qt::Key_Up, 0xF700},
+    {Qt::Key_Down, 0xF701},
+    {Qt::Key_Left, 0xF702},
+    {Qt::Key_Right, 0xF703},
+    {Qt::Key_Home, 0xF729},
+    {Qt::Key_End, 0xF72B},
+    {Qt::Key_PageUp, 0xF72C},
+    {Qt::Key_PageDown, 0xF72D},
+    {Qt::Key_Insert, helpcharacter},
+    {Qt::Key_Help, helpcharacter},
+    {Qt::Key_Clear, 0xF739},
+    {Qt::Key_Print, 0xF710},
+    {Qt::Key_ScrollLock, 0xF711},
+    {Qt::Key_Pause, 0xF712},
+    {Qt::Key_Menu, 0xF735},
+});
+
+// Control with these keys types a control character, whatever the layout puts beside them.
+constexpr auto controlkeys = std::to_array<SpecialKey>({
+    {Qt::Key_BracketLeft, 27},
+    {Qt::Key_Backslash, 28},
+    {Qt::Key_BracketRight, 29},
+    {Qt::Key_AsciiCircum, 30},
+    {Qt::Key_Dead_Circumflex, 30},
+    {Qt::Key_Underscore, 31},
+    {Qt::Key_Minus, 31},
+});
+
+constexpr auto modifierkeys = std::to_array<SpecialKey>({
+    {Qt::Key_Shift, 0},
+    {Qt::Key_Control, 0},
+    {Qt::Key_Alt, 0},
+    {Qt::Key_AltGr, 0},
+    {Qt::Key_Meta, 0},
+    {Qt::Key_Super_L, 0},
+    {Qt::Key_Super_R, 0},
+    {Qt::Key_CapsLock, 0},
+    {Qt::Key_Hyper_L, 0},
+    {Qt::Key_Hyper_R, 0},
+    {Qt::Key_Mode_switch, 0},
+});
+
+template <typename Table> const SpecialKey* find(const Table& table, int key) {
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [key](const SpecialKey& k) { return k.key == key; });
+    return found == table.end() ? nullptr : &*found;
+}
+
+std::string utf8(char32_t character) {
+    return QString::fromUcs4(&character, 1).toStdString();
+}
+
+bool isdeadkey(int key) {
+    return key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay;
+}
+
+bool isfunctionkey(int key) {
+    return key >= Qt::Key_F1 && key <= Qt::Key_F35;
+}
+
+bool islockon(const QKeyEvent* event) {
+    return (event->nativeModifiers() & nativelockmask) != 0;
+}
+
+int64_t keycodeof(const QKeyEvent* event) {
+    const quint32 scancode = event->nativeScanCode();
+    if (scancode > evdevoffset) {
+        const int64_t keycode = keycodeofevdev(scancode - evdevoffset);
+        if (keycode != unknownkeycode) {
+            return keycode;
+        }
+    }
+    return keycodeofqtkey(event->key(), event->modifiers() & Qt::KeypadModifier);
+}
+
+std::optional<char32_t> controlcharacter(const QKeyEvent* event, int64_t keycode) {
+    if (!(event->modifiers() & Qt::ControlModifier) || iskeypadkeycode(keycode)) {
+        return std::nullopt;
+    }
+    const int key = event->key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        return static_cast<char32_t>(key - Qt::Key_A + 1);
+    }
+    if (const SpecialKey* control = find(controlkeys, key)) {
+        return control->character;
+    }
+    return std::nullopt;
+}
+
+std::string charactersof(const QKeyEvent* event, int64_t keycode) {
+    const int key = event->key();
+    if (const auto control = controlcharacter(event, keycode)) {
+        return utf8(*control);
+    }
+    if (isdeadkey(key)) {
+        return {};
+    }
+    if (iskeypadkeycode(keycode)) {
+        // The original's keypad has no Num Lock: its keys always type their own character.
+        // Qt's text counts only when it is printable: with Num Lock off the keys report
+        // navigation and Delete characters.
+        const QString text = event->text();
+        const bool printable = text.size() == 1 && text[0].isPrint();
+        return printable && key != Qt::Key_Enter ? text.toStdString()
+                                                 : utf8(keypadcharacter(keycode));
+    }
+    if (isfunctionkey(key)) {
+        return utf8(firstfunctionkeycharacter + static_cast<char32_t>(key - Qt::Key_F1));
+    }
+    if (const SpecialKey* special = find(specialkeys, key)) {
+        return utf8(special->character);
+    }
+    return event->text().toStdString();
+}
+
+uint64_t flagofmodifierkey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+        return shiftflag;
+    case Qt::Key_Control:
+        return controlflag;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Mode_switch:
+        return optionflag;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+        return commandflag;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 uint64_t translatemodifiers(Qt::KeyboardModifiers m, bool keypad) {
@@ -32,15 +197,34 @@ uint64_t translatemodifiers(Qt::KeyboardModifiers m, bool keypad) {
     if (keypad || (m & Qt::KeypadModifier)) {
         flags |= keypadflag;
     }
-    (void)capslockflag;
     return flags;
 }
 
 KeyPress translatekeyevent(const QKeyEvent* event) {
     KeyPress press;
-    press.characters = event->text().toStdString();
-    press.modifierflags = translatemodifiers(event->modifiers(), false);
+    press.keycode = keycodeof(event);
+    press.characters = charactersof(event, press.keycode);
+    press.modifierflags = translatemodifiers(event->modifiers(), iskeypadkeycode(press.keycode)) |
+                          (islockon(event) ? capslockflag : 0);
     return press;
+}
+
+bool ismodifierkey(const QKeyEvent* event) {
+    return find(modifierkeys, event->key()) != nullptr;
+}
+
+// Qt reports the modifier state of a modifier key's own event before or after the change,
+// depending on the platform; the key itself says which bit changed and how.
+uint64_t modifierflagsafter(const QKeyEvent* event) {
+    const bool pressed = event->type() == QEvent::KeyPress;
+    uint64_t flags = translatemodifiers(event->modifiers() & ~Qt::KeypadModifier, false);
+    const uint64_t changed = flagofmodifierkey(event->key());
+    flags = pressed ? (flags | changed) : (flags & ~changed);
+    bool lock = islockon(event);
+    if (event->key() == Qt::Key_CapsLock && pressed) {
+        lock = !lock; // the state before this press
+    }
+    return flags | (lock ? capslockflag : 0);
 }
 
 } // namespace platform

@@ -143,6 +143,27 @@ void pasteboardsetstring(const std::string& text);
 void pasteboardsetimage(const Image& image);
 void beep(); // the platform beep
 
+// ---- Sound playback ---------------------------------------------------------------------------
+
+// PCM sound: interleaved frames of 16-bit samples in host byte order.
+struct SoundData {
+    int64_t channels = 0;
+    int64_t samplerate = 0;
+    std::vector<int16_t> samples;
+};
+
+enum class SoundStart {
+    Playing,  // started on the default audio output
+    NoDevice, // there is no audio output device
+    Refused,  // the device does not take the format, or failed to open
+};
+
+// Starts sound on the default audio output and returns at once; a sound still playing is stopped
+// first. Main thread only.
+SoundStart soundplay(const SoundData& sound);
+bool soundisplaying();
+bool soundhasoutput(); // an audio output device exists
+
 // ---- Handlers the toolkit registers -----------------------------------------------------------
 
 struct KeyPress {

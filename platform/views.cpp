@@ -40,14 +40,26 @@ void GraphicView::paintEvent(QPaintEvent* event) {
 }
 
 void GraphicView::keyPressEvent(QKeyEvent* event) {
-    if (handlers().keydown) {
+    if (ismodifierkey(event)) {
+        modifierschanged(event);
+    } else if (handlers().keydown) {
         handlers().keydown(viewnumber, translatekeyevent(event));
     }
 }
 
+// A held key repeats as further presses only, as on the original; Qt's repeated releases would
+// clear the key-held flag in between.
 void GraphicView::keyReleaseEvent(QKeyEvent* event) {
-    if (handlers().keyup) {
+    if (ismodifierkey(event)) {
+        modifierschanged(event);
+    } else if (handlers().keyup && !event->isAutoRepeat()) {
         handlers().keyup(viewnumber, translatekeyevent(event));
+    }
+}
+
+void GraphicView::modifierschanged(QKeyEvent* event) {
+    if (handlers().modifierschanged) {
+        handlers().modifierschanged(viewnumber, modifierflagsafter(event));
     }
 }
 

@@ -31,6 +31,8 @@ class GraphicView : public QWidget {
     bool event(QEvent* event) override;
 
   private:
+    void modifierschanged(QKeyEvent* event);
+
     int viewnumber;
     Image frame; // reused from paint to paint
 };
@@ -38,5 +40,9 @@ class GraphicView : public QWidget {
 // Key translation (platform/keys.cpp): a Qt key event in the original platform's terms.
 KeyPress translatekeyevent(const class QKeyEvent* event);
 uint64_t translatemodifiers(Qt::KeyboardModifiers modifiers, bool keypad);
+// Shift, Control, Alt, AltGr, Super, Caps Lock: their presses only change the modifier state.
+bool ismodifierkey(const class QKeyEvent* event);
+// The modifier flags once a modifier key's press or release has taken effect.
+uint64_t modifierflagsafter(const class QKeyEvent* event);
 
 } // namespace platform

@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace platform {
 
 ToolkitWindow::ToolkitWindow(const QString& name) : QWidget(nullptr) {
@@ -116,7 +118,9 @@ void windowsetframe(Window w, const Rect& r) {
     int64_t title = windowtitlebarheight(w);
     int contentheight = static_cast<int>(r.height) - static_cast<int>(title);
     widget->resize(static_cast<int>(r.width), contentheight > 0 ? contentheight : 0);
-    double top = screenheightof(widget) - r.y - r.height;
+    // As with titled windows on the original platform, the top edge stays on the screen, so that
+    // a window that grows keeps its title bar reachable.
+    double top = std::max(0.0, screenheightof(widget) - r.y - r.height);
     widget->move(static_cast<int>(r.x), static_cast<int>(top));
 }
 
