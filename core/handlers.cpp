@@ -2,6 +2,7 @@
 
 #include "display/render.h"
 #include "display/windowcommands.h"
+#include "input/keyevents.h"
 
 platform::Handlers toolkithandlers() {
     platform::Handlers h;
@@ -10,5 +11,14 @@ platform::Handlers toolkithandlers() {
     h.paintfinished = viewpaintfinished;
     h.quickupdate = viewquickupdate;
     h.windowdidresize = windowDidResize;
+    h.keydown = [](int view, const platform::KeyPress& press) {
+        viewKeyDown(static_cast<uint8_t>(view), press);
+    };
+    h.keyup = [](int view, const platform::KeyPress& press) {
+        viewKeyUp(static_cast<uint8_t>(view), press);
+    };
+    h.modifierschanged = [](int view, uint64_t flags) {
+        viewFlagsChanged(static_cast<uint8_t>(view), flags);
+    };
     return h;
 }

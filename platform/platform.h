@@ -14,11 +14,15 @@ struct ViewObject;
 struct TextViewObject;
 struct ScrollViewObject;
 struct TextFieldObject;
+struct MenuObject;
+struct MenuItemObject;
 using Window = WindowObject*;
 using View = ViewObject*;
 using TextView = TextViewObject*;
 using ScrollView = ScrollViewObject*;
 using TextField = TextFieldObject*;
+using Menu = MenuObject*;
+using MenuItem = MenuItemObject*;
 
 // ---- Application and event loop -------------------------------------------------------------
 
@@ -75,10 +79,11 @@ struct InterfaceOmissions {
     bool pasteboard = false;
     bool mainwindow = false;
     bool preferences = false;
+    bool menus = false; // the menu bar stays empty
 };
 
-// Builds every window, view and text view of the description (main thread). The graphic windows
-// and text windows start hidden.
+// Builds every window, view and text view of the description (main thread), and its menus once
+// per process. The graphic windows and text windows start hidden.
 Interface buildinterface(const InterfaceOmissions& omit = {});
 
 // ---- Windows ----------------------------------------------------------------------------------
@@ -126,6 +131,61 @@ void textviewsetneedsdisplay(TextView t);
 Rect scrollviewframe(ScrollView s);
 void scrollviewsetframe(ScrollView s, const Rect& frame);
 void textfieldsetsize(TextField f, double width, double height);
+// The named font at the given size; a monospaced face stands in where the family is missing.
+void textviewsetmonospacedfont(TextView t, const std::string& family, double points);
+
+// ---- Menus ------------------------------------------------------------------------------------
+
+// The application's main menu: one list of menus that every toolkit window shows in its bar.
+// Titles are plain text (no mnemonics); a separator is an item with the empty title and tag 0.
+Menu mainmenuwithtitle(const std::string& title); // nullptr when there is none
+Menu mainmenuappend(const std::string& title);    // a new, empty menu at the end of the bar
+std::string menutitle(Menu m);
+int64_t menuitemcount(Menu m);
+MenuItem menuitemat(Menu m, int64_t index); // nullptr outside 0 ... count - 1
+void menuremoveitemat(Menu m, int64_t index);
+int64_t menuindexofitemwithtag(Menu m, int64_t tag); // -1 when no item has it
+// Appends an item; keyequivalent is a lower-case letter (Ctrl+Shift+letter) or empty.
+MenuItem menuappenditem(Menu m, const std::string& title, int64_t tag,
+                        const std::string& keyequivalent);
+MenuItem menuappendseparator(Menu m);
+// An item that belongs to no menu (a control that sends the menu action).
+MenuItem makemenuitem(const std::string& title, int64_t tag);
+Menu menuofitem(MenuItem item); // nullptr when the item is in no menu
+std::string menuitemtitle(MenuItem item);
+void menuitemsettitle(MenuItem item, const std::string& title);
+int64_t menuitemtag(MenuItem item);
+std::string menuitemkeyequivalent(MenuItem item);
+uint64_t menuitemkeymodifiers(MenuItem item); // modifier flags of the key equivalent
+void menuitemperform(MenuItem item);          // as if the user had chosen it
+
+// ---- File dialogs -----------------------------------------------------------------------------
+
+// Modal; return the chosen locations as absolute, percent-encoded URL strings ("file:///…"),
+// nothing when cancelled. Main thread only.
+struct OpenPanelSettings {
+    std::string prompt; // the default button's title
+    std::string title;
+    std::string message;
+    std::vector<std::string> filetypes; // extensions; empty allows every file
+    bool choosefiles = true;
+    bool choosefolders = false;
+    bool multipleselection = false;
+    bool resolvealiases = true;
+};
+std::vector<std::string> runopenpanel(const OpenPanelSettings& settings);
+
+struct SavePanelSettings {
+    std::string prompt;
+    std::string namelabel; // the label in front of the name field
+    std::string title;
+    std::string message;
+    std::string name; // proposed file name
+    std::vector<std::string> filetypes;
+    bool allowothertypes = true;
+    bool cancreatefolders = true;
+};
+std::vector<std::string> runsavepanel(const SavePanelSettings& settings);
 
 // ---- Images -----------------------------------------------------------------------------------
 
@@ -172,9 +232,12 @@ struct KeyPress {
     uint64_t modifierflags = 0;
 };
 
+enum class MouseButton { Left, Right, Other };
+
 struct MouseClick {
     double windowx = 0, windowy = 0; // in window coordinates, origin lower left, y upward
-    int64_t buttons = 0;             // bit 0 left, bit 1 right, bit 2 other
+    MouseButton button = MouseButton::Left; // the button that went down or up
+    int64_t buttons = 0;                    // held: bit 0 left, bit 1 right, bit 2 other
     uint64_t modifierflags = 0;
 };
 
@@ -189,11 +252,25 @@ struct Handlers {
     std::function<void(int view, uint64_t modifierflags)> modifierschanged;
     std::function<void(int view, const MouseClick&)> mousedown;
     std::function<void(int view, const MouseClick&)> mouseup;
-    std::function<void(int64_t tag)> menuitemchosen;
+    std::function<void(MenuItem)> menuitemchosen;
     std::function<bool(Window)> windowshouldclose; // false keeps it open
     std::function<void(Window)> windowdidresize;
 };
 
 void sethandlers(const Handlers& handlers);
+
+} // namespace platform
+
+namespace platform {
+
+// ---- Synthetic input and image files (the headless snapshot) --------------------------------
+
+// Delivers a key press and release of the character with the given Unicode scalar value to the
+// view, as the window system would: control characters 1 ... 26 as Control with a letter, 13 as
+// Return, 27 as Escape, 127 as Backspace.
+void typecharacter(View view, uint32_t scalar);
+
+// Writes the image as a PNG file; false when it cannot be written.
+bool saveimagepng(const Image& image, const std::string& path);
 
 } // namespace platform

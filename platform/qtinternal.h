@@ -33,4 +33,13 @@ const Handlers& handlers();
 // Screen height used to flip between Qt's y-down and the frame convention's y-up coordinates.
 double screenheightof(QWidget* w);
 
+// Every toolkit window carries a bar with the menus of the main menu (platform/menus.cpp). The
+// bar is part of the window's top strip: the toolkit counts it into the title-bar height.
+void attachmenubar(QWidget* window);
+// The height of the window's menu bar; 0 when it has none or it is hidden.
+int menubarheight(const QWidget* window);
+// Keeps the bar across the window's full width.
+void fitmenubar(QWidget* window);
+void showmenubar(QWidget* window, bool visible);
+
 } // namespace platform

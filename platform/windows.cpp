@@ -12,6 +12,7 @@ namespace platform {
 ToolkitWindow::ToolkitWindow(const QString& name) : QWidget(nullptr) {
     setObjectName(name);
     setAttribute(Qt::WA_QuitOnClose, false);
+    attachmenubar(this);
 }
 
 void ToolkitWindow::closeEvent(QCloseEvent* event) {
@@ -27,6 +28,7 @@ void ToolkitWindow::closeEvent(QCloseEvent* event) {
 
 void ToolkitWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    fitmenubar(this);
     if (handlers().windowdidresize) {
         handlers().windowdidresize(handle(this));
     }
@@ -93,6 +95,7 @@ void windowsettitlebar(Window w, bool visible) {
     QWidget* widget = qt(w);
     bool wasvisible = widget->isVisible();
     widget->setWindowFlag(Qt::FramelessWindowHint, !visible);
+    showmenubar(widget, visible); // the bar belongs to the window's top strip
     if (wasvisible) {
         widget->show(); // changing the flags hides a window
     }

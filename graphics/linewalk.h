@@ -1,0 +1,37 @@
+#pragma once
+// The points of a line in floating-point steps.
+#include "graphics/canvas.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+// Calls visit(x, y) for every point of the line from (x1, y1) to (x2, y2) that lies inside the
+// canvas, in order: steps = max(|dx|, |dy|) points at accumulated positions x1 + k × dx / steps
+// (rounded by adding 0.5 and truncating), then (x2, y2) itself.
+template <typename Visit>
+void walkline(const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2, Visit visit) {
+    int64_t dx = x2 - x1, dy = y2 - y1;
+    int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps >= 1) {
+        double sx = static_cast<double>(dx) / static_cast<double>(steps);
+        double sy = static_cast<double>(dy) / static_cast<double>(steps);
+        double fx = static_cast<double>(x1), fy = static_cast<double>(y1);
+        for (int64_t k = 0; k < steps; ++k, fx += sx, fy += sy) {
+            int64_t x = static_cast<int64_t>(fx + 0.5), y = static_cast<int64_t>(fy + 0.5);
+            if (inside(c, x, y)) {
+                visit(x, y);
+                continue;
+            }
+            // Positions only move one way, so once past an edge in the direction of travel no
+            // later step can come back in: a long line out of the window ends here.
+            if ((x >= c.width && sx >= 0) || (x < 0 && sx <= 0) || (y >= c.height && sy >= 0) ||
+                (y < 0 && sy <= 0)) {
+                break;
+            }
+        }
+    }
+    if (inside(c, x2, y2)) {
+        visit(x2, y2);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Key presses of the graphic-window views as key events, and waiting for them.
+//
+// The key table is keyed by the original platform's virtual key codes and tuned to a German
+// layout: selected Option characters and dead keys become codes of the toolkit's fonts, the
+// navigation keys the control codes of an old home computer (left 8, right 21, down 10, up 11).
+#include "platform/platform.h"
+
+#include <cstdint>
+#include <string>
+
+// Platform modifier flags (bit 16 upward) as they arrive with a key press.
+constexpr uint64_t CapsLockModifier = 1ull << 16;
+constexpr uint64_t ShiftModifier = 1ull << 17;
+constexpr uint64_t ControlModifier = 1ull << 18;
+constexpr uint64_t OptionModifier = 1ull << 19;
+constexpr uint64_t CommandModifier = 1ull << 20;
+constexpr uint64_t NumericPadModifier = 1ull << 21;
+constexpr uint64_t HelpModifier = 1ull << 22;
+constexpr uint64_t FunctionModifier = 1ull << 23;
+
+// The first function-key character (F1) and the value it gets: F1 is 129.
+constexpr int64_t FirstFunctionKeyCharacter = 0xF704;
+constexpr int64_t FunctionKeyOffset = 0xF683;
+
+// Key down in view n (main thread): queues the key unless the window ignores events; sets the
+// key-held flag in every case.
+void viewKeyDown(uint8_t n, const platform::KeyPress& press);
+// Key up in view n: clears the key-held flag.
+void viewKeyUp(uint8_t n, const platform::KeyPress& press);
+// A modifier key went down or up in view n.
+void viewFlagsChanged(uint8_t n, uint64_t modifierflags);
+
+// Translates one key press and appends at most one event.
+void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press);
+
+// Waits for the next key (showing window n's text cursor meanwhile) and returns its value as a
+// one-character string.
+std::string t_GetKey(uint8_t n);

@@ -1,0 +1,110 @@
+// Inserting characters into the line: the input modes' filters and numeric character entry.
+#include "input/graphemes.h"
+#include "input/keyevents.h"
+#include "input/lineeditor.h"
+#include "input/lineeditorparts.h"
+#include "input/strings.h"
+#include "text/textchecks.h"
+
+#include <optional>
+
+namespace {
+
+constexpr int64_t LastScalar = 0x10FFFF;
+
+bool isdigit(int64_t c) {
+    return c >= '0' && c <= '9';
+}
+
+bool contains(const std::string& line, const char* character) {
+    return t_Instr(line, character, 1) > 0;
+}
+
+bool isscalar(int64_t c) {
+    return c >= 0 && c <= LastScalar && !(c >= 0xD800 && c <= 0xDFFF);
+}
+
+// The character the mode inserts for code c, or nothing when the mode refuses it.
+std::optional<int64_t> acceptedbymode(const t_Window& w, int64_t c) {
+    const std::string& line = w.InputString;
+    const int64_t cursor = w.InputCursorPos;
+    switch (w.InputMode) {
+    case InputModeInteger:
+        if (isdigit(c) || (c == '-' && cursor == 0)) {
+            return c;
+        }
+        return std::nullopt;
+    case InputModeDecimal: {
+        const int64_t lower = t_LowerCode(c);
+        if (isdigit(lower)) {
+            return lower;
+        }
+        if ((lower == '.' || lower == ',') && !contains(line, ",")) {
+            return ',';
+        }
+        if (lower == '-' && (cursor == 0 || t_CharAt(line, cursor) == "e")) {
+            return lower;
+        }
+        if (lower == 'e' && !contains(line, "e")) {
+            return lower;
+        }
+        return std::nullopt;
+    }
+    case InputModeRange:
+        if (isdigit(c) || (c == '-' && cursor != 0 && !contains(line, "-"))) {
+            return c;
+        }
+        return std::nullopt;
+    default:
+        return c != 0 ? std::optional<int64_t>(c) : std::nullopt;
+    }
+}
+
+bool hasroom(const t_Window& w) {
+    const int64_t length = graphemecount(w.InputString);
+    return w.InputHpos + length < w.TextLastColumn && length < w.InputMaxCharacters;
+}
+
+// A digit key's value, or nothing for any other key.
+std::optional<int64_t> digitkey(uint8_t n) {
+    const int64_t key = t_Asc(t_GetKey(n));
+    return isdigit(key) ? std::optional<int64_t>(key - '0') : std::nullopt;
+}
+
+} // namespace
+
+void t_InputInsert(uint8_t n, int64_t c) {
+    if (!textcommandready("t_InputInsert", n)) {
+        return;
+    }
+    t_Window& w = windowrecord(n);
+    // A code that is no character (negative, a surrogate, beyond Unicode) would enter the line
+    // as U+0000, which every mode refuses.
+    if (!hasroom(w) || !isscalar(c)) {
+        return;
+    }
+    const std::optional<int64_t> accepted = acceptedbymode(w, c);
+    if (!accepted) {
+        return;
+    }
+    const int64_t cursor = w.InputCursorPos;
+    w.InputString = t_Left(w.InputString, cursor) + scalartext(*accepted) +
+                    t_MidFrom(w.InputString, cursor + 1);
+    w.InputCursorPos = cursor + 1;
+    redrawinput(n, w.InputString);
+}
+
+void numericentry(uint8_t n) {
+    std::optional<int64_t> digit = digitkey(n);
+    if (!digit) {
+        return;
+    }
+    int64_t value = *digit;
+    for (int more = 0; more < 2 && (digit = digitkey(n)); ++more) {
+        value = value * 10 + *digit;
+    }
+    const int64_t lowest = windowrecord(n).InputMode == InputModeTextControls ? 1 : 32;
+    if (value >= lowest && value <= 255) {
+        t_InputInsert(n, value);
+    }
+}

@@ -1,0 +1,243 @@
+#include "core/bridge.h"
+#include "core/bundle.h"
+#include "display/aiff.h"
+#include "display/bell.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/toolkit.h"
+#include "text/fontloader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void putbe(Bytes& out, uint64_t value, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i) {
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+}
+
+// One chunk with its header and, for an odd length, its pad byte.
+Bytes chunk(const std::string& id, const Bytes& body, bool pad = true) {
+    Bytes out(id.begin(), id.end());
+    putbe(out, body.size(), 4);
+    out.insert(out.end(), body.begin(), body.end());
+    if (pad && body.size() % 2 == 1) {
+        out.push_back(0);
+    }
+    return out;
+}
+
+Bytes form(const std::vector<Bytes>& chunks, const std::string& type = "AIFF") {
+    Bytes body(type.begin(), type.end());
+    for (const Bytes& c : chunks) {
+        body.insert(body.end(), c.begin(), c.end());
+    }
+    return chunk("FORM", body);
+}
+
+Bytes common(int64_t channels, uint32_t frames, int64_t bits, uint32_t rate) {
+    Bytes body;
+    putbe(body, static_cast<uint16_t>(channels), 2);
+    putbe(body, frames, 4);
+    putbe(body, static_cast<uint16_t>(bits), 2);
+    for (uint8_t b : extendedfromrate(rate)) {
+        body.push_back(b);
+    }
+    return chunk("COMM", body);
+}
+
+Bytes sounddata(const Bytes& samples, uint32_t offset = 0) {
+    Bytes body;
+    putbe(body, offset, 4);
+    putbe(body, 0, 4);
+    body.insert(body.end(), offset, 0xEE);
+    body.insert(body.end(), samples.begin(), samples.end());
+    return chunk("SSND", body);
+}
+
+// The sound this build generated, wherever the bundle path points.
+Bytes generatedbell() {
+    return getbinaryfromfile(std::string(QV_BUNDLE_DIR) + "/Contents/Resources/sysbeep.aif");
+}
+
+double extended(const Bytes& bytes) {
+    return extendedtodouble(std::span<const uint8_t, 10>(bytes.data(), 10));
+}
+
+std::filesystem::path tempbundledir() {
+    return std::filesystem::temp_directory_path() / ("qvbell-" + std::to_string(::getpid()));
+}
+
+// An empty bundle folder of this process, optionally with a sysbeep.aif of the given bytes.
+std::string tempbundle(const Bytes* sound = nullptr) {
+    const auto dir = tempbundledir();
+    std::filesystem::create_directories(dir / "Contents/Resources");
+    if (sound != nullptr) {
+        std::ofstream(dir / "Contents/Resources/sysbeep.aif", std::ios::binary)
+            .write(reinterpret_cast<const char*>(sound->data()),
+                   static_cast<std::streamsize>(sound->size()));
+    }
+    return dir.string();
+}
+
+const std::string nodeviceline = "bell: No audio output device, using the platform beep.";
+
+} // namespace
+
+// ---- The AIFF reader -------------------------------------------------------------------------
+
+TEST(AiffReader, ReadsTheGeneratedBell) {
+    const AiffSound sound = parseaiff(generatedbell());
+    ASSERT_EQ(sound.Status, AiffStatus::Ok);
+    EXPECT_EQ(sound.Channels, 1);
+    EXPECT_EQ(sound.SampleRate, 44100);
+    EXPECT_EQ(sound.Bits, 16);
+    EXPECT_EQ(sound.Samples.size(), 6615u); // 0.15 s
+    // A bell: silent at both ends, loud soon after the start.
+    const auto loudest = std::max_element(sound.Samples.begin(), sound.Samples.end());
+    EXPECT_GT(*loudest, 8000);
+    EXPECT_LT(loudest - sound.Samples.begin(), 441);
+    EXPECT_EQ(sound.Samples.front(), 0);
+    EXPECT_EQ(sound.Samples.back(), 0);
+}
+
+TEST(AiffReader, ExtendedSampleRates) {
+    const std::vector<std::pair<uint32_t, Bytes>> rates = {
+        {44100, {0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}},
+        {8000, {0x40, 0x0B, 0xFA, 0x00, 0, 0, 0, 0, 0, 0}},
+        {22050, {0x40, 0x0D, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}},
+        {1, {0x3F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0}},
+        {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+    for (const auto& [rate, bytes] : rates) {
+        EXPECT_EQ(extended(bytes), rate);
+        const auto encoded = extendedfromrate(rate);
+        EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), bytes) << rate;
+    }
+    EXPECT_EQ(extended({0xC0, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}), -44100);
+    EXPECT_EQ(extended({0x40, 0x0E, 0xAC, 0x44, 0x80, 0, 0, 0, 0, 0}), 44100.5);
+    EXPECT_TRUE(std::isinf(extended({0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0})));
+    EXPECT_TRUE(std::isnan(extended({0x7F, 0xFF, 0xC0, 0, 0, 0, 0, 0, 0, 0})));
+    for (uint32_t rate : {3u, 11025u, 48000u, 96000u, 4294967295u}) {
+        EXPECT_EQ(extendedtodouble(extendedfromrate(rate)), rate);
+    }
+}
+
+TEST(AiffReader, SampleSizesAndLayout) {
+    // Big-endian 16-bit stereo, after an odd-length chunk and its pad, with SSND before COMM.
+    const Bytes pcm16 = {0x01, 0x02, 0xFF, 0xFE, 0x7F, 0xFF, 0x80, 0x00};
+    AiffSound s = parseaiff(
+        form({chunk("ANNO", {'h', 'i', '!'}), sounddata(pcm16, 3), common(2, 2, 16, 22050)}));
+    ASSERT_EQ(s.Status, AiffStatus::Ok);
+    EXPECT_EQ(s.Channels, 2);
+    EXPECT_EQ(s.SampleRate, 22050);
+    EXPECT_EQ(s.Samples, (std::vector<int16_t>{0x0102, -2, 32767, -32768}));
+    // 8-bit samples are signed; 24 keeps its top 16 bits; 12 is left-justified in two bytes.
+    s = parseaiff(form({common(1, 3, 8, 8000), sounddata({0x80, 0x7F, 0x01})}));
+    EXPECT_EQ(s.Samples, (std::vector<int16_t>{-32768, 0x7F00, 0x0100}));
+    s = parseaiff(form({common(1, 2, 24, 8000), sounddata({0x12, 0x34, 0x56, 0xFF, 0xFF, 0xFF})}));
+    EXPECT_EQ(s.Samples, (std::vector<int16_t>{0x1234, -1}));
+    s = parseaiff(form({common(1, 1, 12, 8000), sounddata({0x7B, 0xC0})}));
+    EXPECT_EQ(s.Bits, 12);
+    EXPECT_EQ(s.Samples, (std::vector<int16_t>{0x7BC0}));
+    // The pad byte of the last chunk may be missing although FORM counts it.
+    Bytes nopad = form({common(1, 1, 8, 8000), chunk("SSND", {0, 0, 0, 0, 0, 0, 0, 0, 9}, false)});
+    nopad[7] += 1;
+    EXPECT_EQ(parseaiff(nopad).Samples, (std::vector<int16_t>{0x0900}));
+}
+
+TEST(AiffReader, EveryTruncationFails) {
+    const Bytes whole = generatedbell();
+    for (size_t length = 0; length < whole.size(); ++length) {
+        const AiffSound s = parseaiff(std::span(whole).first(length));
+        ASSERT_NE(s.Status, AiffStatus::Ok) << length;
+        ASSERT_TRUE(s.Samples.empty());
+    }
+}
+
+TEST(AiffReader, CorruptHeadersFail) {
+    const Bytes pcm = {0, 1, 0, 2};
+    const auto status = [](const Bytes& bytes) { return parseaiff(bytes).Status; };
+    EXPECT_EQ(status(form({common(1, 2, 16, 8000), sounddata(pcm)}, "AIFC")), AiffStatus::NotAiff);
+    EXPECT_EQ(status({'F', 'O', 'R', 'M', 0, 0, 0, 2, 'A', 'I', 'F', 'F'}), AiffStatus::NotAiff);
+    EXPECT_EQ(status(form({sounddata(pcm)})), AiffStatus::NoCommonChunk);
+    EXPECT_EQ(status(form({common(1, 2, 16, 8000)})), AiffStatus::NoSoundData);
+    EXPECT_EQ(status(form({chunk("COMM", Bytes(17, 1)), sounddata(pcm)})), AiffStatus::Truncated);
+    EXPECT_EQ(status(form({common(1, 3, 16, 8000), sounddata(pcm)})), AiffStatus::Truncated);
+    EXPECT_EQ(status(form({common(1, 2, 16, 8000), chunk("SSND", {0, 0, 0})})),
+              AiffStatus::Truncated);
+    Bytes offset = form({common(1, 2, 16, 8000), sounddata(pcm)});
+    offset[offset.size() - 9] = 5; // offset past the samples
+    EXPECT_EQ(status(offset), AiffStatus::Truncated);
+    Bytes huge = form({common(1, 2, 16, 8000), sounddata(pcm)});
+    std::fill(huge.begin() + 16, huge.begin() + 20, 0xFF); // COMM length 2^32 - 1
+    EXPECT_EQ(status(huge), AiffStatus::Truncated);
+    for (auto [channels, bits] : {std::pair{0, 16}, {-1, 16}, {65, 16}, {1, 0}, {1, 33}}) {
+        EXPECT_EQ(status(form({common(channels, 1, bits, 8000), sounddata(pcm)})),
+                  AiffStatus::Unsupported);
+    }
+    Bytes badrate = form({common(1, 2, 16, 8000), sounddata(pcm)});
+    for (Bytes rate : {Bytes{0x7F, 0xFF, 0x80}, Bytes{0x7F, 0xFF, 0xC0}, Bytes{0, 0, 0}}) {
+        std::copy(rate.begin(), rate.end(), badrate.begin() + 28);
+        EXPECT_EQ(status(badrate), AiffStatus::Unsupported);
+    }
+}
+
+// ---- The bell --------------------------------------------------------------------------------
+
+TEST(Bell, NoAudioDeviceLogsOnceAndBeeps) {
+    if (onmain([] { return platform::soundhasoutput(); })) {
+        GTEST_SKIP() << "this machine has an audio output";
+    }
+    setuptoolkit();
+    LogCapture log;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(runprogram(
+        [] {
+            bell();
+            bell();
+            onmain([] { bell(); }); // from the main thread itself
+            EXPECT_FALSE(onmain([] { return platform::soundisplaying(); }));
+        },
+        10000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(log.lines(), std::vector<std::string>{nodeviceline});
+}
+
+TEST(Bell, MissingSoundBeepsWithoutTryingTheAudioOutput) {
+    setbundlepath(tempbundle());
+    setuptoolkit();
+    LogCapture log;
+    ASSERT_TRUE(runprogram([] {
+        bell();
+        // Looked up once: a sound that appears later is not used.
+        const Bytes sound = generatedbell();
+        tempbundle(&sound);
+        bell();
+    }));
+    EXPECT_TRUE(log.lines().empty());
+    std::filesystem::remove_all(tempbundledir());
+}
+
+TEST(Bell, UnplayableSoundIsReportedOnce) {
+    const Bytes junk = {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'A', 'I', 'F', 'F'};
+    setbundlepath(tempbundle(&junk));
+    setuptoolkit();
+    LogCapture log;
+    ASSERT_TRUE(runprogram([] {
+        bell();
+        bell();
+    }));
+    EXPECT_EQ(log.lines(), std::vector<std::string>{
+                               "bell: sysbeep.aif is not a playable sound, using the platform "
+                               "beep."});
+    std::filesystem::remove_all(tempbundledir());
+}

@@ -1,0 +1,457 @@
+#include "display/initwindow.h"
+#include "display/palette.h"
+#include "display/videomemory.h"
+#include "graphics/graphictext.h"
+#include "graphics/line.h"
+#include "graphics/nearestcolor.h"
+#include "graphics/plot.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/testfonts.h"
+#include "tests/support/toolkit.h"
+
+#include <gtest/gtest.h>
+#include <utility>
+
+namespace {
+
+const t_RGBColor white{255, 255, 255, 255};
+const t_RGBColor black{255, 0, 0, 0};
+const t_RGBColor red{255, 255, 0, 0};
+const t_RGBColor blue{255, 0, 0, 255};
+
+void asprogram(const std::function<void()>& body) {
+    setuptoolkit();
+    ASSERT_TRUE(runprogram(body));
+}
+
+void graphicwindow(uint8_t n, int64_t depth, int64_t width = 64, int64_t height = 32) {
+    t_InitWindow(n, depth, false, width, height, 0, 0, t_Font{}, true);
+}
+
+uint8_t* block(uint8_t n) {
+    return videomemory() + windowrecord(n).MemoryStart;
+}
+
+uint8_t grey(uint8_t n, int64_t x, int64_t y) {
+    return block(n)[y * windowrecord(n).Width + x];
+}
+
+// The bytes of the window's block behind its pixels, up to the next block.
+std::vector<uint8_t> blockpadding(uint8_t n) {
+    const t_Window& w = windowrecord(n);
+    uint8_t* end = videomemory() + w.MemoryStart + w.Width * w.Height * w.BitDepth / 8;
+    std::vector<uint8_t> bytes(end, videomemory() + w.MemoryEnd + 1);
+    EXPECT_GE(bytes.size(), 1024u);
+    return bytes;
+}
+
+std::pair<int64_t, int64_t> position(uint8_t n) {
+    return {windowrecord(n).PositionX, windowrecord(n).PositionY};
+}
+
+// Rows of an 8-bit window's region: '.' for black, '#' for white, 'o' for other greys.
+std::vector<std::string> picture(uint8_t n, int64_t x, int64_t y, int64_t w, int64_t h) {
+    std::vector<std::string> rows(h, std::string(w, 'o'));
+    for (int64_t r = 0; r < h; ++r) {
+        for (int64_t i = 0; i < w; ++i) {
+            uint8_t v = grey(n, x + i, y + r);
+            rows[r][i] = v == 0 ? '.' : v == 255 ? '#' : 'o';
+        }
+    }
+    return rows;
+}
+
+// The grey glyph of c with white ink on black, at (x, y) of an 8-bit window.
+bool showsglyph(uint8_t n, int64_t x, int64_t y, const t_Font& font, uint8_t c) {
+    for (int64_t r = 0; r < font.Height; ++r) {
+        for (int64_t i = 0; i < font.Width; ++i) {
+            if (grey(n, x + i, y + r) != font.Data[(c * font.Height + r) * font.Width + i]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+using Rows = std::vector<std::string>;
+
+// A monochrome font of one 10 x 2 glyph for 'A': rows span two bytes, read big-endian, column i
+// is bit i. Set pixels: row 0 columns 0 and 9, row 1 column 8.
+t_Font monochromefont() {
+    t_Font font;
+    font.Format = FontMonochrome;
+    font.Start = 'A';
+    font.End = 'A';
+    font.Width = 10;
+    font.Height = 2;
+    font.Data = {0x02, 0x01, 0x01, 0x00};
+    return font;
+}
+
+// A grey font whose glyph for 'A' is the given row of bytes.
+t_Font greyrow(std::vector<uint8_t> bytes) {
+    t_Font font;
+    font.Format = FontGrey;
+    font.Start = 'A';
+    font.End = 'A';
+    font.Width = static_cast<int64_t>(bytes.size());
+    font.Height = 1;
+    font.Data.assign('A' * bytes.size(), 0);
+    font.Data.insert(font.Data.end(), bytes.begin(), bytes.end());
+    return font;
+}
+
+} // namespace
+
+// ---- Commands on windows that cannot be drawn into ----------------------------------------
+
+TEST(Graphics, RefusesOtherWindowsWithTheirOwnLines) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        LogCapture log;
+        g_Plot(8, 0, 0);
+        g_Plot(3, 0, 0, white);
+        EXPECT_EQ(g_Scrn(8, 0, 0), black);
+        EXPECT_EQ(g_Scrn(3, 0, 0), black);
+        g_GotoXY(9, 1, 1);
+        g_Line(3, 0, 0, 1, 1);
+        g_PrintSymbol(8, 'A', 1, 1, white, black, makegreyfont(8, 16));
+        EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                                   "g_Plot: Window is not a graphic window.",
+                                   "g_Plot: Graphic window #3 not initialized.",
+                                   "g_Scrn: Window is not a graphic window.",
+                                   "g_Scrn: Graphic window #3 not initialized.",
+                                   "g_GotoXY: Window is not a graphic window.",
+                                   "g_Line: Graphic window #3 not initialized.",
+                                   "g_PrintSymbol: Window is not a graphic window.",
+                               }));
+    });
+}
+
+// ---- g_Plot, g_Scrn, g_GotoXY, t_NearestColor ----------------------------------------------
+
+TEST(Plot, OutsideIsSilentAndIllegalDepthIsLogged) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        t_Color(0, 15);
+        g_GotoXY(0, 7, 7);
+        LogCapture log;
+        g_Plot(0, 64, 0);
+        g_Plot(0, 0, 32);
+        g_Plot(0, -1, 0);
+        EXPECT_TRUE(log.lines().empty());
+        EXPECT_EQ(picture(0, 0, 0, 64, 32), Rows(32, std::string(64, '.')));
+        EXPECT_EQ(position(0), std::make_pair(int64_t{7}, int64_t{7}));
+        windowrecord(0).BitDepth = 2;
+        g_Plot(0, 64, 0); // the window test comes first
+        g_Plot(0, 1, 1);
+        g_Line(0, 0, 0, 1, 0);
+        EXPECT_EQ(log.lines(), std::vector<std::string>(3, "g_Plot: Illegal bit depth (2)."));
+        EXPECT_EQ(g_Scrn(0, 1, 1), black);
+    });
+}
+
+TEST(Plot, DepthOneBrightnessByNearestColour) {
+    asprogram([] {
+        graphicwindow(0, 1);
+        g_Plot(0, 9, 0, t_RGBColor{255, 128, 128, 128});  // grey index 10: bright
+        g_Plot(0, 10, 0, t_RGBColor{255, 100, 100, 100}); // index 5: dark
+        EXPECT_EQ(block(0)[1], 0x40);
+        g_Plot(0, 9, 0, t_RGBColor{255, 100, 100, 100});
+        EXPECT_EQ(block(0)[1], 0x00);
+        windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
+        g_Plot(0, 0, 1);
+        windowrecord(0).TextColor = 0x8F;
+        g_Plot(0, 1, 1);
+        EXPECT_EQ(block(0)[8], 0x80);
+        EXPECT_EQ(g_Scrn(0, 0, 1), t_PaletteColor(15));
+        EXPECT_EQ(g_Scrn(0, 1, 1), t_PaletteColor(0));
+        EXPECT_EQ(position(0), std::make_pair(int64_t{1}, int64_t{1}));
+    });
+}
+
+TEST(Plot, DepthFourNibblesKeepTheirNeighbour) {
+    asprogram([] {
+        graphicwindow(0, 4);
+        g_Plot(0, 1, 0, red);
+        EXPECT_EQ(block(0)[0], 0x01);
+        g_Plot(0, 2, 0, red);
+        EXPECT_EQ(block(0)[1], 0x10);
+        t_Color(0, 13);
+        g_Plot(0, 0, 0); // TextColor's foreground
+        EXPECT_EQ(block(0)[0], 0xD1);
+        EXPECT_EQ(g_Scrn(0, 0, 0), t_PaletteColor(13));
+        EXPECT_EQ(g_Scrn(0, 1, 0), t_PaletteColor(1));
+    });
+}
+
+TEST(Plot, ScrnAtEveryDepth) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        graphicwindow(1, 16);
+        graphicwindow(2, 24);
+        graphicwindow(3, 32);
+        const t_RGBColor c{0x80, 30, 60, 90}; // grey 60
+        for (uint8_t n = 0; n < 4; ++n) {
+            g_Plot(n, 5, 6, c);
+        }
+        EXPECT_EQ(g_Scrn(0, 5, 6), (t_RGBColor{0, 60, 60, 60}));
+        EXPECT_EQ(g_Scrn(1, 5, 6), (t_RGBColor{0x80, 60, 60, 60}));
+        EXPECT_EQ(g_Scrn(2, 5, 6), (t_RGBColor{0, 30, 60, 90}));
+        EXPECT_EQ(g_Scrn(3, 5, 6), c);
+        EXPECT_EQ(g_Scrn(3, 64, 6), black);
+        windowrecord(3).BitDepth = 12;
+        EXPECT_EQ(g_Scrn(3, 5, 6), black);
+    });
+}
+
+TEST(Plot, GotoXYKeepsNegativesOut) {
+    asprogram([] {
+        graphicwindow(0, 4, 1280, 800);
+        g_GotoXY(0, 3, 4);
+        g_GotoXY(0, -1, 5);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{3}, int64_t{4}));
+        g_GotoXY(0, 5000, 5000);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{5000}, int64_t{5000}));
+    });
+}
+
+TEST(Plot, NearestColour) {
+    EXPECT_EQ(t_NearestColor(63, 63, 63), 0);
+    EXPECT_EQ(t_NearestColor(64, 64, 64), 5);
+    EXPECT_EQ(t_NearestColor(127, 127, 127), 5);
+    EXPECT_EQ(t_NearestColor(128, 128, 128), 10);
+    EXPECT_EQ(t_NearestColor(192, 192, 192), 15);
+    EXPECT_EQ(t_NearestColor(255, 0, 0), 1);
+    EXPECT_EQ(t_NearestColor(250, 130, 5), 9);
+    EXPECT_EQ(t_NearestColor(0, 64, 0), 0); // as far from 0 as from 4: the lower index
+}
+
+// ---- Drawing modes ------------------------------------------------------------------------
+
+TEST(DrawingMode, AlphaBlendAtDepth32) {
+    asprogram([] {
+        graphicwindow(0, 32);
+        windowrecord(0).DrawingMode = 1;
+        g_Plot(0, 0, 0, t_RGBColor{0, 200, 100, 50});
+        EXPECT_EQ(g_Scrn(0, 0, 0), (t_RGBColor{255, 0, 0, 0})); // cleared pixel stays
+        g_Plot(0, 0, 0, t_RGBColor{255, 200, 100, 50});
+        EXPECT_EQ(g_Scrn(0, 0, 0), (t_RGBColor{255, 200, 100, 50}));
+    });
+}
+
+TEST(DrawingMode, EveryModeAtDepths24And32) {
+    struct Case {
+        int64_t mode;
+        t_RGBColor at24;
+        t_RGBColor at32;
+    };
+    // Old pixel (A 64) R 0xF0, G 0x0F, B 0x55; colour A 128, R 0x3C, G 0xC3, B 0xAA.
+    const std::vector<Case> cases{
+        {0, {0, 60, 195, 170}, {128, 60, 195, 170}},  {1, {0, 150, 105, 127}, {64, 149, 104, 127}},
+        {2, {0, 60, 195, 170}, {255, 60, 195, 170}},  {3, {0, 60, 195, 170}, {64, 60, 195, 170}},
+        {4, {0, 150, 105, 127}, {64, 150, 105, 127}}, {5, {0, 48, 3, 0}, {64, 48, 3, 0}},
+        {6, {0, 252, 207, 255}, {64, 252, 207, 255}}, {7, {0, 204, 204, 255}, {64, 204, 204, 255}},
+        {8, {0, 240, 15, 85}, {64, 240, 15, 85}},     {-1, {0, 240, 15, 85}, {64, 240, 15, 85}},
+    };
+    asprogram([&] {
+        graphicwindow(0, 24);
+        graphicwindow(1, 32);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.mode);
+            for (uint8_t n : {0, 1}) {
+                windowrecord(n).DrawingMode = 0;
+                g_Plot(n, 3, 3, t_RGBColor{64, 0xF0, 0x0F, 0x55});
+                g_GotoXY(n, 0, 0);
+                windowrecord(n).DrawingMode = c.mode;
+                windowrecord(n).RGBColor = t_RGBColor{128, 0x3C, 0xC3, 0xAA};
+                g_Line(n, 3, 3, 3, 3);
+                EXPECT_EQ(position(n), std::make_pair(int64_t{3}, int64_t{3}));
+            }
+            EXPECT_EQ(g_Scrn(0, 3, 3), c.at24);
+            EXPECT_EQ(g_Scrn(1, 3, 3), c.at32);
+        }
+    });
+}
+
+// ---- g_Line -------------------------------------------------------------------------------
+
+TEST(Line, FloatingPointSteps) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        t_Color(0, 15);
+        g_Line(0, 0, 0, 3, 1);
+        EXPECT_EQ(picture(0, 0, 0, 5, 3), (Rows{"##...", "..##.", "....."}));
+        EXPECT_EQ(position(0), std::make_pair(int64_t{3}, int64_t{1}));
+        g_Line(0, 20, 20, 20, 20);
+        EXPECT_EQ(picture(0, 19, 19, 3, 3), (Rows{"...", ".#.", "..."}));
+        g_Line(0, 10, 30, 4, 27); // steps of -1 and -0.5
+        EXPECT_EQ(picture(0, 4, 27, 7, 4), (Rows{"#......", ".##....", "...##..", ".....##"}));
+    });
+}
+
+TEST(Line, PointsOutsideAreSkippedOneByOne) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        t_Color(0, 15);
+        g_Line(0, 60, 10, 1000000000, 10); // leaves the window for good after x 63
+        EXPECT_EQ(picture(0, 58, 10, 6, 1), (Rows{"..####"}));
+        EXPECT_EQ(position(0), std::make_pair(int64_t{63}, int64_t{10}));
+        g_Line(0, -20, 20, 3, 20); // -1 rounds to 0 on its way in
+        EXPECT_EQ(picture(0, 0, 20, 5, 1), (Rows{"####."}));
+        EXPECT_EQ(position(0), std::make_pair(int64_t{3}, int64_t{20}));
+        g_Line(0, 100, 100, 200, 200);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{3}, int64_t{20}));
+    });
+}
+
+// ---- g_PrintSymbol and g_PrintString ------------------------------------------------------
+
+TEST(PrintSymbol, AdvancesByScaledWidthOnly) {
+    asprogram([] {
+        graphicwindow(0, 24, 1280, 800);
+        t_Font font = makegreyfont(8, 16, 40);
+        g_GotoXY(0, 100, 50);
+        g_PrintSymbol(0, 'A', 2, 3, white, black, font);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{116}, int64_t{50}));
+        g_PrintSymbol(0, '!', 2, 3, white, black, font); // below Start
+        g_PrintSymbol(0, 'A', 0, 1, white, black, font);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{116}, int64_t{50}));
+        EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
+        LogCapture log;
+        t_Font packed = font;
+        packed.Format = FontCompressedGrey;
+        g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{124}, int64_t{50}));
+        packed.Format = 7;
+        g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
+        EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                                   "g_PrintSymbol: Font format must be uncompressed monochrome "
+                                   "or grey for printing.",
+                                   "g_PrintSymbol: Illegal font format."}));
+        EXPECT_EQ(position(0), std::make_pair(int64_t{132}, int64_t{50}));
+        EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
+    });
+}
+
+TEST(PrintSymbol, ScaledMonochromeGlyphPaintsEveryPixel) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        g_GotoXY(0, 2, 1);
+        g_PrintSymbol(0, 'A', 3, 2, white, t_PaletteColor(5), monochromefont());
+        const std::string clear(24, 'o');
+        EXPECT_EQ(picture(0, 1, 0, 32, 6),
+                  (Rows{std::string(32, '.'), ".###" + clear + "###.", ".###" + clear + "###.",
+                        ".ooo" + clear.substr(3) + "###ooo.", ".ooo" + clear.substr(3) + "###ooo.",
+                        std::string(32, '.')}));
+        EXPECT_EQ(grey(0, 5, 3), 84);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{32}, int64_t{1}));
+    });
+}
+
+TEST(PrintSymbol, GreyWhiteOnBlackWritesTheGlyphBytes) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        t_Font font = makegreyfont(8, 16);
+        g_GotoXY(0, 5, 7);
+        g_PrintSymbol(0, 'A', 1, 1, white, black, font);
+        EXPECT_TRUE(showsglyph(0, 5, 7, font, 'A'));
+    });
+}
+
+TEST(PrintSymbol, GreyGlyphAtEveryDepth) {
+    asprogram([] {
+        const std::vector<int64_t> depths{1, 4, 8, 16, 24, 32};
+        for (uint8_t n = 0; n < depths.size(); ++n) {
+            graphicwindow(n, depths[n]);
+        }
+        block(3)[0] = 0x33;
+        block(5)[12] = 0x44;
+        t_Font font = greyrow({128, 127, 0, 255});
+        for (uint8_t n = 0; n < depths.size(); ++n) {
+            g_PrintSymbol(n, 'A', 1, 1, white, black, font);
+        }
+        EXPECT_EQ(block(0)[0], 0x90); // 128 bright, 127 dark, then background and ink
+        EXPECT_EQ(block(1)[0], 0xA5);
+        EXPECT_EQ(block(1)[1], 0x0F);
+        EXPECT_EQ(grey(2, 1, 0), 127);
+        EXPECT_EQ(block(3)[0], 0x33); // the first byte of a 16-bit pixel is left alone
+        EXPECT_EQ(block(3)[1], 128);
+        EXPECT_EQ(g_Scrn(4, 0, 0), (t_RGBColor{0, 128, 128, 128}));
+        EXPECT_EQ(g_Scrn(5, 3, 0), (t_RGBColor{0x44, 255, 255, 255}));
+        // Palette windows blend with the background too: dark ink on white keeps a white
+        // background instead of clearing it.
+        t_Font ink = greyrow({0, 255});
+        g_GotoXY(0, 8, 0);
+        g_PrintSymbol(0, 'A', 1, 1, black, white, ink);
+        EXPECT_EQ(block(0)[1], 0x80);
+        g_GotoXY(1, 8, 0);
+        g_PrintSymbol(1, 'A', 1, 1, blue, white, ink);
+        EXPECT_EQ(block(1)[4], 0xF6);
+    });
+}
+
+TEST(PrintSymbol, ScaledGlyphIsCutAtTheEdges) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        graphicwindow(1, 24);
+        t_Font font = makegreyfont(8, 16);
+        const std::vector<uint8_t> padding0 = blockpadding(0), padding1 = blockpadding(1);
+        // Passes the unscaled fit test at x 56, y 16, then reaches 24 pixels past the right edge
+        // and 48 lines past the bottom. Row ends must not spill into the next row's start.
+        g_GotoXY(0, 56, 16);
+        g_PrintSymbol(0, 'A', 4, 4, white, black, font);
+        EXPECT_EQ(grey(0, 63, 31), font.Data[('A' * 16 + 3) * 8 + 1]);
+        for (int64_t y = 16; y < 32; ++y) {
+            for (int64_t x = 0; x < 56; ++x) {
+                ASSERT_EQ(grey(0, x, y), 0) << x << ", " << y;
+            }
+        }
+        EXPECT_EQ(position(0), std::make_pair(int64_t{88}, int64_t{16}));
+        g_GotoXY(1, 54, 24);
+        g_PrintSymbol(1, 'A', 4, 8, red, blue, monochromefont());
+        EXPECT_EQ(g_Scrn(1, 63, 31), (t_RGBColor{0, 0, 0, 255}));
+        EXPECT_EQ(g_Scrn(1, 54, 31), (t_RGBColor{0, 255, 0, 0}));
+        g_GotoXY(1, 54, 16);
+        g_PrintSymbol(1, 'A', 1000000, 1000000, white, black, font);
+        EXPECT_EQ(g_Scrn(1, 63, 31), (t_RGBColor{0, 65, 65, 65}));
+        EXPECT_EQ(g_Scrn(1, 53, 16), (t_RGBColor{0, 0, 0, 0}));
+        EXPECT_EQ(g_Scrn(1, 0, 17), (t_RGBColor{0, 0, 0, 0}));
+        // Rows past the last one would have landed behind the pixels.
+        EXPECT_EQ(blockpadding(0), padding0);
+        EXPECT_EQ(blockpadding(1), padding1);
+    });
+}
+
+TEST(PrintSymbol, ShortGlyphDataReadsAsBackground) {
+    asprogram([] {
+        graphicwindow(0, 24);
+        t_Font font = makegreyfont(8, 16);
+        font.Data.resize(10);
+        g_PrintSymbol(0, 'A', 1, 1, red, blue, font);
+        EXPECT_EQ(g_Scrn(0, 7, 15), (t_RGBColor{0, 0, 0, 255}));
+        t_Font mono = monochromefont();
+        mono.Data.resize(1);
+        g_PrintSymbol(0, 'A', 1, 1, red, blue, mono);
+        EXPECT_EQ(g_Scrn(0, 8 + 9, 0), (t_RGBColor{0, 255, 0, 0}));
+        EXPECT_EQ(g_Scrn(0, 8 + 0, 0), (t_RGBColor{0, 0, 0, 255}));
+    });
+}
+
+TEST(PrintString, CharactersFollowEachOther) {
+    asprogram([] {
+        graphicwindow(0, 8);
+        t_Font font = makegreyfont(8, 16);
+        g_GotoXY(0, 4, 9);
+        g_PrintString(0, "3\t1", 0, 1, white, black, font);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{4}, int64_t{9}));
+        EXPECT_EQ(grey(0, 5, 9), 0);
+        g_PrintString(0, "3\t1", 1, 1, white, black, font);
+        EXPECT_EQ(position(0), std::make_pair(int64_t{20}, int64_t{9}));
+        EXPECT_TRUE(showsglyph(0, 4, 9, font, '3'));
+        EXPECT_TRUE(showsglyph(0, 12, 9, font, '1'));
+        g_GotoXY(0, 0, 0);
+        g_PrintString(0, "\xC3\xA4", 1, 1, white, black, font); // U+00E4: code 228
+        EXPECT_EQ(grey(0, 1, 0), static_cast<uint8_t>(228 + 1));
+    });
+}
