@@ -1,0 +1,154 @@
+// The cycle-chart program end to end, through the snapshot machinery: real program entry, keys
+// typed into window 0 through the view, today's date fixed.
+#include "app/calendar.h"
+#include "app/cycles.h"
+#include "app/snapshot.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr uint32_t white = 0xFFFFFFFF, black = 0xFF000000;
+constexpr uint32_t red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF;
+
+SnapshotResult runchart(const std::string& keys, const std::string& today = "06.12.2026") {
+    std::string error;
+    std::vector<uint32_t> typed = parsekeys(keys, error);
+    EXPECT_EQ(error, "");
+    SnapshotResult result = takesnapshot(typed, parsetoday(today), 20000, false);
+    EXPECT_TRUE(result.finished);
+    return result;
+}
+
+std::string line(const SnapshotResult& r, size_t number) {
+    return number <= r.screen.size() ? r.screen[number - 1] : std::string("<no line>");
+}
+
+uint32_t pixel(const SnapshotResult& r, int64_t x, int64_t y) {
+    return r.window1->pixels[static_cast<size_t>(y * r.window1->width + x)];
+}
+
+// The column's heights as the chart draws them, for the given days lived and forecast day.
+int64_t heightat(int64_t dayslived, int64_t forecastday, int64_t period, int64_t x) {
+    double phase = cyclebasephase(dayslived - forecastday, period);
+    return cycleheight(cyclephaseatcolumn(phase, period, x));
+}
+
+} // namespace
+
+TEST(SnapshotKeys, EscapesAndUtf8) {
+    std::string error;
+    EXPECT_EQ(parsekeys("a\\r\\e\\x1a\\\\\xC3\xA4", error),
+              (std::vector<uint32_t>{'a', 13, 27, 26, '\\', 0xE4}));
+    EXPECT_EQ(error, "");
+    EXPECT_TRUE(parsekeys("\\q", error).empty());
+    EXPECT_NE(error, "");
+    error.clear();
+    EXPECT_TRUE(parsekeys("\\x4", error).empty());
+    EXPECT_NE(error, "");
+    EXPECT_TRUE(parsetoday("06.12.2026").has_value());
+    EXPECT_FALSE(parsetoday("6.12").has_value());
+    EXPECT_FALSE(parsetoday("32.12.2026").has_value());
+}
+
+TEST(Chart, TheExampleRun) {
+    SnapshotResult r = runchart("5.12.1985\\r\\x1a05.12.2026\\r");
+    ASSERT_TRUE(r.window1.has_value());
+    EXPECT_EQ(line(r, 1).substr(0, 11), "Quorvinthal");
+    EXPECT_EQ(line(r, 4),
+              "Geburtsdatum   : 05.12.1985 (Donnerstag) 724.982 Tage nach Christi Geburt.");
+    EXPECT_EQ(line(r, 5),
+              "Vorhersagedatum: 05.12.2026 (Samstag) 739.957 Tage nach Christi Geburt.");
+    EXPECT_EQ(line(r, 7), "Rot  = Physisch (körperlich)");
+    EXPECT_EQ(line(r, 8), "Grün = Emotional (gefühlsmäßig)");
+    EXPECT_EQ(line(r, 9), "Blau = Mental (geistig)");
+    EXPECT_EQ(line(r, 11), "5.12.1985 bis 05.12.2026 = 14.975 Tage.");
+    EXPECT_EQ(line(r, 13), "Am 05.12.2026: Physisch = 75%, Emotional = 5%, Mental = 1%.");
+    EXPECT_EQ(line(r, 25), "(Programm Ende)");
+    ASSERT_GE(r.titles.size(), 2u);
+    EXPECT_EQ(r.titles[1].second, "Quorvinthal für den 05.12.2026 (Geburtsdatum: 05.12.1985)");
+    EXPECT_EQ(r.titles[0].second, "Quorvinthal");
+}
+
+TEST(Chart, AxisTicksMarkerAndCurves) {
+    SnapshotResult r = runchart("5.12.1985\\r\\x1a05.12.2026\\r");
+    ASSERT_TRUE(r.window1.has_value());
+    for (int64_t x = 0; x < 1280; ++x) {
+        ASSERT_EQ(pixel(r, x, 779), white) << x;
+        ASSERT_EQ(pixel(r, x, 780), white) << x;
+    }
+    int ticks = 0;
+    for (int64_t x = 0; x < 1280; ++x) {
+        ticks += pixel(r, x, 778) == white ? 1 : 0;
+    }
+    EXPECT_EQ(ticks, 31);
+    EXPECT_EQ(pixel(r, daycolumn(1), 778), white);
+    EXPECT_EQ(pixel(r, 206, 0), white); // the marker on day 5
+    EXPECT_EQ(pixel(r, 206, 3), white);
+    EXPECT_EQ(pixel(r, 206, 774), white);
+    EXPECT_EQ(pixel(r, 205, 3), black);
+    const int64_t lived = 14975;
+    // Columns where the three curves lie well apart; red is drawn last, then blue, then green.
+    for (int64_t x : {100, 600, 1000}) {
+        int64_t hp = heightat(lived, 5, physicalperiod, x);
+        int64_t he = heightat(lived, 5, emotionalperiod, x);
+        int64_t hm = heightat(lived, 5, mentalperiod, x);
+        EXPECT_EQ(pixel(r, x, hp), red) << x;
+        EXPECT_EQ(pixel(r, x + 1, hp + 1), red) << x;
+        if (std::abs(he - hp) > 2 && std::abs(he - hm) > 2) {
+            EXPECT_EQ(pixel(r, x, he), green) << x;
+        }
+        if (std::abs(hm - hp) > 2) {
+            EXPECT_EQ(pixel(r, x, hm), blue) << x;
+        }
+    }
+    EXPECT_EQ(pixel(r, 3, heightat(lived, 5, physicalperiod, 5)), black); // curves start at 5
+}
+
+TEST(Chart, FebruaryOfACommonYearHasTwentyEightTicks) {
+    SnapshotResult r = runchart("5.12.1985\\r\\x1a14.02.2027\\r");
+    ASSERT_TRUE(r.window1.has_value());
+    int ticks = 0;
+    int64_t last = -1;
+    for (int64_t x = 0; x < 1280; ++x) {
+        if (pixel(r, x, 778) == white) {
+            ++ticks;
+            last = x;
+        }
+    }
+    EXPECT_EQ(ticks, 28);
+    EXPECT_EQ(last, 1155);
+    // The curves still run to the right end of the scale.
+    int64_t lived = daynumber(14, 2, 2027) - daynumber(5, 12, 1985);
+    EXPECT_EQ(pixel(r, 1275, heightat(lived, 14, physicalperiod, 1274)), red);
+}
+
+TEST(Chart, SameDateGivesFiftyPercent) {
+    SnapshotResult r = runchart("5.3.2000\\r\\x1a05.03.2000\\r");
+    EXPECT_EQ(line(r, 11), "5.3.2000 bis 05.03.2000 = 0 Tage.");
+    EXPECT_EQ(line(r, 13), "Am 05.03.2000: Physisch = 50%, Emotional = 50%, Mental = 50%.");
+}
+
+TEST(Chart, ForecastBeforeBirthGivesANegativeTotal) {
+    SnapshotResult r = runchart("1.1.20\\r\\x1a01.01.1919\\r");
+    EXPECT_EQ(line(r, 4).substr(0, 27), "Geburtsdatum   : 01.01.1920");
+    EXPECT_EQ(line(r, 11), "1.1.1920 bis 01.01.1919 = -365 Tage.");
+    ASSERT_TRUE(r.window1.has_value());
+    EXPECT_EQ(pixel(r, 0, 779), white);
+}
+
+TEST(Chart, InvalidDatesAreAskedAgainOnTheSameLine) {
+    SnapshotResult r =
+        runchart("31.4.2020\\r29.2.1900\\r5.12.85\\r\\x1a1.13.2000\\r\\x1a05.12.2026\\r");
+    EXPECT_EQ(line(r, 4),
+              "Geburtsdatum   : 05.12.1985 (Donnerstag) 724.982 Tage nach Christi Geburt.");
+    EXPECT_EQ(line(r, 5),
+              "Vorhersagedatum: 05.12.2026 (Samstag) 739.957 Tage nach Christi Geburt.");
+    EXPECT_EQ(line(r, 11), "5.12.1985 bis 05.12.2026 = 14.975 Tage.");
+}
+
+TEST(Chart, EmptyInputsAreToday) {
+    SnapshotResult r = runchart("\\r\\r");
+    EXPECT_EQ(line(r, 4).substr(0, 40), "Geburtsdatum   : 06.12.2026 (Sonntag) 73");
+    EXPECT_EQ(line(r, 11), "6.12.2026 bis 06.12.2026 = 0 Tage.");
+}
