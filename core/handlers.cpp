@@ -3,6 +3,9 @@
 #include "display/render.h"
 #include "display/windowcommands.h"
 #include "input/keyevents.h"
+#include "ui/closebox.h"
+#include "ui/menuevents.h"
+#include "ui/mouseevents.h"
 
 platform::Handlers toolkithandlers() {
     platform::Handlers h;
@@ -20,5 +23,9 @@ platform::Handlers toolkithandlers() {
     h.modifierschanged = [](int view, uint64_t flags) {
         viewFlagsChanged(static_cast<uint8_t>(view), flags);
     };
+    h.mousedown = viewmousepress;
+    h.mouseup = viewmouserelease;
+    h.menuitemchosen = MenuHandler;
+    h.windowshouldclose = windowShouldClose;
     return h;
 }

@@ -5,6 +5,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 constexpr uint32_t opaque = 0xFF000000u;
@@ -40,6 +44,45 @@ struct BitOctets {
     }
 };
 
+// Byte shuffles that turn four source pixels into four 0xAARRGGBB words (little-endian bytes
+// B, G, R, A; -1 gives 0, the alpha byte is set afterwards).
+using ShuffleMask = std::array<int8_t, 16>;
+constexpr ShuffleMask shufflergb = {2, 1, 0, -1, 5, 4, 3, -1, 8, 7, 6, -1, 11, 10, 9, -1};
+constexpr ShuffleMask shufflexrgb = {3, 2, 1, -1, 7, 6, 5, -1, 11, 10, 9, -1, 15, 14, 13, -1};
+constexpr ShuffleMask shufflegrey8 = {0, 0, 0, -1, 1, 1, 1, -1, 2, 2, 2, -1, 3, 3, 3, -1};
+constexpr ShuffleMask shufflegrey16 = {1, 1, 1, -1, 3, 3, 3, -1, 5, 5, 5, -1, 7, 7, 7, -1};
+
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("ssse3"))) int64_t shufflessse3(const uint8_t* source, uint32_t* target,
+                                                      int64_t count, int64_t bytes,
+                                                      const ShuffleMask& mask) {
+    const __m128i shuffle = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask.data()));
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(opaque));
+    int64_t i = 0;
+    // Each step reads 16 bytes, which may reach past the four pixels it converts.
+    for (; bytes * i + 16 <= bytes * count; i += 4) {
+        __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + bytes * i));
+        __m128i out = _mm_or_si128(_mm_shuffle_epi8(in, shuffle), alpha);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), out);
+    }
+    return i;
+}
+#endif
+
+// Converts as many whole groups of four pixels as the processor's byte shuffle allows and
+// returns how many pixels it did; the caller converts the rest.
+int64_t shuffleconvert(const uint8_t* source, uint32_t* target, int64_t count, int64_t bytes,
+                       const ShuffleMask& mask) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if (ssse3) {
+        return shufflessse3(source, target, count, bytes, mask);
+    }
+#endif
+    (void)source, (void)target, (void)count, (void)bytes, (void)mask;
+    return 0;
+}
+
 } // namespace
 
 void convertdepth1(const uint8_t* source, uint32_t* target, int64_t count) {
@@ -65,26 +108,28 @@ void convertdepth4(const uint8_t* source, uint32_t* target, int64_t count) {
 }
 
 void convertdepth8(const uint8_t* source, uint32_t* target, int64_t count) {
-    for (int64_t i = 0; i < count; ++i) {
+    for (int64_t i = shuffleconvert(source, target, count, 1, shufflegrey8); i < count; ++i) {
         target[i] = opaque | uint32_t{source[i]} * 0x010101u;
     }
 }
 
 void convertdepth16(const uint8_t* source, uint32_t* target, int64_t count) {
-    for (int64_t i = 0; i < count; ++i) {
+    for (int64_t i = shuffleconvert(source, target, count, 2, shufflegrey16); i < count; ++i) {
         target[i] = opaque | uint32_t{source[2 * i + 1]} * 0x010101u;
     }
 }
 
 void convertdepth24(const uint8_t* source, uint32_t* target, int64_t count) {
-    for (int64_t i = 0; i < count; ++i) {
+    int64_t i = shuffleconvert(source, target, count, 3, shufflergb);
+    for (; i < count; ++i) {
         const uint8_t* p = source + 3 * i;
         target[i] = argb(p[0], p[1], p[2]);
     }
 }
 
 void convertdepth32(const uint8_t* source, uint32_t* target, int64_t count) {
-    for (int64_t i = 0; i < count; ++i) {
+    int64_t i = shuffleconvert(source, target, count, 4, shufflexrgb);
+    for (; i < count; ++i) {
         const uint8_t* p = source + 4 * i;
         target[i] = argb(p[1], p[2], p[3]);
     }

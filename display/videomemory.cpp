@@ -3,6 +3,8 @@
 #include "core/clock.h"
 #include "core/log.h"
 #include "core/threads.h"
+#include "ui/menuactions.h"
+#include "ui/textwindows.h"
 
 std::atomic<bool> memorystarted{false};
 std::atomic<bool> memoryready{false};
@@ -50,6 +52,8 @@ void t_InitMemory() {
         memory.assign(videomemorysize, 255);
     }
     windowtable.assign(graphicwindowcount, defaultwindow());
+    menustartup();
+    pasteboardstartup();
     memoryready = true;
     logline("t_InitMemory: End.");
 }

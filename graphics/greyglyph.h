@@ -2,10 +2,11 @@
 // Grey (format 2) glyphs: each glyph byte blends the foreground into the background colour and
 // is written straight into the graphic block.
 //
-// On palette windows (depths 1 and 4) the blended colour is used as on every other depth: the
-// bit is set when (red + green + blue) / 3 is 128 or more, the nibble takes the colour's nearest
-// palette entry. A dark foreground on a light background therefore stays readable, as it does
-// in text cells, instead of losing the background.
+// On palette windows (depths 1 and 4) the pixel's colour is the same blend as on every other
+// depth, g × F / 255 + (255 − g) × B / 255 per component: the bit is set when (red + green +
+// blue) / 3 is 128 or more, the nibble takes the blend's nearest palette entry. Masking the
+// glyph byte with the foreground instead would ignore the background, so dark ink on a light
+// background would come out as ink on black; with the blend it looks as it does in text cells.
 #include "graphics/canvas.h"
 #include "graphics/glyphscale.h"
 #include "text/font.h"

@@ -1,5 +1,6 @@
-// The interface description: which windows, views, text views and rulers exist, declared as
-// data and built into Qt widgets. Tests leave outlets out to exercise the paths where one is nil.
+// The interface description: which windows, views, text views, rulers and menus exist, declared
+// as data and built into Qt widgets. Tests leave outlets out to exercise the paths where one is
+// nil.
 #include "platform/qtinternal.h"
 #include "platform/widgets.h"
 
@@ -8,9 +9,93 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <span>
+
 namespace platform {
 
 namespace {
+
+// ---- Menus: the tags are those of the toolkit's menu-action table ----------------------------
+
+struct MenuItemDescription {
+    const char* title; // "" for a separator
+    int64_t tag;
+    const char* key; // Ctrl+Shift+key, "" for none
+};
+
+struct MenuDescription {
+    const char* title;
+    std::span<const MenuItemDescription> items;
+};
+
+constexpr MenuItemDescription separator{"", 0, ""};
+
+constexpr MenuItemDescription edititems[] = {
+    {"Bild kopieren", 110, "b"},
+    {"Text kopieren", 111, "t"},
+    separator,
+    {"Drucker löschen", 112, "l"},
+    {"Konsole löschen", 114, "k"},
+};
+
+constexpr MenuItemDescription windowitems[] = {
+    {"Fensteraktion", 113, "a"},
+    separator,
+    {"Alle Fenster ausblenden", 200, "h"},
+    {"Fenster ausblenden", 201, "w"},
+    separator,
+    {"Hauptfenster zeigen", 205, "m"},
+    {"Hauptfenster ausblenden", 206, ""},
+    {"Einstellungen zeigen", 207, "e"},
+    {"Einstellungen ausblenden", 208, ""},
+    {"Drucker zeigen", 209, "p"},
+    {"Drucker ausblenden", 210, ""},
+    {"Zwischenablage zeigen", 211, "v"},
+    {"Zwischenablage ausblenden", 212, ""},
+    {"Konsole zeigen", 229, "o"},
+    {"Konsole ausblenden", 230, ""},
+    separator,
+    {"Grafikfenster 0 zeigen", 213, "g"},
+    {"Grafikfenster 0 ausblenden", 214, ""},
+    {"Grafikfenster 1 zeigen", 215, "j"},
+    {"Grafikfenster 1 ausblenden", 216, ""},
+    {"Grafikfenster 2 zeigen", 217, ""},
+    {"Grafikfenster 2 ausblenden", 218, ""},
+    {"Grafikfenster 3 zeigen", 219, ""},
+    {"Grafikfenster 3 ausblenden", 220, ""},
+    {"Grafikfenster 4 zeigen", 221, ""},
+    {"Grafikfenster 4 ausblenden", 222, ""},
+    {"Grafikfenster 5 zeigen", 223, ""},
+    {"Grafikfenster 5 ausblenden", 224, ""},
+    {"Grafikfenster 6 zeigen", 225, ""},
+    {"Grafikfenster 6 ausblenden", 226, ""},
+    {"Grafikfenster 7 zeigen", 227, ""},
+    {"Grafikfenster 7 ausblenden", 228, ""},
+};
+
+constexpr MenuDescription menubar[] = {
+    {"Bearbeiten", edititems},
+    {"Fenster", windowitems},
+};
+
+// The menus are process-wide; a second interface in the same process shares them.
+void buildmenus() {
+    if (mainmenuwithtitle(menubar[0].title) != nullptr) {
+        return;
+    }
+    for (const MenuDescription& d : menubar) {
+        Menu menu = mainmenuappend(d.title);
+        for (const MenuItemDescription& item : d.items) {
+            if (item.title[0] == '\0') {
+                menuappendseparator(menu);
+            } else {
+                menuappenditem(menu, item.title, item.tag, item.key);
+            }
+        }
+    }
+}
+
+// ---- Windows ----------------------------------------------------------------------------------
 
 struct TextWindowDescription {
     const char* name;
@@ -48,10 +133,11 @@ TextWindowParts maketextwindow(const TextWindowDescription& d) {
     window->resize(d.width, d.height);
     int margin = d.ruler ? 20 : 10;
     int rulerheight = d.ruler ? 15 : 0;
+    int top = menubarheight(window);
     auto* scroll = new QWidget(window);
     scroll->setObjectName(QString::fromLatin1(d.name).replace("Window", "ScrollView"));
-    scroll->setGeometry(margin, margin + rulerheight, d.width - 2 * margin,
-                        d.height - 2 * margin - rulerheight);
+    scroll->setGeometry(margin, top + margin + rulerheight, d.width - 2 * margin,
+                        d.height - top - 2 * margin - rulerheight);
     auto* layout = new QVBoxLayout(scroll);
     layout->setContentsMargins(0, 0, 0, 0);
     QPlainTextEdit* text = maketextview(scroll);
@@ -61,7 +147,7 @@ TextWindowParts maketextwindow(const TextWindowDescription& d) {
     if (d.ruler) {
         auto* ruler = new QLineEdit(window);
         ruler->setReadOnly(true);
-        ruler->setGeometry(24, 2, d.width - 48, 19);
+        ruler->setGeometry(24, top + 2, d.width - 48, 19);
         parts.ruler = reinterpret_cast<TextField>(ruler);
     }
     return parts;
@@ -80,7 +166,8 @@ Window makeplainwindow(const char* name, const char* title) {
     auto* window = new ToolkitWindow(QString::fromLatin1(name));
     window->setWindowTitle(QString::fromUtf8(title));
     window->resize(480, 270);
-    new QLabel(QString::fromUtf8(title), window);
+    auto* label = new QLabel(QString::fromUtf8(title), window);
+    label->move(10, menubarheight(window) + 10);
     return handle(window);
 }
 
@@ -89,6 +176,9 @@ Window makeplainwindow(const char* name, const char* title) {
 Interface buildinterface(const InterfaceOmissions& omit) {
     Interface ui;
     runonmain([&] {
+        if (!omit.menus) {
+            buildmenus();
+        }
         for (int n = 0; n < 8; ++n) {
             if (!omit.views[n]) {
                 ui.views[n] = makegraphicwindow(n);

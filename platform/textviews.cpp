@@ -1,5 +1,6 @@
 #include "platform/qtinternal.h"
 
+#include <QFont>
 #include <QLineEdit>
 
 namespace platform {
@@ -43,6 +44,14 @@ void scrollviewsetframe(ScrollView s, const Rect& frame) {
 }
 void textfieldsetsize(TextField f, double width, double height) {
     qt(f)->resize(static_cast<int>(width), static_cast<int>(height));
+}
+
+void textviewsetmonospacedfont(TextView t, const std::string& family, double points) {
+    QFont font(QString::fromStdString(family));
+    font.setPointSizeF(points);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    qt(t)->setFont(font);
 }
 
 } // namespace platform

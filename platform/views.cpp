@@ -80,6 +80,17 @@ MouseClick clickof(const QWidget* view, const QMouseEvent* event) {
     MouseClick click;
     click.windowx = inwindow.x();
     click.windowy = window->height() - inwindow.y(); // window coordinates are y-up
+    switch (event->button()) {
+    case Qt::LeftButton:
+        click.button = MouseButton::Left;
+        break;
+    case Qt::RightButton:
+        click.button = MouseButton::Right;
+        break;
+    default:
+        click.button = MouseButton::Other;
+        break;
+    }
     Qt::MouseButtons b = event->buttons() | event->button();
     click.buttons = ((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) |
                     ((b & ~(Qt::LeftButton | Qt::RightButton)) ? 4 : 0);

@@ -148,6 +148,11 @@ TEST(Plot, OutsideIsSilentAndIllegalDepthIsLogged) {
         g_Line(0, 0, 0, 1, 0);
         EXPECT_EQ(log.lines(), std::vector<std::string>(3, "g_Plot: Illegal bit depth (2)."));
         EXPECT_EQ(g_Scrn(0, 1, 1), black);
+        log.clear();
+        g_PrintSymbol(0, 'A', 1, 1, white, black, greyrow({255}));   // no rule: only the advance
+        g_PrintSymbol(0, 'A', 1, 1, white, black, monochromefont()); // refused pixel by pixel
+        EXPECT_EQ(log.lines(), std::vector<std::string>(20, "g_Plot: Illegal bit depth (2)."));
+        EXPECT_EQ(position(0), std::make_pair(int64_t{18}, int64_t{7}));
     });
 }
 

@@ -401,10 +401,10 @@ TEST(QtKeys, PositionDecidesTheKeyCodeOnAGermanKeyboard) {
 
 TEST(QtKeys, KeysWithoutScanCodeFallBackToTheQtKey) {
     inwindow([] {
-        typeinview(0, {Qt::Key_Left});
+        typeinview(0, {Qt::Key_Left, Qt::NoModifier, ""});
         typeinview(0, {Qt::Key_Backspace, Qt::NoModifier, "\b"});
         typeinview(0, {Qt::Key_Delete, Qt::NoModifier, "\x7f"});
-        typeinview(0, {Qt::Key_F1});
+        typeinview(0, {Qt::Key_F1, Qt::NoModifier, ""});
         typeinview(0, {Qt::Key_Backtab, Qt::ShiftModifier, "\t"});
         typeinview(0, {Qt::Key_A, Qt::ControlModifier, ""});
         typeinview(0, {Qt::Key_Enter, Qt::KeypadModifier, "\r"});
@@ -482,7 +482,11 @@ TEST(QtKeys, ModifierKeysChangeOnlyTheModifierState) {
         EXPECT_FALSE(keyheld);
         onmain([] { send(0, QEvent::KeyPress, {Qt::Key_AltGr, Qt::ShiftModifier, "", 100}); });
         EXPECT_TRUE(modifierstate().option);
-        onmain([] { send(0, QEvent::KeyRelease, {Qt::Key_Shift, Qt::ShiftModifier, "", 42}); });
+        // Qt may report a modifier key's own event with the state before or after the change.
+        onmain([] {
+            send(0, QEvent::KeyRelease,
+                 {Qt::Key_Shift, Qt::ShiftModifier | Qt::GroupSwitchModifier, "", 42});
+        });
         EXPECT_FALSE(modifierstate().shift);
         EXPECT_TRUE(modifierstate().option);
         onmain([] { send(0, QEvent::KeyPress, {Qt::Key_CapsLock, Qt::NoModifier, "", 58}); });

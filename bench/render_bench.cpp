@@ -1,0 +1,119 @@
+// t_WindowImage of a 1280 x 800 window against Qt's own conversion of the same pixels to ARGB32
+// and a memcpy of the output size, in the same run.
+//
+// The windows are made on the main thread, where the toolkit does its platform work inline.
+#include "core/appdelegate.h"
+#include "core/handlers.h"
+#include "core/log.h"
+#include "core/tables.h"
+#include "display/initwindow.h"
+#include "display/palette.h"
+#include "display/render.h"
+#include "display/videomemory.h"
+#include "display/windowcommands.h"
+#include "platform/platform.h"
+
+#include <QImage>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+constexpr int width = 1280, height = 800;
+
+uint8_t windowofdepth(int64_t depth) {
+    return depth == 4 ? 0 : 1;
+}
+
+void fillrandom(uint8_t* bytes, size_t count) {
+    std::mt19937 random(7);
+    for (size_t i = 0; i < count; ++i) {
+        bytes[i] = static_cast<uint8_t>(random());
+    }
+}
+
+void setupwindows() {
+    connectoutlets(platform::buildinterface());
+    platform::sethandlers(toolkithandlers());
+    initkqtools();
+    TextSink previous = setlogsink([](std::string_view) {});
+    t_InitWindow(0, 4, false, width, height, 0, 0, t_Font{}, true);
+    t_InitWindow(1, 24, false, width, height, 0, 0, t_Font{}, true);
+    for (uint8_t n : {0, 1}) {
+        t_WindowVisible(n, true);
+        const t_Window& w = windowrecord(n);
+        fillrandom(videomemory() + w.MemoryStart, static_cast<size_t>(w.MemoryEnd - w.MemoryStart));
+    }
+    setlogsink(previous);
+}
+
+void BM_WindowImage(benchmark::State& state) {
+    uint8_t n = windowofdepth(state.range(0));
+    platform::Image image;
+    for (auto _ : state) {
+        windowimageinto(n, image);
+        benchmark::DoNotOptimize(image.pixels.data());
+    }
+    state.SetBytesProcessed(state.iterations() * width * height * 4);
+}
+
+QImage sourceimage(int64_t depth) {
+    const t_Window& w = windowrecord(windowofdepth(depth));
+    const uint8_t* block = videomemory() + w.MemoryStart;
+    if (depth == 24) {
+        return QImage(block, width, height, width * 3, QImage::Format_RGB888).copy();
+    }
+    // Qt has no 4-bit format; its nearest is one palette index per byte.
+    QImage indexed(width, height, QImage::Format_Indexed8);
+    QList<QRgb> table;
+    for (int i = 0; i < 16; ++i) {
+        t_RGBColor c = t_PaletteColor(i);
+        table.append(qRgb(c.Red, c.Green, c.Blue));
+    }
+    indexed.setColorTable(table);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            indexed.scanLine(y)[x] = static_cast<uchar>(block[(y * width + x) / 2] >> 4);
+        }
+    }
+    return indexed;
+}
+
+void BM_QtConvertToARGB32(benchmark::State& state) {
+    QImage source = sourceimage(state.range(0));
+    for (auto _ : state) {
+        QImage converted = source.convertToFormat(QImage::Format_ARGB32);
+        benchmark::DoNotOptimize(converted.constBits());
+    }
+    state.SetBytesProcessed(state.iterations() * width * height * 4);
+}
+
+void BM_MemcpyOfTheOutput(benchmark::State& state) {
+    std::vector<uint32_t> from(width * height, 0xFF102030), to(width * height);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), to.size() * sizeof(uint32_t));
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * width * height * 4);
+}
+
+} // namespace
+
+BENCHMARK(BM_WindowImage)->Arg(24)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QtConvertToARGB32)->Arg(24)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemcpyOfTheOutput)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    platform::initapplication(argc, argv);
+    setupwindows();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::fflush(stdout);
+    _exit(0);
+}

@@ -1,0 +1,200 @@
+#include "ui/builtinactions.h"
+
+#include "core/bridge.h"
+#include "core/log.h"
+#include "display/bell.h"
+#include "display/render.h"
+#include "display/videomemory.h"
+#include "display/windowcommands.h"
+#include "text/print.h"
+#include "ui/copyconversion.h"
+#include "ui/filedialogs.h"
+#include "ui/textwindows.h"
+#include "ui/windownumbers.h"
+
+#include <mutex>
+
+namespace {
+
+constexpr uint8_t PasteboardWindow = 8;
+constexpr uint8_t PrinterWindow = 9;
+constexpr uint8_t ConsoleWindow = 10;
+constexpr uint8_t PreferencesWindow = 11;
+constexpr uint8_t MainWindow = 12;
+constexpr int64_t FirstGraphicWindowAction = 213;
+constexpr int64_t LastGraphicWindowAction = 228;
+
+const std::string printermissing =
+    "t_MenuEventHandler: Virtual printer window is nil, resource undefined.";
+const std::string consolemissing =
+    "t_MenuEventHandler: System console window is nil, resource undefined.";
+
+struct Hook {
+    std::mutex lock;
+    std::function<void()> closure = bell;
+};
+
+Hook& windowactionhook() {
+    static Hook hook;
+    return hook;
+}
+
+void refuse(const std::string& line) {
+    logline(line);
+    bell();
+}
+
+void show(uint8_t n) {
+    t_WindowFront(n);
+}
+void hide(uint8_t n) {
+    t_WindowVisible(n, false);
+}
+
+void opendialog(const t_MenuAction& entry) {
+    const std::string path = t_OpenDialog(entry.Title, entry.Note, entry.FileTypes, true, false);
+    setmenuactionfile(entry.Tag, path, t_FileNameOfPath(path));
+}
+
+void savedialog(const t_MenuAction& entry) {
+    const std::string path = t_SaveDialog(entry.FileName, entry.Title, entry.Note, entry.FileTypes);
+    setmenuactionfile(entry.Tag, path, t_FileNameOfPath(path));
+}
+
+void copypicture(uint8_t n) {
+    std::optional<platform::Image> image;
+    if (n < graphicwindowcount) {
+        image = t_WindowNSImage(n);
+    }
+    if (!image) {
+        bell();
+        return;
+    }
+    onmain([&] { platform::pasteboardsetimage(*image); });
+}
+
+// The string of a text window's view, or nothing (after its message) when the view is missing.
+std::optional<std::string> textwindowstring(uint8_t n) {
+    platform::TextView text = gettextview(n);
+    if (text == nullptr) {
+        logline(n == PrinterWindow ? printermissing : consolemissing);
+        return std::nullopt;
+    }
+    return onmain([text] { return platform::textviewstring(text); });
+}
+
+void copytext(uint8_t n) {
+    std::optional<std::string> text;
+    if (n < graphicwindowcount) {
+        text = copyconversion(t_GetScreen(n, "\r"));
+    } else if (n == PrinterWindow || n == ConsoleWindow) {
+        text = textwindowstring(n);
+    }
+    if (!text || text->empty()) {
+        bell();
+        return;
+    }
+    onmain([&] { platform::pasteboardsetstring(*text); });
+}
+
+void windowaction(uint8_t n) {
+    if (n >= graphicwindowcount) {
+        bell();
+        return;
+    }
+    std::function<void()> hook;
+    {
+        Hook& h = windowactionhook();
+        std::lock_guard guard(h.lock);
+        hook = h.closure;
+    }
+    onmain(hook);
+}
+
+void hideall() {
+    for (uint8_t n = 0; n <= MainWindow; ++n) {
+        hide(n);
+    }
+}
+
+// 213 shows graphic window 0, 214 hides it, ... 228 hides window 7.
+void graphicwindowaction(int64_t action) {
+    const auto w = static_cast<uint8_t>((action - FirstGraphicWindowAction) / 2);
+    if (!windowready(w)) {
+        refuse("t_MenuEventHandler: Window #" + std::to_string(w) + " not initialized.");
+        return;
+    }
+    if ((action - FirstGraphicWindowAction) % 2 == 0) {
+        show(w);
+    } else {
+        hide(w);
+    }
+}
+
+void showhide(int64_t action) {
+    switch (action) {
+    case 205:
+        return show(MainWindow);
+    case 206:
+        return hide(MainWindow);
+    case 207:
+        return show(PreferencesWindow);
+    case 208:
+        return hide(PreferencesWindow);
+    case 209:
+        return show(PrinterWindow);
+    case 210:
+        return hide(PrinterWindow);
+    case 211:
+        return show(PasteboardWindow);
+    case 212:
+        return hide(PasteboardWindow);
+    case 229:
+        return show(ConsoleWindow);
+    case 230:
+        return hide(ConsoleWindow);
+    default:
+        if (action >= FirstGraphicWindowAction && action <= LastGraphicWindowAction) {
+            graphicwindowaction(action);
+        }
+    }
+}
+
+} // namespace
+
+void setwindowactionhook(std::function<void()> hook) {
+    Hook& h = windowactionhook();
+    std::lock_guard guard(h.lock);
+    h.closure = hook ? std::move(hook) : bell;
+}
+
+void carryoutmenuaction(const t_MenuAction& entry) {
+    switch (entry.Action) {
+    case 100:
+        return opendialog(entry);
+    case 101:
+        return savedialog(entry);
+    case 110:
+        return copypicture(getmainwindownumber());
+    case 111:
+        return copytext(getmainwindownumber());
+    case 112:
+        if (!clearvirtualprinter()) {
+            refuse(printermissing);
+        }
+        return;
+    case 113:
+        return windowaction(getmainwindownumber());
+    case 114:
+        if (!clearsystemconsole()) {
+            refuse(consolemissing);
+        }
+        return;
+    case 200:
+        return hideall();
+    case 201:
+        return hide(getmainwindownumber());
+    default:
+        return showhide(entry.Action);
+    }
+}

@@ -1,0 +1,86 @@
+#include "ui/copyconversion.h"
+
+#include "input/strings.h"
+
+#include <utf8proc.h>
+
+namespace {
+
+constexpr uint32_t Replacement = 0xFFFD;
+constexpr int64_t LastScalar = 0x10FFFF;
+
+bool isscalar(int64_t code) {
+    return code >= 0 && code <= LastScalar && !(code >= 0xD800 && code <= 0xDFFF);
+}
+
+} // namespace
+
+uint32_t copiedscalar(int64_t code) {
+    switch (code) {
+    case 127: // shade
+    case 129: // full block
+        return '#';
+    case 128: // star
+        return '*';
+    case 130: // arrow left
+        return '<';
+    case 131: // double horizontal
+    case 159: // triple bar
+        return '=';
+    case 132: // arrow right
+        return '>';
+    case 133: // circle
+        return 'O';
+    case 134: // corners
+    case 135:
+    case 136:
+    case 137:
+    case 142: // tees and crosses, single and double
+    case 143:
+    case 144:
+    case 145:
+    case 146:
+    case 147:
+    case 148:
+    case 149:
+    case 150:
+    case 151:
+    case 152:
+    case 153:
+    case 158:
+        return '+';
+    case 138: // vertical lines; 156, the rule of t_TextLine, is copied as a bar as well
+    case 139:
+    case 156:
+    case 157:
+        return '|';
+    case 140: // horizontal lines
+    case 141:
+    case 154:
+    case 155:
+        return '-';
+    case 160: // the visible space
+        return 0x02FD;
+    default:
+        return isscalar(code) ? static_cast<uint32_t>(code) : 0;
+    }
+}
+
+std::string copyconversion(std::string_view text) {
+    std::string copied;
+    copied.reserve(text.size());
+    const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+    auto remaining = static_cast<utf8proc_ssize_t>(text.size());
+    while (remaining > 0) {
+        utf8proc_int32_t scalar = 0;
+        utf8proc_ssize_t length = utf8proc_iterate(bytes, remaining, &scalar);
+        if (length <= 0) {
+            length = 1;
+            scalar = Replacement;
+        }
+        copied += scalartext(copiedscalar(scalar));
+        bytes += length;
+        remaining -= length;
+    }
+    return copied;
+}

@@ -1,0 +1,149 @@
+#include "ui/filedialogs.h"
+
+#include "core/clock.h"
+#include "platform/platform.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <utf8proc.h>
+
+namespace {
+
+constexpr int64_t HandOverMilliseconds = 20;
+constexpr int64_t PollMilliseconds = 1;
+constexpr std::string_view FileScheme = "file://";
+
+// The result of a dialog run for another thread.
+struct DialogBox {
+    std::mutex lock;
+    std::string result;
+    std::atomic<bool> finished{false};
+};
+
+std::string rundialog(std::function<std::string()> dialog) {
+    if (platform::ismainthread()) {
+        return dialog();
+    }
+    sleepmilliseconds(HandOverMilliseconds);
+    auto box = std::make_shared<DialogBox>();
+    platform::postonmain([box, dialog = std::move(dialog)] {
+        std::string result = dialog();
+        {
+            std::lock_guard guard(box->lock);
+            box->result = std::move(result);
+        }
+        box->finished = true;
+    });
+    while (!box->finished) {
+        sleepmilliseconds(PollMilliseconds);
+    }
+    std::lock_guard guard(box->lock);
+    return box->result;
+}
+
+int hexvalue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// "%20" -> " "; a "%" without two hex digits stays as it is.
+std::string percentdecoded(const std::string& s) {
+    std::string decoded;
+    decoded.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        const int high = s[i] == '%' && i + 2 < s.size() ? hexvalue(s[i + 1]) : -1;
+        const int low = high >= 0 ? hexvalue(s[i + 2]) : -1;
+        if (low >= 0) {
+            decoded.push_back(static_cast<char>(high * 16 + low));
+            i += 2;
+        } else {
+            decoded.push_back(s[i]);
+        }
+    }
+    return decoded;
+}
+
+// Text that is not UTF-8 stays as it is.
+std::string composed(const std::string& s) {
+    utf8proc_uint8_t* nfc = utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(s.c_str()));
+    if (nfc == nullptr) {
+        return s;
+    }
+    std::string result(reinterpret_cast<const char*>(nfc));
+    std::free(nfc);
+    return result;
+}
+
+std::string firstpath(const std::vector<std::string>& urls) {
+    return urls.empty() ? std::string() : pathofurl(urls.front());
+}
+
+} // namespace
+
+std::vector<std::string> filetypelist(const std::string& fileTypes) {
+    std::vector<std::string> types;
+    size_t start = 0;
+    while (start <= fileTypes.size()) {
+        size_t comma = fileTypes.find(',', start);
+        if (comma == std::string::npos) {
+            comma = fileTypes.size();
+        }
+        if (comma > start) {
+            types.push_back(fileTypes.substr(start, comma - start));
+        }
+        start = comma + 1;
+    }
+    return types;
+}
+
+std::string pathofurl(const std::string& url) {
+    std::string path = composed(percentdecoded(url));
+    if (path.starts_with(FileScheme)) {
+        path.erase(0, FileScheme.size());
+    }
+    return path;
+}
+
+std::string t_FileNameOfPath(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string t_OpenDialog(const std::string& title, const std::string& message,
+                         const std::string& fileTypes, bool chooseFiles, bool chooseFolders) {
+    platform::OpenPanelSettings settings;
+    settings.prompt = chooseFolders ? "Wählen" : "Öffnen";
+    settings.title = title;
+    settings.message = message;
+    settings.filetypes = filetypelist(fileTypes);
+    settings.choosefiles = chooseFiles;
+    settings.choosefolders = chooseFolders;
+    settings.multipleselection = false;
+    settings.resolvealiases = true;
+    return rundialog([settings] { return firstpath(platform::runopenpanel(settings)); });
+}
+
+std::string t_SaveDialog(const std::string& fileName, const std::string& title,
+                         const std::string& message, const std::string& fileTypes) {
+    platform::SavePanelSettings settings;
+    settings.prompt = "Sichern";
+    settings.namelabel = "Sichern unter:";
+    settings.title = title;
+    settings.message = message;
+    settings.name = fileName;
+    settings.filetypes = filetypelist(fileTypes);
+    settings.allowothertypes = true;
+    settings.cancreatefolders = true;
+    return rundialog([settings] { return firstpath(platform::runsavepanel(settings)); });
+}

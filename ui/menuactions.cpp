@@ -1,0 +1,113 @@
+#include "ui/menuactions.h"
+
+#include "core/log.h"
+#include "ui/menuitems.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace {
+
+struct MenuActionTable {
+    std::mutex lock;
+    std::vector<t_MenuAction> entries;
+};
+
+MenuActionTable& table() {
+    static MenuActionTable t;
+    return t;
+}
+
+// Items the platform adds to the edit menu on its own, in either language.
+constexpr const char* editmenuextras[] = {"Special Characters…", "Emoji & Symbols",
+                                          "Emoji & Symbole", "Start Dictation…",
+                                          "Diktat starten …"};
+constexpr const char* windowmenuextras[] = {"Tile Window to Left of Screen",
+                                            "Tile Window to Right of Screen", "Vollbildmodus"};
+
+void filltable() {
+    for (int64_t tag = 200; tag <= 231; ++tag) {
+        appendmenuaction(t_MenuAction{tag, tag, {}, {}, {}, {}, {}});
+    }
+    for (int64_t tag = 110; tag <= 114; ++tag) {
+        appendmenuaction(t_MenuAction{tag, tag, {}, {}, {}, {}, {}});
+    }
+}
+
+void deleteifpresent(const std::string& menu, const std::string& title) {
+    const int64_t index = t_MenuItemIndex(menu, title);
+    if (index >= 0) {
+        t_MenuItemDelete(menu, index);
+    }
+}
+
+// A separator left at the end once the extras are gone.
+void deletetrailingseparator(const std::string& menu) {
+    if (t_MenuItemTitle(menu, LastMenuItem).empty()) {
+        t_MenuItemDelete(menu, LastMenuItem);
+    }
+}
+
+void trimeditmenu() {
+    for (const char* title : editmenuextras) {
+        deleteifpresent("Bearbeiten", title);
+        deleteifpresent("Edit", title);
+    }
+    deletetrailingseparator("Bearbeiten");
+    deletetrailingseparator("Edit");
+}
+
+void trimwindowmenu() {
+    for (const char* title : windowmenuextras) {
+        if (const int64_t index = t_MenuItemIndex("Fenster", title); index >= 0) {
+            logline(std::string("*** Found Fenster Menu Item ") + title);
+            t_MenuItemDelete("Fenster", index);
+        }
+        if (const int64_t index = t_MenuItemIndex("Window", title); index >= 0) {
+            logline(std::string("*** Found Window Menu Item ") + title);
+            t_MenuItemDelete("Window", index);
+        }
+    }
+}
+
+} // namespace
+
+void appendmenuaction(const t_MenuAction& entry) {
+    MenuActionTable& t = table();
+    std::lock_guard guard(t.lock);
+    t.entries.push_back(entry);
+}
+
+std::vector<t_MenuAction> menuactions() {
+    MenuActionTable& t = table();
+    std::lock_guard guard(t.lock);
+    return t.entries;
+}
+
+std::optional<t_MenuAction> menuactionwithtag(int64_t tag) {
+    MenuActionTable& t = table();
+    std::lock_guard guard(t.lock);
+    auto found = std::find_if(t.entries.begin(), t.entries.end(),
+                              [tag](const t_MenuAction& entry) { return entry.Tag == tag; });
+    if (found == t.entries.end()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+void setmenuactionfile(int64_t tag, const std::string& path, const std::string& name) {
+    MenuActionTable& t = table();
+    std::lock_guard guard(t.lock);
+    auto found = std::find_if(t.entries.begin(), t.entries.end(),
+                              [tag](const t_MenuAction& entry) { return entry.Tag == tag; });
+    if (found != t.entries.end()) {
+        found->FilePath = path;
+        found->FileName = name;
+    }
+}
+
+void menustartup() {
+    filltable();
+    trimeditmenu();
+    trimwindowmenu();
+}

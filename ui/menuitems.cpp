@@ -1,0 +1,84 @@
+#include "ui/menuitems.h"
+
+#include "core/bridge.h"
+#include "core/log.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int64_t MenuMissing = -2;
+constexpr int64_t ItemMissing = -1;
+
+enum class Outcome { Done, MenuNotFound, OutOfRange };
+
+void report(const char* command, Outcome outcome) {
+    if (outcome == Outcome::MenuNotFound) {
+        logline(std::string(command) + ": Menu not found.");
+    } else if (outcome == Outcome::OutOfRange) {
+        logline(std::string(command) + ": Item position out of range");
+    }
+}
+
+// The item position meant by position (65535: the last one), or -1 when it is out of range.
+int64_t resolvedposition(platform::Menu menu, int64_t position) {
+    const int64_t count = platform::menuitemcount(menu);
+    if (position == LastMenuItem && count > 0) {
+        return count - 1;
+    }
+    return position >= 0 && position < count ? position : -1;
+}
+
+} // namespace
+
+int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
+    const int64_t index = onmain([&]() -> int64_t {
+        platform::Menu m = platform::mainmenuwithtitle(menu);
+        if (m == nullptr) {
+            return MenuMissing;
+        }
+        for (int64_t i = 0; i < platform::menuitemcount(m); ++i) {
+            if (platform::menuitemtitle(platform::menuitemat(m, i)) == title) {
+                return i;
+            }
+        }
+        return ItemMissing;
+    });
+    if (index == MenuMissing) {
+        logline("t_MenuItemIndex: Menu not found.");
+    }
+    return index;
+}
+
+void t_MenuItemDelete(const std::string& menu, int64_t position) {
+    const Outcome outcome = onmain([&] {
+        platform::Menu m = platform::mainmenuwithtitle(menu);
+        if (m == nullptr) {
+            return Outcome::MenuNotFound;
+        }
+        const int64_t index = resolvedposition(m, position);
+        if (index < 0) {
+            return Outcome::OutOfRange;
+        }
+        platform::menuremoveitemat(m, index);
+        return Outcome::Done;
+    });
+    report("t_MenuItemDelete", outcome);
+}
+
+std::string t_MenuItemTitle(const std::string& menu, int64_t position) {
+    std::string title;
+    const Outcome outcome = onmain([&] {
+        platform::Menu m = platform::mainmenuwithtitle(menu);
+        if (m == nullptr) {
+            return Outcome::MenuNotFound;
+        }
+        const int64_t index = resolvedposition(m, position);
+        if (index < 0) {
+            return Outcome::OutOfRange;
+        }
+        title = platform::menuitemtitle(platform::menuitemat(m, index));
+        return Outcome::Done;
+    });
+    report("t_MenuItemTitle", outcome);
+    return title;
+}

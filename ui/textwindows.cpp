@@ -1,0 +1,91 @@
+#include "ui/textwindows.h"
+
+#include "core/bridge.h"
+#include "display/windowcommands.h"
+#include "platform/platform.h"
+
+#include <mutex>
+
+namespace {
+
+constexpr uint8_t PasteboardWindow = 8;
+constexpr uint8_t PrinterWindow = 9;
+constexpr uint8_t ConsoleWindow = 10;
+
+struct TextBuffer {
+    std::mutex lock;
+    std::vector<std::string> lines;
+
+    void append(const std::string& line) {
+        std::lock_guard guard(lock);
+        lines.push_back(line);
+    }
+    std::vector<std::string> copy() {
+        std::lock_guard guard(lock);
+        return lines;
+    }
+    void clear() {
+        std::lock_guard guard(lock);
+        lines.clear();
+    }
+};
+
+TextBuffer& printer() {
+    static TextBuffer buffer;
+    return buffer;
+}
+
+TextBuffer& console() {
+    static TextBuffer buffer;
+    return buffer;
+}
+
+bool cleartextwindow(uint8_t n, TextBuffer& buffer) {
+    platform::TextView text = gettextview(n);
+    if (text == nullptr) {
+        return false;
+    }
+    buffer.clear();
+    onmain([text] {
+        platform::textviewsetstring(text, "");
+        platform::textviewsetneedsdisplay(text);
+    });
+    return true;
+}
+
+} // namespace
+
+void appendprinterbuffer(const std::string& line) {
+    printer().append(line);
+}
+std::vector<std::string> printerbuffer() {
+    return printer().copy();
+}
+void appendconsolebuffer(const std::string& line) {
+    console().append(line);
+}
+std::vector<std::string> consolebuffer() {
+    return console().copy();
+}
+
+bool clearvirtualprinter() {
+    return cleartextwindow(PrinterWindow, printer());
+}
+
+bool clearsystemconsole() {
+    return cleartextwindow(ConsoleWindow, console());
+}
+
+// Qt's plain text views make no quote, dash or text substitutions and detect no links or data,
+// so the pasteboard's text is shown exactly as it is; only the font needs setting.
+void pasteboardstartup() {
+    platform::TextView text = gettextview(PasteboardWindow);
+    if (text == nullptr) {
+        return;
+    }
+    onmain([text] {
+        platform::textviewsetmonospacedfont(text, "Menlo", 12);
+        platform::textviewsetstring(text, "");
+        platform::textviewsetneedsdisplay(text);
+    });
+}
