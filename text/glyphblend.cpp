@@ -55,6 +55,41 @@ uint8_t nearestpaletteindex(RGB colour) {
     return best;
 }
 
+namespace {
+
+std::array<uint8_t, 3> blendedvalue(const GlyphColours& c, int g, int64_t depth) {
+    switch (depth) {
+    case 1:
+        return {static_cast<uint8_t>(blendedbit(c, g) ? 1 : 0), 0, 0};
+    case 4:
+        return {nearestpaletteindex(blendedcolour(c, g)), 0, 0};
+    case 8:
+    case 16:
+        return {blendedgrey(c, g), 0, 0};
+    default: {
+        RGB rgb = blendedcolour(c, g);
+        return {static_cast<uint8_t>(rgb.r), static_cast<uint8_t>(rgb.g),
+                static_cast<uint8_t>(rgb.b)};
+    }
+    }
+}
+
+} // namespace
+
+const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth) {
+    thread_local BlendTable table;
+    thread_local int64_t key = -1;
+    int64_t wanted = depth << 8 | foregroundindex << 4 | backgroundindex;
+    if (key != wanted) {
+        GlyphColours colours = glyphcolours(foregroundindex, backgroundindex);
+        for (int g = 0; g < 256; ++g) {
+            table.value[g] = blendedvalue(colours, g, depth);
+        }
+        key = wanted;
+    }
+    return table;
+}
+
 uint8_t PaletteIndexCache::operator()(int g) {
     if (!known[g]) {
         index[g] = nearestpaletteindex(blendedcolour(colours, g));

@@ -22,7 +22,15 @@ bool blendedbit(const GlyphColours& c, int g);
 // nearest palette entry (ties to the lower index).
 uint8_t nearestpaletteindex(RGB colour);
 
-// The depth-4 palette index of every glyph byte value, computed on first use.
+// What every glyph byte value writes for one colour pair at one depth: the red, green and blue
+// bytes (depths 24, 32), or in the first byte the grey level (8, 16), the bit (1) or the palette
+// index (4). Kept per thread for the last pair, since text is mostly printed in one colour.
+struct BlendTable {
+    std::array<std::array<uint8_t, 3>, 256> value;
+};
+const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth);
+
+// The depth-4 palette index of every glyph byte value for any two colours, computed on first use.
 class PaletteIndexCache {
   public:
     explicit PaletteIndexCache(const GlyphColours& c) : colours(c) { known.fill(false); }

@@ -5,6 +5,7 @@
 #include "text/glyphblend.h"
 #include "text/textchecks.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -46,46 +47,40 @@ void eachglyphpixel(const CellTarget& t, const GlyphSource& glyph, WritePixel wr
     }
 }
 
-void drawglyph(const CellTarget& t, const GlyphSource& glyph, const GlyphColours& colours) {
+void drawglyph(const CellTarget& t, const GlyphSource& glyph, const BlendTable& blend) {
     uint8_t* block = t.block;
     int64_t width = t.width;
+    const auto& v = blend.value;
     switch (t.depth) {
     case 1:
         eachglyphpixel(t, glyph, [&](int64_t px, int64_t py, int g) {
             uint8_t& byte = block[py * (width / 8) + px / 8];
             uint8_t bit = static_cast<uint8_t>(0x80 >> (px % 8));
-            byte = blendedbit(colours, g) ? (byte | bit) : (byte & ~bit);
+            byte = v[g][0] ? (byte | bit) : (byte & ~bit);
         });
         break;
-    case 4: {
-        PaletteIndexCache index(colours);
+    case 4:
         eachglyphpixel(t, glyph, [&](int64_t px, int64_t py, int g) {
             uint8_t& byte = block[py * (width / 2) + px / 2];
-            uint8_t p = index(g);
+            uint8_t p = v[g][0];
             byte = px % 2 == 0 ? static_cast<uint8_t>((byte & 0x0F) | p << 4)
                                : static_cast<uint8_t>((byte & 0xF0) | p);
         });
         break;
-    }
     case 8:
-        eachglyphpixel(t, glyph, [&](int64_t px, int64_t py, int g) {
-            block[py * width + px] = blendedgrey(colours, g);
-        });
+        eachglyphpixel(t, glyph,
+                       [&](int64_t px, int64_t py, int g) { block[py * width + px] = v[g][0]; });
         break;
     case 16:
         eachglyphpixel(t, glyph, [&](int64_t px, int64_t py, int g) {
-            block[py * 2 * width + 2 * px + 1] = blendedgrey(colours, g);
+            block[py * 2 * width + 2 * px + 1] = v[g][0];
         });
         break;
     case 24:
     case 32: {
         int64_t bytes = t.depth / 8, skip = t.depth == 32 ? 1 : 0;
         eachglyphpixel(t, glyph, [&](int64_t px, int64_t py, int g) {
-            uint8_t* pixel = block + py * bytes * width + bytes * px + skip;
-            RGB c = blendedcolour(colours, g);
-            pixel[0] = static_cast<uint8_t>(c.r);
-            pixel[1] = static_cast<uint8_t>(c.g);
-            pixel[2] = static_cast<uint8_t>(c.b);
+            std::memcpy(block + py * bytes * width + bytes * px + skip, v[g].data(), 3);
         });
         break;
     }
@@ -118,7 +113,7 @@ void drawcharacter(const t_Window& w, uint8_t c, uint8_t foreground, uint8_t bac
     }
     CellTarget target{videomemory() + w.MemoryStart, w.Width,    w.BitDepth, font.Width * (x - 1),
                       font.Height * (y - 1),         font.Width, font.Height};
-    drawglyph(target, glyphof(font, c), glyphcolours(foreground, background));
+    drawglyph(target, glyphof(font, c), blendtable(foreground, background, w.BitDepth));
 }
 
 void recordcell(const t_Window& w, uint8_t c, uint8_t colour, int64_t x, int64_t y) {
