@@ -1,0 +1,85 @@
+// Rendering on the main thread while the program thread draws, prints, scrolls and re-creates
+// windows. These run in every build; under ThreadSanitizer they prove the shared state race-free.
+#include "core/bridge.h"
+#include "core/process.h"
+#include "display/initwindow.h"
+#include "display/render.h"
+#include "display/videomemory.h"
+#include "display/windowcommands.h"
+#include "graphics/line.h"
+#include "graphics/plot.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/testfonts.h"
+#include "tests/support/toolkit.h"
+#include "text/print.h"
+#include "text/scroll.h"
+
+#include <atomic>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Renders window 0 as fast as the main thread can until done is set; counts the frames.
+int renderuntil(const std::atomic<bool>& done) {
+    int frames = 0;
+    platform::Image image;
+    platform::runeventsuntil(
+        [&] {
+            if (windowimageinto(0, image)) {
+                ++frames;
+            }
+            return done.load();
+        },
+        60000);
+    return frames;
+}
+
+} // namespace
+
+TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
+    setuptoolkit();
+    LogCapture log;
+    std::atomic<bool> ready{false}, done{false};
+    startprocess(
+        [&] {
+            t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
+            t_WindowVisible(0, true);
+            ready = true;
+            for (int round = 0; round < 20; ++round) {
+                t_InitWindow(1, 4, false, 640, 400, 0, 0, t_Font{}, true);
+                for (int y = 0; y < 800; y += 7) {
+                    g_Line(0, 0, y, 1279, 799 - y);
+                }
+                t_Print(0, "Zeile " + std::to_string(round) + "\r");
+                t_ScrollUp(0);
+                t_WindowUpdate(0, true);
+            }
+            done = true;
+        },
+        programstacksize);
+    ASSERT_TRUE(platform::runeventsuntil([&] { return ready.load(); }, 20000));
+    int frames = renderuntil(done);
+    EXPECT_TRUE(done);
+    EXPECT_GT(frames, 0);
+}
+
+TEST(Concurrency, AutoUpdateAndViewsReadRecordsWhileTheyChange) {
+    setuptoolkit();
+    LogCapture log;
+    std::atomic<bool> done{false};
+    startprocess(
+        [&] {
+            t_InitWindow(0, 8, true, 640, 400, 0, 0, makegreyfont(8, 16), true);
+            t_WindowVisible(0, true);
+            for (int i = 0; i < 300; ++i) {
+                windowrecord(0).RefreshRate = i % 2 == 0 ? 1000 : 0;
+                t_Print(0, "abcdefghij");
+                g_Plot(0, i, i);
+            }
+            t_WindowVisible(0, false);
+            done = true;
+        },
+        programstacksize);
+    platform::runeventsuntil([&] { return done.load(); }, 60000);
+    EXPECT_TRUE(done);
+}
