@@ -74,20 +74,6 @@ GlyphCell drawshade(GlyphCell cell) {
     return cell;
 }
 
-// A shelf under the baseline with short posts at both ends.
-GlyphCell drawvisiblespace(GlyphCell cell, int linethickness, int baseline) {
-    // Heavy strokes would fill the shelf; keep it open.
-    const int thickness = linethickness >= 4 ? linethickness / 2 + 1 : linethickness;
-    const int margin = std::max(1, cell.Width / 8);
-    const int post = std::max(2, cell.Height / 5);
-    const int bottom = std::min(cell.Height, baseline + thickness);
-    cell.fill(margin, bottom - thickness, cell.Width - margin, bottom, 255);
-    cell.fill(margin, bottom - thickness - post, margin + thickness, bottom, 255);
-    cell.fill(cell.Width - margin - thickness, bottom - thickness - post, cell.Width - margin,
-              bottom, 255);
-    return cell;
-}
-
 } // namespace
 
 LineStyle linestyle(int cellwidth, double stemwidth) {
@@ -108,11 +94,10 @@ LineStyle linestyle(int cellwidth, double stemwidth) {
 
 bool candraw(char32_t character) {
     return findarms(character) != nullptr || character == U'\u2592' || character == U'\u2588' ||
-           character == U'\u2594' || character == U'\u2581' || character == U'\u02FD';
+           character == U'\u2594' || character == U'\u2581';
 }
 
-GlyphCell drawglyph(char32_t character, int width, int height, const LineStyle& style,
-                    int baseline) {
+GlyphCell drawglyph(char32_t character, int width, int height, const LineStyle& style) {
     GlyphCell cell(width, height);
     if (const Arms* arms = findarms(character)) {
         return drawbox(*arms, cell, style);
@@ -129,8 +114,6 @@ GlyphCell drawglyph(char32_t character, int width, int height, const LineStyle& 
     case U'\u2581':
         cell.fill(0, height - style.Light, width, height, 255);
         return cell;
-    case U'\u02FD':
-        return drawvisiblespace(cell, style.Light, baseline);
     default:
         return cell;
     }

@@ -16,6 +16,4 @@ LineStyle linestyle(int cellwidth, double stemwidth);
 // Whether drawglyph() knows the character.
 bool candraw(char32_t character);
 
-// baseline: rows above the font's baseline (the visible space sits on it).
-GlyphCell drawglyph(char32_t character, int width, int height, const LineStyle& style,
-                    int baseline);
+GlyphCell drawglyph(char32_t character, int width, int height, const LineStyle& style);

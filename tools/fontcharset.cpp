@@ -40,7 +40,6 @@ const GlyphSource Specials[] = {
     {GlyphKind::Drawn, U'\u2503'},  // 157 ┃
     {GlyphKind::Drawn, U'\u2569'},  // 158 ╩
     {GlyphKind::Symbol, U'\u2261'}, // 159 ≡
-    {GlyphKind::Drawn, U'\u02FD'},  // 160 ˽
 };
 
 constexpr size_t SpecialCount = sizeof Specials / sizeof Specials[0];

@@ -1,7 +1,7 @@
 #pragma once
 // What each of the 256 character codes of the application's fonts shows.
 //
-// 32 … 126 are ASCII and 161 … 255 ISO 8859-1, rendered from the typeface. 127 … 160 are the
+// 32 … 126 are ASCII and 160 … 255 ISO 8859-1, rendered from the typeface. 127 … 159 are the
 // box-drawing and symbol set; the screen copy turns each of them into the ASCII character that
 // the shape resembles, and the shapes follow that:
 //
@@ -9,7 +9,7 @@
 //   134 ┌  135 ┐  136 └  137 ┘  138 │  139 ║  140 ─  141 ━
 //   142 ├  143 ┤  144 ┬  145 ┴  146 ┼  147 ╔  148 ╗  149 ╚  150 ╝  151 ╠  152 ╣  153 ╦
 //   154 ▔  155 ▁  156 ─ (the ruled line: edge to edge, so a row of them is unbroken)
-//   157 ┃  158 ╩  159 ≡  160 ˽ (a visible space)
+//   157 ┃  158 ╩  159 ≡
 //
 // 0 … 31 are blank.
 #include <cstdint>

@@ -47,7 +47,7 @@ GlyphCell makeglyph(uint8_t code, const GlyphRasterizer& rasterizer, const LineS
     case GlyphKind::Symbol:
         return rasterizer.symbol(source.Character);
     case GlyphKind::Drawn:
-        return drawglyph(source.Character, width, height, style, rasterizer.baseline());
+        return drawglyph(source.Character, width, height, style);
     case GlyphKind::Blank:
         break;
     }
