@@ -392,8 +392,9 @@ void expectapplicationfont(const std::string& name, int64_t format, int width, i
     ASSERT_EQ(font.Data.size(), datasize);
 
     EXPECT_EQ(inkedpixels(font, ' '), 0);
-    for (int code : std::initializer_list<int>{'A', 'g', '0', 0xC4, 0xDF, 0xFF, 128, 130, 132, 133,
-                                               159, 160}) {
+    EXPECT_EQ(inkedpixels(font, 160), 0); // the no-break space
+    for (int code :
+         std::initializer_list<int>{'A', 'g', '0', 0xC4, 0xDF, 0xFF, 128, 130, 132, 133, 159}) {
         EXPECT_GT(inkedpixels(font, code), 0) << "code " << code;
     }
     // The rule: a full-width band, so that neighbouring cells join into one line.
