@@ -1,0 +1,48 @@
+// What a graphic window's view really paints, grabbed from the Qt widget, against the pixels
+// written into its block. Qt headers are used here only to grab the widget.
+#include "core/bridge.h"
+#include "display/initwindow.h"
+#include "display/render.h"
+#include "display/videomemory.h"
+#include "display/windowcommands.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/toolkit.h"
+
+#include <QImage>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <random>
+
+TEST(ViewPainting, EveryDepthShowsItsBlock) {
+    setuptoolkit();
+    LogCapture log;
+    const int64_t depths[] = {1, 4, 8, 16, 24, 32};
+    ASSERT_TRUE(runprogram([&] {
+        for (uint8_t n = 0; n < 6; ++n) {
+            t_InitWindow(n, depths[n], false, 1280, 800, 16, 16, t_Font{}, true);
+            t_WindowVisible(n, true);
+            const t_Window& w = windowrecord(n);
+            std::mt19937 random(n);
+            VideoLock guard(videolock());
+            for (int64_t a = w.MemoryStart; a <= w.MemoryEnd; ++a) {
+                videomemory()[a] = static_cast<uint8_t>(random());
+            }
+        }
+    }));
+    for (uint8_t n = 0; n < 6; ++n) {
+        std::optional<platform::Image> expected = t_WindowImage(n);
+        ASSERT_TRUE(expected.has_value());
+        auto* view = reinterpret_cast<QWidget*>(windowrecord(n).View.load());
+        QImage grabbed = view->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(grabbed.width(), 1280) << "depth " << depths[n];
+        ASSERT_EQ(grabbed.height(), 800);
+        int64_t differing = 0;
+        for (int y = 0; y < 800; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(grabbed.constScanLine(y));
+            for (int x = 0; x < 1280; ++x) {
+                differing += row[x] != expected->pixels[static_cast<size_t>(y * 1280 + x)];
+            }
+        }
+        EXPECT_EQ(differing, 0) << "depth " << depths[n];
+    }
+}
