@@ -2,16 +2,12 @@
 //
 // The benchmark brings up the offscreen application and creates its windows on the main thread,
 // where the toolkit does platform work inline; no program thread is needed.
-#include "core/appdelegate.h"
-#include "core/handlers.h"
-#include "core/log.h"
-#include "core/tables.h"
+#include "bench/benchtoolkit.h"
 #include "display/initwindow.h"
 #include "display/palette.h"
 #include "graphics/graphictext.h"
 #include "graphics/line.h"
 #include "graphics/plot.h"
-#include "platform/platform.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -28,15 +24,10 @@ uint8_t windowofdepth(int64_t depth) {
 }
 
 void setupwindows() {
-    connectoutlets(platform::buildinterface());
-    platform::sethandlers(toolkithandlers());
-    initkqtools();
-    TextSink previous = setlogsink([](std::string_view) {});
     t_InitWindow(0, 4, false, width, height, 0, 0, t_Font{}, true);
     t_InitWindow(1, 24, false, width, height, 0, 0, t_Font{}, true);
     t_Color(0, 9);
     t_Color(1, 9);
-    setlogsink(previous);
 }
 
 // One line per iteration; items are the points plotted.
@@ -101,13 +92,5 @@ BENCHMARK(BM_PrintStringLabel)->Arg(4)->Arg(24);
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    platform::initapplication(argc, argv);
-    setupwindows();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    // The auto-update thread runs for the life of the process; leave without unwinding it.
-    std::_Exit(0);
+    return runtoolkitbenchmarks(argc, argv, setupwindows);
 }

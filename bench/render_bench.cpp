@@ -2,16 +2,12 @@
 // and a memcpy of the output size, in the same run.
 //
 // The windows are made on the main thread, where the toolkit does its platform work inline.
-#include "core/appdelegate.h"
-#include "core/handlers.h"
-#include "core/log.h"
-#include "core/tables.h"
+#include "bench/benchtoolkit.h"
 #include "display/initwindow.h"
 #include "display/palette.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
-#include "platform/platform.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -36,10 +32,6 @@ void fillrandom(uint8_t* bytes, size_t count) {
 }
 
 void setupwindows() {
-    connectoutlets(platform::buildinterface());
-    platform::sethandlers(toolkithandlers());
-    initkqtools();
-    TextSink previous = setlogsink([](std::string_view) {});
     t_InitWindow(0, 4, false, width, height, 0, 0, t_Font{}, true);
     t_InitWindow(1, 24, false, width, height, 0, 0, t_Font{}, true);
     for (uint8_t n : {0, 1}) {
@@ -47,7 +39,6 @@ void setupwindows() {
         const t_Window& w = windowrecord(n);
         fillrandom(videomemory() + w.MemoryStart, static_cast<size_t>(w.MemoryEnd - w.MemoryStart));
     }
-    setlogsink(previous);
 }
 
 void BM_WindowImage(benchmark::State& state) {
@@ -108,12 +99,5 @@ BENCHMARK(BM_QtConvertToARGB32)->Arg(24)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyOfTheOutput)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    platform::initapplication(argc, argv);
-    setupwindows();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    _exit(0);
+    return runtoolkitbenchmarks(argc, argv, setupwindows);
 }

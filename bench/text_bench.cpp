@@ -1,13 +1,8 @@
 // Glyphs per second of t_PrintSymbol with the application's 16 x 32 font, and t_ScrollUp of a
 // full 80 x 25 window against a memmove of the same bytes, in the same run.
-#include "core/appdelegate.h"
-#include "core/bundle.h"
-#include "core/handlers.h"
-#include "core/log.h"
-#include "core/tables.h"
+#include "bench/benchtoolkit.h"
 #include "display/initwindow.h"
 #include "display/videomemory.h"
-#include "platform/platform.h"
 #include "text/fontloader.h"
 #include "text/printsymbol.h"
 #include "text/scroll.h"
@@ -25,13 +20,8 @@ uint8_t windowofdepth(int64_t depth) {
 }
 
 void setupwindows() {
-    connectoutlets(platform::buildinterface());
-    platform::sethandlers(toolkithandlers());
-    initkqtools();
-    TextSink previous = setlogsink([](std::string_view) {});
     t_InitWindow(0, 4, 80, 25, 0, "MenloBold 16x32.font");
     t_InitWindow(1, 24, 80, 25, 0, "MenloBold 16x32.font");
-    setlogsink(previous);
     if (!windowrecord(0).Initialized || !windowrecord(1).Initialized) {
         std::fprintf(stderr, "text_bench: the windows could not be made (fonts missing?)\n");
         _exit(1);
@@ -76,13 +66,5 @@ BENCHMARK(BM_ScrollUp)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MemmoveOfTheScrolledBytes)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    platform::initapplication(argc, argv);
-    setbundlepath(QV_BUNDLE_DIR);
-    setupwindows();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    _exit(0);
+    return runtoolkitbenchmarks(argc, argv, setupwindows);
 }

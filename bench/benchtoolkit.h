@@ -1,0 +1,33 @@
+#pragma once
+// The set-up every toolkit benchmark shares: the offscreen application, the interface and the
+// toolkit's handlers on the main thread (where platform work runs inline, so no program thread
+// is needed), windows made by the benchmark's own function with the log silenced.
+#include "core/appdelegate.h"
+#include "core/bundle.h"
+#include "core/handlers.h"
+#include "core/log.h"
+#include "core/tables.h"
+#include "platform/platform.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+inline int runtoolkitbenchmarks(int argc, char** argv, const std::function<void()>& makewindows) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    platform::initapplication(argc, argv);
+    setbundlepath(QV_BUNDLE_DIR);
+    connectoutlets(platform::buildinterface());
+    platform::sethandlers(toolkithandlers());
+    initkqtools();
+    TextSink previous = setlogsink([](std::string_view) {});
+    makewindows();
+    setlogsink(previous);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::fflush(stdout);
+    // The auto-update thread runs for the life of the process; leave without unwinding it.
+    std::_Exit(0);
+}
