@@ -101,30 +101,32 @@ void windowsettitlebar(Window w, bool visible) {
     }
 }
 
+// Qt knows a window's decoration only once the window manager has framed it, so frames are the
+// windows' content rectangles and the decoration lies outside them; the title-bar height is
+// what the window manager adds above a shown window.
 int64_t windowtitlebarheight(Window w) {
     QWidget* widget = qt(w);
-    int title = widget->frameGeometry().height() - widget->geometry().height();
+    if (!widget->isVisible()) {
+        return 0;
+    }
+    int title = widget->geometry().y() - widget->frameGeometry().y();
     return title > 0 ? title : 0;
 }
 
 Rect windowframe(Window w) {
     QWidget* widget = qt(w);
-    QRect frame = widget->frameGeometry();
-    int64_t title = windowtitlebarheight(w);
-    double height = widget->height() + static_cast<double>(title);
-    double y = screenheightof(widget) - frame.y() - height;
-    return Rect{double(frame.x()), y, double(widget->width()), height};
+    QRect content = widget->geometry();
+    double y = screenheightof(widget) - content.y() - content.height();
+    return Rect{double(content.x()), y, double(content.width()), double(content.height())};
 }
 
 void windowsetframe(Window w, const Rect& r) {
     QWidget* widget = qt(w);
-    int64_t title = windowtitlebarheight(w);
-    int contentheight = static_cast<int>(r.height) - static_cast<int>(title);
-    widget->resize(static_cast<int>(r.width), contentheight > 0 ? contentheight : 0);
     // As with titled windows on the original platform, the top edge stays on the screen, so that
     // a window that grows keeps its title bar reachable.
-    double top = std::max(0.0, screenheightof(widget) - r.y - r.height);
-    widget->move(static_cast<int>(r.x), static_cast<int>(top));
+    double top = std::max(double(windowtitlebarheight(w)), screenheightof(widget) - r.y - r.height);
+    widget->setGeometry(static_cast<int>(r.x), static_cast<int>(top), static_cast<int>(r.width),
+                        static_cast<int>(std::max(0.0, r.height)));
 }
 
 Rect windowscreenframe(Window w) {

@@ -450,7 +450,9 @@ TEST(WindowCommands, SizeKeepsWhatIsMinusOne) {
         t_WindowSize(2, 10, 10, 100, 100);
         EXPECT_EQ(log.lines(),
                   (std::vector<std::string>{"t_WindowSize: Window #2 not initialized."}));
-        textwindow(2);
+        // Small enough for the offscreen screen: a window that would reach above the
+        // screen's top is moved down, as a titled window is.
+        t_InitWindow(2, 24, true, 320, 200, 16, 16, makegreyfont(8, 16), true);
         t_WindowSize(2, 40, 50, -1, -1);
         int64_t x = t_WindowPos(2, 13), y = t_WindowPos(2, 20);
         t_WindowSize(2, -1, -1, -1, -1);
@@ -461,8 +463,10 @@ TEST(WindowCommands, SizeKeepsWhatIsMinusOne) {
         platform::Rect view = onmain([] { return platform::viewframe(windowrecord(2).View); });
         EXPECT_EQ(view.x, 16);
         EXPECT_EQ(view.y, 16);
-        EXPECT_EQ(view.width, 1280);
-        EXPECT_EQ(view.height, 800);
+        EXPECT_EQ(view.width, 320);
+        EXPECT_EQ(view.height, 200);
+        t_WindowSize(2, 40, t_WindowPos(2, 16) - 100, -1, -1); // 100 below the top, 232 tall
+        EXPECT_EQ(t_WindowPos(2, 14), t_WindowPos(2, 17));     // the top stays on the screen
     });
 }
 
