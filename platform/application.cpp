@@ -5,6 +5,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <condition_variable>
+#include <mutex>
+
 namespace platform {
 
 namespace {
@@ -73,17 +76,66 @@ bool ismainthread() {
     return application != nullptr && QThread::currentThread() == application->thread();
 }
 
+// Work handed to the main thread. Qt's own queue synchronises through primitives that thread
+// sanitizers cannot see, so the hand-over is also ordered by postmutex (held while Qt queues the
+// call, taken by the call before it touches anything) and the completion by handoff's own mutex.
+namespace {
+
+std::mutex postmutex;
+
+struct Handoff {
+    explicit Handoff(const std::function<void()>& w) : work(&w) {}
+    const std::function<void()>* work;
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+
+    void run() {
+        (*work)();
+        std::lock_guard lock(mutex);
+        done = true;
+        finished.notify_one(); // under the lock: the waiting caller owns this object
+    }
+    void wait() {
+        std::unique_lock lock(mutex);
+        finished.wait(lock, [this] { return done; });
+    }
+};
+
+void waitforposter() {
+    std::lock_guard lock(postmutex);
+}
+
+} // namespace
+
 void runonmain(const std::function<void()>& work) {
     if (ismainthread()) {
         work();
         return;
     }
-    QMetaObject::invokeMethod(
-        application, [&work] { work(); }, Qt::BlockingQueuedConnection);
+    Handoff handoff(work);
+    {
+        std::lock_guard lock(postmutex);
+        QMetaObject::invokeMethod(
+            application,
+            [&handoff] {
+                waitforposter();
+                handoff.run();
+            },
+            Qt::QueuedConnection);
+    }
+    handoff.wait();
 }
 
 void postonmain(std::function<void()> work) {
-    QMetaObject::invokeMethod(application, std::move(work), Qt::QueuedConnection);
+    std::lock_guard lock(postmutex);
+    QMetaObject::invokeMethod(
+        application,
+        [work = std::move(work)] {
+            waitforposter();
+            work();
+        },
+        Qt::QueuedConnection);
 }
 
 void sethandlers(const Handlers& h) {
