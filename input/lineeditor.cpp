@@ -8,6 +8,7 @@
 #include "text/print.h"
 #include "text/textchecks.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -33,16 +34,12 @@ bool isspaceat(const Line& line, int64_t position) {
     return t_CharAt(line.text, position) == " ";
 }
 
-void redrawn(Line& line) {
-    redrawinput(line.n, line.text);
-}
-
 void placecursor(Line& line) {
     line.window().TextHpos = line.window().InputHpos + line.cursor;
 }
 
 void redrawline(Line& line) {
-    redrawn(line);
+    redrawinput(line.n, line.text);
     placecursor(line);
 }
 

@@ -31,11 +31,8 @@ struct MenuDescription {
 constexpr MenuItemDescription separator{"", 0, ""};
 
 constexpr MenuItemDescription edititems[] = {
-    {"Bild kopieren", 110, "b"},
-    {"Text kopieren", 111, "t"},
-    separator,
-    {"Drucker löschen", 112, "l"},
-    {"Konsole löschen", 114, "k"},
+    {"Bild kopieren", 110, "b"},   {"Text kopieren", 111, "t"},   separator,
+    {"Drucker löschen", 112, "l"}, {"Konsole löschen", 114, "k"},
 };
 
 constexpr MenuItemDescription windowitems[] = {

@@ -4,6 +4,7 @@
 #include "platform/qtinternal.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -73,6 +74,11 @@ QMenuBar* barof(const QWidget* window) {
 void attachmenubar(QWidget* window) {
     auto* bar = new QMenuBar(window);
     bar->setNativeMenuBar(false); // in the window, also where a global menu bar exists
+    // The window's background is a graphic window's border colour; the bar keeps the
+    // application's colours instead of inheriting it (black on black for a black border).
+    QPalette palette = QApplication::palette(bar);
+    palette.setResolveMask(~QPalette::ResolveMask(0));
+    bar->setPalette(palette);
     for (QMenu* menu : mainmenus()) {
         bar->addMenu(menu);
     }

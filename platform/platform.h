@@ -235,7 +235,7 @@ struct KeyPress {
 enum class MouseButton { Left, Right, Other };
 
 struct MouseClick {
-    double windowx = 0, windowy = 0; // in window coordinates, origin lower left, y upward
+    double windowx = 0, windowy = 0;        // in window coordinates, origin lower left, y upward
     MouseButton button = MouseButton::Left; // the button that went down or up
     int64_t buttons = 0;                    // held: bit 0 left, bit 1 right, bit 2 other
     uint64_t modifierflags = 0;

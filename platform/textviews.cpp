@@ -1,6 +1,7 @@
 #include "platform/qtinternal.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QLineEdit>
 
 namespace platform {
@@ -46,10 +47,31 @@ void textfieldsetsize(TextField f, double width, double height) {
     qt(f)->resize(static_cast<int>(width), static_cast<int>(height));
 }
 
+namespace {
+
+// The wanted family where it exists, else the face the bundle's fonts are drawn from, else any
+// fixed-pitch family: the generic "monospace" alias may resolve to a face that is not.
+QString monospacedfamily(const QString& wanted) {
+    if (QFontDatabase::hasFamily(wanted)) {
+        return wanted;
+    }
+    const QString preferred = QStringLiteral("DejaVu Sans Mono");
+    if (QFontDatabase::hasFamily(preferred)) {
+        return preferred;
+    }
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family)) {
+            return family;
+        }
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
+
+} // namespace
+
 void textviewsetmonospacedfont(TextView t, const std::string& family, double points) {
-    QFont font(QString::fromStdString(family));
+    QFont font(monospacedfamily(QString::fromStdString(family)));
     font.setPointSizeF(points);
-    font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     qt(t)->setFont(font);
 }

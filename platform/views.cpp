@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace platform {
 
 GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), viewnumber(number) {
@@ -76,10 +78,12 @@ namespace {
 
 MouseClick clickof(const QWidget* view, const QMouseEvent* event) {
     const QWidget* window = view->window();
+    // The pixel under the pointer, so that a fractional position on a scaled screen counts for
+    // the pixel it lies in once flipped to y-up.
     QPointF inwindow = view->mapTo(window, event->position());
     MouseClick click;
-    click.windowx = inwindow.x();
-    click.windowy = window->height() - inwindow.y(); // window coordinates are y-up
+    click.windowx = std::floor(inwindow.x());
+    click.windowy = window->height() - std::floor(inwindow.y()); // window coordinates are y-up
     switch (event->button()) {
     case Qt::LeftButton:
         click.button = MouseButton::Left;

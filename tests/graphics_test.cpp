@@ -1,5 +1,7 @@
+#include "core/clock.h"
 #include "display/initwindow.h"
 #include "display/palette.h"
+#include "display/render.h"
 #include "display/videomemory.h"
 #include "graphics/graphictext.h"
 #include "graphics/line.h"
@@ -108,6 +110,9 @@ t_Font greyrow(std::vector<uint8_t> bytes) {
 TEST(Graphics, RefusesOtherWindowsWithTheirOwnLines) {
     asprogram([] {
         graphicwindow(0, 8);
+        while (!autoupdaterunning) { // its first line is logged before the flag is set
+            sleepmilliseconds(1);
+        }
         LogCapture log;
         g_Plot(8, 0, 0);
         g_Plot(3, 0, 0, white);

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
 #include <cctype>
 #include <gtest/gtest.h>
@@ -37,6 +38,25 @@ std::optional<t_Event> eventof(int64_t keycode, const std::string& characters, u
 int64_t valueof(int64_t keycode, const std::string& characters, uint64_t flags = 0) {
     const std::optional<t_Event> event = eventof(keycode, characters, flags);
     return event ? event->Value : -1;
+}
+
+using Codes = std::vector<std::pair<int64_t, int64_t>>;
+
+std::vector<t_Event> drainevents() {
+    std::vector<t_Event> events;
+    while (t_NextEvent() >= 0) {
+        events.push_back(currentevent());
+    }
+    return events;
+}
+
+// Index and Value of each event.
+Codes codes(const std::vector<t_Event>& events) {
+    Codes result;
+    for (const t_Event& event : events) {
+        result.emplace_back(event.Index, event.Value);
+    }
+    return result;
 }
 
 std::optional<t_Event> takeevent() {
@@ -81,6 +101,30 @@ void inwindow(const std::function<void()>& body) {
     setuptoolkit();
     ASSERT_TRUE(runprogram([&] {
         textwindow(0);
+        body();
+    }));
+}
+
+// Runs body as the program with window 0 open for text while a timer on the main thread types
+// keys into view 0, one per tick whenever ready() allows: the keys come from the event loop,
+// as the window system's do.
+void typedwhilerunning(const std::vector<QtKey>& keys, const std::function<bool()>& ready,
+                       const std::function<void()>& body) {
+    setuptoolkit();
+    std::atomic<bool> windowopen{false};
+    size_t next = 0;
+    QTimer typist;
+    QObject::connect(&typist, &QTimer::timeout, [&] {
+        if (windowopen && next < keys.size() && ready()) {
+            send(0, QEvent::KeyPress, keys[next]);
+            send(0, QEvent::KeyRelease, keys[next]);
+            ++next;
+        }
+    });
+    typist.start(3);
+    ASSERT_TRUE(runprogram([&] {
+        textwindow(0);
+        windowopen = true;
         body();
     }));
 }
@@ -347,16 +391,14 @@ TEST(KeyViews, GetKeyReturnsTypedKeysInOrderWithTheCursorShownWhileWaiting) {
         EXPECT_EQ(t_GetKey(0), "b");
         EXPECT_EQ(t_GetKey(0), "\xC2\xA4"); // 164 as a character
         EXPECT_EQ(windowrecord(0).TextCursorLevel, 0);
+    });
+}
 
-        std::atomic<int64_t> levelwhilewaiting{-1};
-        std::thread typist([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(60));
-            levelwhilewaiting = windowrecord(0).TextCursorLevel.load();
-            platform::postonmain([] { viewKeyDown(0, {122, "\xEF\x9C\x84", 0}); });
-        });
+TEST(KeyViews, GetKeyShowsTheCursorOnlyWhileWaiting) {
+    // F1 is typed only while the cursor is on; t_GetKey would wait for ever otherwise.
+    const auto cursoron = [] { return windowrecord(0).TextCursorLevel == 1; };
+    typedwhilerunning({{Qt::Key_F1, Qt::NoModifier, ""}}, cursoron, [] {
         EXPECT_EQ(t_GetKey(0), "\xC2\x81"); // F1 is 129
-        typist.join();
-        EXPECT_EQ(levelwhilewaiting, 1);
         EXPECT_EQ(windowrecord(0).TextCursorLevel, 0);
     });
 }
@@ -373,29 +415,19 @@ TEST(QtKeys, PositionDecidesTheKeyCodeOnAGermanKeyboard) {
         typeinview(0, {Qt::Key_Dead_Circumflex, Qt::NoModifier, "", 41});
         typeinview(0, {Qt::Key_Less, Qt::NoModifier, "<", 86});
         typeinview(0, {Qt::Key_Odiaeresis, Qt::NoModifier, "ö", 39});
-
-        std::optional<t_Event> e = takeevent();
-        ASSERT_TRUE(e);
-        EXPECT_EQ(e->Index, 16);
-        EXPECT_EQ(e->Value, 'z');
-        EXPECT_EQ(takeevent()->Index, 6);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 14);
-        EXPECT_EQ(e->Value, 164);
-        EXPECT_TRUE(e->OptionPressed);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 24);
-        EXPECT_EQ(e->Description, "");
-        EXPECT_EQ(e->Value, 180);
-        EXPECT_EQ(takeevent()->Value, 96);
-        EXPECT_EQ(takeevent()->Value, 94);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 50);
-        EXPECT_EQ(e->Value, '<');
-        e = takeevent();
-        EXPECT_EQ(e->Index, 41);
-        EXPECT_EQ(e->Value, 246);
-        EXPECT_FALSE(takeevent());
+        const std::vector<t_Event> events = drainevents();
+        EXPECT_EQ(codes(events), (Codes{{16, 'z'},
+                                        {6, 'y'},
+                                        {14, 164},
+                                        {24, 180},
+                                        {24, 96},
+                                        {10, 94},
+                                        {50, '<'},
+                                        {41, 246}}));
+        ASSERT_EQ(events.size(), 8u);
+        EXPECT_TRUE(events[2].OptionPressed);
+        EXPECT_EQ(events[2].Description, "€");
+        EXPECT_EQ(events[3].Description, "");
     });
 }
 
@@ -410,40 +442,25 @@ TEST(QtKeys, KeysWithoutScanCodeFallBackToTheQtKey) {
         typeinview(0, {Qt::Key_Enter, Qt::KeypadModifier, "\r"});
         typeinview(0, {Qt::Key_Return, Qt::NoModifier, "\r"});
         typeinview(0, {Qt::Key_P, Qt::NoModifier, "P", 0, 2}); // Caps Lock on
-
-        std::optional<t_Event> e = takeevent();
-        ASSERT_TRUE(e);
-        EXPECT_EQ(e->Index, 123);
-        EXPECT_EQ(e->Value, 8);
-        EXPECT_TRUE(e->CursorKeyPressed);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 51);
-        EXPECT_EQ(e->Value, 127);
-        EXPECT_EQ(e->Description, "\x7f");
-        e = takeevent();
-        EXPECT_EQ(e->Index, 117);
-        EXPECT_EQ(e->Value, 7);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 122);
-        EXPECT_EQ(e->Value, 129);
-        EXPECT_TRUE(e->FunctionKeyPressed);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 48);
-        EXPECT_EQ(e->Value, 20);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 0);
-        EXPECT_EQ(e->Value, 1);
-        EXPECT_TRUE(e->ControlPressed);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 76);
-        EXPECT_EQ(e->Value, 13);
-        EXPECT_EQ(e->Description, "\x03");
-        EXPECT_TRUE(e->NumericPadPressed);
-        EXPECT_EQ(takeevent()->Index, 36);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 35);
-        EXPECT_TRUE(e->CapsLockPressed);
-        EXPECT_FALSE(takeevent());
+        const std::vector<t_Event> events = drainevents();
+        EXPECT_EQ(codes(events), (Codes{{123, 8},
+                                        {51, 127},
+                                        {117, 7},
+                                        {122, 129},
+                                        {48, 20},
+                                        {0, 1},
+                                        {76, 13},
+                                        {36, 13},
+                                        {35, 'P'}}));
+        ASSERT_EQ(events.size(), 9u);
+        EXPECT_TRUE(events[0].CursorKeyPressed);
+        EXPECT_EQ(events[1].Description, "\x7f");
+        EXPECT_TRUE(events[3].FunctionKeyPressed);
+        EXPECT_TRUE(events[5].ControlPressed);
+        EXPECT_EQ(events[6].Description, "\x03");
+        EXPECT_TRUE(events[6].NumericPadPressed);
+        EXPECT_TRUE(events[8].CapsLockPressed);
+        EXPECT_FALSE(events[7].CapsLockPressed);
     });
 }
 
@@ -454,24 +471,14 @@ TEST(QtKeys, KeypadKeysCarryTheKeypadBitAndTheirDigitWithoutNumLock) {
         typeinview(0, {Qt::Key_Delete, Qt::KeypadModifier, "\x7f", 83});
         typeinview(0, {Qt::Key_8, Qt::KeypadModifier | Qt::ControlModifier, "8", 72});
         typeinview(0, {Qt::Key_8, Qt::NoModifier, "8", 9}); // the 8 of the top row
-
-        std::optional<t_Event> e = takeevent();
-        ASSERT_TRUE(e);
-        EXPECT_EQ(e->Index, 91);
-        EXPECT_EQ(e->Value, 230);
-        EXPECT_TRUE(e->NumericPadPressed);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 91);
-        EXPECT_EQ(e->Value, '8');
-        EXPECT_FALSE(e->CursorKeyPressed);
-        e = takeevent();
-        EXPECT_EQ(e->Index, 65);
-        EXPECT_EQ(e->Value, '.');
-        e = takeevent(); // Control with keypad 8 queued nothing: next is the top-row 8
-        EXPECT_EQ(e->Index, 28);
-        EXPECT_FALSE(e->NumericPadPressed);
+        const std::vector<t_Event> events = drainevents();
+        // Control with keypad 8 redirects the output instead of queuing.
+        EXPECT_EQ(codes(events), (Codes{{91, 230}, {91, '8'}, {65, '.'}, {28, '8'}}));
         EXPECT_EQ(windowrecord(0).TextRedirectOutput, 2);
-        EXPECT_FALSE(takeevent());
+        ASSERT_EQ(events.size(), 4u);
+        EXPECT_TRUE(events[0].NumericPadPressed);
+        EXPECT_FALSE(events[1].CursorKeyPressed);
+        EXPECT_FALSE(events[3].NumericPadPressed);
     });
 }
 
@@ -510,24 +517,20 @@ TEST(QtKeys, AutoRepeatedReleasesKeepTheKeyHeld) {
 }
 
 TEST(QtKeys, KeysArriveOnTheMainThreadWhileTheProgramWaits) {
-    inwindow([] {
-        std::thread typist([] {
-            const char* text = "Hello 12345";
-            for (const char* c = text; *c != 0; ++c) {
-                platform::postonmain([ch = *c] {
-                    const int key = ch == ' ' ? Qt::Key_Space : std::toupper(ch);
-                    send(0, QEvent::KeyPress, {key, Qt::NoModifier, QString(QChar(ch))});
-                    send(0, QEvent::KeyRelease, {key, Qt::NoModifier, QString(QChar(ch))});
-                });
-                std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    const std::string text = "Hello 12345";
+    std::vector<QtKey> keys;
+    for (char c : text) {
+        keys.push_back(
+            {c == ' ' ? int(Qt::Key_Space) : std::toupper(c), Qt::NoModifier, QString(QChar(c))});
+    }
+    typedwhilerunning(
+        keys, [] { return true; },
+        [&] {
+            std::string typed;
+            for (size_t i = 0; i < text.size(); ++i) {
+                typed += t_GetKey(0);
             }
+            EXPECT_EQ(typed, text);
+            EXPECT_FALSE(keyeventavailable());
         });
-        std::string typed;
-        for (int i = 0; i < 11; ++i) {
-            typed += t_GetKey(0);
-        }
-        typist.join();
-        EXPECT_EQ(typed, "Hello 12345");
-        EXPECT_FALSE(keyeventavailable());
-    });
 }

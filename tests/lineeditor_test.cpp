@@ -14,9 +14,9 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -144,25 +144,30 @@ TEST(InputForm, EscapeReturnsEmptyAndMovesToTheNextLine) {
 }
 
 TEST(InputForm, ReadsADateTypedIntoTheView) {
-    inwindow([] {
-        std::thread typist([] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(30));
-            const std::string date = "05.12.1985\r";
-            for (char c : date) {
-                platform::postonmain([c] {
-                    QWidget* view = reinterpret_cast<QWidget*>(windowrecord(0).View.load());
-                    const int key = c == '.' ? Qt::Key_Period : c == '\r' ? Qt::Key_Return : c;
-                    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(c)));
-                    QCoreApplication::sendEvent(view, &down);
-                });
-            }
-        });
-        const std::string date = t_InputForm(0, "Geburtsdatum   : ", "", false, 0, 10);
-        typist.join();
-        EXPECT_EQ(date, "05.12.1985");
+    setuptoolkit();
+    // A timer on the main thread types into view 0 once the window exists, as the window
+    // system's keys arrive there while the program waits.
+    std::atomic<bool> windowopen{false};
+    const std::string keys = "05.12.1985\r";
+    size_t next = 0;
+    QTimer typist;
+    QObject::connect(&typist, &QTimer::timeout, [&] {
+        if (!windowopen || next == keys.size()) {
+            return;
+        }
+        const char c = keys[next++];
+        const int key = c == '.' ? int(Qt::Key_Period) : c == '\r' ? int(Qt::Key_Return) : int(c);
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(c)));
+        QCoreApplication::sendEvent(reinterpret_cast<QWidget*>(window().View.load()), &down);
+    });
+    typist.start(3);
+    ASSERT_TRUE(runprogram([&] {
+        t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
+        windowopen = true;
+        EXPECT_EQ(t_InputForm(0, "Geburtsdatum   : ", "", false, 0, 10), "05.12.1985");
         EXPECT_EQ(cells(1, 18, 10), "05.12.1985");
         EXPECT_EQ(window().TextCursorLevel, 0);
-    });
+    }));
 }
 
 // ---- Editing keys ------------------------------------------------------------------------------

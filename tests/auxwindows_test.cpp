@@ -1,0 +1,269 @@
+#include "core/appdelegate.h"
+#include "core/bridge.h"
+#include "display/videomemory.h"
+#include "display/windowcommands.h"
+#include "tests/support/toolkit.h"
+#include "ui/filedialogs.h"
+#include "ui/menuactions.h"
+#include "ui/menuevents.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A folder of its own for each test, with empty files of the given names.
+fs::path folderwith(std::initializer_list<const char*> names) {
+    fs::path folder = fs::temp_directory_path() /
+                      ("auxwindows_" + std::to_string(::getpid()) + "_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const char* name : names) {
+        std::ofstream(folder / name) << "x";
+    }
+    return folder;
+}
+
+// Once a file dialog is open on the main thread, hands it to act (which ends it).
+void whendialogopens(std::function<void(QFileDialog&)> act) {
+    platform::postonmain([act = std::move(act)] {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(*dialog);
+            }
+        });
+        timer->start(5);
+    });
+}
+
+// The names the dialog lists in its folder, once the listing has settled.
+std::vector<std::string> listednames(QFileDialog& dialog, size_t atleast) {
+    auto* view = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    std::vector<std::string> names;
+    auto collect = [&] {
+        names.clear();
+        QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            names.push_back(view->model()->index(row, 0, root).data().toString().toStdString());
+        }
+        return names.size() >= atleast;
+    };
+    platform::runeventsuntil(collect, 3000);
+    platform::runeventsuntil([] { return false; }, 100); // anything that would still come
+    collect();
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Types a name into the dialog's name field as the user would.
+void typein(QFileDialog& dialog, const fs::path& folder, const std::string& name) {
+    dialog.setDirectory(QString::fromStdString(folder.string()));
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(QString::fromStdString(name));
+}
+
+// Presses the dialog's default button as the user would.
+void pressaccept(QFileDialog& dialog) {
+    auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    ASSERT_NE(box, nullptr);
+    for (QAbstractButton* button : box->buttons()) {
+        if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+            EXPECT_EQ(button->text(), dialog.labelText(QFileDialog::Accept));
+            if (!button->isEnabled()) {
+                ADD_FAILURE() << "the accept button is disabled";
+                dialog.reject(); // the test goes on instead of waiting for ever
+                return;
+            }
+            button->click();
+            return;
+        }
+    }
+    FAIL() << "no accept button";
+}
+
+std::string message(QFileDialog& dialog) {
+    auto* label = dialog.findChild<QLabel*>(QStringLiteral("message"));
+    return label != nullptr ? label->text().toStdString() : std::string();
+}
+
+} // namespace
+
+// ---- Pasteboard window ----------------------------------------------------------------------
+
+TEST(PasteboardWindow, StartupGivesAMonospacedTwelvePointFontAndEmptyText) {
+    setuptoolkit();
+    onmain([] { platform::textviewsetstring(appdelegate().PasteboardTextView, "alt"); });
+    ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
+    auto* text = reinterpret_cast<QPlainTextEdit*>(appdelegate().PasteboardTextView);
+    EXPECT_EQ(text->toPlainText(), QString());
+    EXPECT_EQ(text->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()); // Menlo or the face that stands in
+    QFontMetrics metrics(text->font());
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')),
+              metrics.horizontalAdvance(QLatin1Char('W')));
+    // Shown, it holds the pasteboard's text exactly, quotes and dashes untouched.
+    platform::pasteboardsetstring("\"a\" -- b");
+    t_WindowVisible(8, true);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("\"a\" -- b"));
+}
+
+TEST(PasteboardWindow, MissingPasteboardWindowIsSkippedAtStartup) {
+    platform::InterfaceOmissions omit;
+    omit.pasteboard = true;
+    setuptoolkit(omit);
+    ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
+    EXPECT_TRUE(memoryready);
+}
+
+// ---- Paths ----------------------------------------------------------------------------------
+
+TEST(Paths, NameIsThePartAfterTheLastSlash) {
+    EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/Brief.txt"), "Brief.txt");
+    EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/"), "");
+    EXPECT_EQ(t_FileNameOfPath("Brief.txt"), "Brief.txt");
+    EXPECT_EQ(t_FileNameOfPath("/"), "");
+    EXPECT_EQ(t_FileNameOfPath(""), "");
+}
+
+TEST(Paths, UrlsBecomeDecodedComposedPaths) {
+    EXPECT_EQ(pathofurl("file:///tmp/mein%20Brief.txt"), "/tmp/mein Brief.txt");
+    EXPECT_EQ(pathofurl("file:///tmp/Gr%C3%BC%C3%9Fe"), "/tmp/Grüße");
+    EXPECT_EQ(pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Caf\u00E9"); // decomposed é composed
+    EXPECT_EQ(pathofurl("file:///tmp/100%25"), "/tmp/100%");
+    EXPECT_EQ(pathofurl("file:///tmp/50%"), "/tmp/50%");
+    EXPECT_EQ(pathofurl("file:///tmp/%zz"), "/tmp/%zz");
+    EXPECT_EQ(pathofurl("/tmp/kein%20Schema"), "/tmp/kein Schema");
+    EXPECT_EQ(pathofurl("file:/tmp/x"), "file:/tmp/x");
+    EXPECT_EQ(pathofurl(""), "");
+}
+
+TEST(Paths, FileTypesSplitAtCommas) {
+    EXPECT_EQ(filetypelist("txt,csv"), (std::vector<std::string>{"txt", "csv"}));
+    EXPECT_EQ(filetypelist("txt"), std::vector<std::string>{"txt"});
+    EXPECT_EQ(filetypelist(""), std::vector<std::string>{});
+    EXPECT_EQ(filetypelist(",txt,,csv,"), (std::vector<std::string>{"txt", "csv"}));
+}
+
+// ---- Open dialog ----------------------------------------------------------------------------
+
+TEST(OpenDialog, TwoExtensionsAllowOnlyThoseAndASpaceComesBackAsItself) {
+    setuptoolkit();
+    fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png"});
+    std::vector<std::string> listed;
+    whendialogopens([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Datei laden"));
+        EXPECT_EQ(message(dialog), "Bitte eine Datei wählen");
+        EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Öffnen"));
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+        EXPECT_TRUE(dialog.isModal());
+        dialog.setDirectory(QString::fromStdString(folder.string()));
+        listed = listednames(dialog, 2);
+        typein(dialog, folder, "a b.txt");
+        pressaccept(dialog);
+    });
+    std::string path =
+        t_OpenDialog("Datei laden", "Bitte eine Datei wählen", "txt,csv", true, false);
+    EXPECT_EQ(path, (folder / "a b.txt").string());
+    EXPECT_EQ(listed, (std::vector<std::string>{"a b.txt", "daten.csv"}));
+}
+
+TEST(OpenDialog, WithoutExtensionsEveryFileIsListed) {
+    setuptoolkit();
+    fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png"});
+    std::vector<std::string> listed;
+    whendialogopens([&](QFileDialog& dialog) {
+        dialog.setDirectory(QString::fromStdString(folder.string()));
+        listed = listednames(dialog, 3);
+        dialog.reject();
+    });
+    EXPECT_EQ(t_OpenDialog("", "", "", true, false), "");
+    EXPECT_EQ(listed, (std::vector<std::string>{"a b.txt", "bild.png", "daten.csv"}));
+}
+
+TEST(OpenDialog, FoldersAreChosenWithTheirOwnButton) {
+    setuptoolkit();
+    fs::path folder = folderwith({});
+    fs::create_directory(folder / "Unterordner");
+    whendialogopens([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Wählen"));
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::Directory);
+        typein(dialog, folder, "Unterordner");
+        pressaccept(dialog);
+    });
+    EXPECT_EQ(t_OpenDialog("Ordner", "", "", false, true), (folder / "Unterordner").string());
+}
+
+// ---- Save dialog ----------------------------------------------------------------------------
+
+TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPath) {
+    setuptoolkit();
+    fs::path folder = folderwith({});
+    whendialogopens([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Sichern"));
+        EXPECT_EQ(dialog.labelText(QFileDialog::FileName), QStringLiteral("Sichern unter:"));
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sichern"));
+        EXPECT_EQ(message(dialog), "Wohin?");
+        EXPECT_EQ(dialog.nameFilters(), (QStringList{QStringLiteral("Dateien (*.txt *.csv)"),
+                                                     QStringLiteral("Alle Dateien (*)")}));
+        typein(dialog, folder, "Übersicht");
+        pressaccept(dialog);
+    });
+    // Called from the program thread: the dialog runs on the main thread meanwhile.
+    std::string path;
+    ASSERT_TRUE(
+        runprogram([&] { path = t_SaveDialog("Vorschlag", "Sichern", "Wohin?", "txt,csv"); }));
+    EXPECT_EQ(path, (folder / "Übersicht.txt").string()); // the first type is added
+}
+
+TEST(SaveDialog, CancelledFromTheMenuLeavesPathAndNameEmpty) {
+    setuptoolkit();
+    ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
+    appendmenuaction(t_MenuAction{300, 101, "Sichern", "", "Vorschlag.txt", "txt", "/alt/Pfad"});
+    appendmenuaction(t_MenuAction{301, 100, "Laden", "", "", "", ""});
+    platform::Menu menu = platform::mainmenuwithtitle("Bearbeiten");
+    platform::MenuItem save = platform::menuappenditem(menu, "Sichern …", 300, "");
+    platform::MenuItem open = platform::menuappenditem(menu, "Laden …", 301, "");
+    std::string proposed;
+    whendialogopens([&](QFileDialog& dialog) {
+        proposed = dialog.selectedFiles().value(0).toStdString();
+        dialog.reject();
+    });
+    platform::menuitemperform(save);
+    EXPECT_TRUE(proposed.ends_with("/Vorschlag.txt")) << proposed;
+    std::optional<t_MenuAction> entry = menuactionwithtag(300);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->FilePath, "");
+    EXPECT_EQ(entry->FileName, "");
+    // The open action stores what was chosen.
+    fs::path folder = folderwith({"gewählt.txt"});
+    whendialogopens([&](QFileDialog& dialog) {
+        typein(dialog, folder, "gewählt.txt");
+        pressaccept(dialog);
+    });
+    platform::menuitemperform(open);
+    entry = menuactionwithtag(301);
+    EXPECT_EQ(entry->FilePath, (folder / "gewählt.txt").string());
+    EXPECT_EQ(entry->FileName, "gewählt.txt");
+}
