@@ -15,8 +15,12 @@ std::string hexdigits(int64_t value, int digits) {
 
 } // namespace
 
-std::string hexdigits8(int64_t value) { return hexdigits(value, 8); }
-std::string hexdigits4(int64_t value) { return hexdigits(value, 4); }
+std::string hexdigits8(int64_t value) {
+    return hexdigits(value, 8);
+}
+std::string hexdigits4(int64_t value) {
+    return hexdigits(value, 4);
+}
 
 std::string hexaddress(int64_t value) {
     std::string text = "$";
