@@ -13,9 +13,10 @@ std::atomic<uint8_t> firstwindow{nowindow};
 
 namespace {
 
-std::vector<uint8_t> memory;
-std::vector<t_Window> windowtable;
-std::mutex lock;
+// Never destroyed: detached toolkit threads (the auto-update loop) use them to the very end.
+std::vector<uint8_t>& memory = *new std::vector<uint8_t>;
+std::vector<t_Window>& windowtable = *new std::vector<t_Window>;
+std::mutex& lock = *new std::mutex;
 
 } // namespace
 
