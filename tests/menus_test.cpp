@@ -97,9 +97,11 @@ struct HandlerRuns {
 
     void install() {
         setmenuhandler([this] {
-            std::lock_guard guard(lock);
-            threadname = currentthreadname();
-            ++count;
+            {
+                std::lock_guard guard(lock);
+                threadname = currentthreadname();
+            }
+            ++count; // last: a test may end, and this object go, as soon as it sees the count
         });
     }
 };

@@ -326,7 +326,11 @@ TEST(Rendering, PixelsAreDecodedPerDepth) {
         for (const auto& c : cases) {
             graphicwindow(c.window, c.depth, 64, 32);
             t_WindowVisible(c.window, true);
-            std::copy(c.bytes.begin(), c.bytes.end(), &byteat(windowrecord(c.window).MemoryStart));
+            {
+                VideoLock guard(videolock()); // the view may be painting already
+                std::copy(c.bytes.begin(), c.bytes.end(),
+                          &byteat(windowrecord(c.window).MemoryStart));
+            }
             std::optional<platform::Image> image = onmain([&] { return t_WindowImage(c.window); });
             ASSERT_TRUE(image.has_value()) << c.depth;
             EXPECT_EQ(image->width, 64);
