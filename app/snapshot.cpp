@@ -1,4 +1,5 @@
 #include "app/snapshot.h"
+#include "core/hextext.h"
 
 #include "app/cycleprogram.h"
 #include "core/appdelegate.h"
@@ -17,19 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-int hexvalue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // Appends the scalars of UTF-8 text; a byte that does not decode stands for itself.
 void appendutf8(const std::string& text, size_t& i, std::vector<uint32_t>& keys) {
@@ -97,10 +85,10 @@ std::vector<uint32_t> parsekeys(const std::string& text, std::string& error) {
         if (kind == 'r' || kind == 'e' || kind == '\\') {
             keys.push_back(kind == 'r' ? 13 : kind == 'e' ? 27 : '\\');
             i += 2;
-        } else if (kind == 'x' && i + 3 < text.size() + 0 && hexvalue(text[i + 2]) >= 0 &&
-                   hexvalue(text[i + 3]) >= 0) {
-            keys.push_back(
-                static_cast<uint32_t>(hexvalue(text[i + 2]) * 16 + hexvalue(text[i + 3])));
+        } else if (kind == 'x' && i + 3 < text.size() && hexdigitvalue(text[i + 2]) >= 0 &&
+                   hexdigitvalue(text[i + 3]) >= 0) {
+            keys.push_back(static_cast<uint32_t>(hexdigitvalue(text[i + 2]) * 16 +
+                                                 hexdigitvalue(text[i + 3])));
             i += 4;
         } else {
             error = "unknown escape at position " + std::to_string(i + 1) +

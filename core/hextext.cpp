@@ -27,3 +27,16 @@ std::string hexaddress(int64_t value) {
     text += hexdigits8(value);
     return text;
 }
+
+int hexdigitvalue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}

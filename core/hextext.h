@@ -9,3 +9,6 @@ std::string hexaddress(int64_t value);
 std::string hexdigits8(int64_t value);
 // 4 upper-case hexadecimal digits of the low 16 bits.
 std::string hexdigits4(int64_t value);
+
+// The value of an ASCII hexadecimal digit (either case), -1 for any other character.
+int hexdigitvalue(char c);

@@ -190,16 +190,9 @@ t_Event keyevent(uint8_t n, const platform::KeyPress& press, const Translation& 
     event.Index = press.keycode;
     event.Description = press.characters;
     event.Value = translation.number;
-    event.Mods = static_cast<int64_t>((m >> 16) & 0xFFFF);
     event.Window = n;
     event.Time = time;
-    event.CapsLockPressed = (m & CapsLockModifier) != 0;
-    event.ShiftPressed = (m & ShiftModifier) != 0;
-    event.ControlPressed = (m & ControlModifier) != 0;
-    event.OptionPressed = (m & OptionModifier) != 0;
-    event.CommandPressed = (m & CommandModifier) != 0;
-    event.NumericPadPressed = (m & NumericPadModifier) != 0;
-    event.HelpPressed = (m & HelpModifier) != 0;
+    setmodifierfields(event, m);
     event.FnPressed = (m & FunctionModifier) != 0;
     event.CursorKeyPressed = translation.cursor;
     event.FunctionKeyPressed = translation.function;
@@ -207,6 +200,17 @@ t_Event keyevent(uint8_t n, const platform::KeyPress& press, const Translation& 
 }
 
 } // namespace
+
+void setmodifierfields(t_Event& event, uint64_t m) {
+    event.Mods = static_cast<int64_t>((m >> 16) & 0xFFFF);
+    event.CapsLockPressed = (m & CapsLockModifier) != 0;
+    event.ShiftPressed = (m & ShiftModifier) != 0;
+    event.ControlPressed = (m & ControlModifier) != 0;
+    event.OptionPressed = (m & OptionModifier) != 0;
+    event.CommandPressed = (m & CommandModifier) != 0;
+    event.NumericPadPressed = (m & NumericPadModifier) != 0;
+    event.HelpPressed = (m & HelpModifier) != 0;
+}
 
 void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press) {
     const int64_t character = t_Asc(press.characters);

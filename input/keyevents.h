@@ -4,6 +4,7 @@
 // The key table is keyed by the original platform's virtual key codes and tuned to a German
 // layout: selected Option characters and dead keys become codes of the toolkit's fonts, the
 // navigation keys the control codes of an old home computer (left 8, right 21, down 10, up 11).
+#include "input/keyqueue.h"
 #include "platform/platform.h"
 
 #include <cstdint>
@@ -22,6 +23,11 @@ constexpr uint64_t FunctionModifier = 1ull << 23;
 // The first function-key character (F1) and the value it gets: F1 is 129.
 constexpr int64_t FirstFunctionKeyCharacter = 0xF704;
 constexpr int64_t FunctionKeyOffset = 0xF683;
+
+// Mods and the modifier flags of an event from the platform's modifier bits; bit 23 (function)
+// means a function key for key events and is reported apart for mouse events, so the caller sets
+// FnPressed or FunctionKeyPressed from it.
+void setmodifierfields(t_Event& event, uint64_t modifierflags);
 
 // Key down in view n (main thread): queues the key unless the window ignores events; sets the
 // key-held flag in every case.

@@ -53,19 +53,6 @@ std::vector<std::string> composedcharacters(std::string_view s) {
     return characters;
 }
 
-int hexdigitvalue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 } // namespace
 
 size_t std::hash<Text>::operator()(const Text& text) const noexcept {

@@ -1,4 +1,5 @@
 #include "ui/filedialogs.h"
+#include "core/hextext.h"
 
 #include "core/clock.h"
 #include "platform/platform.h"
@@ -44,26 +45,13 @@ std::string rundialog(std::function<std::string()> dialog) {
     return box->result;
 }
 
-int hexvalue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // "%20" -> " "; a "%" without two hex digits stays as it is.
 std::string percentdecoded(const std::string& s) {
     std::string decoded;
     decoded.reserve(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
-        const int high = s[i] == '%' && i + 2 < s.size() ? hexvalue(s[i + 1]) : -1;
-        const int low = high >= 0 ? hexvalue(s[i + 2]) : -1;
+        const int high = s[i] == '%' && i + 2 < s.size() ? hexdigitvalue(s[i + 1]) : -1;
+        const int low = high >= 0 ? hexdigitvalue(s[i + 2]) : -1;
         if (low >= 0) {
             decoded.push_back(static_cast<char>(high * 16 + low));
             i += 2;

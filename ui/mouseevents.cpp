@@ -62,16 +62,9 @@ t_Event mouseevent(uint8_t n, const platform::MouseClick& click, int64_t x, int6
     event.WindowY = y;
     event.ClickX = clickpixel(x - w.BorderWidth, w.Width);
     event.ClickY = clickpixel(w.BorderHeight + w.Height - y, w.Height);
-    event.Mods = static_cast<int64_t>((m >> 16) & 0xFFFF);
     event.Window = n;
     event.Time = time;
-    event.CapsLockPressed = (m & CapsLockModifier) != 0;
-    event.ShiftPressed = (m & ShiftModifier) != 0;
-    event.ControlPressed = (m & ControlModifier) != 0;
-    event.OptionPressed = (m & OptionModifier) != 0;
-    event.CommandPressed = (m & CommandModifier) != 0;
-    event.NumericPadPressed = (m & NumericPadModifier) != 0;
-    event.HelpPressed = (m & HelpModifier) != 0;
+    setmodifierfields(event, m);
     event.FunctionKeyPressed = (m & FunctionModifier) != 0;
     return event;
 }
