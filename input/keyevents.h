@@ -10,15 +10,14 @@
 #include <cstdint>
 #include <string>
 
-// Platform modifier flags (bit 16 upward) as they arrive with a key press.
-constexpr uint64_t CapsLockModifier = 1ull << 16;
-constexpr uint64_t ShiftModifier = 1ull << 17;
-constexpr uint64_t ControlModifier = 1ull << 18;
-constexpr uint64_t OptionModifier = 1ull << 19;
-constexpr uint64_t CommandModifier = 1ull << 20;
-constexpr uint64_t NumericPadModifier = 1ull << 21;
-constexpr uint64_t HelpModifier = 1ull << 22;
-constexpr uint64_t FunctionModifier = 1ull << 23;
+using platform::CapsLockModifier;
+using platform::CommandModifier;
+using platform::ControlModifier;
+using platform::FunctionModifier;
+using platform::HelpModifier;
+using platform::NumericPadModifier;
+using platform::OptionModifier;
+using platform::ShiftModifier;
 
 // The first function-key character (F1) and the value it gets: F1 is 129.
 constexpr int64_t FirstFunctionKeyCharacter = 0xF704;

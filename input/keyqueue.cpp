@@ -1,5 +1,7 @@
 #include "input/keyqueue.h"
 
+#include "platform/platform.h"
+
 #include "core/clock.h"
 #include "input/graphemes.h"
 #include "input/strings.h"
@@ -12,13 +14,6 @@ std::atomic<bool> keyheld{false};
 namespace {
 
 constexpr int64_t PollMilliseconds = 10;
-
-constexpr uint64_t CapsLockFlag = 1ull << 16;
-constexpr uint64_t ShiftFlag = 1ull << 17;
-constexpr uint64_t ControlFlag = 1ull << 18;
-constexpr uint64_t OptionFlag = 1ull << 19;
-constexpr uint64_t CommandFlag = 1ull << 20;
-constexpr uint64_t FnFlag = 1ull << 23;
 
 // The queue, its flag and the current event change together under the queue's lock.
 struct KeyQueue {
@@ -155,12 +150,12 @@ void t_QueueString(std::string_view text) {
 
 void refreshmodifierstate(uint64_t flags) {
     AtomicModifiers& state = modifiers();
-    state.capslock.store((flags & CapsLockFlag) != 0);
-    state.shift.store((flags & ShiftFlag) != 0);
-    state.control.store((flags & ControlFlag) != 0);
-    state.option.store((flags & OptionFlag) != 0);
-    state.command.store((flags & CommandFlag) != 0);
-    state.fn.store((flags & FnFlag) != 0);
+    state.capslock.store((flags & platform::CapsLockModifier) != 0);
+    state.shift.store((flags & platform::ShiftModifier) != 0);
+    state.control.store((flags & platform::ControlModifier) != 0);
+    state.option.store((flags & platform::OptionModifier) != 0);
+    state.command.store((flags & platform::CommandModifier) != 0);
+    state.fn.store((flags & platform::FunctionModifier) != 0);
 }
 
 ModifierState modifierstate() {

@@ -13,13 +13,6 @@ namespace platform {
 
 namespace {
 
-constexpr uint64_t capslockflag = 1ull << 16;
-constexpr uint64_t shiftflag = 1ull << 17;
-constexpr uint64_t controlflag = 1ull << 18;
-constexpr uint64_t optionflag = 1ull << 19;
-constexpr uint64_t commandflag = 1ull << 20;
-constexpr uint64_t keypadflag = 1ull << 21;
-
 // X11 and xkb both keep the Lock modifier in bit 1 of the native modifier state.
 constexpr quint32 nativelockmask = 1u << 1;
 // X11 and Wayland key codes are evdev codes plus 8.
@@ -160,19 +153,19 @@ std::string charactersof(const QKeyEvent* event, int64_t keycode) {
 uint64_t flagofmodifierkey(int key) {
     switch (key) {
     case Qt::Key_Shift:
-        return shiftflag;
+        return ShiftModifier;
     case Qt::Key_Control:
-        return controlflag;
+        return ControlModifier;
     case Qt::Key_Alt:
     case Qt::Key_AltGr:
     case Qt::Key_Mode_switch:
-        return optionflag;
+        return OptionModifier;
     case Qt::Key_Meta:
     case Qt::Key_Super_L:
     case Qt::Key_Super_R:
     case Qt::Key_Hyper_L:
     case Qt::Key_Hyper_R:
-        return commandflag;
+        return CommandModifier;
     default:
         return 0;
     }
@@ -183,19 +176,19 @@ uint64_t flagofmodifierkey(int key) {
 uint64_t translatemodifiers(Qt::KeyboardModifiers m, bool keypad) {
     uint64_t flags = 0;
     if (m & Qt::ShiftModifier) {
-        flags |= shiftflag;
+        flags |= ShiftModifier;
     }
     if (m & Qt::ControlModifier) {
-        flags |= controlflag;
+        flags |= ControlModifier;
     }
     if (m & (Qt::AltModifier | Qt::GroupSwitchModifier)) {
-        flags |= optionflag;
+        flags |= OptionModifier;
     }
     if (m & Qt::MetaModifier) {
-        flags |= commandflag;
+        flags |= CommandModifier;
     }
     if (keypad || (m & Qt::KeypadModifier)) {
-        flags |= keypadflag;
+        flags |= NumericPadModifier;
     }
     return flags;
 }
@@ -205,7 +198,7 @@ KeyPress translatekeyevent(const QKeyEvent* event) {
     press.keycode = keycodeof(event);
     press.characters = charactersof(event, press.keycode);
     press.modifierflags = translatemodifiers(event->modifiers(), iskeypadkeycode(press.keycode)) |
-                          (islockon(event) ? capslockflag : 0);
+                          (islockon(event) ? CapsLockModifier : 0);
     return press;
 }
 
@@ -224,7 +217,7 @@ uint64_t modifierflagsafter(const QKeyEvent* event) {
     if (event->key() == Qt::Key_CapsLock && pressed) {
         lock = !lock; // the state before this press
     }
-    return flags | (lock ? capslockflag : 0);
+    return flags | (lock ? CapsLockModifier : 0);
 }
 
 } // namespace platform

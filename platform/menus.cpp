@@ -17,8 +17,6 @@ namespace {
 
 constexpr const char* TitleProperty = "toolkittitle";
 constexpr const char* KeyProperty = "toolkitkey";
-constexpr uint64_t ShiftFlag = 1ull << 17;
-constexpr uint64_t ControlFlag = 1ull << 18;
 
 std::vector<QMenu*>& mainmenus() {
     static std::vector<QMenu*> menus;
@@ -207,7 +205,7 @@ std::string menuitemkeyequivalent(MenuItem item) {
 }
 
 uint64_t menuitemkeymodifiers(MenuItem item) {
-    return qt(item)->shortcut().isEmpty() ? 0 : ShiftFlag | ControlFlag;
+    return qt(item)->shortcut().isEmpty() ? 0 : ShiftModifier | ControlModifier;
 }
 
 void menuitemperform(MenuItem item) {

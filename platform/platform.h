@@ -226,6 +226,16 @@ bool soundhasoutput(); // an audio output device exists
 
 // ---- Handlers the toolkit registers -----------------------------------------------------------
 
+// Modifier flags as the original platform reports them with key and mouse events.
+constexpr uint64_t CapsLockModifier = 1ull << 16;
+constexpr uint64_t ShiftModifier = 1ull << 17;
+constexpr uint64_t ControlModifier = 1ull << 18;
+constexpr uint64_t OptionModifier = 1ull << 19;
+constexpr uint64_t CommandModifier = 1ull << 20;
+constexpr uint64_t NumericPadModifier = 1ull << 21;
+constexpr uint64_t HelpModifier = 1ull << 22;
+constexpr uint64_t FunctionModifier = 1ull << 23;
+
 struct KeyPress {
     int64_t keycode = 0;    // the original platform's virtual key code of the physical key
     std::string characters; // the characters produced (UTF-8), empty for a dead key
