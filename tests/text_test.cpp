@@ -157,9 +157,12 @@ TEST(PrintSymbol, RefusesCellsOutsideTheWindow) {
 
 TEST(PrintSymbol, AnotherCellSizeNeverWritesOutsideTheTextBlock) {
     asprogram([] {
-        textwindow(0, 8);                    // 80 x 25 cells of 8 x 16
-        textwindow(1, 8);                    // directly below window 0's blocks
-        t_WindowFont(0, makegreyfont(4, 8)); // now 160 x 50 cells fit the pixels
+        textwindow(0, 8);                         // 80 x 25 cells of 8 x 16
+        textwindow(1, 8);                         // directly below window 0's blocks
+        t_WindowFont(0, makegreyfont(4, 8));      // now 160 x 50 cells fit the pixels
+        EXPECT_EQ(windowrecord(0).TextWidth, 80); // the grid stays as the window was made
+        EXPECT_EQ(windowrecord(0).TextHeight, 25);
+        EXPECT_EQ(windowrecord(0).Font.Width, 4);
         const t_Window& w1 = windowrecord(1);
         std::vector<uint8_t> neighbour(videomemory() + w1.MemoryStart,
                                        videomemory() + windowrecord(0).MemoryEnd + 1);
@@ -175,6 +178,12 @@ TEST(PrintSymbol, AnotherCellSizeNeverWritesOutsideTheTextBlock) {
         LogCapture log;
         t_PrintSymbol(0, 'X', white_on_black, 41, 1);
         EXPECT_EQ(log.lines().size(), 1u);
+        log.clear();
+        t_WindowFont(8, makegreyfont(8, 16));
+        t_WindowFont(5, makegreyfont(8, 16));
+        EXPECT_EQ(log.lines(),
+                  (std::vector<std::string>{"t_WindowFont: Window is not a graphic window.",
+                                            "t_WindowFont: Window #5 not initialized."}));
     });
 }
 
