@@ -54,7 +54,6 @@ TEST(DateText, ChecksAndNormalisesTypedDates) {
     EXPECT_EQ(checkdate("5.12.1985"), "05.12.1985");
     EXPECT_EQ(checkdate("1.1.1"), "01.01.1");
     EXPECT_EQ(checkdate("29.2.2000"), "29.02.2000");
-    EXPECT_EQ(checkdate("24,12,2026"), checkdate("24.12.2026"));
     EXPECT_EQ(checkdate("24,12,2026"), "24.12.2026");
     for (const char* invalid : {"29.2.1900", "31.4.2020", "1.13.2000", "-5.1.2000", "1.-1.2000",
                                 "1.1.-3", "32.1.2000", "29.2.2100"}) {
