@@ -1,19 +1,16 @@
 #include "core/bridge.h"
-#include "core/bundle.h"
 #include "display/aiff.h"
 #include "display/bell.h"
 #include "tests/support/logcapture.h"
+#include "tests/support/tempbundle.h"
 #include "tests/support/toolkit.h"
 #include "text/fontloader.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -49,9 +46,8 @@ Bytes common(int64_t channels, uint32_t frames, int64_t bits, uint32_t rate) {
     putbe(body, static_cast<uint16_t>(channels), 2);
     putbe(body, frames, 4);
     putbe(body, static_cast<uint16_t>(bits), 2);
-    for (uint8_t b : extendedfromrate(rate)) {
-        body.push_back(b);
-    }
+    const auto rate80 = extendedfromrate(rate);
+    body.insert(body.end(), rate80.begin(), rate80.end());
     return chunk("COMM", body);
 }
 
@@ -73,24 +69,6 @@ double extended(const Bytes& bytes) {
     return extendedtodouble(std::span<const uint8_t, 10>(bytes.data(), 10));
 }
 
-std::filesystem::path tempbundledir() {
-    return std::filesystem::temp_directory_path() / ("qvbell-" + std::to_string(::getpid()));
-}
-
-// An empty bundle folder of this process, optionally with a sysbeep.aif of the given bytes.
-std::string tempbundle(const Bytes* sound = nullptr) {
-    const auto dir = tempbundledir();
-    std::filesystem::create_directories(dir / "Contents/Resources");
-    if (sound != nullptr) {
-        std::ofstream(dir / "Contents/Resources/sysbeep.aif", std::ios::binary)
-            .write(reinterpret_cast<const char*>(sound->data()),
-                   static_cast<std::streamsize>(sound->size()));
-    }
-    return dir.string();
-}
-
-const std::string nodeviceline = "bell: No audio output device, using the platform beep.";
-
 } // namespace
 
 // ---- The AIFF reader -------------------------------------------------------------------------
@@ -98,9 +76,8 @@ const std::string nodeviceline = "bell: No audio output device, using the platfo
 TEST(AiffReader, ReadsTheGeneratedBell) {
     const AiffSound sound = parseaiff(generatedbell());
     ASSERT_EQ(sound.Status, AiffStatus::Ok);
-    EXPECT_EQ(sound.Channels, 1);
-    EXPECT_EQ(sound.SampleRate, 44100);
-    EXPECT_EQ(sound.Bits, 16);
+    EXPECT_EQ(std::tie(sound.Channels, sound.SampleRate, sound.Bits),
+              std::make_tuple(1, 44100, 16));
     EXPECT_EQ(sound.Samples.size(), 6615u); // 0.15 s
     // A bell: silent at both ends, loud soon after the start.
     const auto loudest = std::max_element(sound.Samples.begin(), sound.Samples.end());
@@ -165,8 +142,15 @@ TEST(AiffReader, EveryTruncationFails) {
 
 TEST(AiffReader, CorruptHeadersFail) {
     const Bytes pcm = {0, 1, 0, 2};
+    const Bytes good = form({common(1, 2, 16, 8000), sounddata(pcm)});
     const auto status = [](const Bytes& bytes) { return parseaiff(bytes).Status; };
-    EXPECT_EQ(status(form({common(1, 2, 16, 8000), sounddata(pcm)}, "AIFC")), AiffStatus::NotAiff);
+    // The good file with the bytes written over it from the given position.
+    const auto patched = [&](size_t at, const Bytes& bytes) {
+        Bytes copy = good;
+        std::copy(bytes.begin(), bytes.end(), copy.begin() + static_cast<ptrdiff_t>(at));
+        return copy;
+    };
+    EXPECT_EQ(status(patched(8, {'A', 'I', 'F', 'C'})), AiffStatus::NotAiff);
     EXPECT_EQ(status({'F', 'O', 'R', 'M', 0, 0, 0, 2, 'A', 'I', 'F', 'F'}), AiffStatus::NotAiff);
     EXPECT_EQ(status(form({sounddata(pcm)})), AiffStatus::NoCommonChunk);
     EXPECT_EQ(status(form({common(1, 2, 16, 8000)})), AiffStatus::NoSoundData);
@@ -174,20 +158,15 @@ TEST(AiffReader, CorruptHeadersFail) {
     EXPECT_EQ(status(form({common(1, 3, 16, 8000), sounddata(pcm)})), AiffStatus::Truncated);
     EXPECT_EQ(status(form({common(1, 2, 16, 8000), chunk("SSND", {0, 0, 0})})),
               AiffStatus::Truncated);
-    Bytes offset = form({common(1, 2, 16, 8000), sounddata(pcm)});
-    offset[offset.size() - 9] = 5; // offset past the samples
-    EXPECT_EQ(status(offset), AiffStatus::Truncated);
-    Bytes huge = form({common(1, 2, 16, 8000), sounddata(pcm)});
-    std::fill(huge.begin() + 16, huge.begin() + 20, 0xFF); // COMM length 2^32 - 1
-    EXPECT_EQ(status(huge), AiffStatus::Truncated);
+    EXPECT_EQ(status(patched(good.size() - 9, {5})), AiffStatus::Truncated); // offset past samples
+    EXPECT_EQ(status(patched(16, {0xFF, 0xFF, 0xFF, 0xFF})),                 // COMM length 2^32 - 1
+              AiffStatus::Truncated);
     for (auto [channels, bits] : {std::pair{0, 16}, {-1, 16}, {65, 16}, {1, 0}, {1, 33}}) {
         EXPECT_EQ(status(form({common(channels, 1, bits, 8000), sounddata(pcm)})),
                   AiffStatus::Unsupported);
     }
-    Bytes badrate = form({common(1, 2, 16, 8000), sounddata(pcm)});
     for (Bytes rate : {Bytes{0x7F, 0xFF, 0x80}, Bytes{0x7F, 0xFF, 0xC0}, Bytes{0, 0, 0}}) {
-        std::copy(rate.begin(), rate.end(), badrate.begin() + 28);
-        EXPECT_EQ(status(badrate), AiffStatus::Unsupported);
+        EXPECT_EQ(status(patched(28, rate)), AiffStatus::Unsupported); // infinite, NaN, zero
     }
 }
 
@@ -209,27 +188,25 @@ TEST(Bell, NoAudioDeviceLogsOnceAndBeeps) {
         },
         10000));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_EQ(log.lines(), std::vector<std::string>{nodeviceline});
+    EXPECT_EQ(log.lines(),
+              std::vector<std::string>{"bell: No audio output device, using the platform beep."});
 }
 
 TEST(Bell, MissingSoundBeepsWithoutTryingTheAudioOutput) {
-    setbundlepath(tempbundle());
+    TemporaryBundle bundle;
     setuptoolkit();
     LogCapture log;
-    ASSERT_TRUE(runprogram([] {
+    ASSERT_TRUE(runprogram([&] {
         bell();
-        // Looked up once: a sound that appears later is not used.
-        const Bytes sound = generatedbell();
-        tempbundle(&sound);
+        bundle.write("sysbeep.aif", generatedbell()); // looked up once: not used
         bell();
     }));
     EXPECT_TRUE(log.lines().empty());
-    std::filesystem::remove_all(tempbundledir());
 }
 
 TEST(Bell, UnplayableSoundIsReportedOnce) {
-    const Bytes junk = {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'A', 'I', 'F', 'F'};
-    setbundlepath(tempbundle(&junk));
+    TemporaryBundle bundle;
+    bundle.write("sysbeep.aif", {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'A', 'I', 'F', 'F'});
     setuptoolkit();
     LogCapture log;
     ASSERT_TRUE(runprogram([] {
@@ -239,5 +216,4 @@ TEST(Bell, UnplayableSoundIsReportedOnce) {
     EXPECT_EQ(log.lines(), std::vector<std::string>{
                                "bell: sysbeep.aif is not a playable sound, using the platform "
                                "beep."});
-    std::filesystem::remove_all(tempbundledir());
 }

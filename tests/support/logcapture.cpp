@@ -42,3 +42,11 @@ void LogCapture::clear() {
     captured.clear();
     outputtext.clear();
 }
+
+std::vector<std::string> foregroundlines(const LogCapture& log) {
+    std::vector<std::string> lines = log.lines();
+    std::erase_if(lines, [](const std::string& line) {
+        return line.starts_with("bell: ") || line.starts_with("t_WindowAutoUpdateProcess: ");
+    });
+    return lines;
+}

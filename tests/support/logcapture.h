@@ -26,3 +26,7 @@ class LogCapture {
     TextSink previouslog;
     TextSink previousoutput;
 };
+
+// The captured lines without those that background work logs at its own time: the bell's
+// one-time report about the audio device and the auto-update thread's start.
+std::vector<std::string> foregroundlines(const LogCapture& log);

@@ -1,11 +1,13 @@
 #include "tests/support/toolkit.h"
 
 #include "core/appdelegate.h"
+#include "core/clock.h"
 #include "core/handlers.h"
 #include "core/process.h"
 #include "core/tables.h"
 
 #include <atomic>
+#include <gtest/gtest.h>
 #include <memory>
 
 void setuptoolkit(const platform::InterfaceOmissions& omit) {
@@ -32,4 +34,16 @@ bool runprogram(const std::function<void()>& body, int64_t timeoutms) {
 
 void serveevents(int64_t ms) {
     platform::runeventsuntil([] { return false; }, ms);
+}
+
+void runintoolkit(const std::function<void()>& body, const platform::InterfaceOmissions& omit) {
+    setuptoolkit(omit);
+    ASSERT_TRUE(runprogram(body));
+}
+
+bool waitfor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 2000 && !condition(); ++i) {
+        sleepmilliseconds(1);
+    }
+    return condition();
 }

@@ -15,3 +15,9 @@ bool runprogram(const std::function<void()>& body, int64_t timeoutms = 20000);
 
 // Serves main-thread events for the given time.
 void serveevents(int64_t ms);
+
+// setuptoolkit, then runprogram; a body that does not finish fails the test.
+void runintoolkit(const std::function<void()>& body, const platform::InterfaceOmissions& omit = {});
+
+// Polls condition every millisecond for up to two seconds; returns its last value.
+bool waitfor(const std::function<bool()>& condition);
