@@ -28,6 +28,23 @@ int64_t resolvedposition(platform::Menu menu, int64_t position) {
     return position >= 0 && position < count ? position : -1;
 }
 
+// Runs act with the menu and the item index of position, on the main thread.
+template <typename Act>
+Outcome atposition(const std::string& menu, int64_t position, const Act& act) {
+    return onmain([&] {
+        platform::Menu m = platform::mainmenuwithtitle(menu);
+        if (m == nullptr) {
+            return Outcome::MenuNotFound;
+        }
+        const int64_t index = resolvedposition(m, position);
+        if (index < 0) {
+            return Outcome::OutOfRange;
+        }
+        act(m, index);
+        return Outcome::Done;
+    });
+}
+
 } // namespace
 
 int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
@@ -50,35 +67,15 @@ int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
 }
 
 void t_MenuItemDelete(const std::string& menu, int64_t position) {
-    const Outcome outcome = onmain([&] {
-        platform::Menu m = platform::mainmenuwithtitle(menu);
-        if (m == nullptr) {
-            return Outcome::MenuNotFound;
-        }
-        const int64_t index = resolvedposition(m, position);
-        if (index < 0) {
-            return Outcome::OutOfRange;
-        }
-        platform::menuremoveitemat(m, index);
-        return Outcome::Done;
-    });
-    report("t_MenuItemDelete", outcome);
+    report("t_MenuItemDelete", atposition(menu, position, [](platform::Menu m, int64_t index) {
+               platform::menuremoveitemat(m, index);
+           }));
 }
 
 std::string t_MenuItemTitle(const std::string& menu, int64_t position) {
     std::string title;
-    const Outcome outcome = onmain([&] {
-        platform::Menu m = platform::mainmenuwithtitle(menu);
-        if (m == nullptr) {
-            return Outcome::MenuNotFound;
-        }
-        const int64_t index = resolvedposition(m, position);
-        if (index < 0) {
-            return Outcome::OutOfRange;
-        }
-        title = platform::menuitemtitle(platform::menuitemat(m, index));
-        return Outcome::Done;
-    });
-    report("t_MenuItemTitle", outcome);
+    report("t_MenuItemTitle", atposition(menu, position, [&](platform::Menu m, int64_t index) {
+               title = platform::menuitemtitle(platform::menuitemat(m, index));
+           }));
     return title;
 }
