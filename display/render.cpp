@@ -166,6 +166,11 @@ void startautoupdate() {
         return;
     }
     startbackgroundprocess(t_WindowAutoUpdateProcess);
+    // The thread logs its start and sets the flag before it needs anything else, so waiting for
+    // that keeps its start line among the lines of the window that started it.
+    for (int waited = 0; !autoupdaterunning && waited < 1000; ++waited) {
+        sleepmilliseconds(1);
+    }
 }
 
 void viewpaintstarted(int n) {
