@@ -19,11 +19,6 @@ namespace {
 
 constexpr uint8_t white_on_black = 0xF0;
 
-void asprogram(const std::function<void()>& body) {
-    setuptoolkit();
-    ASSERT_TRUE(runprogram(body));
-}
-
 // A grey font whose glyph of code c is filled with the byte value fill[c] where given.
 t_Font fontwith(int64_t width, int64_t height, uint8_t code, uint8_t value) {
     t_Font font = makegreyfont(width, height);
@@ -75,7 +70,7 @@ std::pair<int64_t, int64_t> cursor(uint8_t n) {
 // ---- Character rendering ------------------------------------------------------------------
 
 TEST(PrintSymbol, BlendsTheGlyphAtEveryDepth) {
-    asprogram([] {
+    runintoolkit([] {
         // Glyph 'A' is all 128, glyph 'B' all 127: white on black lands on either side of grey.
         t_Font font = fontwith(8, 16, 'A', 128);
         std::fill_n(font.Data.begin() + 'B' * 128, 128, 127);
@@ -109,7 +104,7 @@ TEST(PrintSymbol, BlendsTheGlyphAtEveryDepth) {
 }
 
 TEST(PrintSymbol, DepthFourKeepsTheNeighbouringNibble) {
-    asprogram([] {
+    runintoolkit([] {
         t_Font font = fontwith(1, 1, 'A', 255); // one-pixel cells: even and odd columns
         t_InitWindow(0, 4, false, 32, 32, 0, 0, font, true);
         t_PrintSymbol(0, 'A', 0x10, 1, 1); // red at x 0: high nibble
@@ -122,7 +117,7 @@ TEST(PrintSymbol, DepthFourKeepsTheNeighbouringNibble) {
 }
 
 TEST(PrintSymbol, InverseSwapsColoursAndStoresTheSwappedByte) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 24, fontwith(8, 16, 'A', 255));
         windowrecord(0).TextInverse = true;
         t_PrintSymbol(0, 'A', 0xC0, 1, 1);
@@ -137,7 +132,7 @@ TEST(PrintSymbol, InverseSwapsColoursAndStoresTheSwappedByte) {
 }
 
 TEST(PrintSymbol, RefusesCellsOutsideTheWindow) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_PrintSymbol(0, 'Z', white_on_black, 80, 25);
         LogCapture log;
@@ -156,7 +151,7 @@ TEST(PrintSymbol, RefusesCellsOutsideTheWindow) {
 }
 
 TEST(PrintSymbol, AnotherCellSizeNeverWritesOutsideTheTextBlock) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);                         // 80 x 25 cells of 8 x 16
         textwindow(1, 8);                         // directly below window 0's blocks
         t_WindowFont(0, makegreyfont(4, 8));      // now 160 x 50 cells fit the pixels
@@ -188,7 +183,7 @@ TEST(PrintSymbol, AnotherCellSizeNeverWritesOutsideTheTextBlock) {
 }
 
 TEST(PrintSymbol, RedirectionToStandardOutputOrNowhere) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
 
         t_InitWindow(1, 8, false, 64, 64, 0, 0, t_Font{}, true); // no text block
@@ -214,7 +209,7 @@ TEST(PrintSymbol, RedirectionToStandardOutputOrNowhere) {
 // ---- Printing and the cursor --------------------------------------------------------------
 
 TEST(Print, WrapsAtTheRightEdgeAndScrollsAtTheLastCell) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         cursorat(0, 80, 1);
         t_PrintChar(0, 'R');
@@ -230,7 +225,7 @@ TEST(Print, WrapsAtTheRightEdgeAndScrollsAtTheLastCell) {
 }
 
 TEST(Print, CursorCommandsAtTheEdges) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "oben");
         cursorat(0, 1, 1);
@@ -258,7 +253,7 @@ TEST(Print, CursorCommandsAtTheEdges) {
 }
 
 TEST(Print, CarriageReturnInDisplayModesZeroAndThree) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "a\rb");
         EXPECT_EQ(lineof(0, 1), "a");
@@ -273,7 +268,7 @@ TEST(Print, CarriageReturnInDisplayModesZeroAndThree) {
 }
 
 TEST(Print, UnknownCharactersBecomeQuestionMarks) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "\xE2\x82\xAC \xFF\xFE \xC3\xA4");
         EXPECT_EQ(lineof(0, 1), "? ?? \xE4");
@@ -288,7 +283,7 @@ TEST(Print, UnknownCharactersBecomeQuestionMarks) {
 }
 
 TEST(Print, DisplayModesMapCodes) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_DisplayMode(0, 1);
         EXPECT_EQ(t_ApplyDisplayMode(0, 'A').code, 193);
@@ -305,7 +300,7 @@ TEST(Print, DisplayModesMapCodes) {
 }
 
 TEST(Print, CommandModeSetsColoursAndTabs) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "\x1b"
                    "A"
@@ -349,7 +344,7 @@ TEST(Print, CommandModeSetsColoursAndTabs) {
 }
 
 TEST(Print, HeaderFillsTheLineWithoutWrapping) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         std::string right = "abcdefghijklmnopqrst";
         t_Header(0, "Quorvinthal", right);
@@ -362,7 +357,7 @@ TEST(Print, HeaderFillsTheLineWithoutWrapping) {
 }
 
 TEST(Print, ScreenCopyTrimsBlanksAndEmptyLines) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "HELLO");
         EXPECT_EQ(t_GetScreen(0, "\r"), "HELLO");
@@ -380,7 +375,7 @@ TEST(Print, ScreenCopyTrimsBlanksAndEmptyLines) {
 // ---- Scrolling and clearing ---------------------------------------------------------------
 
 TEST(Scroll, FullWidthMovesPixelsAndCells) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 24);
         for (int line = 1; line <= 25; ++line) {
             cursorat(0, 1, line);
@@ -410,7 +405,7 @@ TEST(Scroll, FullWidthMovesPixelsAndCells) {
 }
 
 TEST(Scroll, NarrowWindowRedrawsOnlyItsColumns) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         for (int line = 1; line <= 3; ++line) {
             cursorat(0, 1, line);
@@ -435,7 +430,7 @@ TEST(Scroll, NarrowWindowRedrawsOnlyItsColumns) {
 }
 
 TEST(Scroll, ScrollLockStopsScrollingSilently) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "bleibt");
         windowrecord(0).ScrollLock = true;
@@ -456,7 +451,7 @@ TEST(Scroll, ScrollLockStopsScrollingSilently) {
 }
 
 TEST(Scroll, ClearEndOfWindowKeepsTheCursor) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         for (int line = 1; line <= 25; ++line) {
             cursorat(0, 1, line);
@@ -476,7 +471,7 @@ TEST(Scroll, ClearEndOfWindowKeepsTheCursor) {
 // ---- Inverse and the visible cursor -------------------------------------------------------
 
 TEST(Cursor, LevelsNestAndInvertingTwiceRestores) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "Hallo");
         cursorat(0, 2, 1);
@@ -506,7 +501,7 @@ TEST(Cursor, LevelsNestAndInvertingTwiceRestores) {
 }
 
 TEST(Cursor, TextLineDrawsAnUnbrokenRule) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0, 8);
         cursorat(0, 70, 4);
         t_TextLine(0);

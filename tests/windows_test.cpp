@@ -20,12 +20,6 @@ namespace {
 
 const t_Font nofont{};
 
-// Runs body as the program after bringing up the toolkit with the given outlets left out.
-void asprogram(const std::function<void()>& body, const platform::InterfaceOmissions& omit = {}) {
-    setuptoolkit(omit);
-    ASSERT_TRUE(runprogram(body));
-}
-
 void textwindow(uint8_t n, int64_t depth = 24) {
     t_InitWindow(n, depth, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
 }
@@ -49,7 +43,7 @@ TEST(VideoMemory, DoesNotExistBeforeTheFirstWindow) {
 }
 
 TEST(VideoMemory, InitMemoryCreatesEverythingOnce) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         t_InitMemory();
         EXPECT_EQ(videomemorylength(), 16777231);
@@ -101,7 +95,7 @@ TEST(LogFormats, KilobytesAreCutNotRounded) {
 // ---- Window creation ----------------------------------------------------------------------
 
 TEST(InitWindow, WorkedExampleOfTheChartProgram) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         t_InitWindow(2, 32, false, 8192, 8192, 0, 0, nofont, true); // far too large
         EXPECT_TRUE(log.contains(
@@ -140,7 +134,7 @@ TEST(InitWindow, WorkedExampleOfTheChartProgram) {
 }
 
 TEST(InitWindow, SidesOutsideTheRangeAreReplaced) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         graphicwindow(0, 24, 31, 32);
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 cannot display 31 horizontal "
@@ -157,7 +151,7 @@ TEST(InitWindow, SidesOutsideTheRangeAreReplaced) {
 }
 
 TEST(InitWindow, WidthsAreCorrectedForPaletteDepths) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         const std::pair<int64_t, int64_t> depth4[] = {{1281, 1280}, {1282, 1280}, {1283, 1284}};
         for (auto [asked, made] : depth4) {
@@ -177,7 +171,7 @@ TEST(InitWindow, WidthsAreCorrectedForPaletteDepths) {
 }
 
 TEST(InitWindow, UnsupportedDepthIsRefused) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         graphicwindow(0, 2);
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 unsupported 2 bit depth."));
@@ -192,7 +186,7 @@ TEST(InitWindow, UnsupportedDepthIsRefused) {
 }
 
 TEST(InitWindow, FreeMemoryExactlyTheSizeIsEnough) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         t_InitMemory();
         int64_t size = 1280 * 800 * 3;
@@ -209,7 +203,7 @@ TEST(InitWindow, FreeMemoryExactlyTheSizeIsEnough) {
 }
 
 TEST(InitWindow, BlocksThatFitAloneButNotTogetherAreRefused) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         t_InitMemory();
         int64_t graphic = 1280 * 800 * 3, text = 80 * 25 * 2;
@@ -224,7 +218,7 @@ TEST(InitWindow, BlocksThatFitAloneButNotTogetherAreRefused) {
 }
 
 TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0);
         textwindow(1, 8);
         const t_Window& w1 = windowrecord(1);
@@ -260,7 +254,7 @@ TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp) {
 }
 
 TEST(InitWindow, FailedReinitialisationLeavesNoMemory) {
-    asprogram([] {
+    runintoolkit([] {
         graphicwindow(0, 24);
         graphicwindow(0, 2);
         EXPECT_FALSE(windowrecord(0).Initialized);
@@ -271,7 +265,7 @@ TEST(InitWindow, FailedReinitialisationLeavesNoMemory) {
 TEST(InitWindow, MissingViewLeavesTheWindowUninitialised) {
     platform::InterfaceOmissions omit;
     omit.views[7] = true;
-    asprogram(
+    runintoolkit(
         [] {
             LogCapture log;
             graphicwindow(7, 24);
@@ -295,7 +289,7 @@ TEST(InitWindow, TitleComesFromTheBundleName) {
     EXPECT_EQ(windowtitlefrombundle("/x/.app", false), "-Grafik");
     EXPECT_EQ(windowtitlefrombundle("/x/app", false), "app");
     EXPECT_EQ(windowtitlefrombundle("/x/tools", false), "tools");
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0);
         graphicwindow(1, 4);
         serveevents(0);
@@ -309,7 +303,7 @@ TEST(InitWindow, TitleComesFromTheBundleName) {
 // ---- Rendering ----------------------------------------------------------------------------
 
 TEST(Rendering, PixelsAreDecodedPerDepth) {
-    asprogram([] {
+    runintoolkit([] {
         const struct {
             uint8_t window;
             int64_t depth;
@@ -344,7 +338,7 @@ TEST(Rendering, PixelsAreDecodedPerDepth) {
 }
 
 TEST(Rendering, HiddenWindowsGiveNoImageAndUninitialisedOnesSaySo) {
-    asprogram([] {
+    runintoolkit([] {
         graphicwindow(0, 24, 64, 32);
         LogCapture log;
         EXPECT_FALSE(onmain([] { return t_WindowImage(0).has_value(); }));
@@ -362,7 +356,7 @@ TEST(Rendering, HiddenWindowsGiveNoImageAndUninitialisedOnesSaySo) {
 }
 
 TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         textwindow(0);
         t_WindowVisible(0, true);
@@ -393,7 +387,7 @@ TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond) {
 TEST(Colours, ColorAndBorderUseTheLowFourBits) {
     EXPECT_EQ(t_PaletteColor(16), t_PaletteColor(0));
     EXPECT_EQ(packcolor(t_PaletteColor(9)), 0x0080FFFFu);
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0);
         t_Color(0, 9);
         EXPECT_EQ(windowrecord(0).TextColor, 144);
@@ -417,7 +411,7 @@ TEST(Colours, ColorAndBorderUseTheLowFourBits) {
 // ---- Window management --------------------------------------------------------------------
 
 TEST(WindowCommands, PositionSelectors) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(3);
         int64_t title = titlebarheight;
         EXPECT_EQ(t_WindowPos(3, 9), 800);
@@ -436,7 +430,7 @@ TEST(WindowCommands, PositionSelectors) {
 }
 
 TEST(WindowCommands, SpecialWindowsAnswerWithTheirFrame) {
-    asprogram([] {
+    runintoolkit([] {
         t_WindowSize(12, 100, 200, 400, 300);
         int64_t title = titlebarheight;
         EXPECT_EQ(t_WindowPos(12, 4), 400);
@@ -452,7 +446,7 @@ TEST(WindowCommands, SpecialWindowsAnswerWithTheirFrame) {
 }
 
 TEST(WindowCommands, SizeKeepsWhatIsMinusOne) {
-    asprogram([] {
+    runintoolkit([] {
         LogCapture log;
         t_WindowSize(2, 10, 10, 100, 100);
         EXPECT_EQ(log.lines(),
@@ -478,7 +472,7 @@ TEST(WindowCommands, SizeKeepsWhatIsMinusOne) {
 }
 
 TEST(WindowCommands, VisibilityAndTitleBar) {
-    asprogram([] {
+    runintoolkit([] {
         textwindow(0);
         t_WindowVisible(0, false);
         t_WindowFront(0);
@@ -496,7 +490,7 @@ TEST(WindowCommands, VisibilityAndTitleBar) {
 }
 
 TEST(WindowCommands, PasteboardWindowShowsTheClipboard) {
-    asprogram([] {
+    runintoolkit([] {
         onmain([] { platform::pasteboardsetstring("Zwischen\nablage"); });
         t_WindowVisible(8, true);
         std::string shown = onmain([] { return platform::textviewstring(gettextview(8)); });
@@ -512,7 +506,7 @@ TEST(WindowCommands, MissingTextWindowsAreReported) {
     platform::InterfaceOmissions omit;
     omit.pasteboard = true;
     omit.printer = true;
-    asprogram(
+    runintoolkit(
         [] {
             LogCapture log;
             t_WindowVisible(8, true);
