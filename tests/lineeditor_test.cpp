@@ -125,12 +125,7 @@ std::vector<int64_t> drainqueue() {
 } // namespace
 
 // A test whose body runs as the program with window 0 open for text.
-#define WINDOW_TEST(suite, name)                                                                   \
-    static void suite##_##name();                                                                  \
-    TEST(suite, name) {                                                                            \
-        inwindow(suite##_##name);                                                                  \
-    }                                                                                              \
-    static void suite##_##name()
+#define WINDOW_TEST(suite, name) TOOLKIT_TEST(suite, name, inwindow)
 
 // ---- t_InputForm -------------------------------------------------------------------------------
 

@@ -21,3 +21,11 @@ void runintoolkit(const std::function<void()>& body, const platform::InterfaceOm
 
 // Polls condition every millisecond for up to two seconds; returns its last value.
 bool waitfor(const std::function<bool()>& condition);
+
+// A test whose body is a function that runner runs (after setting up what the body needs).
+#define TOOLKIT_TEST(suite, name, runner)                                                          \
+    static void suite##_##name();                                                                  \
+    TEST(suite, name) {                                                                            \
+        runner(suite##_##name);                                                                    \
+    }                                                                                              \
+    static void suite##_##name()
