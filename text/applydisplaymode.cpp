@@ -1,0 +1,84 @@
+#include "text/print.h"
+
+#include "display/palette.h"
+#include "text/cursor.h"
+#include "text/displaymode.h"
+#include "text/scroll.h"
+#include "text/textchecks.h"
+
+namespace {
+
+// Mode 99's tab to the next stop of a grid of step columns.
+void tabtogrid(uint8_t n, int64_t step) {
+    const t_Window& w = windowrecord(n);
+    int64_t p = w.TextHpos;
+    int64_t stop = (p / step) * step + step + 1;
+    int64_t room = w.TextWidth - w.TextFirstColumn + 1;
+    if (room < stop) {
+        t_ClearEndOfLine(n);
+        t_Cr(n);
+    } else {
+        t_PrintTab(n, stop, 32);
+    }
+}
+
+// A character of command mode 99; the result code, or nothing when the mode stays 99.
+DisplayModeResult commandcharacter(uint8_t n, int64_t c, bool inverse, uint8_t colour) {
+    t_Window& w = windowrecord(n);
+    DisplayModeResult consumed{-1, inverse, colour};
+    if (c >= 64 && c <= 79) {
+        consumed.color = static_cast<uint8_t>((c - 64) * 16 + (colour & 15));
+    } else if (c >= 80 && c <= 95) {
+        consumed.color = static_cast<uint8_t>((colour & 0xF0) + (c - 80));
+    } else if (c != 101 && c != 102 && !(c >= 105 && c <= 107) && !(c >= 110 && c <= 127)) {
+        return DisplayModeResult{c, inverse, colour};
+    }
+    w.TextDisplayMode = 0;
+    if (c == 101) {
+        t_CursorEnd(n);
+    } else if (c == 102) {
+        t_Htab(n, w.TextWidth - w.TextFirstColumn + 1);
+    } else if (c >= 105 && c <= 107) {
+        tabtogrid(n, c == 105 ? 10 : c == 106 ? 20 : 40);
+    } else if (c >= 110) {
+        t_ColorBorder(n, c - 110);
+    }
+    return consumed;
+}
+
+} // namespace
+
+DisplayModeResult t_ApplyDisplayMode(uint8_t n, int64_t c) {
+    if (!textcommandready("t_ApplyDisplayMode", n)) {
+        return DisplayModeResult{};
+    }
+    t_Window& w = windowrecord(n);
+    bool inverse = w.TextInverse;
+    uint8_t colour = w.TextColor;
+    DisplayModeResult same{c, inverse, colour};
+    switch (w.TextDisplayMode) {
+    case 1:
+        return c >= 32 && c <= 127 ? DisplayModeResult{c + 128, inverse, colour} : same;
+    case 2:
+        if (c >= 64 && c <= 95) {
+            return DisplayModeResult{c - 64, inverse, colour};
+        }
+        return c >= 96 && c <= 127 ? DisplayModeResult{c + 32, inverse, colour} : same;
+    case 3:
+        if (c >= 0 && c <= 31) {
+            t_Inverse(n);
+            return DisplayModeResult{c + 64, inverse, colour};
+        }
+        return same;
+    case 4:
+        if (c >= 0 && c <= 31) {
+            t_Color(n, 1);
+            return DisplayModeResult{c + 64, inverse, colour};
+        }
+        return same;
+    case 99:
+        return commandcharacter(n, c, inverse, colour);
+    default:
+        return same;
+    }
+}
