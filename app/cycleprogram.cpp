@@ -5,21 +5,7 @@
 #include "app/cycles.h"
 #include "app/dateformat.h"
 #include "app/datetext.h"
-#include "core/programend.h"
-#include "display/initwindow.h"
-#include "display/palette.h"
-#include "display/render.h"
-#include "display/videomemory.h"
-#include "display/windowcommands.h"
-#include "graphics/graphictext.h"
-#include "graphics/line.h"
-#include "graphics/plot.h"
-#include "input/lineeditor.h"
-#include "text/cursor.h"
-#include "text/fontloader.h"
-#include "text/print.h"
-#include "text/scroll.h"
-#include "text/windowfont.h"
+#include "quorvinthal/toolkit.h"
 
 #include <string>
 
@@ -31,7 +17,7 @@ constexpr int64_t blank = 32;
 
 // Text goes to the first window made; it is read anew before every text command.
 uint8_t w() {
-    return firstwindow;
+    return t_FirstWindow();
 }
 
 // The three cycles in drawing order, with their palette colours.

@@ -1,8 +1,6 @@
 #include "app/dateformat.h"
 
-#include "app/localclock.h"
-
-#include <utf8proc.h>
+#include "quorvinthal/toolkit.h"
 
 namespace {
 
@@ -18,14 +16,10 @@ std::string groupthousands(const std::string& digits) {
     return grouped;
 }
 
-std::string encodescalar(int64_t scalar) {
-    if (scalar < 0 || scalar > 0x10FFFF ||
-        !utf8proc_codepoint_valid(static_cast<int32_t>(scalar))) {
-        return {};
-    }
-    utf8proc_uint8_t bytes[4];
-    auto length = utf8proc_encode_char(static_cast<utf8proc_int32_t>(scalar), bytes);
-    return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
+// The UTF-8 text of a fill character; empty for a value that is no Unicode scalar.
+std::string fillcharacter(int64_t scalar) {
+    const std::string character = t_Chr(scalar);
+    return scalar != 0 && character == std::string(1, '\0') ? std::string() : character;
 }
 
 // Last two characters of "0" followed by n; these texts are ASCII, so bytes are characters.
@@ -47,14 +41,14 @@ std::string formatnumber(int64_t value, int64_t fill, int64_t width, bool groupi
     }
     std::string text = (value < 0 ? "-" : "") + digits;
     const int64_t missing = width - static_cast<int64_t>(text.size());
-    const std::string fillcharacter = encodescalar(fill);
-    if (missing <= 0 || fillcharacter.empty()) {
+    const std::string fillwith = fillcharacter(fill);
+    if (missing <= 0 || fillwith.empty()) {
         return text;
     }
     std::string padded;
-    padded.reserve(static_cast<size_t>(missing) * fillcharacter.size() + text.size());
+    padded.reserve(static_cast<size_t>(missing) * fillwith.size() + text.size());
     for (int64_t i = 0; i < missing; ++i) {
-        padded += fillcharacter;
+        padded += fillwith;
     }
     return padded + text;
 }
@@ -67,8 +61,8 @@ std::string formatdatetime(int64_t year, int64_t month, int64_t day, int64_t hou
 }
 
 std::string datetimestring() {
-    const LocalDateTime now = localnow();
-    return formatdatetime(now.year, now.month, now.day, now.hour, now.minute, now.second);
+    const t_DateTime now = t_LocalDateTime();
+    return formatdatetime(now.Year, now.Month, now.Day, now.Hour, now.Minute, now.Second);
 }
 
 std::string normaliseddate(int64_t day, int64_t month, int64_t year) {

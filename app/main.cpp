@@ -1,13 +1,7 @@
+// Quorvinthal: the cycle-chart program on the toolkit.
 #include "app/cycleprogram.h"
-#include "core/application.h"
-
-#include <cstdio>
-#include <unistd.h>
+#include "quorvinthal/toolkit.h"
 
 int main(int argc, char** argv) {
-    int code = runtoolkitapplication(argc, argv, cycleprogram);
-    // Detached toolkit threads (the auto-update loop) run for the life of the process; leave
-    // without running static destructors underneath them.
-    std::fflush(stdout);
-    _exit(code);
+    return t_RunApplication(argc, argv, cycleprogram);
 }

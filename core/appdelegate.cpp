@@ -1,29 +1,39 @@
 #include "core/appdelegate.h"
 
+#include "core/lasting.h"
+#include "quorvinthal/toolkit.h"
 #include "core/log.h"
+#include "core/slot.h"
 #include "core/tables.h"
 #include "core/threads.h"
 
-#include <mutex>
+#include <atomic>
 
-std::atomic<bool> launchfinished{false};
-std::atomic<bool> applicationactive{false};
-std::atomic<int64_t> titlebarheight{0};
+namespace core {
 
 namespace {
 
-AppDelegate delegate;
-std::mutex handlermutex;
-std::function<void()> terminationhandler = [] {};
-ProgramEntry programentry = [] {};
+struct DelegateState {
+    AppDelegate delegate;
+    std::atomic<bool> launchfinished{false};
+    std::atomic<bool> applicationactive{false};
+    std::atomic<int64_t> titlebarheight{0};
+    Slot<std::function<void()>> terminationhandler{[] {}};
+    Slot<ProgramEntry> programentry{[] {}};
+};
+
+DelegateState& state() {
+    return lasting<DelegateState>();
+}
 
 // The title bar: the pasteboard window's frame minus its scroll view, less the 2 × 10 margin.
 int64_t measuretitlebarheight() {
-    if (delegate.PasteboardWindow == nullptr || delegate.PasteboardScrollView == nullptr) {
+    const AppDelegate& d = state().delegate;
+    if (d.PasteboardWindow == nullptr || d.PasteboardScrollView == nullptr) {
         return 0;
     }
-    platform::Rect window = platform::windowframe(delegate.PasteboardWindow);
-    platform::Rect scroll = platform::scrollviewframe(delegate.PasteboardScrollView);
+    platform::Rect window = platform::windowframe(d.PasteboardWindow);
+    platform::Rect scroll = platform::scrollviewframe(d.PasteboardScrollView);
     return static_cast<int64_t>(window.height - scroll.height - 20.0);
 }
 
@@ -36,11 +46,11 @@ platform::View AppDelegate::view(int n) const {
 }
 
 AppDelegate& appdelegate() {
-    return delegate;
+    return state().delegate;
 }
 
 void connectoutlets(const platform::Interface& ui) {
-    delegate =
+    state().delegate =
         AppDelegate{ui.views[0],         ui.views[1],         ui.views[2],       ui.views[3],
                     ui.views[4],         ui.views[5],         ui.views[6],       ui.views[7],
                     ui.printerwindow,    ui.printerscroll,    ui.printertext,    ui.printerruler,
@@ -49,55 +59,51 @@ void connectoutlets(const platform::Interface& ui) {
                     ui.preferenceswindow};
 }
 
-void setterminationhandler(std::function<void()> handler) {
-    std::lock_guard lock(handlermutex);
-    terminationhandler = std::move(handler);
+bool launchfinished() {
+    return state().launchfinished;
+}
+bool applicationactive() {
+    return state().applicationactive;
+}
+int64_t titlebarheight() {
+    return state().titlebarheight;
 }
 
 void setprogramentry(ProgramEntry entry) {
-    std::lock_guard lock(handlermutex);
-    programentry = std::move(entry);
+    state().programentry.set(std::move(entry));
 }
 
-void applicationWillFinishLaunching() {
+void applicationwillfinishlaunching() {
     logline("applicationWillFinishLaunching: Called.");
     if (currentthreadnumber() == 1) {
         namecurrentthread("AppDelegate");
     }
 }
 
-void applicationDidFinishLaunching() {
+void applicationdidfinishlaunching() {
     logline("applicationDidFinishLaunching: Start.");
     initkqtools();
-    titlebarheight = measuretitlebarheight();
+    state().titlebarheight = measuretitlebarheight();
     logline("Program: Start.");
-    ProgramEntry entry;
-    {
-        std::lock_guard lock(handlermutex);
-        entry = programentry;
-    }
-    startprocess(std::move(entry), programstacksize);
+    startprocess(state().programentry.get(), programstacksize);
     logline("applicationDidFinishLaunching: End.");
-    launchfinished = true;
+    state().launchfinished = true;
 }
 
-void applicationDidBecomeActive() {
-    applicationactive = true;
+void applicationdidbecomeactive() {
+    state().applicationactive = true;
 }
-void applicationWillResignActive() {
-    applicationactive = false;
+void applicationwillresignactive() {
+    state().applicationactive = false;
 }
 
-void applicationWillTerminate() {
+void applicationwillterminate() {
     logline("applicationWillTerminate: Called.");
-    std::function<void()> handler;
-    {
-        std::lock_guard lock(handlermutex);
-        handler = terminationhandler;
-    }
-    handler();
+    state().terminationhandler.get()();
 }
 
-bool applicationShouldTerminateAfterLastWindowClosed() {
-    return false;
+} // namespace core
+
+void t_SetTerminationHandler(std::function<void()> handler) {
+    core::state().terminationhandler.set(handler ? std::move(handler) : [] {});
 }

@@ -3,9 +3,10 @@
 #include "core/process.h"
 #include "platform/platform.h"
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
+
+namespace core {
 
 struct AppDelegate {
     platform::View t_View00 = nullptr;
@@ -34,24 +35,23 @@ struct AppDelegate {
 };
 
 // The one delegate; its outlets are connected on the main thread before the program starts and
-// only read afterwards (on the main thread, through the bridge).
+// read afterwards on the main thread (through the bridge).
 AppDelegate& appdelegate();
 void connectoutlets(const platform::Interface& ui);
 
-// Global state offered to programs.
-extern std::atomic<bool> launchfinished;
-extern std::atomic<bool> applicationactive;
-extern std::atomic<int64_t> titlebarheight;
-// Called by applicationWillTerminate; a program may replace it (before the application ends).
-void setterminationhandler(std::function<void()> handler);
+// Facts the launch records for the rest of the toolkit.
+bool launchfinished();
+bool applicationactive();
+int64_t titlebarheight();
+
+// The program that applicationdidfinishlaunching starts.
+void setprogramentry(ProgramEntry entry);
 
 // Delegate callbacks (main thread).
-void applicationWillFinishLaunching();
-void applicationDidFinishLaunching();
-void applicationDidBecomeActive();
-void applicationWillResignActive();
-void applicationWillTerminate();
-bool applicationShouldTerminateAfterLastWindowClosed();
+void applicationwillfinishlaunching();
+void applicationdidfinishlaunching();
+void applicationdidbecomeactive();
+void applicationwillresignactive();
+void applicationwillterminate();
 
-// The program entry that applicationDidFinishLaunching starts.
-void setprogramentry(ProgramEntry entry);
+} // namespace core

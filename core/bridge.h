@@ -6,6 +6,8 @@
 #include <type_traits>
 #include <utility>
 
+namespace core {
+
 template <typename Work> auto onmain(Work&& work) -> std::invoke_result_t<Work> {
     using Result = std::invoke_result_t<Work>;
     if constexpr (std::is_void_v<Result>) {
@@ -16,3 +18,5 @@ template <typename Work> auto onmain(Work&& work) -> std::invoke_result_t<Work> 
         return result;
     }
 }
+
+} // namespace core

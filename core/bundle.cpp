@@ -1,12 +1,17 @@
 #include "core/bundle.h"
 
+#include "core/lasting.h"
+#include "core/slot.h"
+
 #include <filesystem>
-#include <mutex>
+
+namespace core {
 
 namespace {
 
-std::mutex bundlemutex;
-std::string overridepath;
+struct BundleState {
+    Slot<std::string> overridepath;
+};
 
 std::string executabledir() {
     std::error_code ec;
@@ -20,11 +25,8 @@ std::string executabledir() {
 } // namespace
 
 std::string bundlepath() {
-    {
-        std::lock_guard lock(bundlemutex);
-        if (!overridepath.empty()) {
-            return overridepath;
-        }
+    if (std::string path = lasting<BundleState>().overridepath.get(); !path.empty()) {
+        return path;
     }
     // <bundle>/Contents/MacOS -> <bundle>
     std::filesystem::path dir = executabledir();
@@ -39,6 +41,7 @@ std::string resourcepath(const std::string& name) {
 }
 
 void setbundlepath(const std::string& path) {
-    std::lock_guard lock(bundlemutex);
-    overridepath = path;
+    lasting<BundleState>().overridepath.set(path);
 }
+
+} // namespace core

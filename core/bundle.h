@@ -3,6 +3,8 @@
 // (<bundle>/Contents/MacOS/<executable>).
 #include <string>
 
+namespace core {
+
 // Path of the bundle folder, without a trailing slash.
 std::string bundlepath();
 
@@ -11,3 +13,5 @@ std::string resourcepath(const std::string& name);
 
 // Tests and tools whose executable does not live inside a bundle name it here.
 void setbundlepath(const std::string& path);
+
+} // namespace core

@@ -1,11 +1,32 @@
 #include "core/clock.h"
 
+#include "core/lasting.h"
+#include "core/slot.h"
+#include "quorvinthal/toolkit.h"
+
 #include <chrono>
+#include <ctime>
 #include <thread>
 
+namespace core {
+
 namespace {
+
 // Seconds from the Unix epoch to 1 January 2001, 00:00:00 UTC.
 constexpr double referenceoffset = 978307200.0;
+
+struct ClockState {
+    Slot<LocalClock> clock;
+};
+
+t_DateTime platformnow() {
+    std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    return {parts.tm_year + 1900LL, parts.tm_mon + 1LL, parts.tm_mday + 0LL,
+            parts.tm_hour + 0LL,    parts.tm_min + 0LL, parts.tm_sec + 0LL};
+}
+
 } // namespace
 
 double absolutetime() {
@@ -20,4 +41,15 @@ int64_t absolutemilliseconds() {
 
 void sleepmilliseconds(int64_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+LocalClock setlocalclock(LocalClock clock) {
+    return lasting<ClockState>().clock.exchange(std::move(clock));
+}
+
+} // namespace core
+
+t_DateTime t_LocalDateTime() {
+    core::LocalClock clock = core::lasting<core::ClockState>().clock.get();
+    return clock ? clock() : core::platformnow();
 }

@@ -1,13 +1,23 @@
 #include "core/log.h"
 
-#include <mutex>
+#include "core/lasting.h"
+#include "core/slot.h"
+
+#include <string>
 #include <unistd.h>
+
+namespace core {
 
 namespace {
 
-std::mutex sinkmutex;
-TextSink logsink;
-TextSink outputsink;
+struct LogState {
+    Slot<TextSink> log;
+    Slot<TextSink> output;
+};
+
+LogState& state() {
+    return lasting<LogState>();
+}
 
 void writeall(std::string_view text) {
     const char* p = text.data();
@@ -22,22 +32,10 @@ void writeall(std::string_view text) {
     }
 }
 
-TextSink currentsink(const TextSink& sink) {
-    std::lock_guard lock(sinkmutex);
-    return sink;
-}
-
-TextSink replacesink(TextSink& slot, TextSink sink) {
-    std::lock_guard lock(sinkmutex);
-    TextSink previous = std::move(slot);
-    slot = std::move(sink);
-    return previous;
-}
-
 } // namespace
 
 void logline(std::string_view line) {
-    if (TextSink sink = currentsink(logsink)) {
+    if (TextSink sink = state().log.get()) {
         sink(line);
         return;
     }
@@ -49,7 +47,7 @@ void logline(std::string_view line) {
 }
 
 void writeoutput(std::string_view text) {
-    if (TextSink sink = currentsink(outputsink)) {
+    if (TextSink sink = state().output.get()) {
         sink(text);
         return;
     }
@@ -57,8 +55,10 @@ void writeoutput(std::string_view text) {
 }
 
 TextSink setlogsink(TextSink sink) {
-    return replacesink(logsink, std::move(sink));
+    return state().log.exchange(std::move(sink));
 }
 TextSink setoutputsink(TextSink sink) {
-    return replacesink(outputsink, std::move(sink));
+    return state().output.exchange(std::move(sink));
 }
+
+} // namespace core

@@ -1,11 +1,12 @@
 #pragma once
 // Diagnostic lines and redirected program output on standard output.
 //
-// Each call writes its text with a single write and flushes, so lines of different threads never
-// interleave. Tests replace the sinks to capture what would have been written.
+// Each call writes its text with a single write, so lines of different threads never interleave.
+// Tests replace the sinks to capture what would have been written.
 #include <functional>
-#include <string>
 #include <string_view>
+
+namespace core {
 
 using TextSink = std::function<void(std::string_view)>;
 
@@ -18,3 +19,5 @@ void writeoutput(std::string_view text);
 // Replace the sinks; an empty function restores standard output. Returns the previous sink.
 TextSink setlogsink(TextSink sink);
 TextSink setoutputsink(TextSink sink);
+
+} // namespace core

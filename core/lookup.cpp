@@ -3,6 +3,8 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 
+namespace core {
+
 platform::View getview(uint8_t n) {
     return onmain([n] { return appdelegate().view(n); });
 }
@@ -26,3 +28,5 @@ platform::Window getwindow(uint8_t n) {
         }
     });
 }
+
+} // namespace core

@@ -5,5 +5,9 @@
 
 #include <cstdint>
 
+namespace core {
+
 platform::Window getwindow(uint8_t n);
 platform::View getview(uint8_t n);
+
+} // namespace core

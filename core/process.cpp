@@ -2,15 +2,16 @@
 
 #include "core/bridge.h"
 #include "core/clock.h"
+#include "core/lasting.h"
 #include "core/log.h"
+#include "core/slot.h"
 #include "core/threads.h"
 
 #include <cstring>
-#include <mutex>
 #include <pthread.h>
 #include <string>
 
-std::atomic<bool> programstarting{false};
+namespace core {
 
 namespace {
 
@@ -18,12 +19,22 @@ namespace {
 // that the stack unwinds normally (no forced unwinding through noexcept frames).
 struct ThreadExit {};
 
-// The hand-over slot: written by startprocess before the thread exists, read by the new thread
-// before it clears programstarting. The mutex only makes the two accesses race-free; the order
-// is kept by the flag.
-std::mutex slotmutex;
-ProgramEntry entryslot = [] {};
-int64_t programstack = 0;
+struct PendingProgram {
+    ProgramEntry entry = [] {};
+    int64_t stacksize = 0;
+};
+
+// The hand-over: the slot is written by startprocess before the thread exists and read by the
+// new thread before it clears the starting flag. The slot's lock only makes the two accesses
+// race-free; their order is kept by the flag.
+struct ProcessState {
+    std::atomic<bool> starting{false};
+    Slot<PendingProgram> pending;
+};
+
+ProcessState& state() {
+    return lasting<ProcessState>();
+}
 
 void runguarded(const ProgramEntry& body) {
     try {
@@ -35,12 +46,8 @@ void runguarded(const ProgramEntry& body) {
 
 void* startprogramthread(void*) {
     assignthreadnumber();
-    ProgramEntry entry;
-    {
-        std::lock_guard lock(slotmutex);
-        entry = entryslot;
-    }
-    programstarting = false;
+    ProgramEntry entry = state().pending.get().entry;
+    state().starting = false;
     runguarded(entry);
     return nullptr;
 }
@@ -77,26 +84,21 @@ bool startdetached(void* (*body)(void*), void* argument, int64_t stacksize) {
 
 } // namespace
 
-void startprocess(ProgramEntry entry, int64_t stackSize) {
+bool programstarting() {
+    return state().starting;
+}
+
+void startprocess(ProgramEntry entry, int64_t stacksize) {
     bool expected = false;
-    while (!programstarting.compare_exchange_weak(expected, true)) {
+    while (!state().starting.compare_exchange_weak(expected, true)) {
         expected = false;
         sleepmilliseconds(1);
     }
-    {
-        std::lock_guard lock(slotmutex);
-        programstack = stackSize;
-        entryslot = std::move(entry);
-    }
+    state().pending.set(PendingProgram{std::move(entry), stacksize});
     sleepmilliseconds(10);
     onmain([] {
-        int64_t stack;
-        {
-            std::lock_guard lock(slotmutex);
-            stack = programstack;
-        }
-        if (!startdetached(startprogramthread, nullptr, stack)) {
-            programstarting = false; // nobody will take the entry
+        if (!startdetached(startprogramthread, nullptr, state().pending.get().stacksize)) {
+            state().starting = false; // nobody will take the entry
         }
     });
 }
@@ -111,3 +113,5 @@ void startbackgroundprocess(ProgramEntry task) {
 void exitcurrentthread() {
     throw ThreadExit{};
 }
+
+} // namespace core

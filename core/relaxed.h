@@ -7,6 +7,8 @@
 // one writing thread.
 #include <atomic>
 
+namespace core {
+
 template <typename T> class Relaxed {
   public:
     Relaxed(T v = T{}) : value(v) {}
@@ -35,3 +37,5 @@ template <typename T> class Relaxed {
   private:
     std::atomic<T> value;
 };
+
+} // namespace core

@@ -1,15 +1,24 @@
 #include "core/tables.h"
 
+#include "core/lasting.h"
 #include "core/log.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <ctime>
 
-std::atomic<bool> toolkitready{false};
+namespace core {
 
 namespace {
 
-CharacterTables tables;
+struct TablesState {
+    CharacterTables tables;
+    std::atomic<bool> ready{false};
+};
+
+TablesState& state() {
+    return lasting<TablesState>();
+}
 
 bool inrange(int c, int low, int high) {
     return c >= low && c <= high;
@@ -35,11 +44,16 @@ uint8_t lowercaseof(int c) {
 
 } // namespace
 
+bool toolkitready() {
+    return state().ready;
+}
+
 const CharacterTables& charactertables() {
-    return tables;
+    return state().tables;
 }
 
 void initkqtools() {
+    CharacterTables& tables = state().tables;
     logline("initkqtools: Start.");
     for (int c = 0; c < 256; ++c) {
         tables.uppercase[c] = uppercaseof(c);
@@ -55,6 +69,8 @@ void initkqtools() {
         tables.hexvalue[tables.lowercase[static_cast<uint8_t>(digit)]] = d;
     }
     srandom(static_cast<unsigned>(time(nullptr) & 0x7FFFFFFF));
-    toolkitready = true;
+    state().ready = true;
     logline("initkqtools: End.");
 }
+
+} // namespace core

@@ -1,8 +1,9 @@
 #pragma once
 // The toolkit's character tables and start-up of the runtime.
 #include <array>
-#include <atomic>
 #include <cstdint>
+
+namespace core {
 
 struct CharacterTables {
     std::array<uint8_t, 256> uppercase{};
@@ -14,6 +15,9 @@ struct CharacterTables {
 // Built once by initkqtools on the main thread before the program thread starts; read-only after.
 const CharacterTables& charactertables();
 
-extern std::atomic<bool> toolkitready;
+// True once initkqtools has run.
+bool toolkitready();
 
 void initkqtools();
+
+} // namespace core

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <pthread.h>
 
+namespace core {
+
 namespace {
 
 std::atomic<int64_t> nextnumber{2};
@@ -83,3 +85,5 @@ std::string currentthreadname() {
     }
     return name;
 }
+
+} // namespace core

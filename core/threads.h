@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace core {
+
 // The description of the calling thread: "<Thread: 0x...>{number = N, name = ...}".
 std::string currentthreaddescription();
 
@@ -24,3 +26,5 @@ void assignthreadnumber();
 void namecurrentthread(const std::string& name);
 // The calling thread's name as the system has it.
 std::string currentthreadname();
+
+} // namespace core

@@ -3,10 +3,12 @@
 #include "core/bridge.h"
 #include "core/bundle.h"
 #include "core/log.h"
-#include "display/aiff.h"
-#include "text/fontloader.h"
+#include "formats/aiff.h"
+#include "formats/binaryfile.h"
 
 #include <filesystem>
+
+namespace display {
 
 namespace {
 
@@ -27,28 +29,28 @@ bool refusalreported = false;
 BellSound lookupbellsound() {
     BellSound found;
     found.LookedUp = true;
-    const std::string path = resourcepath(BellSoundName);
+    const std::string path = core::resourcepath(BellSoundName);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return found;
     }
-    AiffSound sound = parseaiff(getbinaryfromfile(path));
-    if (sound.Status != AiffStatus::Ok || sound.Samples.empty()) {
-        logline(std::string("bell: ") + BellSoundName +
+    formats::AiffSound sound = formats::parseaiff(formats::getbinaryfromfile(path));
+    if (sound.status != formats::AiffStatus::Ok || sound.samples.empty()) {
+        core::logline(std::string("bell: ") + BellSoundName +
                 " is not a playable sound, using the platform beep.");
         return found;
     }
     found.Exists = true;
-    found.Sound.channels = sound.Channels;
-    found.Sound.samplerate = sound.SampleRate;
-    found.Sound.samples = std::move(sound.Samples);
+    found.Sound.channels = sound.channels;
+    found.Sound.samplerate = sound.samplerate;
+    found.Sound.samples = std::move(sound.samples);
     return found;
 }
 
 void reportonce(bool& reported, const char* line) {
     if (!reported) {
         reported = true;
-        logline(line);
+        core::logline(line);
     }
 }
 
@@ -80,5 +82,7 @@ void ring() {
 } // namespace
 
 void bell() {
-    onmain(ring);
+    core::onmain(ring);
 }
+
+} // namespace display

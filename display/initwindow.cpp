@@ -1,19 +1,22 @@
 #include "display/initwindow.h"
 
+#include "display/autoupdate.h"
 #include "core/appdelegate.h"
 #include "core/bundle.h"
 #include "core/log.h"
 #include "core/lookup.h"
-#include "display/logformats.h"
+#include "core/numbertext.h"
 #include "display/palette.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
-#include "text/fontloader.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+
+namespace display {
 
 namespace {
 
@@ -35,9 +38,9 @@ void moveblockup(int64_t start, int64_t end, int64_t shift) {
 }
 
 void logmove(uint8_t n, const char* what, uint8_t w, int64_t start, int64_t end, int64_t shift) {
-    logline(windowprefix(n) + " moving " + what + " block for win #" + std::to_string(w) + "$" +
-            hexdigits8(start) + "..." + hexdigits8(end) + " to" + hexdigits8(start + shift) +
-            "..." + hexdigits8(end + shift));
+    core::logline(windowprefix(n) + " moving " + what + " block for win #" + std::to_string(w) + "$" +
+            core::hexdigits8(start) + "..." + core::hexdigits8(end) + " to" + core::hexdigits8(start + shift) +
+            "..." + core::hexdigits8(end + shift));
 }
 
 // Moves the blocks of the windows made after n (they lie below n's blocks) up by shift.
@@ -71,23 +74,23 @@ void releaseblocks(uint8_t n) {
     w.Initialized = false;
     int64_t start = w.MemoryStart, end = w.MemoryEnd;
     int64_t shift = end - start + 1;
-    logline(windowprefix(n) + " high memory = " + hexaddress(end) +
-            ", graphic block size to delete = " + hexaddress(shift) + ".");
+    core::logline(windowprefix(n) + " high memory = " + core::hexaddress(end) +
+            ", graphic block size to delete = " + core::hexaddress(shift) + ".");
     if (w.TextMemoryStart >= 0) {
         int64_t textsize = w.TextMemoryEnd - w.TextMemoryStart + 1;
-        logline(windowprefix(n) + " high memory = " + hexaddress(end) +
-                ", text block size to delete = " + hexaddress(textsize) + ".");
+        core::logline(windowprefix(n) + " high memory = " + core::hexaddress(end) +
+                ", text block size to delete = " + core::hexaddress(textsize) + ".");
         shift += textsize;
     }
     moveblocksabove(n, end, shift);
-    highmemorymark += shift;
+    sethighmemorymark(highmemorymark() + shift);
 }
 
 int64_t checkedside(uint8_t n, int64_t value, int64_t replacement, const char* direction) {
     if (value >= minimumside && value <= maximumside) {
         return value;
     }
-    logline(windowprefix(n) + " cannot display " + std::to_string(value) + " " + direction +
+    core::logline(windowprefix(n) + " cannot display " + std::to_string(value) + " " + direction +
             " pixel.");
     return replacement;
 }
@@ -98,13 +101,13 @@ int64_t graphicsize(uint8_t n, int64_t depth, int64_t& width, int64_t height) {
     switch (depth) {
     case 1:
         if (width % 8 != 0) {
-            logline(windowprefix(n) + " width with 1 bit depth must be a multiple of 8.");
+            core::logline(windowprefix(n) + " width with 1 bit depth must be a multiple of 8.");
             width = (width + 7) / 8 * 8;
         }
         return height * width / 8;
     case 4:
         if (width % 4 != 0) {
-            logline(windowprefix(n) + " width with 4 bit depth must be a multiple of 4.");
+            core::logline(windowprefix(n) + " width with 4 bit depth must be a multiple of 4.");
             width = (width + 1) / 4 * 4;
         }
         return height * width / 2;
@@ -114,7 +117,7 @@ int64_t graphicsize(uint8_t n, int64_t depth, int64_t& width, int64_t height) {
     case 32:
         return height * depth * width / 8;
     default:
-        logline(windowprefix(n) + " unsupported " + std::to_string(depth) + " bit depth.");
+        core::logline(windowprefix(n) + " unsupported " + std::to_string(depth) + " bit depth.");
         return -1;
     }
 }
@@ -142,7 +145,7 @@ bool textblockfits(int64_t graphicbytes, int64_t textbytes) {
     if (textbytes == 0) {
         return true;
     }
-    Block graphic = blockbelow(highmemorymark, graphicbytes);
+    Block graphic = blockbelow(highmemorymark(), graphicbytes);
     return graphic.start - textbytes >= reservedlowarea;
 }
 
@@ -161,7 +164,7 @@ void fillrecord(t_Window& w, bool autoUpdate, int64_t depth, int64_t width, int6
     w.Height = height;
     w.BorderWidth = borderwidth;
     w.BorderHeight = borderheight;
-    w.TitleHeight = titleVisible ? titlebarheight.load() : 0;
+    w.TitleHeight = titleVisible ? core::titlebarheight() : 0;
     w.RGBColor = t_PaletteColor(0);
     w.RGBColorBorder = t_PaletteColor(5);
     w.DrawingMode = 0;
@@ -218,11 +221,11 @@ void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t wid
                  int64_t height) {
     t_Window& w = windowrecord(n);
     w.View = view;
-    w.Window = getwindow(n);
+    w.Window = core::getwindow(n);
     w.Font = font;
     w.Initialized = true;
     clearwindowmemory(w);
-    t_WindowTitle(n, windowtitlefrombundle(bundlepath(), w.TextMemoryStart >= 0));
+    t_WindowTitle(n, windowtitlefrombundle(core::bundlepath(), w.TextMemoryStart >= 0));
     t_WindowSize(n, -1, -1, width, height);
     t_ColorBorder(n, 5);
 }
@@ -241,12 +244,14 @@ std::string windowtitlefrombundle(const std::string& bundlefolder, bool hastextb
     return hastextblock ? title : title + "-Grafik";
 }
 
+} // namespace display
+
 void t_InitWindow(uint8_t n, int64_t bitDepth, int64_t columns, int64_t lines, int64_t border,
                   const std::string& fontName) {
-    waitformemory();
+    display::waitformemory();
     t_Font font = t_LoadFontResource(fontName);
     if (font.Data.empty()) {
-        logline("t_InitWindow: Font '" + fontName + "' not found.");
+        core::logline("t_InitWindow: Font '" + fontName + "' not found.");
         return;
     }
     t_InitWindow(n, bitDepth, true, columns * font.Width, lines * font.Height, border, border, font,
@@ -256,67 +261,66 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, int64_t columns, int64_t lines, i
 void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, int64_t height,
                   int64_t borderWidth, int64_t borderHeight, const t_Font& font,
                   bool titleVisible) {
-    if (n >= graphicwindowcount) {
-        logline("t_InitWindow: Window is not a graphic window.");
+    if (n >= display::graphicwindowcount) {
+        core::logline("t_InitWindow: Window is not a graphic window.");
         return;
     }
-    logline(windowprefix(n) + " Start.");
-    waitformemory();
-    uint8_t none = nowindow;
-    firstwindow.compare_exchange_strong(none, n);
-    startautoupdate();
-    t_Window& w = windowrecord(n);
+    core::logline(display::windowprefix(n) + " Start.");
+    display::waitformemory();
+    display::claimfirstwindow(n);
+    display::startautoupdate();
+    display::t_Window& w = display::windowrecord(n);
     if (w.Initialized) {
-        releaseblocks(n);
+        display::releaseblocks(n);
     }
-    width = checkedside(n, width, 1280, "horizontal");
-    height = checkedside(n, height, 800, "vertical");
-    int64_t size = graphicsize(n, bitDepth, width, height);
+    width = display::checkedside(n, width, 1280, "horizontal");
+    height = display::checkedside(n, height, 800, "vertical");
+    int64_t size = display::graphicsize(n, bitDepth, width, height);
     if (size < 0) {
         return;
     }
-    int64_t freebytes = highmemorymark - reservedlowarea;
+    int64_t freebytes = display::highmemorymark() - display::reservedlowarea;
     if (size > freebytes) {
-        logline(windowprefix(n) + " has not enough graphic-video-memory (" +
-                std::to_string(freekilobytes(freebytes)) + "K available).");
-        logline("t_InitWindow: Displaying " + std::to_string(width) + " x " +
+        core::logline(display::windowprefix(n) + " has not enough graphic-video-memory (" +
+                std::to_string(display::freekilobytes(freebytes)) + "K available).");
+        core::logline("t_InitWindow: Displaying " + std::to_string(width) + " x " +
                 std::to_string(height) + " pixel x " + std::to_string(bitDepth) + " bit needs " +
-                kilobytetext(size) + "K video-memory.");
+                core::kilobytetext(size) + "K video-memory.");
         return;
     }
     if (!titleVisible) {
         t_WindowTitleVisible(n, false);
-        logline(windowprefix(n) + " title will be invisible.");
+        core::logline(display::windowprefix(n) + " title will be invisible.");
     }
     int64_t bordersx = borderWidth >= 0 ? borderWidth : t_WindowPos(n, 15) - width;
     int64_t bordersy = borderHeight >= 0 ? borderHeight : t_WindowPos(n, 16) - height;
-    TextGrid grid = textgrid(font, width, height);
-    if (grid.size > freebytes || !textblockfits(size, grid.size)) {
-        logline(windowprefix(n) + " has not enough text-video-memory (" +
-                std::to_string(freekilobytes(freebytes)) + "K available).");
-        logline("t_InitWindow: Displaying " + std::to_string(grid.columns) + " x " +
-                std::to_string(grid.lines) + " characters needs " + kilobytetext(grid.size) +
+    display::TextGrid grid = display::textgrid(font, width, height);
+    if (grid.size > freebytes || !display::textblockfits(size, grid.size)) {
+        core::logline(display::windowprefix(n) + " has not enough text-video-memory (" +
+                std::to_string(display::freekilobytes(freebytes)) + "K available).");
+        core::logline("t_InitWindow: Displaying " + std::to_string(grid.columns) + " x " +
+                std::to_string(grid.lines) + " characters needs " + core::kilobytetext(grid.size) +
                 "K text-video-memory.");
         return;
     }
-    fillrecord(w, autoUpdate, bitDepth, width, height, bordersx, bordersy, titleVisible);
-    Block graphic = placeblock(size);
+    display::fillrecord(w, autoUpdate, bitDepth, width, height, bordersx, bordersy, titleVisible);
+    display::Block graphic = display::placeblock(size);
     w.MemoryStart = graphic.start;
     w.MemoryEnd = graphic.end;
-    logline(windowprefix(n) + " = " + std::to_string(width) + " x " + std::to_string(height) +
-            " pixel x " + std::to_string(bitDepth) + " bit = " + kilobytetext(size) +
-            "K video-memory = " + hexaddress(graphic.start) + ".");
-    filltextfields(w, grid);
-    Block text = grid.size == 0 ? Block{-1, -1} : placeblock(grid.size);
+    core::logline(display::windowprefix(n) + " = " + std::to_string(width) + " x " + std::to_string(height) +
+            " pixel x " + std::to_string(bitDepth) + " bit = " + core::kilobytetext(size) +
+            "K video-memory = " + core::hexaddress(graphic.start) + ".");
+    display::filltextfields(w, grid);
+    display::Block text = grid.size == 0 ? display::Block{-1, -1} : display::placeblock(grid.size);
     w.TextMemoryStart = text.start;
     w.TextMemoryEnd = text.end;
-    platform::View view = getview(n);
+    platform::View view = core::getview(n);
     if (view == nullptr) {
         w.Initialized = false;
         w.Font = t_Font{};
-        logline(windowprefix(n) + " could not be initialized, resource undefined.");
+        core::logline(display::windowprefix(n) + " could not be initialized, resource undefined.");
     } else {
-        connectview(n, view, font, width, height);
+        display::connectview(n, view, font, width, height);
     }
-    logline(windowprefix(n) + " End.");
+    core::logline(display::windowprefix(n) + " End.");
 }

@@ -3,8 +3,11 @@
 #include "core/bridge.h"
 #include "core/log.h"
 #include "display/videomemory.h"
+#include "quorvinthal/toolkit.h"
 
 #include <string>
+
+namespace display {
 
 namespace {
 
@@ -17,11 +20,11 @@ const Palette colours{
 // The shared checks of a colour command; logs and returns false when the window cannot take it.
 bool colourwindowready(const char* command, uint8_t n) {
     if (n >= graphicwindowcount) {
-        logline(std::string(command) + ": Window is not a graphic window.");
+        core::logline(std::string(command) + ": Window is not a graphic window.");
         return false;
     }
     if (!windowready(n)) {
-        logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
+        core::logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
         return false;
     }
     return true;
@@ -33,32 +36,34 @@ const Palette& palette() {
     return colours;
 }
 
+} // namespace display
+
 t_RGBColor t_PaletteColor(int64_t index) {
     if (index < 0 || index > 15) {
         return t_RGBColor{255, 0, 0, 0};
     }
-    return t_RGBColor{255, colours.Red[index], colours.Green[index], colours.Blue[index]};
+    return t_RGBColor{255, display::colours.Red[index], display::colours.Green[index], display::colours.Blue[index]};
 }
 
 void t_Color(uint8_t n, int64_t color) {
-    if (!colourwindowready("t_Color", n)) {
+    if (!display::colourwindowready("t_Color", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextColor = static_cast<uint8_t>(((color * 16) & 0xFF) | (w.TextColor & 15));
     w.RGBColor = t_PaletteColor(color & 15);
 }
 
 void t_ColorBorder(uint8_t n, int64_t color) {
-    if (!colourwindowready("t_ColorBorder", n)) {
+    if (!display::colourwindowready("t_ColorBorder", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     t_RGBColor c = t_PaletteColor(color & 15);
     w.RGBColorBorder = c;
     platform::Window window = w.Window;
     if (window == nullptr) {
         return;
     }
-    onmain([&] { platform::windowsetbackground(window, c.Red, c.Green, c.Blue, c.Alpha); });
+    core::onmain([&] { platform::windowsetbackground(window, c.Red, c.Green, c.Blue, c.Alpha); });
 }

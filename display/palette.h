@@ -1,9 +1,9 @@
 #pragma once
-// The fixed 16-colour palette and the commands that set a window's colours.
-#include "display/window.h"
-
+// The fixed 16-colour palette (t_PaletteColor, t_Color and t_ColorBorder use it).
 #include <array>
 #include <cstdint>
+
+namespace display {
 
 struct Palette {
     std::array<uint8_t, 16> Red;
@@ -13,10 +13,4 @@ struct Palette {
 
 const Palette& palette();
 
-// (255, Red, Green, Blue) of the index; (255, 0, 0, 0) outside 0 ... 15.
-t_RGBColor t_PaletteColor(int64_t index);
-
-// Text foreground and drawing colour of window n (low four bits of color).
-void t_Color(uint8_t n, int64_t color);
-// Border colour of window n (low four bits of color).
-void t_ColorBorder(uint8_t n, int64_t color);
+} // namespace display

@@ -7,6 +7,9 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
+
+namespace display {
+
 #endif
 
 namespace {
@@ -159,3 +162,5 @@ bool convertpixels(int64_t depth, const uint8_t* source, uint32_t* target, int64
         return false;
     }
 }
+
+} // namespace display

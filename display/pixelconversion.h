@@ -3,6 +3,8 @@
 // routines read count pixels starting at source and write them to target.
 #include <cstdint>
 
+namespace display {
+
 void convertdepth1(const uint8_t* source, uint32_t* target, int64_t count);
 void convertdepth4(const uint8_t* source, uint32_t* target, int64_t count);
 void convertdepth8(const uint8_t* source, uint32_t* target, int64_t count);
@@ -12,3 +14,5 @@ void convertdepth32(const uint8_t* source, uint32_t* target, int64_t count);
 
 // Dispatches on the depth; false for a depth without a rule.
 bool convertpixels(int64_t depth, const uint8_t* source, uint32_t* target, int64_t count);
+
+} // namespace display

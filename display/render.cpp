@@ -8,16 +8,13 @@
 #include "core/threads.h"
 #include "display/pixelconversion.h"
 #include "display/videomemory.h"
+#include "quorvinthal/toolkit.h"
 
 #include <string>
 
-std::atomic<bool> autoupdaterunning{false};
+namespace display {
 
 namespace {
-
-// Claimed by the first start, so that two starts racing before the thread sets its running flag
-// still make one thread.
-std::atomic<bool> autoupdaterequested{false};
 
 int64_t blockbytes(int64_t depth, int64_t pixels) {
     return pixels * depth / 8;
@@ -26,7 +23,7 @@ int64_t blockbytes(int64_t depth, int64_t pixels) {
 // Logs the illegal depth once per pixel position, as a window of that depth would ask for.
 void reportillegaldepth(int64_t pixels) {
     for (int64_t p = 0; p < pixels; ++p) {
-        logline("t_WindowImage: Illegal bit depth.");
+        core::logline("t_WindowImage: Illegal bit depth.");
     }
 }
 
@@ -41,7 +38,7 @@ bool convertblock(const t_Window& w, platform::Image& image) {
     }
     if (width <= 0 || height <= 0 || start < 0 ||
         start + blockbytes(depth, pixels) > videomemorylength()) {
-        logline("t_WindowImage: Data could not be collected, image could not be created.");
+        core::logline("t_WindowImage: Data could not be collected, image could not be created.");
         return false;
     }
     image.width = width;
@@ -54,142 +51,83 @@ bool convertblock(const t_Window& w, platform::Image& image) {
 } // namespace
 
 bool windowimageinto(uint8_t n, platform::Image& image) {
-    if (!memoryready || n >= graphicwindowcount) {
+    if (!memoryready() || n >= graphicwindowcount) {
         return false;
     }
     t_Window& w = windowrecord(n);
     if (!(w.Initialized && w.Visible)) {
         if (!w.Initialized) {
-            logline("t_WindowImage: Graphic window #" + std::to_string(n) + " not initialized.");
+            core::logline("t_WindowImage: Graphic window #" + std::to_string(n) + " not initialized.");
         }
         return false;
     }
-    double t0 = absolutetime();
+    double t0 = core::absolutetime();
     if (!convertblock(w, image)) {
         return false;
     }
-    double t1 = absolutetime();
+    double t1 = core::absolutetime();
     w.UpdateDuration = static_cast<int64_t>(t1 * 1000000.0) - static_cast<int64_t>(t0 * 1000000.0);
-    w.UpdateFinished = absolutemilliseconds();
+    w.UpdateFinished = core::absolutemilliseconds();
     return true;
 }
 
+void viewpaintstarted(int n) {
+    if (n == 0 && memoryready()) {
+        windowrecord(0).VerticalBlank = false;
+    }
+}
+
+void viewpaintfinished(int n) {
+    if (n == 0 && memoryready()) {
+        windowrecord(0).VerticalBlank = true;
+    }
+}
+
+bool viewpaint(int n, platform::Image& image) {
+    return memoryready() && windowimageinto(static_cast<uint8_t>(n), image);
+}
+
+bool viewquickupdate(int n) {
+    return memoryready() && n >= 0 && n < graphicwindowcount && windowrecord(n).Initialized &&
+           windowrecord(n).QuickUpdate;
+}
+
+} // namespace display
+
 std::optional<platform::Image> t_WindowImage(uint8_t n) {
     platform::Image image;
-    if (!windowimageinto(n, image)) {
+    if (!display::windowimageinto(n, image)) {
         return std::nullopt;
     }
     return image;
 }
 
 std::optional<platform::Image> t_WindowNSImage(uint8_t n) {
-    if (n >= graphicwindowcount || getview(n) == nullptr) {
+    if (n >= display::graphicwindowcount || core::getview(n) == nullptr) {
         return std::nullopt;
     }
     return t_WindowImage(n);
 }
 
 void t_WindowUpdate(uint8_t n, bool deferred) {
-    if (!memoryready) {
+    if (!display::memoryready()) {
         return;
     }
-    if (n >= graphicwindowcount) {
-        logline("t_WindowUpdate: Window is not a graphic window.");
+    if (n >= display::graphicwindowcount) {
+        core::logline("t_WindowUpdate: Window is not a graphic window.");
         return;
     }
-    platform::View view = getview(n);
+    platform::View view = core::getview(n);
     if (view == nullptr) {
-        logline("t_WindowUpdate: Window #" + std::to_string(n) +
+        core::logline("t_WindowUpdate: Window #" + std::to_string(n) +
                 " view is nil, resource undefined.");
         return;
     }
-    onmain([&] {
+    core::onmain([&] {
         if (deferred) {
             platform::viewsetneedsdisplay(view);
         } else {
             platform::viewdisplay(view);
         }
     });
-}
-
-namespace {
-
-bool windowdue(t_Window& w) {
-    if (!(w.Initialized && w.AutoUpdate && w.VerticalBlank)) {
-        return false;
-    }
-    int64_t rate = w.RefreshRate;
-    int64_t interval = rate == 0 ? 0 : 1000 / rate;
-    return absolutemilliseconds() - w.UpdateStarted >= interval;
-}
-
-// One pass over the windows; true when it asked for at least one redraw.
-bool autoupdatepass() {
-    bool refreshed = false;
-    for (uint8_t n = 0; n < graphicwindowcount; ++n) {
-        t_Window& w = windowrecord(n);
-        if (!windowdue(w)) {
-            continue;
-        }
-        platform::View view = getview(n);
-        if (view == nullptr) {
-            logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(n) +
-                    " view is nil, resource undefined.");
-            continue;
-        }
-        w.UpdateStarted = absolutemilliseconds();
-        onmain([view] { platform::viewsetneedsdisplay(view); });
-        refreshed = true;
-    }
-    return refreshed;
-}
-
-} // namespace
-
-void t_WindowAutoUpdateProcess() {
-    logline("t_WindowAutoUpdateProcess: Start.");
-    if (currentthreadnumber() > 2) {
-        namecurrentthread("t_WindowAutoUpdate");
-    }
-    autoupdaterunning = true;
-    while (memoryready && autoupdaterunning) {
-        if (!autoupdatepass()) {
-            sleepmilliseconds(1);
-        }
-    }
-    autoupdaterunning = false;
-    logline("t_WindowAutoUpdateProcess: End.");
-}
-
-void startautoupdate() {
-    if (autoupdaterunning || autoupdaterequested.exchange(true)) {
-        return;
-    }
-    startbackgroundprocess(t_WindowAutoUpdateProcess);
-    // The thread logs its start and sets the flag before it needs anything else, so waiting for
-    // that keeps its start line among the lines of the window that started it.
-    for (int waited = 0; !autoupdaterunning && waited < 1000; ++waited) {
-        sleepmilliseconds(1);
-    }
-}
-
-void viewpaintstarted(int n) {
-    if (n == 0 && memoryready) {
-        windowrecord(0).VerticalBlank = false;
-    }
-}
-
-void viewpaintfinished(int n) {
-    if (n == 0 && memoryready) {
-        windowrecord(0).VerticalBlank = true;
-    }
-}
-
-bool viewpaint(int n, platform::Image& image) {
-    return memoryready && windowimageinto(static_cast<uint8_t>(n), image);
-}
-
-bool viewquickupdate(int n) {
-    return memoryready && n >= 0 && n < graphicwindowcount && windowrecord(n).Initialized &&
-           windowrecord(n).QuickUpdate;
 }

@@ -1,31 +1,25 @@
 #pragma once
-// Turning a graphic block into an image, redraw requests and the auto-update thread.
+// Turning a graphic block into an image, and redraw requests.
 #include "platform/platform.h"
 
-#include <atomic>
 #include <cstdint>
 #include <optional>
+
+namespace display {
 
 // Converts window n's graphic block into image (reusing its storage). False, with the image
 // untouched, when the window is not shown: memory not ready, not initialised (logged) or hidden.
 bool windowimageinto(uint8_t n, platform::Image& image);
-
-// The image of window n at its pixel size, or nothing.
-std::optional<platform::Image> t_WindowImage(uint8_t n);
-// The same for a window whose view exists (the picture the menu puts on the pasteboard).
-std::optional<platform::Image> t_WindowNSImage(uint8_t n);
-
-// Redraw window n: deferred marks its view for the next display pass, otherwise it is drawn
-// before this returns.
-void t_WindowUpdate(uint8_t n, bool deferred);
-
-extern std::atomic<bool> autoupdaterunning;
-// Starts the auto-update thread unless one runs or is being started.
-void startautoupdate();
-void t_WindowAutoUpdateProcess();
 
 // The view side, called by the platform on the main thread.
 void viewpaintstarted(int n);
 void viewpaintfinished(int n);
 bool viewpaint(int n, platform::Image& image);
 bool viewquickupdate(int n);
+
+} // namespace display
+
+// The image of window n at its pixel size, or nothing.
+std::optional<platform::Image> t_WindowImage(uint8_t n);
+// The same for a window whose view exists (the picture the menu puts on the pasteboard).
+std::optional<platform::Image> t_WindowNSImage(uint8_t n);

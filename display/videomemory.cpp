@@ -1,70 +1,95 @@
 #include "display/videomemory.h"
 
 #include "core/clock.h"
+#include "core/lasting.h"
 #include "core/log.h"
 #include "core/threads.h"
-#include "ui/menuactions.h"
-#include "ui/textwindows.h"
+#include "quorvinthal/toolkit.h"
 
-std::atomic<bool> memorystarted{false};
-std::atomic<bool> memoryready{false};
-std::atomic<int64_t> highmemorymark{highmemorytop};
-std::atomic<uint8_t> firstwindow{nowindow};
+#include <atomic>
+#include <vector>
+
+namespace display {
 
 namespace {
 
-// Never destroyed: detached toolkit threads (the auto-update loop) use them to the very end.
-std::vector<uint8_t>& memory = *new std::vector<uint8_t>;
-std::vector<t_Window>& windowtable = *new std::vector<t_Window>;
-std::mutex& lock = *new std::mutex;
+struct VideoState {
+    std::atomic<bool> started{false};
+    std::atomic<bool> ready{false};
+    std::atomic<int64_t> highmemorymark{highmemorytop};
+    std::atomic<uint8_t> firstwindow{nowindow};
+    std::vector<uint8_t> memory;
+    std::vector<t_Window> windows;
+    std::mutex lock;
+    std::mutex stepslock;
+    std::vector<std::function<void()>> startupsteps;
+};
+
+VideoState& state() {
+    return core::lasting<VideoState>();
+}
+
+void runstartupsteps() {
+    std::vector<std::function<void()>> steps;
+    {
+        std::lock_guard guard(state().stepslock);
+        steps = state().startupsteps;
+    }
+    for (const auto& step : steps) {
+        step();
+    }
+}
 
 } // namespace
 
+bool memorystarted() {
+    return state().started;
+}
+bool memoryready() {
+    return state().ready;
+}
+int64_t highmemorymark() {
+    return state().highmemorymark;
+}
+void sethighmemorymark(int64_t mark) {
+    state().highmemorymark = mark;
+}
+
 uint8_t* videomemory() {
-    return memory.data();
+    return state().memory.data();
 }
 int64_t videomemorylength() {
-    return static_cast<int64_t>(memory.size());
+    return static_cast<int64_t>(state().memory.size());
 }
 std::mutex& videolock() {
-    return lock;
+    return state().lock;
 }
 
 t_Window& windowrecord(uint8_t n) {
-    return windowtable[n];
+    return state().windows[n];
 }
 
 const t_Window& defaultwindow() {
-    static const t_Window record;
+    static const t_Window& record = *new t_Window;
     return record;
 }
 
-void t_InitMemory() {
-    if (memorystarted.exchange(true)) {
-        return;
-    }
-    logline("t_InitMemory: Start.");
-    if (currentthreadnumber() == 2) {
-        namecurrentthread("Main Program");
-    }
-    highmemorymark = highmemorytop;
-    {
-        VideoLock guard(videolock());
-        memory.assign(videomemorysize, 255);
-    }
-    windowtable.assign(graphicwindowcount, defaultwindow());
-    menustartup();
-    pasteboardstartup();
-    memoryready = true;
-    logline("t_InitMemory: End.");
+void claimfirstwindow(uint8_t n) {
+    uint8_t none = nowindow;
+    state().firstwindow.compare_exchange_strong(none, n);
+}
+
+void addmemorystartupstep(std::function<void()> step) {
+    std::lock_guard guard(state().stepslock);
+    state().startupsteps.push_back(std::move(step));
 }
 
 void waitformemory() {
-    if (!memorystarted) {
+    if (!memorystarted()) {
         t_InitMemory();
     }
-    while (!memoryready) {
-        sleepmilliseconds(10);
+    while (!memoryready()) {
+        core::sleepmilliseconds(10);
     }
 }
 
@@ -75,15 +100,41 @@ Block blockbelow(int64_t mark, int64_t size) {
 }
 
 Block placeblock(int64_t size) {
-    Block block = blockbelow(highmemorymark, size);
-    highmemorymark = block.start - 1;
+    Block block = blockbelow(highmemorymark(), size);
+    sethighmemorymark(block.start - 1);
     return block;
 }
 
 bool windowready(uint8_t n) {
-    return n < graphicwindowcount && memoryready && windowrecord(n).Initialized;
+    return n < graphicwindowcount && memoryready() && windowrecord(n).Initialized;
 }
 
 bool textwindowready(uint8_t n) {
     return windowready(n) && windowrecord(n).TextMemoryStart >= 0;
+}
+
+} // namespace display
+
+uint8_t t_FirstWindow() {
+    return display::state().firstwindow;
+}
+
+void t_InitMemory() {
+    display::VideoState& video = display::state();
+    if (video.started.exchange(true)) {
+        return;
+    }
+    core::logline("t_InitMemory: Start.");
+    if (core::currentthreadnumber() == 2) {
+        core::namecurrentthread("Main Program");
+    }
+    video.highmemorymark = display::highmemorytop;
+    {
+        display::VideoLock guard(video.lock);
+        video.memory.assign(display::videomemorysize, 255);
+    }
+    video.windows.assign(display::graphicwindowcount, display::defaultwindow());
+    display::runstartupsteps();
+    video.ready = true;
+    core::logline("t_InitMemory: End.");
 }

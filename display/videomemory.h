@@ -7,22 +7,21 @@
 // the main thread cannot deadlock with the program thread.
 #include "display/window.h"
 
-#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
-#include <vector>
+
+namespace display {
 
 constexpr int64_t videomemorysize = 16777231;  // 0x100000F
 constexpr int64_t highmemorytop = 16777215;    // 0xFFFFFF
 constexpr int64_t reservedlowarea = 65536;     // never given to a window
 constexpr uint32_t placementmask = 0xFFFFF400; // bits 0-9 and 11 cleared
-constexpr int graphicwindowcount = 8;
-constexpr uint8_t nowindow = 255;
 
-extern std::atomic<bool> memorystarted;
-extern std::atomic<bool> memoryready;
-extern std::atomic<int64_t> highmemorymark;
-extern std::atomic<uint8_t> firstwindow;
+bool memorystarted();
+bool memoryready();
+int64_t highmemorymark();
+void sethighmemorymark(int64_t mark);
 
 // The bytes of video memory; empty before t_InitMemory.
 uint8_t* videomemory();
@@ -30,11 +29,17 @@ int64_t videomemorylength();
 std::mutex& videolock();
 using VideoLock = std::lock_guard<std::mutex>;
 
-// The window table entry of graphic window n (0 ... 7); exists once memoryready is set.
+// The window table entry of graphic window n (0 ... 7); exists once memoryready() is set.
 t_Window& windowrecord(uint8_t n);
 const t_Window& defaultwindow();
 
-void t_InitMemory();
+// The first window that t_InitWindow made; claimed once.
+void claimfirstwindow(uint8_t n);
+
+// Work that t_InitMemory does after making the memory and before it is ready (the menus, the
+// pasteboard window). Registered from above before the program thread starts.
+void addmemorystartupstep(std::function<void()> step);
+
 // Runs t_InitMemory, or waits in 10 ms steps while another thread runs it.
 void waitformemory();
 
@@ -51,3 +56,5 @@ Block placeblock(int64_t size);
 bool windowready(uint8_t n);
 // ... and with a text block.
 bool textwindowready(uint8_t n);
+
+} // namespace display

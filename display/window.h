@@ -1,21 +1,21 @@
 #pragma once
-// The record of a graphic window.
+// The record of a graphic window and the window numbers.
 #include "core/relaxed.h"
 #include "platform/platform.h"
-#include "text/font.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cstdint>
 #include <string>
 
-// A colour; packed into 32 bits with Alpha in bits 0-7, Red 8-15, Green 16-23, Blue 24-31.
-struct t_RGBColor {
-    uint8_t Alpha = 255;
-    uint8_t Red = 0;
-    uint8_t Green = 0;
-    uint8_t Blue = 0;
+namespace display {
 
-    bool operator==(const t_RGBColor&) const = default;
-};
+constexpr int graphicwindowcount = 8; // windows 0 ... 7 have a record and video memory
+constexpr uint8_t pasteboardwindow = 8;
+constexpr uint8_t printerwindow = 9;
+constexpr uint8_t consolewindow = 10;
+constexpr uint8_t preferenceswindow = 11;
+constexpr uint8_t mainwindow = 12;
+constexpr uint8_t nowindow = 255;
 
 uint32_t packcolor(t_RGBColor c);
 t_RGBColor unpackcolor(uint32_t packed);
@@ -24,10 +24,12 @@ struct t_Rect {
     double x = 0, y = 0, width = 0, height = 0;
 };
 
-using Int = Relaxed<int64_t>;
-using Bool = Relaxed<bool>;
-
+// Written by the program thread, read field by field by the main thread and the auto-update
+// thread: every scalar field is a relaxed atomic (no reader needs several fields at once).
 struct t_Window {
+    using Int = core::Relaxed<int64_t>;
+    using Bool = core::Relaxed<bool>;
+
     Bool Initialized{false};
     Bool Visible{false};
     Bool IgnoreEvents{false};
@@ -39,17 +41,17 @@ struct t_Window {
     Int UpdateFinished{0};
     Int UpdateDuration{0};
     Int RefreshRate{30};
-    Relaxed<platform::Window> Window{nullptr};
-    Relaxed<platform::View> View{nullptr};
+    core::Relaxed<platform::Window> Window{nullptr};
+    core::Relaxed<platform::View> View{nullptr};
     t_Rect DrawingRect;
     Int TitleHeight{0};
     Int BorderWidth{0};
     Int BorderHeight{0};
-    Relaxed<t_RGBColor> RGBColorBorder{t_RGBColor{}};
+    core::Relaxed<t_RGBColor> RGBColorBorder{t_RGBColor{}};
     Int BitDepth{0};
     Int Width{0};
     Int Height{0};
-    Relaxed<t_RGBColor> RGBColor{t_RGBColor{}};
+    core::Relaxed<t_RGBColor> RGBColor{t_RGBColor{}};
     Int DrawingMode{0};
     Int PositionX{0};
     Int PositionY{0};
@@ -64,7 +66,7 @@ struct t_Window {
     Int TextLastLine{0};
     Int TextHpos{0};
     Int TextVpos{0};
-    Relaxed<uint8_t> TextColor{0};
+    core::Relaxed<uint8_t> TextColor{0};
     Bool TextInverse{false};
     Int TextDisplayMode{0};
     Int TextCursorLevel{0};
@@ -82,3 +84,5 @@ struct t_Window {
     Int TextMemoryStart{-1};
     Int TextMemoryEnd{-1};
 };
+
+} // namespace display

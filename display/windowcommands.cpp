@@ -6,17 +6,16 @@
 #include "core/lookup.h"
 #include "display/bell.h"
 #include "display/videomemory.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cmath>
 
+namespace display {
+
 namespace {
 
-constexpr uint8_t pasteboardwindow = 8;
-constexpr uint8_t printerwindow = 9;
-constexpr uint8_t consolewindow = 10;
-
 void showtextwindow(uint8_t n, platform::Window window, platform::TextView text, bool visible) {
-    onmain([&] {
+    core::onmain([&] {
         if (!visible) {
             platform::windowhide(window);
             return;
@@ -43,14 +42,14 @@ const char* missingtextwindowline(uint8_t n) {
 void sizegraphicwindow(uint8_t n, platform::Window window, double x, double y, double width,
                        double height) {
     if (!windowready(n)) {
-        logline("t_WindowSize: Window #" + std::to_string(n) + " not initialized.");
+        core::logline("t_WindowSize: Window #" + std::to_string(n) + " not initialized.");
         return;
     }
     const t_Window& w = windowrecord(n);
     double bw = static_cast<double>(w.BorderWidth), bh = static_cast<double>(w.BorderHeight);
     double title = static_cast<double>(w.TitleHeight);
     platform::View view = w.View;
-    onmain([&] {
+    core::onmain([&] {
         platform::windowsetframe(window, {x, y, width + 2 * bw, height + title + 2 * bh});
         if (view != nullptr) {
             platform::viewsetframesize(view, width, height);
@@ -62,8 +61,8 @@ void sizegraphicwindow(uint8_t n, platform::Window window, double x, double y, d
 void sizetextwindow(uint8_t n, platform::Window window, double x, double y, double width,
                     double height) {
     platform::TextView text = gettextview(n);
-    double title = static_cast<double>(titlebarheight);
-    onmain([&] {
+    double title = static_cast<double>(core::titlebarheight());
+    core::onmain([&] {
         if (platform::windowisvisible(window)) {
             platform::windowshow(window);
         }
@@ -88,16 +87,16 @@ void sizetextwindow(uint8_t n, platform::Window window, double x, double y, doub
 } // namespace
 
 platform::Window existingwindow(const char* command, uint8_t n) {
-    platform::Window window = getwindow(n);
+    platform::Window window = core::getwindow(n);
     if (window == nullptr) {
-        logline(std::string(command) + ": Window does not exist.");
+        core::logline(std::string(command) + ": Window does not exist.");
     }
     return window;
 }
 
 platform::TextView gettextview(uint8_t n) {
-    return onmain([n]() -> platform::TextView {
-        const AppDelegate& d = appdelegate();
+    return core::onmain([n]() -> platform::TextView {
+        const core::AppDelegate& d = core::appdelegate();
         switch (n) {
         case pasteboardwindow:
             return d.PasteboardTextView;
@@ -111,98 +110,14 @@ platform::TextView gettextview(uint8_t n) {
     });
 }
 
-void t_WindowCenter(uint8_t n) {
-    if (platform::Window window = existingwindow("t_WindowCenter", n)) {
-        onmain([&] { platform::windowcenter(window); });
-    }
-}
-
-void t_WindowFront(uint8_t n) {
-    platform::Window window = existingwindow("t_WindowFront", n);
-    if (window == nullptr) {
-        return;
-    }
-    t_WindowVisible(n, true);
-    onmain([&] { platform::windowmakekeyandfront(window); });
-}
-
-void t_WindowTitle(uint8_t n, const std::string& title) {
-    platform::Window window = existingwindow("t_WindowTitle", n);
-    if (window == nullptr) {
-        return;
-    }
-    if (platform::ismainthread()) {
-        platform::windowsettitle(window, title);
-    } else {
-        platform::postonmain([window, title] { platform::windowsettitle(window, title); });
-    }
-}
-
-void t_WindowVisible(uint8_t n, bool visible) {
-    platform::Window window = existingwindow("t_WindowVisible", n);
-    if (window == nullptr) {
-        return;
-    }
-    if (n >= pasteboardwindow && n <= consolewindow) {
-        platform::TextView text = gettextview(n);
-        if (text == nullptr) {
-            logline(missingtextwindowline(n));
-            bell();
-            return;
-        }
-        showtextwindow(n, window, text, visible);
-        return;
-    }
-    onmain([&] { visible ? platform::windowshow(window) : platform::windowhide(window); });
-    if (n < graphicwindowcount && memoryready) {
-        t_Window& w = windowrecord(n);
-        w.Visible = visible;
-        if (!visible) {
-            w.UpdateDuration = 0;
-        }
-    }
-}
-
-void t_WindowTitleVisible(uint8_t n, bool visible) {
-    platform::Window window = existingwindow("t_WindowTitleVisible", n);
-    if (window == nullptr) {
-        return;
-    }
-    if (n < graphicwindowcount && memoryready) {
-        windowrecord(n).TitleHeight = visible ? titlebarheight.load() : 0;
-    }
-    onmain([&] { platform::windowsettitlebar(window, visible); });
-}
-
-void t_WindowSize(uint8_t n, int64_t x, int64_t y, int64_t width, int64_t height) {
-    platform::Window window = existingwindow("t_WindowSize", n);
-    if (window == nullptr) {
-        return;
-    }
-    x = x == -1 ? t_WindowPos(n, 13) : x;
-    y = y == -1 ? t_WindowPos(n, 20) : y;
-    width = width == -1 ? t_WindowPos(n, 8) : width;
-    height = height == -1 ? t_WindowPos(n, 9) : height;
-    double fx = static_cast<double>(x), fy = static_cast<double>(y);
-    double fw = static_cast<double>(width), fh = static_cast<double>(height);
-    if (n < graphicwindowcount) {
-        sizegraphicwindow(n, window, fx, fy, fw, fh);
-    } else if (n <= consolewindow) {
-        sizetextwindow(n, window, fx, fy, fw, fh);
-    } else {
-        double title = static_cast<double>(titlebarheight);
-        onmain([&] { platform::windowsetframe(window, {fx, fy, fw, fh + title}); });
-    }
-}
-
-void windowDidResize(platform::Window) {
+void windowdidresize(platform::Window) {
     platform::Window main = platform::activewindow();
     if (main == nullptr) {
         return;
     }
-    const AppDelegate& d = appdelegate();
+    const core::AppDelegate& d = core::appdelegate();
     platform::Rect frame = platform::windowframe(main);
-    double W = frame.width, H = frame.height, T = static_cast<double>(titlebarheight);
+    double W = frame.width, H = frame.height, T = static_cast<double>(core::titlebarheight());
     if (main == d.PasteboardWindow && d.PasteboardScrollView != nullptr) {
         platform::scrollviewsetframe(d.PasteboardScrollView, {10, 10, W - 20, H - 20 - T});
         return;
@@ -219,5 +134,91 @@ void windowDidResize(platform::Window) {
         fit(d.VirtualPrinterScrollView, d.VirtualPrinterRuler);
     } else if (main == d.SystemConsoleWindow) {
         fit(d.SystemConsoleScrollView, d.SystemConsoleRuler);
+    }
+}
+
+} // namespace display
+
+void t_WindowCenter(uint8_t n) {
+    if (platform::Window window = display::existingwindow("t_WindowCenter", n)) {
+        core::onmain([&] { platform::windowcenter(window); });
+    }
+}
+
+void t_WindowFront(uint8_t n) {
+    platform::Window window = display::existingwindow("t_WindowFront", n);
+    if (window == nullptr) {
+        return;
+    }
+    t_WindowVisible(n, true);
+    core::onmain([&] { platform::windowmakekeyandfront(window); });
+}
+
+void t_WindowTitle(uint8_t n, const std::string& title) {
+    platform::Window window = display::existingwindow("t_WindowTitle", n);
+    if (window == nullptr) {
+        return;
+    }
+    if (platform::ismainthread()) {
+        platform::windowsettitle(window, title);
+    } else {
+        platform::postonmain([window, title] { platform::windowsettitle(window, title); });
+    }
+}
+
+void t_WindowVisible(uint8_t n, bool visible) {
+    platform::Window window = display::existingwindow("t_WindowVisible", n);
+    if (window == nullptr) {
+        return;
+    }
+    if (n >= display::pasteboardwindow && n <= display::consolewindow) {
+        platform::TextView text = display::gettextview(n);
+        if (text == nullptr) {
+            core::logline(display::missingtextwindowline(n));
+            display::bell();
+            return;
+        }
+        display::showtextwindow(n, window, text, visible);
+        return;
+    }
+    core::onmain([&] { visible ? platform::windowshow(window) : platform::windowhide(window); });
+    if (n < display::graphicwindowcount && display::memoryready()) {
+        display::t_Window& w = display::windowrecord(n);
+        w.Visible = visible;
+        if (!visible) {
+            w.UpdateDuration = 0;
+        }
+    }
+}
+
+void t_WindowTitleVisible(uint8_t n, bool visible) {
+    platform::Window window = display::existingwindow("t_WindowTitleVisible", n);
+    if (window == nullptr) {
+        return;
+    }
+    if (n < display::graphicwindowcount && display::memoryready()) {
+        display::windowrecord(n).TitleHeight = visible ? core::titlebarheight() : 0;
+    }
+    core::onmain([&] { platform::windowsettitlebar(window, visible); });
+}
+
+void t_WindowSize(uint8_t n, int64_t x, int64_t y, int64_t width, int64_t height) {
+    platform::Window window = display::existingwindow("t_WindowSize", n);
+    if (window == nullptr) {
+        return;
+    }
+    x = x == -1 ? t_WindowPos(n, 13) : x;
+    y = y == -1 ? t_WindowPos(n, 20) : y;
+    width = width == -1 ? t_WindowPos(n, 8) : width;
+    height = height == -1 ? t_WindowPos(n, 9) : height;
+    double fx = static_cast<double>(x), fy = static_cast<double>(y);
+    double fw = static_cast<double>(width), fh = static_cast<double>(height);
+    if (n < display::graphicwindowcount) {
+        display::sizegraphicwindow(n, window, fx, fy, fw, fh);
+    } else if (n <= display::consolewindow) {
+        display::sizetextwindow(n, window, fx, fy, fw, fh);
+    } else {
+        double title = static_cast<double>(core::titlebarheight());
+        core::onmain([&] { platform::windowsetframe(window, {fx, fy, fw, fh + title}); });
     }
 }

@@ -3,8 +3,11 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "display/videomemory.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cmath>
+
+namespace display {
 
 namespace {
 
@@ -20,7 +23,7 @@ struct FrameFacts {
 
 FrameFacts framefacts(uint8_t n, platform::Window window) {
     FrameFacts f;
-    onmain([&] {
+    core::onmain([&] {
         platform::Rect frame = platform::windowframe(window);
         platform::Rect screen = platform::windowscreenframe(window);
         f.W = truncated(frame.width);
@@ -30,8 +33,8 @@ FrameFacts framefacts(uint8_t n, platform::Window window) {
         f.screenwidth = truncated(screen.width);
         f.screenheight = truncated(screen.height);
     });
-    f.T = titlebarheight;
-    if (n < graphicwindowcount && memoryready) {
+    f.T = core::titlebarheight();
+    if (n < graphicwindowcount && memoryready()) {
         const t_Window& w = windowrecord(n);
         f.BW = w.BorderWidth;
         f.BH = w.BorderHeight;
@@ -117,23 +120,25 @@ int64_t frameselectorfrom8(const FrameFacts& f, int64_t selector) {
 
 } // namespace
 
+} // namespace display
+
 int64_t t_WindowPos(uint8_t n, int64_t selector) {
-    platform::Window window = existingwindow("t_WindowPos", n);
+    platform::Window window = display::existingwindow("t_WindowPos", n);
     if (window == nullptr || selector < 0 || selector > 20) {
         return 0;
     }
-    bool graphic = n < graphicwindowcount;
+    bool graphic = n < display::graphicwindowcount;
     if (selector <= 7) {
-        if (graphic && memoryready) {
-            return textselector(windowrecord(n), selector);
+        if (graphic && display::memoryready()) {
+            return display::textselector(display::windowrecord(n), selector);
         }
         if (graphic) {
             return 0;
         }
     }
-    FrameFacts facts = framefacts(n, window);
+    display::FrameFacts facts = display::framefacts(n, window);
     if (selector <= 7) {
-        return frameselector(facts, selector);
+        return display::frameselector(facts, selector);
     }
-    return frameselectorfrom8(facts, selector);
+    return display::frameselectorfrom8(facts, selector);
 }

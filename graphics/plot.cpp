@@ -1,8 +1,9 @@
-#include "graphics/plot.h"
+#include "graphics/canvas.h"
+#include "quorvinthal/toolkit.h"
 
 #include "display/videomemory.h"
-#include "graphics/graphicchecks.h"
-#include "graphics/pixelaccess.h"
+
+namespace graphics {
 
 namespace {
 
@@ -11,7 +12,7 @@ template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen m
     if (!graphicwindowready("g_Plot", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     Canvas c = windowcanvas(w);
     if (!inside(c, x, y)) {
         return;
@@ -26,7 +27,7 @@ template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen m
     Pen pen = makepen(w, c.depth);
     int64_t mode = w.DrawingMode;
     {
-        VideoLock guard(videolock());
+        display::VideoLock guard(display::videolock());
         putpixel(c, x, y, pen, mode);
     }
     w.PositionX = x;
@@ -35,33 +36,35 @@ template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen m
 
 } // namespace
 
+} // namespace graphics
+
 void g_Plot(uint8_t n, int64_t x, int64_t y, t_RGBColor color) {
-    plot(n, x, y, [color](const t_Window&, int64_t depth) { return colourpen(color, depth); });
+    graphics::plot(n, x, y, [color](const display::t_Window&, int64_t depth) { return graphics::colourpen(color, depth); });
 }
 
 void g_Plot(uint8_t n, int64_t x, int64_t y) {
-    plot(n, x, y, [](const t_Window& w, int64_t) { return windowpen(w); });
+    graphics::plot(n, x, y, [](const display::t_Window& w, int64_t) { return graphics::windowpen(w); });
 }
 
 t_RGBColor g_Scrn(uint8_t n, int64_t x, int64_t y) {
     const t_RGBColor none{255, 0, 0, 0};
-    if (!graphicwindowready("g_Scrn", n)) {
+    if (!graphics::graphicwindowready("g_Scrn", n)) {
         return none;
     }
-    Canvas c = windowcanvas(windowrecord(n));
-    if (c.pixels == nullptr || !inside(c, x, y)) {
+    graphics::Canvas c = graphics::windowcanvas(display::windowrecord(n));
+    if (c.pixels == nullptr || !graphics::inside(c, x, y)) {
         return none;
     }
-    VideoLock guard(videolock());
-    return getpixel(c, x, y);
+    display::VideoLock guard(display::videolock());
+    return graphics::getpixel(c, x, y);
 }
 
 void g_GotoXY(uint8_t n, int64_t x, int64_t y) {
-    if (!graphicwindowready("g_GotoXY", n)) {
+    if (!graphics::graphicwindowready("g_GotoXY", n)) {
         return;
     }
     if (x >= 0 && y >= 0) {
-        t_Window& w = windowrecord(n);
+        display::t_Window& w = display::windowrecord(n);
         w.PositionX = x;
         w.PositionY = y;
     }

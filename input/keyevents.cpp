@@ -3,20 +3,23 @@
 #include "core/clock.h"
 #include "core/log.h"
 #include "display/videomemory.h"
-#include "input/keyqueue.h"
-#include "input/strings.h"
+#include "events/devicestate.h"
+#include "events/keyqueue.h"
+#include "unicode/strings.h"
 #include "text/displaymode.h"
-#include "text/printsymbol.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <array>
 
+namespace input {
+
 namespace {
 
-constexpr int64_t PollMilliseconds = 10;
-constexpr int64_t LastTableKeyCode = 126;
-constexpr int64_t LastByteValue = 255;
-constexpr int64_t AnyCharacter = -1;
+constexpr int64_t pollmilliseconds = 10;
+constexpr int64_t lasttablekeycode = 126;
+constexpr int64_t lastbytevalue = 255;
+constexpr int64_t anycharacter = -1;
 
 enum class Outcome {
     Value,            // an event with this value
@@ -26,7 +29,7 @@ enum class Outcome {
 
 struct KeyRule {
     int64_t keycode;
-    int64_t character; // the first character the key must produce, or AnyCharacter
+    int64_t character; // the first character the key must produce, or anycharacter
     uint64_t required; // modifier flags that must all be held
     uint64_t excluded; // modifier flags none of which may be held
     Outcome outcome;
@@ -38,26 +41,26 @@ constexpr KeyRule produces(int64_t keycode, int64_t character, int64_t value) {
     return {keycode, character, 0, 0, Outcome::Value, value, false};
 }
 constexpr KeyRule always(int64_t keycode, int64_t value) {
-    return {keycode, AnyCharacter, 0, 0, Outcome::Value, value, false};
+    return {keycode, anycharacter, 0, 0, Outcome::Value, value, false};
 }
 constexpr KeyRule cursorkey(int64_t keycode, int64_t value) {
-    return {keycode, AnyCharacter, 0, 0, Outcome::Value, value, true};
+    return {keycode, anycharacter, 0, 0, Outcome::Value, value, true};
 }
 constexpr KeyRule withoption(int64_t keycode, int64_t character, int64_t value) {
-    return {keycode, character, OptionModifier, 0, Outcome::Value, value, false};
+    return {keycode, character, platform::OptionModifier, 0, Outcome::Value, value, false};
 }
 constexpr KeyRule withshift(int64_t keycode, int64_t character, int64_t value) {
-    return {keycode, character, ShiftModifier, 0, Outcome::Value, value, false};
+    return {keycode, character, platform::ShiftModifier, 0, Outcome::Value, value, false};
 }
 constexpr KeyRule withoutshift(int64_t keycode, int64_t character, int64_t value) {
-    return {keycode, character, 0, ShiftModifier, Outcome::Value, value, false};
+    return {keycode, character, 0, platform::ShiftModifier, Outcome::Value, value, false};
 }
 constexpr KeyRule optionreplaces(int64_t keycode, int64_t character) {
-    return {keycode, AnyCharacter, OptionModifier, 0, Outcome::ReplaceCharacter, character, false};
+    return {keycode, anycharacter, platform::OptionModifier, 0, Outcome::ReplaceCharacter, character, false};
 }
 constexpr KeyRule controlredirects(int64_t keycode, int64_t target) {
-    const uint64_t control = ControlModifier;
-    return {keycode, AnyCharacter, control, OptionModifier, Outcome::Redirect, target, false};
+    const uint64_t control = platform::ControlModifier;
+    return {keycode, anycharacter, control, platform::OptionModifier, Outcome::Redirect, target, false};
 }
 
 // Rows of one key code are tried in order; the first whose condition holds decides.
@@ -100,13 +103,13 @@ constexpr auto keytable = std::to_array<KeyRule>({
     always(51, 127),                   // Delete (backspace)
     always(71, 27),                    // keypad Clear
     always(76, 13),                    // keypad Enter
-    withoption(82, AnyCharacter, 216), // keypad 0
-    withoption(83, AnyCharacter, 185), // keypad 1
-    withoption(84, AnyCharacter, 178), // keypad 2
-    withoption(85, AnyCharacter, 179), // keypad 3
-    withoption(86, AnyCharacter, 170), // keypad 4
-    withoption(87, AnyCharacter, 215), // keypad 5
-    withoption(88, AnyCharacter, 186), // keypad 6
+    withoption(82, anycharacter, 216), // keypad 0
+    withoption(83, anycharacter, 185), // keypad 1
+    withoption(84, anycharacter, 178), // keypad 2
+    withoption(85, anycharacter, 179), // keypad 3
+    withoption(86, anycharacter, 170), // keypad 4
+    withoption(87, anycharacter, 215), // keypad 5
+    withoption(88, anycharacter, 186), // keypad 6
     optionreplaces(89, 229),           // keypad 7
     controlredirects(89, 0),           //   Control: no output
     optionreplaces(91, 230),           // keypad 8
@@ -131,12 +134,12 @@ static_assert(std::is_sorted(keytable.begin(), keytable.end(),
               "rows of one key code must be adjacent and in key-code order");
 
 bool holds(const KeyRule& rule, int64_t character, uint64_t flags) {
-    return (rule.character == AnyCharacter || rule.character == character) &&
+    return (rule.character == anycharacter || rule.character == character) &&
            (flags & rule.required) == rule.required && (flags & rule.excluded) == 0;
 }
 
 const KeyRule* matchingrule(int64_t keycode, int64_t character, uint64_t flags) {
-    if (keycode > LastTableKeyCode) {
+    if (keycode > lasttablekeycode) {
         return nullptr;
     }
     const auto [first, last] = std::equal_range(
@@ -157,11 +160,11 @@ struct Translation {
 // Characters without a table row: bytes are themselves, the platform's function-key characters
 // become 129 upward, everything else is dropped.
 Translation classify(int64_t character) {
-    if (character >= 0 && character <= LastByteValue) {
+    if (character >= 0 && character <= lastbytevalue) {
         return {Translation::Event, character};
     }
-    if (character >= FirstFunctionKeyCharacter) {
-        return {Translation::Event, character - FunctionKeyOffset, false, true};
+    if (character >= firstfunctionkeycharacter) {
+        return {Translation::Event, character - functionkeyoffset, false, true};
     }
     return {};
 }
@@ -186,14 +189,14 @@ t_Event keyevent(uint8_t n, const platform::KeyPress& press, const Translation& 
                  int64_t time) {
     const uint64_t m = press.modifierflags;
     t_Event event;
-    event.Kind = KeyEventKind;
+    event.Kind = events::keyeventkind;
     event.Index = press.keycode;
     event.Description = press.characters;
     event.Value = translation.number;
     event.Window = n;
     event.Time = time;
-    setmodifierfields(event, m);
-    event.FnPressed = (m & FunctionModifier) != 0;
+    events::setmodifierfields(event, m);
+    event.FnPressed = (m & platform::FunctionModifier) != 0;
     event.CursorKeyPressed = translation.cursor;
     event.FunctionKeyPressed = translation.function;
     return event;
@@ -201,66 +204,58 @@ t_Event keyevent(uint8_t n, const platform::KeyPress& press, const Translation& 
 
 } // namespace
 
-void setmodifierfields(t_Event& event, uint64_t m) {
-    event.Mods = static_cast<int64_t>((m >> 16) & 0xFFFF);
-    event.CapsLockPressed = (m & CapsLockModifier) != 0;
-    event.ShiftPressed = (m & ShiftModifier) != 0;
-    event.ControlPressed = (m & ControlModifier) != 0;
-    event.OptionPressed = (m & OptionModifier) != 0;
-    event.CommandPressed = (m & CommandModifier) != 0;
-    event.NumericPadPressed = (m & NumericPadModifier) != 0;
-    event.HelpPressed = (m & HelpModifier) != 0;
-}
 
-void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press) {
-    const int64_t character = t_Asc(press.characters);
-    const int64_t time = absolutemilliseconds();
-    refreshmodifierstate(press.modifierflags);
-    const Translation translation = translate(press.keycode, character, press.modifierflags);
-    switch (translation.kind) {
-    case Translation::None:
-        return;
-    case Translation::Redirect:
-        t_RedirectOutput(n, translation.number);
-        return;
-    case Translation::Event:
-        appendkeyevent(keyevent(n, press, translation, time));
-        return;
-    }
-}
-
-void viewKeyDown(uint8_t n, const platform::KeyPress& press) {
-    if (memoryready && n < graphicwindowcount) {
-        const t_Window& window = windowrecord(n);
+void viewkeydown(uint8_t n, const platform::KeyPress& press) {
+    if (display::memoryready() && n < display::graphicwindowcount) {
+        const display::t_Window& window = display::windowrecord(n);
         if (!window.Initialized) {
-            logline("viewKeyDown: Graphic window (" + std::to_string(n) + ") not initialized.");
+            core::logline("viewKeyDown: Graphic window (" + std::to_string(n) + ") not initialized.");
         } else if (!window.IgnoreEvents) {
             t_KeyEventHandler(n, press);
         }
     }
-    keyheld = true;
+    events::setkeyheld(true);
 }
 
-void viewKeyUp(uint8_t, const platform::KeyPress&) {
-    keyheld = false;
+void viewkeyup(uint8_t, const platform::KeyPress&) {
+    events::setkeyheld(false);
 }
 
-void viewFlagsChanged(uint8_t, uint64_t modifierflags) {
-    refreshmodifierstate(modifierflags);
+void viewflagschanged(uint8_t, uint64_t modifierflags) {
+    events::refreshmodifierstate(modifierflags);
+}
+
+} // namespace input
+
+void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press) {
+    const int64_t character = t_Asc(press.characters);
+    const int64_t time = core::absolutemilliseconds();
+    events::refreshmodifierstate(press.modifierflags);
+    const input::Translation translation = input::translate(press.keycode, character, press.modifierflags);
+    switch (translation.kind) {
+    case input::Translation::None:
+        return;
+    case input::Translation::Redirect:
+        t_RedirectOutput(n, translation.number);
+        return;
+    case input::Translation::Event:
+        events::appendkeyevent(input::keyevent(n, press, translation, time));
+        return;
+    }
 }
 
 std::string t_GetKey(uint8_t n) {
     for (;;) {
-        while (!keyeventavailable()) {
+        while (!events::keyeventavailable()) {
             t_CursorOn(n);
-            while (!keyeventavailable()) {
-                sleepmilliseconds(PollMilliseconds);
+            while (!events::keyeventavailable()) {
+                core::sleepmilliseconds(input::pollmilliseconds);
             }
             t_CursorOff(n);
         }
         const int64_t value = t_NextEvent();
         if (value >= 0) {
-            return scalartext(value);
+            return unicode::scalartext(value);
         }
     }
 }

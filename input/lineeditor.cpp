@@ -1,23 +1,23 @@
 #include "input/lineeditor.h"
 
-#include "input/graphemes.h"
+#include "unicode/graphemes.h"
 #include "input/keyevents.h"
-#include "input/lineeditorparts.h"
-#include "input/strings.h"
-#include "text/cursor.h"
-#include "text/print.h"
+#include "unicode/strings.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
+namespace input {
+
 namespace {
 
-constexpr int64_t ReturnKey = 13;
-constexpr int64_t EscapeKey = 27;
-constexpr int64_t PlaceCursorKey = 31;
-constexpr int64_t VisibleControlsMode = 4;
+constexpr int64_t returnkey = 13;
+constexpr int64_t escapekey = 27;
+constexpr int64_t placecursorkey = 31;
+constexpr int64_t visiblecontrolsmode = 4;
 
 // The line and its cursor while one key is applied; written back afterwards.
 struct Line {
@@ -26,8 +26,8 @@ struct Line {
     int64_t cursor;
     int64_t oldlength;
 
-    int64_t length() const { return graphemecount(text); }
-    t_Window& window() const { return windowrecord(n); }
+    int64_t length() const { return unicode::graphemecount(text); }
+    display::t_Window& window() const { return display::windowrecord(n); }
 };
 
 bool isspaceat(const Line& line, int64_t position) {
@@ -182,20 +182,22 @@ bool isinsertable(int64_t key) {
 } // namespace
 
 void redrawinput(uint8_t n, const std::string& text) {
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextHpos = w.InputHpos.load();
-    w.TextDisplayMode = VisibleControlsMode;
+    w.TextDisplayMode = visiblecontrolsmode;
     t_Print(n, text);
     w.TextDisplayMode = 0;
 }
 
+} // namespace input
+
 std::string t_InputForm(uint8_t n, const std::string& prompt, const std::string& defaultText,
                         bool displayOnly, int64_t mode, int64_t maximum) {
-    if (!textcommandready("t_InputForm", n)) {
+    if (!text::textcommandready("t_InputForm", n)) {
         return {};
     }
-    t_Window& w = windowrecord(n);
-    w.TextDisplayMode = VisibleControlsMode;
+    display::t_Window& w = display::windowrecord(n);
+    w.TextDisplayMode = input::visiblecontrolsmode;
     t_Print(n, prompt);
     w.TextDisplayMode = 0;
     w.InputHpos = w.TextHpos.load();
@@ -204,34 +206,34 @@ std::string t_InputForm(uint8_t n, const std::string& prompt, const std::string&
     w.InputMaxCharacters = maximum;
     w.InputString = maximum < 1 ? std::string() : t_Left(defaultText, maximum);
     w.InputFinished = false;
-    w.InputCursorPos = graphemecount(w.InputString);
+    w.InputCursorPos = unicode::graphemecount(w.InputString);
     t_Print(n, w.InputString);
     if (!displayOnly) {
         int64_t key = 0;
         do {
-            t_InputEdit(n, PlaceCursorKey);
+            t_InputEdit(n, input::placecursorkey);
             key = t_Asc(t_GetKey(n));
             t_InputEdit(n, key);
-        } while (key != ReturnKey && key != EscapeKey);
+        } while (key != input::returnkey && key != input::escapekey);
         t_Cr(n);
     }
     return w.InputString;
 }
 
 void t_InputEdit(uint8_t n, int64_t key) {
-    if (!textcommandready("t_InputEdit", n)) {
+    if (!text::textcommandready("t_InputEdit", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextVpos = w.InputVpos.load();
     w.TextHpos = w.InputHpos + w.InputCursorPos;
-    if (const EditAction action = editaction(key)) {
-        Line line{n, w.InputString, w.InputCursorPos, graphemecount(w.InputString)};
+    if (const input::EditAction action = input::editaction(key)) {
+        input::Line line{n, w.InputString, w.InputCursorPos, unicode::graphemecount(w.InputString)};
         action(line);
         w.InputString = line.text;
         w.InputCursorPos = line.cursor;
-    } else if (isinsertable(key)) {
+    } else if (input::isinsertable(key)) {
         t_InputInsert(n, key);
     }
-    w.InputCursorPos = std::clamp<int64_t>(w.InputCursorPos, 0, graphemecount(w.InputString));
+    w.InputCursorPos = std::clamp<int64_t>(w.InputCursorPos, 0, unicode::graphemecount(w.InputString));
 }

@@ -1,16 +1,18 @@
 // Inserting characters into the line: the input modes' filters and numeric character entry.
-#include "input/graphemes.h"
+#include "unicode/graphemes.h"
 #include "input/keyevents.h"
 #include "input/lineeditor.h"
-#include "input/lineeditorparts.h"
-#include "input/strings.h"
+#include "unicode/strings.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
 
 #include <optional>
 
+namespace input {
+
 namespace {
 
-constexpr int64_t LastScalar = 0x10FFFF;
+constexpr int64_t lastscalar = 0x10FFFF;
 
 bool isdigit(int64_t c) {
     return c >= '0' && c <= '9';
@@ -21,20 +23,20 @@ bool contains(const std::string& line, const char* character) {
 }
 
 bool isscalar(int64_t c) {
-    return c >= 0 && c <= LastScalar && !(c >= 0xD800 && c <= 0xDFFF);
+    return c >= 0 && c <= lastscalar && !(c >= 0xD800 && c <= 0xDFFF);
 }
 
 // The character the mode inserts for code c, or nothing when the mode refuses it.
-std::optional<int64_t> acceptedbymode(const t_Window& w, int64_t c) {
+std::optional<int64_t> acceptedbymode(const display::t_Window& w, int64_t c) {
     const std::string& line = w.InputString;
     const int64_t cursor = w.InputCursorPos;
     switch (w.InputMode) {
-    case InputModeInteger:
+    case t_InputInteger:
         if (isdigit(c) || (c == '-' && cursor == 0)) {
             return c;
         }
         return std::nullopt;
-    case InputModeDecimal: {
+    case t_InputDecimal: {
         const int64_t lower = t_LowerCode(c);
         if (isdigit(lower)) {
             return lower;
@@ -50,7 +52,7 @@ std::optional<int64_t> acceptedbymode(const t_Window& w, int64_t c) {
         }
         return std::nullopt;
     }
-    case InputModeRange:
+    case t_InputRange:
         if (isdigit(c) || (c == '-' && cursor != 0 && !contains(line, "-"))) {
             return c;
         }
@@ -60,8 +62,8 @@ std::optional<int64_t> acceptedbymode(const t_Window& w, int64_t c) {
     }
 }
 
-bool hasroom(const t_Window& w) {
-    const int64_t length = graphemecount(w.InputString);
+bool hasroom(const display::t_Window& w) {
+    const int64_t length = unicode::graphemecount(w.InputString);
     return w.InputHpos + length < w.TextLastColumn && length < w.InputMaxCharacters;
 }
 
@@ -73,27 +75,6 @@ std::optional<int64_t> digitkey(uint8_t n) {
 
 } // namespace
 
-void t_InputInsert(uint8_t n, int64_t c) {
-    if (!textcommandready("t_InputInsert", n)) {
-        return;
-    }
-    t_Window& w = windowrecord(n);
-    // A code that is no character (negative, a surrogate, beyond Unicode) would enter the line
-    // as U+0000, which every mode refuses.
-    if (!hasroom(w) || !isscalar(c)) {
-        return;
-    }
-    const std::optional<int64_t> accepted = acceptedbymode(w, c);
-    if (!accepted) {
-        return;
-    }
-    const int64_t cursor = w.InputCursorPos;
-    w.InputString = t_Left(w.InputString, cursor) + scalartext(*accepted) +
-                    t_MidFrom(w.InputString, cursor + 1);
-    w.InputCursorPos = cursor + 1;
-    redrawinput(n, w.InputString);
-}
-
 void numericentry(uint8_t n) {
     std::optional<int64_t> digit = digitkey(n);
     if (!digit) {
@@ -103,8 +84,31 @@ void numericentry(uint8_t n) {
     for (int more = 0; more < 2 && (digit = digitkey(n)); ++more) {
         value = value * 10 + *digit;
     }
-    const int64_t lowest = windowrecord(n).InputMode == InputModeTextControls ? 1 : 32;
+    const int64_t lowest = display::windowrecord(n).InputMode == t_InputTextControls ? 1 : 32;
     if (value >= lowest && value <= 255) {
         t_InputInsert(n, value);
     }
+}
+
+} // namespace input
+
+void t_InputInsert(uint8_t n, int64_t c) {
+    if (!text::textcommandready("t_InputInsert", n)) {
+        return;
+    }
+    display::t_Window& w = display::windowrecord(n);
+    // A code that is no character (negative, a surrogate, beyond Unicode) would enter the line
+    // as U+0000, which every mode refuses.
+    if (!input::hasroom(w) || !input::isscalar(c)) {
+        return;
+    }
+    const std::optional<int64_t> accepted = input::acceptedbymode(w, c);
+    if (!accepted) {
+        return;
+    }
+    const int64_t cursor = w.InputCursorPos;
+    w.InputString = t_Left(w.InputString, cursor) + unicode::scalartext(*accepted) +
+                    t_MidFrom(w.InputString, cursor + 1);
+    w.InputCursorPos = cursor + 1;
+    input::redrawinput(n, w.InputString);
 }

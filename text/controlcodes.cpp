@@ -1,20 +1,20 @@
-#include "text/print.h"
 
 #include "core/log.h"
 #include "display/bell.h"
-#include "input/strings.h"
-#include "text/cursor.h"
+#include "unicode/strings.h"
 #include "text/displaymode.h"
-#include "text/scroll.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
+
+namespace text {
 
 namespace {
 
 void controlaction(uint8_t n, uint8_t code) {
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     switch (code) {
     case 7:
-        bell();
+        display::bell();
         break;
     case 8:
         t_CursorLeft(n);
@@ -85,17 +85,19 @@ void controlaction(uint8_t n, uint8_t code) {
 
 } // namespace
 
+} // namespace text
+
 void t_PrintControl(uint8_t n, uint8_t code) {
-    if (n >= graphicwindowcount) {
-        logline("t_PrintControl: Window is not a graphic window.");
+    if (n >= display::graphicwindowcount) {
+        core::logline("t_PrintControl: Window is not a graphic window.");
         return;
     }
-    int64_t redirect = memoryready ? windowrecord(n).TextRedirectOutput.load() : 1;
-    if (redirect == 1 && textwindowready(n)) {
-        controlaction(n, code);
+    int64_t redirect = display::memoryready() ? display::windowrecord(n).TextRedirectOutput.load() : 1;
+    if (redirect == 1 && display::textwindowready(n)) {
+        text::controlaction(n, code);
     } else if (redirect == 2) {
-        writeoutput(scalartext(code));
+        core::writeoutput(unicode::scalartext(code));
     } else if (redirect == 1) {
-        logline("t_PrintControl: Window #" + std::to_string(n) + " not initialized.");
+        core::logline("t_PrintControl: Window #" + std::to_string(n) + " not initialized.");
     }
 }

@@ -1,16 +1,20 @@
-#include "text/cursor.h"
 
 #include <algorithm>
 
-#include "text/printsymbol.h"
-#include "text/scroll.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
+
+namespace text {
+
+
+
+} // namespace text
 
 void t_Cr(uint8_t n) {
-    if (!textcommandready("t_Cr", n)) {
+    if (!text::textcommandready("t_Cr", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextHpos = w.TextFirstColumn.load();
     w.TextVpos += 1;
     if (w.TextVpos > w.TextLastLine) {
@@ -20,10 +24,10 @@ void t_Cr(uint8_t n) {
 }
 
 void t_CursorRight(uint8_t n) {
-    if (!textcommandready("t_CursorRight", n)) {
+    if (!text::textcommandready("t_CursorRight", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextHpos += 1;
     if (w.TextHpos > w.TextLastColumn) {
         t_Cr(n);
@@ -31,10 +35,10 @@ void t_CursorRight(uint8_t n) {
 }
 
 void t_CursorLeft(uint8_t n) {
-    if (!textcommandready("t_CursorLeft", n)) {
+    if (!text::textcommandready("t_CursorLeft", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextHpos -= 1;
     if (w.TextHpos < w.TextFirstColumn) {
         w.TextHpos = w.TextLastColumn.load();
@@ -43,10 +47,10 @@ void t_CursorLeft(uint8_t n) {
 }
 
 void t_CursorDown(uint8_t n) {
-    if (!textcommandready("t_CursorDown", n)) {
+    if (!text::textcommandready("t_CursorDown", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextVpos += 1;
     if (w.TextVpos > w.TextLastLine) {
         t_ScrollUp(n);
@@ -55,10 +59,10 @@ void t_CursorDown(uint8_t n) {
 }
 
 void t_CursorUp(uint8_t n) {
-    if (!textcommandready("t_CursorUp", n)) {
+    if (!text::textcommandready("t_CursorUp", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextVpos -= 1;
     if (w.TextVpos < w.TextFirstLine) {
         t_ScrollDown(n);
@@ -67,28 +71,28 @@ void t_CursorUp(uint8_t n) {
 }
 
 void t_CursorHome(uint8_t n) {
-    if (!textcommandready("t_CursorHome", n)) {
+    if (!text::textcommandready("t_CursorHome", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextHpos = w.TextFirstColumn.load();
     w.TextVpos = w.TextFirstLine.load();
 }
 
 void t_CursorEnd(uint8_t n) {
-    if (!textcommandready("t_CursorEnd", n)) {
+    if (!text::textcommandready("t_CursorEnd", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextHpos = w.TextLastColumn.load();
     w.TextVpos = w.TextLastLine.load();
 }
 
 void t_Htab(uint8_t n, int64_t column) {
-    if (!textcommandready("t_Htab", n)) {
+    if (!text::textcommandready("t_Htab", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     int64_t p = column + w.TextFirstColumn - 1;
     if (column >= 1 && p <= w.TextWidth) {
         w.TextHpos = p;
@@ -96,20 +100,20 @@ void t_Htab(uint8_t n, int64_t column) {
 }
 
 void t_Vtab(uint8_t n, int64_t line) {
-    if (!textcommandready("t_Vtab", n)) {
+    if (!text::textcommandready("t_Vtab", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     if (line >= 1 && line <= w.TextHeight) {
         w.TextVpos = line;
     }
 }
 
 void t_FullArea(uint8_t n) {
-    if (!windowcommandready("t_FullArea", n)) {
+    if (!text::windowcommandready("t_FullArea", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     w.TextFirstColumn = 1;
     w.TextLastColumn = w.TextWidth.load();
     w.TextFirstLine = 1;
@@ -117,10 +121,10 @@ void t_FullArea(uint8_t n) {
 }
 
 void t_TextHline(uint8_t n, int64_t from, int64_t to, int64_t line, uint8_t c) {
-    if (!textcommandready("t_TextHline", n)) {
+    if (!text::textcommandready("t_TextHline", n)) {
         return;
     }
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     uint8_t colour = w.TextColor;
     // Columns beyond the window only repeat the same refusal; one on each side is enough.
     int64_t lastcolumn = w.Width / std::max<int64_t>(1, w.Font.Width) + 1;
@@ -132,10 +136,10 @@ void t_TextHline(uint8_t n, int64_t from, int64_t to, int64_t line, uint8_t c) {
 }
 
 void t_TextLine(uint8_t n) {
-    if (!textcommandready("t_TextLine", n)) {
+    if (!text::textcommandready("t_TextLine", n)) {
         return;
     }
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     t_TextHline(n, w.TextHpos, w.TextLastColumn, w.TextVpos, 156);
     t_Cr(n);
 }

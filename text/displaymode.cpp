@@ -1,80 +1,86 @@
+
+#include "display/palette.h"
 #include "text/displaymode.h"
-
-#include "text/cells.h"
-#include "text/printsymbol.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
 
-void t_Inverse(uint8_t n) {
-    if (windowcommandready("t_Inverse", n)) {
-        windowrecord(n).TextInverse = true;
+namespace text {
+
+namespace {
+
+// Mode 99's tab to the next stop of a grid of step columns.
+void tabtogrid(uint8_t n, int64_t step) {
+    const display::t_Window& w = display::windowrecord(n);
+    int64_t p = w.TextHpos;
+    int64_t stop = (p / step) * step + step + 1;
+    int64_t room = w.TextWidth - w.TextFirstColumn + 1;
+    if (room < stop) {
+        t_ClearEndOfLine(n);
+        t_Cr(n);
+    } else {
+        t_PrintTab(n, stop, 32);
     }
 }
 
-void t_Normal(uint8_t n) {
-    if (windowcommandready("t_Normal", n)) {
-        windowrecord(n).TextInverse = false;
+// A character of command mode 99; the result code, or nothing when the mode stays 99.
+DisplayModeResult commandcharacter(uint8_t n, int64_t c, bool inverse, uint8_t colour) {
+    display::t_Window& w = display::windowrecord(n);
+    DisplayModeResult consumed{-1, inverse, colour};
+    if (c >= 64 && c <= 79) {
+        consumed.color = static_cast<uint8_t>((c - 64) * 16 + (colour & 15));
+    } else if (c >= 80 && c <= 95) {
+        consumed.color = static_cast<uint8_t>((colour & 0xF0) + (c - 80));
+    } else if (c != 101 && c != 102 && !(c >= 105 && c <= 107) && !(c >= 110 && c <= 127)) {
+        return DisplayModeResult{c, inverse, colour};
     }
+    w.TextDisplayMode = 0;
+    if (c == 101) {
+        t_CursorEnd(n);
+    } else if (c == 102) {
+        t_Htab(n, w.TextWidth - w.TextFirstColumn + 1);
+    } else if (c >= 105 && c <= 107) {
+        tabtogrid(n, c == 105 ? 10 : c == 106 ? 20 : 40);
+    } else if (c >= 110) {
+        t_ColorBorder(n, c - 110);
+    }
+    return consumed;
 }
 
-void t_Reverse(uint8_t n) {
-    if (windowcommandready("t_Reverse", n)) {
-        t_Window& w = windowrecord(n);
-        w.TextInverse = !w.TextInverse;
-    }
-}
+} // namespace
 
-void t_DisplayMode(uint8_t n, int64_t mode) {
-    if (windowcommandready("t_DisplayMode", n)) {
-        windowrecord(n).TextDisplayMode = mode;
-    }
-}
+} // namespace text
 
-void t_InvertRect(uint8_t n, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
-    if (!textcommandready("t_InvertRect", n)) {
-        return;
+text::DisplayModeResult t_ApplyDisplayMode(uint8_t n, int64_t c) {
+    if (!text::textcommandready("t_ApplyDisplayMode", n)) {
+        return text::DisplayModeResult{};
     }
-    t_Window& w = windowrecord(n);
-    if (!(1 <= x1 && x1 <= x2 && x2 <= w.TextWidth && 1 <= y1 && y1 <= y2 && y2 <= w.TextHeight)) {
-        return;
-    }
+    display::t_Window& w = display::windowrecord(n);
     bool inverse = w.TextInverse;
-    w.TextInverse = true;
-    for (int64_t y = y1; y <= y2; ++y) {
-        for (int64_t x = x1; x <= x2; ++x) {
-            Cell cell = readcell(w, x, y);
-            t_PrintSymbol(n, cell.character, cell.colour, x, y);
+    uint8_t colour = w.TextColor;
+    text::DisplayModeResult same{c, inverse, colour};
+    switch (w.TextDisplayMode) {
+    case 1:
+        return c >= 32 && c <= 127 ? text::DisplayModeResult{c + 128, inverse, colour} : same;
+    case 2:
+        if (c >= 64 && c <= 95) {
+            return text::DisplayModeResult{c - 64, inverse, colour};
         }
-    }
-    w.TextInverse = inverse;
-}
-
-void t_CursorDraw(uint8_t n) {
-    if (textcommandready("t_CursorDraw", n)) {
-        const t_Window& w = windowrecord(n);
-        t_InvertRect(n, w.TextHpos, w.TextVpos, w.TextHpos, w.TextVpos);
-    }
-}
-
-void t_CursorOn(uint8_t n) {
-    if (!textcommandready("t_CursorOn", n)) {
-        return;
-    }
-    t_Window& w = windowrecord(n);
-    int64_t level = w.TextCursorLevel;
-    w.TextCursorLevel = level + 1;
-    if (level == 0) {
-        t_CursorDraw(n);
-    }
-}
-
-void t_CursorOff(uint8_t n) {
-    if (!textcommandready("t_CursorOff", n)) {
-        return;
-    }
-    t_Window& w = windowrecord(n);
-    int64_t level = w.TextCursorLevel;
-    w.TextCursorLevel = level - 1;
-    if (level == 1) {
-        t_CursorDraw(n);
+        return c >= 96 && c <= 127 ? text::DisplayModeResult{c + 32, inverse, colour} : same;
+    case 3:
+        if (c >= 0 && c <= 31) {
+            t_Inverse(n);
+            return text::DisplayModeResult{c + 64, inverse, colour};
+        }
+        return same;
+    case 4:
+        if (c >= 0 && c <= 31) {
+            t_Color(n, 1);
+            return text::DisplayModeResult{c + 64, inverse, colour};
+        }
+        return same;
+    case 99:
+        return text::commandcharacter(n, c, inverse, colour);
+    default:
+        return same;
     }
 }

@@ -1,12 +1,17 @@
 #pragma once
-// Inverse output, display modes and the visible text cursor.
+// The display mode's translation of the printed codes (t_ApplyDisplayMode).
 #include <cstdint>
 
-void t_Inverse(uint8_t n);
-void t_Normal(uint8_t n);
-void t_Reverse(uint8_t n);
-void t_DisplayMode(uint8_t n, int64_t mode);
-void t_InvertRect(uint8_t n, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
-void t_CursorDraw(uint8_t n);
-void t_CursorOn(uint8_t n);
-void t_CursorOff(uint8_t n);
+namespace text {
+
+// The display mode's translation of code c, with the inverse flag and colour byte the caller
+// restores afterwards. A negative code draws nothing.
+struct DisplayModeResult {
+    int64_t code = -2;
+    bool inverse = false;
+    uint8_t color = 0xF0;
+};
+
+} // namespace text
+
+text::DisplayModeResult t_ApplyDisplayMode(uint8_t n, int64_t c);

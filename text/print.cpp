@@ -1,14 +1,14 @@
-#include "text/print.h"
 
 #include "core/log.h"
 #include "display/palette.h"
-#include "input/graphemes.h"
-#include "input/keyqueue.h"
-#include "input/strings.h"
-#include "text/cursor.h"
-#include "text/printsymbol.h"
-#include "text/scroll.h"
+#include "unicode/graphemes.h"
+#include "events/keyqueue.h"
+#include "unicode/strings.h"
+#include "text/displaymode.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
+
+namespace text {
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr int64_t pausekey = 19; // Control-S
 // Prints one code through the display mode at the cursor; the code range the caller accepts
 // differs between t_Print (anything, "?" above 255) and t_PrintChar (0 ... 255).
 void printthroughdisplaymode(uint8_t n, int64_t u, bool questionmarkabove255) {
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     DisplayModeResult r = t_ApplyDisplayMode(n, u);
     int64_t c = r.code;
     if (questionmarkabove255 && c >= 256) {
@@ -38,13 +38,13 @@ template <typename Codes> void printcodes(uint8_t n, bool empty, Codes eachcode)
     if (!textcommandready("t_Print", n)) {
         return;
     }
-    if (windowrecord(n).Font.Data.empty()) {
-        logline("t_Print: Window #" + std::to_string(n) + " has no text font.");
+    if (display::windowrecord(n).Font.Data.empty()) {
+        core::logline("t_Print: Window #" + std::to_string(n) + " has no text font.");
         return;
     }
     if (!empty) {
         eachcode([n](int64_t u) {
-            if (u < 32 && windowrecord(n).TextDisplayMode <= 2) {
+            if (u < 32 && display::windowrecord(n).TextDisplayMode <= 2) {
                 if (u == 13) {
                     t_CheckPause(pausekey, true);
                 }
@@ -58,7 +58,7 @@ template <typename Codes> void printcodes(uint8_t n, bool empty, Codes eachcode)
 }
 
 std::string headertext(const std::string& left, const std::string& right, int64_t width) {
-    int64_t gap = width - graphemecount(left) - graphemecount(right);
+    int64_t gap = width - unicode::graphemecount(left) - unicode::graphemecount(right);
     if (gap >= 1) {
         return left + std::string(static_cast<size_t>(gap), ' ') + right;
     }
@@ -90,18 +90,20 @@ std::string trimmedscreen(const std::string& text) {
 
 } // namespace
 
+} // namespace text
+
 void t_Print(uint8_t n, const std::string& text) {
-    printcodes(n, text.empty(), [&](auto print) {
+    text::printcodes(n, text.empty(), [&](auto print) {
         for (size_t pos = 0; pos < text.size();) {
             int32_t scalar = 0;
-            pos += decodescalar(text, pos, scalar);
+            pos += unicode::decodescalar(text, pos, scalar);
             print(scalar);
         }
     });
 }
 
 void t_Print(uint8_t n, const std::vector<uint8_t>& bytes) {
-    printcodes(n, bytes.empty(), [&](auto print) {
+    text::printcodes(n, bytes.empty(), [&](auto print) {
         for (uint8_t b : bytes) {
             print(b);
         }
@@ -109,8 +111,8 @@ void t_Print(uint8_t n, const std::vector<uint8_t>& bytes) {
 }
 
 void t_PrintChar(uint8_t n, uint8_t c) {
-    if (textcommandready("t_PrintChar", n)) {
-        printthroughdisplaymode(n, c, false);
+    if (text::textcommandready("t_PrintChar", n)) {
+        text::printthroughdisplaymode(n, c, false);
     }
 }
 
@@ -121,28 +123,28 @@ void t_PrintSpc(uint8_t n, int64_t count) {
 }
 
 void t_PrintTab(uint8_t n, int64_t column, uint8_t fill) {
-    if (!textcommandready("t_PrintTab", n)) {
+    if (!text::textcommandready("t_PrintTab", n)) {
         return;
     }
-    int64_t count = column - windowrecord(n).TextHpos;
+    int64_t count = column - display::windowrecord(n).TextHpos;
     for (int64_t i = 0; i < count; ++i) {
         t_PrintChar(n, fill);
     }
 }
 
 void t_Header(uint8_t n, const std::string& left, const std::string& right) {
-    if (!textcommandready("t_Header", n)) {
+    if (!text::textcommandready("t_Header", n)) {
         return;
     }
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     uint8_t colour = w.TextColor;
-    std::string header = headertext(left, right, w.TextLastColumn - w.TextFirstColumn + 1);
-    int64_t m = graphemecount(header);
+    std::string header = text::headertext(left, right, w.TextLastColumn - w.TextFirstColumn + 1);
+    int64_t m = unicode::graphemecount(header);
     t_Print(n, m - 1 >= 1 ? t_Left(header, m - 1) : std::string());
     std::string last = t_CharAt(header, m);
     int32_t scalar = 0;
     if (!last.empty()) {
-        decodescalar(last, 0, scalar);
+        unicode::decodescalar(last, 0, scalar);
     }
     t_PrintSymbol(n, static_cast<uint8_t>(scalar & 0xFF), colour, w.TextHpos, w.TextVpos);
     if (w.TextLastLine - w.TextFirstLine + 1 < 2) {
@@ -153,22 +155,22 @@ void t_Header(uint8_t n, const std::string& left, const std::string& right) {
 }
 
 std::string t_GetScreen(uint8_t n, const std::string& separator) {
-    if (!textcommandready("t_GetScreen", n)) {
+    if (!text::textcommandready("t_GetScreen", n)) {
         return {};
     }
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     int64_t columns = w.TextWidth, lines = w.TextHeight;
     std::vector<uint8_t> characters(static_cast<size_t>(std::max<int64_t>(columns * lines, 0)));
     {
-        VideoLock guard(videolock());
-        std::copy_n(videomemory() + w.TextMemoryStart, characters.size(), characters.begin());
+        display::VideoLock guard(display::videolock());
+        std::copy_n(display::videomemory() + w.TextMemoryStart, characters.size(), characters.begin());
     }
     std::string text;
     for (int64_t line = 0; line < lines; ++line) {
         for (int64_t column = 0; column < columns; ++column) {
-            text += scalartext(characters[static_cast<size_t>(line * columns + column)]);
+            text += unicode::scalartext(characters[static_cast<size_t>(line * columns + column)]);
         }
         text += separator;
     }
-    return separator.empty() ? text : trimmedscreen(text);
+    return separator.empty() ? text : text::trimmedscreen(text);
 }

@@ -1,12 +1,14 @@
-#include "text/printsymbol.h"
 
 #include "core/log.h"
-#include "input/strings.h"
-#include "text/glyphblend.h"
+#include "unicode/strings.h"
+#include "display/blend.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cstring>
 #include <string>
+
+namespace text {
 
 namespace {
 
@@ -47,7 +49,7 @@ void eachglyphpixel(const CellTarget& t, const GlyphSource& glyph, WritePixel wr
     }
 }
 
-void drawglyph(const CellTarget& t, const GlyphSource& glyph, const BlendTable& blend) {
+void drawglyph(const CellTarget& t, const GlyphSource& glyph, const display::BlendTable& blend) {
     uint8_t* block = t.block;
     int64_t width = t.width;
     const auto& v = blend.value;
@@ -90,7 +92,7 @@ void drawglyph(const CellTarget& t, const GlyphSource& glyph, const BlendTable& 
 }
 
 void writetooutput(uint8_t c) {
-    writeoutput(scalartext(c));
+    core::writeoutput(unicode::scalartext(c));
 }
 
 std::string prefix(uint8_t n) {
@@ -98,63 +100,65 @@ std::string prefix(uint8_t n) {
 }
 
 // Draws c if the font can; logs why not otherwise.
-void drawcharacter(const t_Window& w, uint8_t c, uint8_t foreground, uint8_t background, int64_t x,
+void drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, uint8_t background, int64_t x,
                    int64_t y) {
     const t_Font& font = w.Font;
     if (c < font.Start || c > font.End) {
         return;
     }
-    if (font.Format != FontGrey) {
-        bool known = font.Format == FontMonochrome || font.Format == FontCompressedMonochrome ||
-                     font.Format == FontCompressedGrey;
-        logline(known ? "t_PrintSymbol: Font format must be uncompressed grey for text-printing."
+    if (font.Format != t_Font::Grey) {
+        bool known = font.Format == t_Font::Monochrome || font.Format == t_Font::CompressedMonochrome ||
+                     font.Format == t_Font::CompressedGrey;
+        core::logline(known ? "t_PrintSymbol: Font format must be uncompressed grey for text-printing."
                       : "t_PrintSymbol: Illegal font format.");
         return;
     }
-    CellTarget target{videomemory() + w.MemoryStart, w.Width,    w.BitDepth, font.Width * (x - 1),
+    CellTarget target{display::videomemory() + w.MemoryStart, w.Width,    w.BitDepth, font.Width * (x - 1),
                       font.Height * (y - 1),         font.Width, font.Height};
-    drawglyph(target, glyphof(font, c), blendtable(foreground, background, w.BitDepth));
+    drawglyph(target, glyphof(font, c), display::blendtable(foreground, background, w.BitDepth));
 }
 
-void recordcell(const t_Window& w, uint8_t c, uint8_t colour, int64_t x, int64_t y) {
+void recordcell(const display::t_Window& w, uint8_t c, uint8_t colour, int64_t x, int64_t y) {
     int64_t index = cellindex(w, x, y);
     if (index < 0) {
         return; // a font of another cell size can reach pixels outside the text grid
     }
-    uint8_t* characters = videomemory() + w.TextMemoryStart;
+    uint8_t* characters = display::videomemory() + w.TextMemoryStart;
     characters[index] = c;
     characters[index + attributeoffset(w)] = colour;
 }
 
 } // namespace
 
+} // namespace text
+
 void t_PrintSymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
-    if (n >= graphicwindowcount) {
-        logline("t_PrintSymbol: Window is not a graphic window.");
+    if (n >= display::graphicwindowcount) {
+        core::logline("t_PrintSymbol: Window is not a graphic window.");
         return;
     }
-    if (!memoryready) {
-        logline(prefix(n) + " not initialized.");
+    if (!display::memoryready()) {
+        core::logline(text::prefix(n) + " not initialized.");
         return;
     }
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     int64_t redirect = w.TextRedirectOutput;
     if (!w.Initialized || w.TextMemoryStart < 0) {
         if (redirect == 2) {
-            writetooutput(c);
+            text::writetooutput(c);
         } else if (redirect == 1) {
-            logline(prefix(n) + " not initialized.");
+            core::logline(text::prefix(n) + " not initialized.");
         }
         return;
     }
     if (redirect != 1) {
         if (redirect == 2) {
-            writetooutput(c);
+            text::writetooutput(c);
         }
         return;
     }
     if (w.Font.Data.empty()) {
-        logline(prefix(n) + " not initialized.");
+        core::logline(text::prefix(n) + " not initialized.");
         return;
     }
     bool inverse = w.TextInverse;
@@ -162,17 +166,17 @@ void t_PrintSymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
     uint8_t background = inverse ? (k >> 4) : (k & 15);
     if (x < 1 || y < 1 || x > w.Width || y > w.Height || w.Width < w.Font.Width * x ||
         w.Height < w.Font.Height * y) {
-        logline(prefix(n) + " illegal coordinates (x = " + std::to_string(x) +
+        core::logline(text::prefix(n) + " illegal coordinates (x = " + std::to_string(x) +
                 ", y = " + std::to_string(y) + ").");
         return;
     }
-    VideoLock guard(videolock());
-    drawcharacter(w, c, foreground, background, x, y);
-    recordcell(w, c, static_cast<uint8_t>(foreground << 4 | background), x, y);
+    display::VideoLock guard(display::videolock());
+    text::drawcharacter(w, c, foreground, background, x, y);
+    text::recordcell(w, c, static_cast<uint8_t>(foreground << 4 | background), x, y);
 }
 
 void t_RedirectOutput(uint8_t n, int64_t target) {
-    if (windowcommandready("t_RedirectOutput", n)) {
-        windowrecord(n).TextRedirectOutput = target;
+    if (text::windowcommandready("t_RedirectOutput", n)) {
+        display::windowrecord(n).TextRedirectOutput = target;
     }
 }

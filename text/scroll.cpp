@@ -1,22 +1,23 @@
-#include "text/scroll.h"
 
 #include "core/log.h"
 #include "text/cells.h"
-#include "text/printsymbol.h"
 #include "text/textchecks.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
+namespace text {
+
 namespace {
 
 // The scroll commands stay silent while ScrollLock is set, even on a window that is not ready.
 bool scrollready(const char* command, uint8_t n) {
-    if (n >= graphicwindowcount || !memoryready) {
+    if (n >= display::graphicwindowcount || !display::memoryready()) {
         return textcommandready(command, n);
     }
-    if (windowrecord(n).ScrollLock) {
+    if (display::windowrecord(n).ScrollLock) {
         return false;
     }
     return textcommandready(command, n);
@@ -32,7 +33,7 @@ void moveinside(int64_t target, int64_t source, int64_t count, int64_t low, int6
     if (count < 1) {
         return;
     }
-    uint8_t* memory = videomemory();
+    uint8_t* memory = display::videomemory();
     std::memmove(memory + target, memory + source, static_cast<size_t>(count));
 }
 
@@ -40,36 +41,36 @@ struct ScrollGeometry {
     int64_t F, L, T, FW, FH, D, P, M, S, h;
 };
 
-ScrollGeometry geometryof(const t_Window& w) {
+ScrollGeometry geometryof(const display::t_Window& w) {
     return ScrollGeometry{w.TextFirstLine,   w.TextLastLine,    w.TextWidth, w.Font.Width,
                           w.Font.Height,     w.BitDepth,        w.Width,     w.MemoryStart,
                           w.TextMemoryStart, attributeoffset(w)};
 }
 
-bool fullwidth(const t_Window& w) {
+bool fullwidth(const display::t_Window& w) {
     return w.TextFirstColumn == 1 && w.TextLastColumn == w.TextWidth;
 }
 
-void moveblocksup(const t_Window& w) {
+void moveblocksup(const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = g.T * g.L - g.T * g.F;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
     int64_t pixels = g.M + g.D * g.FH * g.F * g.P / 8;
     int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * g.L - 1) * g.P) * g.D / 8 - pixels;
-    VideoLock guard(videolock());
+    display::VideoLock guard(display::videolock());
     moveinside(g.S + g.h + g.T * g.F - g.T, g.S + g.h + g.T * g.F, textcount, textlow, texthigh);
     moveinside(g.S + g.T * g.F - g.T, g.S + g.T * g.F, textcount, textlow, texthigh);
     moveinside(pixels - g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
 }
 
-void moveblocksdown(const t_Window& w) {
+void moveblocksdown(const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = (g.L - g.F) * g.T;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
     int64_t pixels = g.M + g.D * g.FH * (g.F - 1) * g.P / 8;
     int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * (g.L - 1) - 1) * g.P) * g.D / 8 - pixels;
     int64_t firsttext = g.T * (g.F - 1);
-    VideoLock guard(videolock());
+    display::VideoLock guard(display::videolock());
     moveinside(g.S + g.h + firsttext + g.T, g.S + g.h + firsttext, textcount, textlow, texthigh);
     moveinside(g.S + firsttext + g.T, g.S + firsttext, textcount, textlow, texthigh);
     moveinside(pixels + g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
@@ -77,7 +78,7 @@ void moveblocksdown(const t_Window& w) {
 
 // Redraws the cells of line y from those of line y + offset, with their own colours.
 void redrawline(uint8_t n, int64_t y, int64_t offset) {
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     for (int64_t x = w.TextFirstColumn; x <= w.TextLastColumn; ++x) {
         Cell cell = readcell(w, x, y + offset);
         t_PrintSymbol(n, cell.character, cell.colour, x, y);
@@ -85,7 +86,7 @@ void redrawline(uint8_t n, int64_t y, int64_t offset) {
 }
 
 template <typename Lines> void redrawwithoutinverse(uint8_t n, Lines lines) {
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     bool inverse = w.TextInverse;
     w.TextInverse = false;
     lines();
@@ -93,7 +94,7 @@ template <typename Lines> void redrawwithoutinverse(uint8_t n, Lines lines) {
 }
 
 void blankline(uint8_t n, int64_t line) {
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     uint8_t colour = w.TextColor;
     for (int64_t x = w.TextFirstColumn; x <= w.TextLastColumn; ++x) {
         t_PrintSymbol(n, 32, colour, x, line);
@@ -102,47 +103,49 @@ void blankline(uint8_t n, int64_t line) {
 
 } // namespace
 
+} // namespace text
+
 void t_ScrollUp(uint8_t n) {
-    if (!scrollready("t_ScrollUp", n)) {
+    if (!text::scrollready("t_ScrollUp", n)) {
         return;
     }
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     int64_t first = w.TextFirstLine, last = w.TextLastLine;
-    if (fullwidth(w)) {
-        moveblocksup(w);
+    if (text::fullwidth(w)) {
+        text::moveblocksup(w);
     } else {
-        redrawwithoutinverse(n, [&] {
+        text::redrawwithoutinverse(n, [&] {
             for (int64_t y = first; y <= last - 1; ++y) {
-                redrawline(n, y, +1);
+                text::redrawline(n, y, +1);
             }
         });
     }
-    blankline(n, last);
+    text::blankline(n, last);
 }
 
 void t_ScrollDown(uint8_t n) {
-    if (!scrollready("t_ScrollDown", n)) {
+    if (!text::scrollready("t_ScrollDown", n)) {
         return;
     }
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     int64_t first = w.TextFirstLine, last = w.TextLastLine;
-    if (fullwidth(w)) {
-        moveblocksdown(w);
+    if (text::fullwidth(w)) {
+        text::moveblocksdown(w);
     } else {
-        redrawwithoutinverse(n, [&] {
+        text::redrawwithoutinverse(n, [&] {
             for (int64_t y = last; y >= first + 1; --y) {
-                redrawline(n, y, -1);
+                text::redrawline(n, y, -1);
             }
         });
     }
-    blankline(n, first);
+    text::blankline(n, first);
 }
 
 void t_ClearEndOfLine(uint8_t n) {
-    if (!textcommandready("t_ClearEndOfLine", n)) {
+    if (!text::textcommandready("t_ClearEndOfLine", n)) {
         return;
     }
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     uint8_t colour = w.TextColor;
     int64_t line = w.TextVpos;
     for (int64_t x = w.TextHpos; x <= w.TextLastColumn; ++x) {
@@ -151,11 +154,11 @@ void t_ClearEndOfLine(uint8_t n) {
 }
 
 void t_ClearEndOfWindow(uint8_t n) {
-    if (!textcommandready("t_ClearEndOfWindow", n)) {
+    if (!text::textcommandready("t_ClearEndOfWindow", n)) {
         return;
     }
     t_ClearEndOfLine(n);
-    t_Window& w = windowrecord(n);
+    display::t_Window& w = display::windowrecord(n);
     int64_t hpos = w.TextHpos, vpos = w.TextVpos;
     if (vpos < w.TextLastLine) {
         w.TextHpos = w.TextFirstColumn.load();

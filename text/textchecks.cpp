@@ -4,18 +4,20 @@
 
 #include <string>
 
+namespace text {
+
 namespace {
 
 bool graphicwindownumber(const char* command, uint8_t n) {
-    if (n < graphicwindowcount) {
+    if (n < display::graphicwindowcount) {
         return true;
     }
-    logline(std::string(command) + ": Window is not a graphic window.");
+    core::logline(std::string(command) + ": Window is not a graphic window.");
     return false;
 }
 
 void lognotinitialized(const char* command, uint8_t n) {
-    logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
+    core::logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
 }
 
 } // namespace
@@ -24,7 +26,7 @@ bool textcommandready(const char* command, uint8_t n) {
     if (!graphicwindownumber(command, n)) {
         return false;
     }
-    if (!textwindowready(n)) {
+    if (!display::textwindowready(n)) {
         lognotinitialized(command, n);
         return false;
     }
@@ -35,14 +37,14 @@ bool windowcommandready(const char* command, uint8_t n) {
     if (!graphicwindownumber(command, n)) {
         return false;
     }
-    if (!windowready(n)) {
+    if (!display::windowready(n)) {
         lognotinitialized(command, n);
         return false;
     }
     return true;
 }
 
-int64_t cellindex(const t_Window& w, int64_t x, int64_t y) {
+int64_t cellindex(const display::t_Window& w, int64_t x, int64_t y) {
     int64_t columns = w.TextWidth, lines = w.TextHeight;
     if (x < 1 || y < 1 || x > columns || y > lines) {
         return -1;
@@ -51,6 +53,8 @@ int64_t cellindex(const t_Window& w, int64_t x, int64_t y) {
     return index < attributeoffset(w) ? index : -1;
 }
 
-int64_t attributeoffset(const t_Window& w) {
+int64_t attributeoffset(const display::t_Window& w) {
     return (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
 }
+
+} // namespace text

@@ -1,18 +1,24 @@
-#include "text/windowfont.h"
 
 #include "core/log.h"
 #include "display/videomemory.h"
+#include "quorvinthal/toolkit.h"
 
 #include <string>
 
+namespace text {
+
+
+
+} // namespace text
+
 void t_WindowFont(uint8_t n, const t_Font& font) {
-    if (n >= graphicwindowcount) {
-        logline("t_WindowFont: Window is not a graphic window.");
+    if (n >= display::graphicwindowcount) {
+        core::logline("t_WindowFont: Window is not a graphic window.");
         return;
     }
-    if (!windowready(n)) {
-        logline("t_WindowFont: Window #" + std::to_string(n) + " not initialized.");
+    if (!display::windowready(n)) {
+        core::logline("t_WindowFont: Window #" + std::to_string(n) + " not initialized.");
         return;
     }
-    windowrecord(n).Font = font;
+    display::windowrecord(n).Font = font;
 }

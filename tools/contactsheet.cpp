@@ -62,12 +62,12 @@ GlyphCell fontglyph(const t_Font& font, uint8_t code) {
     const int width = static_cast<int>(font.Width);
     const int height = static_cast<int>(font.Height);
     GlyphCell cell(width, height);
-    if (font.Format == FontGrey) {
+    if (font.Format == t_Font::Grey) {
         const size_t start = static_cast<size_t>(code) * width * height;
         for (int i = 0; i < width * height && start + i < font.Data.size(); ++i) {
             cell.Ink[i] = font.Data[start + i];
         }
-    } else if (font.Format == FontMonochrome) {
+    } else if (font.Format == t_Font::Monochrome) {
         const int rowbytes = (width + 7) / 8;
         const size_t index = static_cast<uint8_t>(code - font.Start);
         const size_t start = index * height * rowbytes;

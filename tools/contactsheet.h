@@ -1,7 +1,7 @@
 #pragma once
 // A picture of a loaded font for people to judge: all 256 codes in a 16 x 16 grid, then sample
 // lines that show whether text sits on one baseline and whether box-drawing characters join.
-#include "text/font.h"
+#include "quorvinthal/toolkit.h"
 #include "tools/glyphcell.h"
 #include "tools/pngwriter.h"
 

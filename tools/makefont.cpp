@@ -5,9 +5,10 @@
 //       compressed) or 2 or 102 (grey, 102 compressed).
 //   makefont sheet <file.font> <output.png> [scale]
 //       Writes a contact sheet of a font resource file.
-#include "text/font.h"
-#include "text/fontloader.h"
-#include "text/fontwriter.h"
+#include "quorvinthal/toolkit.h"
+#include "formats/binaryfile.h"
+#include "formats/fontloader.h"
+#include "formats/fontwriter.h"
 #include "tools/boxglyphs.h"
 #include "tools/contactsheet.h"
 #include "tools/fontcharset.h"
@@ -30,12 +31,12 @@ struct FontRequest {
     std::string Typeface;
     int Width = 0;
     int Height = 0;
-    int64_t Format = FontGrey;
+    int64_t Format = t_Font::Grey;
     std::string Output;
 };
 
 bool monochrome(int64_t format) {
-    return format == FontMonochrome || format == FontCompressedMonochrome;
+    return format == t_Font::Monochrome || format == t_Font::CompressedMonochrome;
 }
 
 GlyphCell makeglyph(uint8_t code, const GlyphRasterizer& rasterizer, const LineStyle& style,
@@ -108,7 +109,7 @@ int makefontfile(const FontRequest& request) {
                                   request.Height));
     }
     t_Font font;
-    font.Format = monochrome(request.Format) ? FontMonochrome : FontGrey;
+    font.Format = monochrome(request.Format) ? t_Font::Monochrome : t_Font::Grey;
     font.Start = FirstCharacter;
     font.End = LastCharacter;
     font.Width = request.Width;
@@ -117,13 +118,13 @@ int makefontfile(const FontRequest& request) {
     font.Size = static_cast<int64_t>(font.Data.size());
 
     const bool compressed =
-        request.Format == FontCompressedGrey || request.Format == FontCompressedMonochrome;
-    const t_Font stored = compressed ? compressfont(font) : font;
-    if (uncompressfont(stored) != font) {
+        request.Format == t_Font::CompressedGrey || request.Format == t_Font::CompressedMonochrome;
+    const t_Font stored = compressed ? formats::compressfont(font) : font;
+    if (formats::uncompressfont(stored) != font) {
         std::fprintf(stderr, "makefont: compressed glyphs do not decode to the original\n");
         return 1;
     }
-    const std::vector<uint8_t> bytes = fontresourcebytes(stored);
+    const std::vector<uint8_t> bytes = formats::fontresourcebytes(stored);
     if (!writefile(request.Output, bytes)) {
         std::fprintf(stderr, "makefont: cannot write %s\n", request.Output.c_str());
         return 1;
@@ -136,8 +137,8 @@ int makefontfile(const FontRequest& request) {
 }
 
 int makesheet(const std::string& fontpath, const std::string& pngpath, int scale) {
-    const std::vector<uint8_t> bytes = getbinaryfromfile(fontpath);
-    const t_Font font = parsefontresource(bytes, std::filesystem::path(fontpath).filename());
+    const std::vector<uint8_t> bytes = formats::getbinaryfromfile(fontpath);
+    const t_Font font = formats::parsefontresource(bytes, std::filesystem::path(fontpath).filename());
     if (font.Data.empty() || font.Width <= 0 || font.Height <= 0) {
         std::fprintf(stderr, "makefont: %s holds no font\n", fontpath.c_str());
         return 1;
@@ -165,8 +166,8 @@ int main(int argc, char** argv) {
             FontRequest request{args[1], std::stoi(args[2]), std::stoi(args[3]),
                                 std::stoll(args[4]), args[5]};
             const bool knownformat =
-                request.Format == FontMonochrome || request.Format == FontGrey ||
-                request.Format == FontCompressedMonochrome || request.Format == FontCompressedGrey;
+                request.Format == t_Font::Monochrome || request.Format == t_Font::Grey ||
+                request.Format == t_Font::CompressedMonochrome || request.Format == t_Font::CompressedGrey;
             if (!knownformat || request.Width < 1 || request.Width > 64 || request.Height < 1 ||
                 request.Height > 255) {
                 return usage();

@@ -3,7 +3,7 @@
 //   makesound <output.aif>
 //       Writes a short bell: a sine at 880 Hz with a faint octave above, a quick attack and an
 //       exponential decay, as 16-bit mono PCM at 44.1 kHz.
-#include "display/aiff.h"
+#include "formats/aiff.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<int16_t> samples = bellsamples();
-    const std::vector<uint8_t> file = encodeaiff(1, SampleRate, samples);
+    const std::vector<uint8_t> file = formats::encodeaiff(1, SampleRate, samples);
     std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(file.data()),
               static_cast<std::streamsize>(file.size()));

@@ -6,13 +6,15 @@
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
-#include "text/print.h"
 #include "ui/copyconversion.h"
 #include "ui/filedialogs.h"
 #include "ui/textwindows.h"
 #include "ui/windownumbers.h"
+#include "quorvinthal/toolkit.h"
 
 #include <mutex>
+
+namespace ui {
 
 namespace {
 
@@ -31,7 +33,7 @@ const std::string consolemissing =
 
 struct Hook {
     std::mutex lock;
-    std::function<void()> closure = bell;
+    std::function<void()> closure = display::bell;
 };
 
 Hook& windowactionhook() {
@@ -40,8 +42,8 @@ Hook& windowactionhook() {
 }
 
 void refuse(const std::string& line) {
-    logline(line);
-    bell();
+    core::logline(line);
+    display::bell();
 }
 
 void show(uint8_t n) {
@@ -63,43 +65,43 @@ void savedialog(const t_MenuAction& entry) {
 
 void copypicture(uint8_t n) {
     std::optional<platform::Image> image;
-    if (n < graphicwindowcount) {
+    if (n < display::graphicwindowcount) {
         image = t_WindowNSImage(n);
     }
     if (!image) {
-        bell();
+        display::bell();
         return;
     }
-    onmain([&] { platform::pasteboardsetimage(*image); });
+    core::onmain([&] { platform::pasteboardsetimage(*image); });
 }
 
 // The string of a text window's view, or nothing (after its message) when the view is missing.
 std::optional<std::string> textwindowstring(uint8_t n) {
-    platform::TextView text = gettextview(n);
+    platform::TextView text = display::gettextview(n);
     if (text == nullptr) {
-        logline(n == PrinterWindow ? printermissing : consolemissing);
+        core::logline(n == PrinterWindow ? printermissing : consolemissing);
         return std::nullopt;
     }
-    return onmain([text] { return platform::textviewstring(text); });
+    return core::onmain([text] { return platform::textviewstring(text); });
 }
 
 void copytext(uint8_t n) {
     std::optional<std::string> text;
-    if (n < graphicwindowcount) {
+    if (n < display::graphicwindowcount) {
         text = copyconversion(t_GetScreen(n, "\r"));
     } else if (n == PrinterWindow || n == ConsoleWindow) {
         text = textwindowstring(n);
     }
     if (!text || text->empty()) {
-        bell();
+        display::bell();
         return;
     }
-    onmain([&] { platform::pasteboardsetstring(*text); });
+    core::onmain([&] { platform::pasteboardsetstring(*text); });
 }
 
 void windowaction(uint8_t n) {
-    if (n >= graphicwindowcount) {
-        bell();
+    if (n >= display::graphicwindowcount) {
+        display::bell();
         return;
     }
     std::function<void()> hook;
@@ -108,7 +110,7 @@ void windowaction(uint8_t n) {
         std::lock_guard guard(h.lock);
         hook = h.closure;
     }
-    onmain(hook);
+    core::onmain(hook);
 }
 
 void hideall() {
@@ -120,7 +122,7 @@ void hideall() {
 // 213 shows graphic window 0, 214 hides it, ... 228 hides window 7.
 void graphicwindowaction(int64_t action) {
     const auto w = static_cast<uint8_t>((action - FirstGraphicWindowAction) / 2);
-    if (!windowready(w)) {
+    if (!display::windowready(w)) {
         refuse("t_MenuEventHandler: Window #" + std::to_string(w) + " not initialized.");
         return;
     }
@@ -165,7 +167,7 @@ void showhide(int64_t action) {
 void setwindowactionhook(std::function<void()> hook) {
     Hook& h = windowactionhook();
     std::lock_guard guard(h.lock);
-    h.closure = hook ? std::move(hook) : bell;
+    h.closure = hook ? std::move(hook) : display::bell;
 }
 
 void carryoutmenuaction(const t_MenuAction& entry) {
@@ -198,3 +200,5 @@ void carryoutmenuaction(const t_MenuAction& entry) {
         return showhide(entry.Action);
     }
 }
+
+} // namespace ui

@@ -6,8 +6,12 @@
 
 #include <functional>
 
+namespace ui {
+
 // Carries out entry.Action (main thread, synchronously).
 void carryoutmenuaction(const t_MenuAction& entry);
 
 // Action 113 on a graphic window; the default rings the bell.
 void setwindowactionhook(std::function<void()> hook);
+
+} // namespace ui

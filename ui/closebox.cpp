@@ -3,13 +3,18 @@
 #include "core/log.h"
 #include "display/windowcommands.h"
 #include "ui/windownumbers.h"
+#include "quorvinthal/toolkit.h"
+
+namespace ui {
+
+bool windowshouldclose(platform::Window window) {
+    t_MouseEventPostCloseBoxClick(getwindownumber(window));
+    return false;
+}
+
+} // namespace ui
 
 void t_MouseEventPostCloseBoxClick(uint8_t n) {
     t_WindowVisible(n, false);
-    logline("t_MouseEventPostCloseBoxClick: Window = " + std::to_string(n));
-}
-
-bool windowShouldClose(platform::Window window) {
-    t_MouseEventPostCloseBoxClick(getwindownumber(window));
-    return false;
+    core::logline("t_MouseEventPostCloseBoxClick: Window = " + std::to_string(n));
 }

@@ -1,8 +1,10 @@
 #include "ui/copyconversion.h"
 
-#include "input/strings.h"
+#include "unicode/strings.h"
 
 #include <utf8proc.h>
+
+namespace ui {
 
 namespace {
 
@@ -78,9 +80,11 @@ std::string copyconversion(std::string_view text) {
             length = 1;
             scalar = Replacement;
         }
-        copied += scalartext(copiedscalar(scalar));
+        copied += unicode::scalartext(copiedscalar(scalar));
         bytes += length;
         remaining -= length;
     }
     return copied;
 }
+
+} // namespace ui

@@ -1,8 +1,9 @@
 #include "ui/filedialogs.h"
-#include "core/hextext.h"
+#include "core/numbertext.h"
 
 #include "core/clock.h"
 #include "platform/platform.h"
+#include "quorvinthal/toolkit.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -10,6 +11,8 @@
 #include <memory>
 #include <mutex>
 #include <utf8proc.h>
+
+namespace ui {
 
 namespace {
 
@@ -28,7 +31,7 @@ std::string rundialog(std::function<std::string()> dialog) {
     if (platform::ismainthread()) {
         return dialog();
     }
-    sleepmilliseconds(HandOverMilliseconds);
+    core::sleepmilliseconds(HandOverMilliseconds);
     auto box = std::make_shared<DialogBox>();
     platform::postonmain([box, dialog = std::move(dialog)] {
         std::string result = dialog();
@@ -39,7 +42,7 @@ std::string rundialog(std::function<std::string()> dialog) {
         box->finished = true;
     });
     while (!box->finished) {
-        sleepmilliseconds(PollMilliseconds);
+        core::sleepmilliseconds(PollMilliseconds);
     }
     std::lock_guard guard(box->lock);
     return box->result;
@@ -50,8 +53,8 @@ std::string percentdecoded(const std::string& s) {
     std::string decoded;
     decoded.reserve(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
-        const int high = s[i] == '%' && i + 2 < s.size() ? hexdigitvalue(s[i + 1]) : -1;
-        const int low = high >= 0 ? hexdigitvalue(s[i + 2]) : -1;
+        const int high = s[i] == '%' && i + 2 < s.size() ? core::hexdigitvalue(s[i + 1]) : -1;
+        const int low = high >= 0 ? core::hexdigitvalue(s[i + 2]) : -1;
         if (low >= 0) {
             decoded.push_back(static_cast<char>(high * 16 + low));
             i += 2;
@@ -103,6 +106,8 @@ std::string pathofurl(const std::string& url) {
     return path;
 }
 
+} // namespace ui
+
 std::string t_FileNameOfPath(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -114,12 +119,12 @@ std::string t_OpenDialog(const std::string& title, const std::string& message,
     settings.prompt = chooseFolders ? "Wählen" : "Öffnen";
     settings.title = title;
     settings.message = message;
-    settings.filetypes = filetypelist(fileTypes);
+    settings.filetypes = ui::filetypelist(fileTypes);
     settings.choosefiles = chooseFiles;
     settings.choosefolders = chooseFolders;
     settings.multipleselection = false;
     settings.resolvealiases = true;
-    return rundialog([settings] { return firstpath(platform::runopenpanel(settings)); });
+    return ui::rundialog([settings] { return ui::firstpath(platform::runopenpanel(settings)); });
 }
 
 std::string t_SaveDialog(const std::string& fileName, const std::string& title,
@@ -130,8 +135,8 @@ std::string t_SaveDialog(const std::string& fileName, const std::string& title,
     settings.title = title;
     settings.message = message;
     settings.name = fileName;
-    settings.filetypes = filetypelist(fileTypes);
+    settings.filetypes = ui::filetypelist(fileTypes);
     settings.allowothertypes = true;
     settings.cancreatefolders = true;
-    return rundialog([settings] { return firstpath(platform::runsavepanel(settings)); });
+    return ui::rundialog([settings] { return ui::firstpath(platform::runsavepanel(settings)); });
 }

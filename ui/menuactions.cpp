@@ -2,9 +2,12 @@
 
 #include "core/log.h"
 #include "ui/menuitems.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <mutex>
+
+namespace ui {
 
 namespace {
 
@@ -43,8 +46,8 @@ void deleteifpresent(const std::string& menu, const std::string& title) {
 
 // A separator left at the end once the extras are gone.
 void deletetrailingseparator(const std::string& menu) {
-    if (t_MenuItemTitle(menu, LastMenuItem).empty()) {
-        t_MenuItemDelete(menu, LastMenuItem);
+    if (t_MenuItemTitle(menu, lastmenuitem).empty()) {
+        t_MenuItemDelete(menu, lastmenuitem);
     }
 }
 
@@ -60,11 +63,11 @@ void trimeditmenu() {
 void trimwindowmenu() {
     for (const char* title : windowmenuextras) {
         if (const int64_t index = t_MenuItemIndex("Fenster", title); index >= 0) {
-            logline(std::string("*** Found Fenster Menu Item ") + title);
+            core::logline(std::string("*** Found Fenster Menu Item ") + title);
             t_MenuItemDelete("Fenster", index);
         }
         if (const int64_t index = t_MenuItemIndex("Window", title); index >= 0) {
-            logline(std::string("*** Found Window Menu Item ") + title);
+            core::logline(std::string("*** Found Window Menu Item ") + title);
             t_MenuItemDelete("Window", index);
         }
     }
@@ -111,3 +114,5 @@ void menustartup() {
     trimeditmenu();
     trimwindowmenu();
 }
+
+} // namespace ui

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace ui {
+
 struct t_MenuAction {
     int64_t Tag = 0;
     int64_t Action = 0;
@@ -27,3 +29,5 @@ void setmenuactionfile(int64_t tag, const std::string& path, const std::string& 
 
 // Run once by t_InitMemory: fills the table and trims the standard menus.
 void menustartup();
+
+} // namespace ui

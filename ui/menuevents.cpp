@@ -2,87 +2,79 @@
 
 #include "core/bridge.h"
 #include "core/clock.h"
+#include "core/lasting.h"
 #include "core/process.h"
+#include "core/slot.h"
 #include "core/threads.h"
-#include "input/keyqueue.h"
-#include "input/strings.h"
+#include "events/menuqueue.h"
+#include "quorvinthal/toolkit.h"
 #include "ui/builtinactions.h"
+#include "ui/menuactions.h"
 
-#include <mutex>
+namespace ui {
 
 namespace {
 
-constexpr int64_t MenuEventKind = 3;
-
-struct Slot {
-    std::mutex lock;
-    std::function<void()> closure;
-
-    void set(std::function<void()> f) {
-        std::lock_guard guard(lock);
-        closure = std::move(f);
-    }
-    std::function<void()> get() {
-        std::lock_guard guard(lock);
-        return closure;
-    }
+struct MenuHandlerState {
+    core::Slot<std::function<void()>> handler{[] {}};
 };
 
-Slot& menuhandler() {
-    static Slot slot{{}, [] {}};
-    return slot;
+MenuHandlerState& state() {
+    return core::lasting<MenuHandlerState>();
 }
 
 void startmenuhandler() {
-    startbackgroundprocess([] {
-        if (currentthreadnumber() >= 3) {
-            namecurrentthread("t_EventMenu");
+    core::startbackgroundprocess([] {
+        if (core::currentthreadnumber() >= 3) {
+            core::namecurrentthread("t_EventMenu");
         }
-        menuhandler().get()();
+        state().handler.get()();
     });
 }
 
 // The selection as an event; Kind 0 and nothing else for an item in no menu.
 t_MenuEvent menuevent(platform::MenuItem item) {
-    return onmain([item] {
+    return core::onmain([item] {
         t_MenuEvent event;
         platform::Menu menu = item != nullptr ? platform::menuofitem(item) : nullptr;
         if (menu == nullptr) {
             return event;
         }
-        event.Kind = MenuEventKind;
+        event.Kind = events::menueventkind;
         event.MenuTitle = platform::menutitle(menu);
         event.ItemTitle = platform::menuitemtitle(item);
         event.ItemKeyChar = platform::menuitemkeyequivalent(item);
         event.ItemKeyMods = platform::menuitemkeymodifiers(item);
         event.ItemKeyAsc = t_Asc(event.ItemKeyChar);
         event.ItemAction = platform::menuitemtag(item);
-        event.Time = absolutemilliseconds();
+        event.Time = core::absolutemilliseconds();
         return event;
     });
 }
 
 } // namespace
 
-void setmenuhandler(std::function<void()> handler) {
-    menuhandler().set(handler ? std::move(handler) : [] {});
-}
-
-void MenuHandler(platform::MenuItem sender) {
+void menuhandler(platform::MenuItem sender) {
     t_MenuEventHandler(sender);
 }
 
+} // namespace ui
+
+void t_SetMenuHandler(std::function<void()> handler) {
+    ui::state().handler.set(handler ? std::move(handler) : [] {});
+}
+
 void t_MenuEventHandler(platform::MenuItem item) {
-    const t_MenuEvent event = menuevent(item);
+    const t_MenuEvent event = ui::menuevent(item);
     bool programhandler = true;
-    if (event.Kind == MenuEventKind && event.ItemAction != 0) {
-        if (std::optional<t_MenuAction> entry = menuactionwithtag(event.ItemAction)) {
-            carryoutmenuaction(*entry);
+    if (event.Kind == events::menueventkind && event.ItemAction != 0) {
+        if (std::optional<ui::t_MenuAction> entry = ui::menuactionwithtag(event.ItemAction)) {
+            ui::carryoutmenuaction(*entry);
             programhandler = false;
         }
     }
-    appendmenuevent(event);
+    events::appendmenuevent(event);
     if (programhandler) {
-        startmenuhandler();
+        ui::startmenuhandler();
     }
 }

@@ -3,11 +3,11 @@
 // runs its built-in action, any other starts the program's menu handler on a background thread.
 #include "platform/platform.h"
 
-#include <functional>
-
-// Runs once per selection without a table entry ("t_EventMenu"); the default does nothing.
-void setmenuhandler(std::function<void()> handler);
+namespace ui {
 
 // The delegate's menu action (main thread).
-void MenuHandler(platform::MenuItem sender);
+void menuhandler(platform::MenuItem sender);
+
+} // namespace ui
+
 void t_MenuEventHandler(platform::MenuItem item);

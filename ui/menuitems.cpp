@@ -3,6 +3,9 @@
 #include "core/bridge.h"
 #include "core/log.h"
 #include "platform/platform.h"
+#include "quorvinthal/toolkit.h"
+
+namespace ui {
 
 namespace {
 
@@ -13,16 +16,16 @@ enum class Outcome { Done, MenuNotFound, OutOfRange };
 
 void report(const char* command, Outcome outcome) {
     if (outcome == Outcome::MenuNotFound) {
-        logline(std::string(command) + ": Menu not found.");
+        core::logline(std::string(command) + ": Menu not found.");
     } else if (outcome == Outcome::OutOfRange) {
-        logline(std::string(command) + ": Item position out of range");
+        core::logline(std::string(command) + ": Item position out of range");
     }
 }
 
 // The item position meant by position (65535: the last one), or -1 when it is out of range.
 int64_t resolvedposition(platform::Menu menu, int64_t position) {
     const int64_t count = platform::menuitemcount(menu);
-    if (position == LastMenuItem && count > 0) {
+    if (position == lastmenuitem && count > 0) {
         return count - 1;
     }
     return position >= 0 && position < count ? position : -1;
@@ -31,7 +34,7 @@ int64_t resolvedposition(platform::Menu menu, int64_t position) {
 // Runs act with the menu and the item index of position, on the main thread.
 template <typename Act>
 Outcome atposition(const std::string& menu, int64_t position, const Act& act) {
-    return onmain([&] {
+    return core::onmain([&] {
         platform::Menu m = platform::mainmenuwithtitle(menu);
         if (m == nullptr) {
             return Outcome::MenuNotFound;
@@ -47,34 +50,36 @@ Outcome atposition(const std::string& menu, int64_t position, const Act& act) {
 
 } // namespace
 
+} // namespace ui
+
 int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
-    const int64_t index = onmain([&]() -> int64_t {
+    const int64_t index = core::onmain([&]() -> int64_t {
         platform::Menu m = platform::mainmenuwithtitle(menu);
         if (m == nullptr) {
-            return MenuMissing;
+            return ui::MenuMissing;
         }
         for (int64_t i = 0; i < platform::menuitemcount(m); ++i) {
             if (platform::menuitemtitle(platform::menuitemat(m, i)) == title) {
                 return i;
             }
         }
-        return ItemMissing;
+        return ui::ItemMissing;
     });
-    if (index == MenuMissing) {
-        logline("t_MenuItemIndex: Menu not found.");
+    if (index == ui::MenuMissing) {
+        core::logline("t_MenuItemIndex: Menu not found.");
     }
     return index;
 }
 
 void t_MenuItemDelete(const std::string& menu, int64_t position) {
-    report("t_MenuItemDelete", atposition(menu, position, [](platform::Menu m, int64_t index) {
+    ui::report("t_MenuItemDelete", ui::atposition(menu, position, [](platform::Menu m, int64_t index) {
                platform::menuremoveitemat(m, index);
            }));
 }
 
 std::string t_MenuItemTitle(const std::string& menu, int64_t position) {
     std::string title;
-    report("t_MenuItemTitle", atposition(menu, position, [&](platform::Menu m, int64_t index) {
+    ui::report("t_MenuItemTitle", ui::atposition(menu, position, [&](platform::Menu m, int64_t index) {
                title = platform::menuitemtitle(platform::menuitemat(m, index));
            }));
     return title;

@@ -6,6 +6,8 @@
 
 #include <mutex>
 
+namespace ui {
+
 namespace {
 
 constexpr uint8_t PasteboardWindow = 8;
@@ -41,12 +43,12 @@ TextBuffer& console() {
 }
 
 bool cleartextwindow(uint8_t n, TextBuffer& buffer) {
-    platform::TextView text = gettextview(n);
+    platform::TextView text = display::gettextview(n);
     if (text == nullptr) {
         return false;
     }
     buffer.clear();
-    onmain([text] {
+    core::onmain([text] {
         platform::textviewsetstring(text, "");
         platform::textviewsetneedsdisplay(text);
     });
@@ -58,12 +60,15 @@ bool cleartextwindow(uint8_t n, TextBuffer& buffer) {
 void appendprinterbuffer(const std::string& line) {
     printer().append(line);
 }
+
 std::vector<std::string> printerbuffer() {
     return printer().copy();
 }
+
 void appendconsolebuffer(const std::string& line) {
     console().append(line);
 }
+
 std::vector<std::string> consolebuffer() {
     return console().copy();
 }
@@ -79,13 +84,15 @@ bool clearsystemconsole() {
 // Qt's plain text views make no quote, dash or text substitutions and detect no links or data,
 // so the pasteboard's text is shown exactly as it is; only the font needs setting.
 void pasteboardstartup() {
-    platform::TextView text = gettextview(PasteboardWindow);
+    platform::TextView text = display::gettextview(PasteboardWindow);
     if (text == nullptr) {
         return;
     }
-    onmain([text] {
+    core::onmain([text] {
         platform::textviewsetmonospacedfont(text, "Menlo", 12);
         platform::textviewsetstring(text, "");
         platform::textviewsetneedsdisplay(text);
     });
 }
+
+} // namespace ui

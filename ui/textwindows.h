@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace ui {
+
 // The buffers kept for the contents of the virtual printer and the system console. The toolkit
 // only ever empties them; programs may fill them.
 void appendprinterbuffer(const std::string& line);
@@ -17,3 +19,5 @@ bool clearsystemconsole();
 
 // Run once by t_InitMemory after the menu start-up: prepares the pasteboard window's text view.
 void pasteboardstartup();
+
+} // namespace ui

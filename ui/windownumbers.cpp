@@ -4,13 +4,15 @@
 #include "core/bridge.h"
 #include "display/videomemory.h"
 
+namespace ui {
+
 namespace {
 
 uint8_t numberonmain(platform::Window window) {
     if (window == nullptr) {
-        return nowindow;
+        return display::nowindow;
     }
-    const AppDelegate& d = appdelegate();
+    const core::AppDelegate& d = core::appdelegate();
     const std::pair<platform::Window, uint8_t> special[] = {
         {d.VirtualPrinterWindow, 9}, {d.SystemConsoleWindow, 10}, {d.PasteboardWindow, 8},
         {d.PreferencesWindow, 11},   {d.MainWindow, 12},
@@ -20,21 +22,23 @@ uint8_t numberonmain(platform::Window window) {
             return number;
         }
     }
-    for (uint8_t n = 0; n < graphicwindowcount; ++n) {
+    for (uint8_t n = 0; n < display::graphicwindowcount; ++n) {
         platform::View view = d.view(n);
         if (view != nullptr && platform::windowofview(view) == window) {
             return n;
         }
     }
-    return nowindow;
+    return display::nowindow;
 }
 
 } // namespace
 
 uint8_t getwindownumber(platform::Window window) {
-    return onmain([window] { return numberonmain(window); });
+    return core::onmain([window] { return numberonmain(window); });
 }
 
 uint8_t getmainwindownumber() {
-    return onmain([] { return numberonmain(platform::activewindow()); });
+    return core::onmain([] { return numberonmain(platform::activewindow()); });
 }
+
+} // namespace ui

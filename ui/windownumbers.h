@@ -5,7 +5,11 @@
 
 #include <cstdint>
 
+namespace ui {
+
 // Any thread; the comparisons run on the main thread.
 uint8_t getwindownumber(platform::Window window);
 // The number of the application's main (active) window; 255 when there is none.
 uint8_t getmainwindownumber();
+
+} // namespace ui

@@ -1,0 +1,47 @@
+#pragma once
+// Blending a grey glyph byte between a foreground and a background palette colour, per depth.
+#include <array>
+#include <cstdint>
+
+namespace display {
+
+struct RGB {
+    int r = 0, g = 0, b = 0;
+};
+
+struct GlyphColours {
+    RGB foreground;
+    RGB background;
+};
+
+GlyphColours glyphcolours(uint8_t foregroundindex, uint8_t backgroundindex);
+
+// Every product is divided by 255 and rounded down on its own before the sum.
+RGB blendedcolour(const GlyphColours& c, int g);
+uint8_t blendedgrey(const GlyphColours& c, int g);
+bool blendedbit(const GlyphColours& c, int g);
+// The palette index that shows a colour at depth 4: the four greys by their sum, otherwise the
+// nearest palette entry (ties to the lower index).
+uint8_t nearestpaletteindex(RGB colour);
+
+// What every glyph byte value writes for one colour pair at one depth: the red, green and blue
+// bytes (depths 24, 32), or in the first byte the grey level (8, 16), the bit (1) or the palette
+// index (4). Kept per thread for the last pair, since text is mostly printed in one colour.
+struct BlendTable {
+    std::array<std::array<uint8_t, 3>, 256> value;
+};
+const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth);
+
+// The depth-4 palette index of every glyph byte value for any two colours, computed on first use.
+class PaletteIndexCache {
+  public:
+    explicit PaletteIndexCache(const GlyphColours& c) : colours(c) { known.fill(false); }
+    uint8_t operator()(int g);
+
+  private:
+    GlyphColours colours;
+    std::array<bool, 256> known;
+    std::array<uint8_t, 256> index{};
+};
+
+} // namespace display

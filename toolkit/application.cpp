@@ -1,0 +1,90 @@
+// Running a program: with its windows on the desktop, or headless into a snapshot folder.
+#include "core/appdelegate.h"
+#include "toolkit/commandline.h"
+#include "toolkit/headless.h"
+#include "toolkit/setup.h"
+#include "quorvinthal/toolkit.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace toolkit {
+
+namespace {
+
+// Detached toolkit threads (the auto-update loop, a program still waiting) run for the life of
+// the process; leave without running static destructors underneath them.
+[[noreturn]] void leave(int code) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(code);
+}
+
+[[noreturn]] void fail(const char* program, const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", program, message.c_str());
+    leave(2);
+}
+
+int rundesktop(int argc, char** argv, core::ProgramEntry program) {
+    platform::initapplication(argc, argv);
+    setup();
+    core::setprogramentry(std::move(program));
+    platform::AppCallbacks callbacks;
+    callbacks.willFinishLaunching = core::applicationwillfinishlaunching;
+    callbacks.didFinishLaunching = core::applicationdidfinishlaunching;
+    callbacks.didBecomeActive = core::applicationdidbecomeactive;
+    callbacks.willResignActive = core::applicationwillresignactive;
+    callbacks.willTerminate = core::applicationwillterminate;
+    return platform::runapplication(callbacks);
+}
+
+int runheadless(const char* name, char** argv, const CommandLine& line,
+                core::ProgramEntry program) {
+    SnapshotRequest request;
+    std::string error;
+    request.keys = parsekeys(line.keys, error);
+    if (!error.empty()) {
+        fail(name, "--keys: " + error);
+    }
+    if (!line.today.empty() && !(request.today = parsetoday(line.today))) {
+        fail(name, "--today must be a date DD.MM.YYYY, not " + line.today);
+    }
+    request.timeoutms = line.timeoutseconds * 1000;
+    request.echolog = true;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int qtargc = 1;
+    platform::initapplication(qtargc, argv);
+    SnapshotResult result = takesnapshot(std::move(program), request);
+    if (!result.finished) {
+        fail(name, "the program did not end within " + std::to_string(line.timeoutseconds) +
+                       " s (is it still waiting for input? keys given: " +
+                       std::to_string(request.keys.size()) + ")");
+    }
+    if (std::string problem = writesnapshot(result, line.out); !problem.empty()) {
+        fail(name, problem);
+    }
+    std::printf("%s: program ran %.3f s; wrote %s\n", name, result.seconds, line.out.c_str());
+    return 0;
+}
+
+} // namespace
+
+} // namespace toolkit
+
+int t_RunApplication(int argc, char** argv, std::function<void()> program) {
+    const char* name = argc > 0 ? argv[0] : "quorvinthal";
+    if (const char* slash = std::strrchr(name, '/')) {
+        name = slash + 1;
+    }
+    const toolkit::CommandLine line =
+        toolkit::parsecommandline(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (!line.error.empty()) {
+        toolkit::fail(name, line.error);
+    }
+    int code = line.headless ? toolkit::runheadless(name, argv, line, std::move(program))
+                             : toolkit::rundesktop(argc, argv, std::move(program));
+    toolkit::leave(code);
+}

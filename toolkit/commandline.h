@@ -1,0 +1,20 @@
+#pragma once
+// The command line every toolkit program understands.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace toolkit {
+
+struct CommandLine {
+    bool headless = false; // --out was given: run without windows, write the snapshot there
+    std::string keys;      // --keys TEXT
+    std::string today;     // --today DD.MM.YYYY
+    std::string out;       // --out DIR
+    int64_t timeoutseconds = 20;
+    std::string error; // not empty when the line cannot be used
+};
+
+CommandLine parsecommandline(const std::vector<std::string>& arguments);
+
+} // namespace toolkit

@@ -1,0 +1,221 @@
+#include "toolkit/headless.h"
+
+#include "core/appdelegate.h"
+#include "core/clock.h"
+#include "core/log.h"
+#include "core/numbertext.h"
+#include "display/render.h"
+#include "display/videomemory.h"
+#include "toolkit/setup.h"
+#include "quorvinthal/toolkit.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <unistd.h>
+
+namespace toolkit {
+
+namespace {
+
+// Appends the scalars of UTF-8 text; a byte that does not decode stands for itself.
+void appendutf8(const std::string& text, size_t& i, std::vector<uint32_t>& keys) {
+    unsigned char lead = static_cast<unsigned char>(text[i]);
+    int length = lead < 0x80         ? 1
+                 : (lead >> 5) == 6  ? 2
+                 : (lead >> 4) == 14 ? 3
+                 : (lead >> 3) == 30 ? 4
+                                     : 0;
+    if (length == 0 || i + length > text.size()) {
+        keys.push_back(lead);
+        ++i;
+        return;
+    }
+    uint32_t scalar = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+        scalar = scalar << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    keys.push_back(scalar);
+    i += length;
+}
+
+struct LineStore {
+    std::mutex mutex;
+    std::vector<std::string> lines;
+};
+
+std::vector<std::string> splitlines(const std::string& text, char separator) {
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    for (size_t end; (end = text.find(separator, begin)) != std::string::npos; begin = end + 1) {
+        lines.push_back(text.substr(begin, end - begin));
+    }
+    lines.push_back(text.substr(begin));
+    return lines;
+}
+
+// The lowest window with a text block holds the program's text.
+std::vector<std::string> screenlines() {
+    for (uint8_t n = 0; n < display::graphicwindowcount; ++n) {
+        if (display::textwindowready(n)) {
+            return splitlines(t_GetScreen(n, "\r"), '\r');
+        }
+    }
+    return {};
+}
+
+void collectwindows(SnapshotResult& result) {
+    result.images.resize(display::graphicwindowcount);
+    if (!display::memoryready()) {
+        return;
+    }
+    for (uint8_t n = 0; n < display::graphicwindowcount; ++n) {
+        const display::t_Window& w = display::windowrecord(n);
+        if (w.Initialized && w.Visible) {
+            result.images[n] = t_WindowImage(n);
+        }
+        if (w.Initialized && w.Window.load() != nullptr) {
+            result.titles.emplace_back(n, platform::windowtitle(w.Window));
+        }
+    }
+    result.screen = screenlines();
+}
+
+} // namespace
+
+std::vector<uint32_t> parsekeys(const std::string& text, std::string& error) {
+    std::vector<uint32_t> keys;
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] != '\\') {
+            appendutf8(text, i, keys);
+            continue;
+        }
+        char kind = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (kind == 'r' || kind == 'e' || kind == '\\') {
+            keys.push_back(kind == 'r' ? 13 : kind == 'e' ? 27 : '\\');
+            i += 2;
+        } else if (kind == 'x' && i + 3 < text.size() && core::hexdigitvalue(text[i + 2]) >= 0 &&
+                   core::hexdigitvalue(text[i + 3]) >= 0) {
+            keys.push_back(static_cast<uint32_t>(core::hexdigitvalue(text[i + 2]) * 16 +
+                                                 core::hexdigitvalue(text[i + 3])));
+            i += 4;
+        } else {
+            error = "unknown escape at position " + std::to_string(i + 1) +
+                    " (use \\r, \\e, \\xHH or \\\\)";
+            return {};
+        }
+    }
+    return keys;
+}
+
+std::optional<t_DateTime> parsetoday(const std::string& text) {
+    int day = 0, month = 0;
+    long long year = 0;
+    char dot1 = 0, dot2 = 0, rest = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c%lld%c", &day, &dot1, &month, &dot2, &year, &rest) !=
+            5 ||
+        dot1 != '.' || dot2 != '.' || day < 1 || day > 31 || month < 1 || month > 12 || year < 1) {
+        return std::nullopt;
+    }
+    return t_DateTime{year, month, day, 12, 0, 0};
+}
+
+// The view that typed keys go to: the first window made, once it is initialised.
+platform::View typingview() {
+    if (!display::memoryready() || t_FirstWindow() >= display::graphicwindowcount) {
+        return nullptr;
+    }
+    const display::t_Window& w = display::windowrecord(t_FirstWindow());
+    return w.Initialized ? w.View.load() : nullptr;
+}
+
+SnapshotResult takesnapshot(core::ProgramEntry program, const SnapshotRequest& request) {
+    auto store = std::make_shared<LineStore>();
+    core::TextSink previous =
+        core::setlogsink([store, echo = request.echolog](std::string_view line) {
+            std::lock_guard lock(store->mutex);
+            store->lines.emplace_back(line);
+            if (echo) {
+                std::string whole = std::string(line) + "\n";
+                [[maybe_unused]] ssize_t n = ::write(STDOUT_FILENO, whole.data(), whole.size());
+            }
+        });
+    if (request.today) {
+        core::setlocalclock([date = *request.today] { return date; });
+    }
+    setup();
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    core::setprogramentry([finished, program] {
+        struct Flag {
+            std::shared_ptr<std::atomic<bool>> done;
+            ~Flag() { *done = true; } // the program ends by unwinding its thread
+        } flag{finished};
+        program();
+    });
+    auto start = std::chrono::steady_clock::now();
+    auto remaining = [&] {
+        auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start);
+        return std::max<int64_t>(0, request.timeoutms - spent.count());
+    };
+    core::applicationwillfinishlaunching();
+    core::applicationdidfinishlaunching();
+    platform::View view = nullptr;
+    if (platform::runeventsuntil([&] { return (view = typingview()) != nullptr || *finished; },
+                                 remaining()) &&
+        view != nullptr) {
+        for (uint32_t key : request.keys) {
+            platform::typecharacter(view, key);
+        }
+    }
+    SnapshotResult result;
+    result.finished = platform::runeventsuntil([&] { return finished->load(); }, remaining());
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    platform::runeventsuntil([] { return false; }, 20); // queued titles and redraws
+    collectwindows(result);
+    core::setlogsink(std::move(previous));
+    std::lock_guard lock(store->mutex);
+    result.log = store->lines;
+    return result;
+}
+
+namespace {
+
+bool writetext(const std::string& path, const std::vector<std::string>& lines) {
+    std::ofstream out(path, std::ios::binary);
+    for (const std::string& line : lines) {
+        out << line << '\n';
+    }
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+std::string writesnapshot(const SnapshotResult& result, const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        return "cannot create " + folder + ": " + ec.message();
+    }
+    for (size_t n = 0; n < result.images.size(); ++n) {
+        const std::string path = folder + "/window" + std::to_string(n) + ".png";
+        if (result.images[n] && !platform::saveimagepng(*result.images[n], path)) {
+            return "cannot write " + path;
+        }
+    }
+    std::vector<std::string> titles;
+    for (const auto& [n, title] : result.titles) {
+        titles.push_back(std::to_string(n) + "\t" + title);
+    }
+    if (!writetext(folder + "/screen.txt", result.screen) ||
+        !writetext(folder + "/titles.txt", titles) || !writetext(folder + "/log.txt", result.log)) {
+        return "cannot write the text files in " + folder;
+    }
+    return {};
+}
+
+} // namespace toolkit

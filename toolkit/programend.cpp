@@ -1,0 +1,26 @@
+// t_QuitProgram: the end of a program's thread, with its closing message.
+#include "core/clock.h"
+#include "core/log.h"
+#include "core/lookup.h"
+#include "core/process.h"
+#include "quorvinthal/toolkit.h"
+
+#include <string>
+
+void t_QuitProgram(uint8_t n) {
+    std::string line = "t_QuitProgram: Quitting current thread";
+    if (core::getwindow(n) != nullptr) {
+        t_FullArea(n);
+        t_CursorEnd(n);
+        t_Htab(n, 1);
+        t_DisplayMode(n, 0);
+        t_Normal(n);
+        t_Color(n, 1);
+        t_Print(n, "(Programm Ende)");
+        t_WindowUpdate(n, false);
+        core::sleepmilliseconds(100);
+        line += " with message in window #" + std::to_string(n);
+    }
+    core::logline(line + ".");
+    core::exitcurrentthread();
+}
