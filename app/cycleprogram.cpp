@@ -35,7 +35,7 @@ void setup() {
     t_ClearEndOfWindow(w());
     t_WindowCenter(textwindow);
     t_WindowFront(textwindow);
-    t_Header(w(), "Quorvinthal", creditText);
+    t_Header(w(), "Quorvinthal", credittext);
     t_WindowFont(w(), t_LoadFontResource("MenloRegular 16x32.font"));
     t_TextLine(w());
     t_Cr(w());

@@ -4,4 +4,4 @@
 [[noreturn]] void cycleprogram();
 
 // Credit text on the right of the header line.
-inline constexpr const char* creditText = "Programmiert vom Quorvinthal-Team 2026";
+inline constexpr const char* credittext = "Programmiert vom Quorvinthal-Team 2026";

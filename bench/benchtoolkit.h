@@ -4,10 +4,11 @@
 // is needed), windows made by the benchmark's own function with the log silenced.
 #include "core/appdelegate.h"
 #include "core/bundle.h"
-#include "core/handlers.h"
 #include "core/log.h"
 #include "core/tables.h"
 #include "platform/platform.h"
+#include "quorvinthal/toolkit.h"
+#include "toolkit/setup.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -17,13 +18,12 @@
 inline int runtoolkitbenchmarks(int argc, char** argv, const std::function<void()>& makewindows) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     platform::initapplication(argc, argv);
-    setbundlepath(QV_BUNDLE_DIR);
-    connectoutlets(platform::buildinterface());
-    platform::sethandlers(toolkithandlers());
-    initkqtools();
-    TextSink previous = setlogsink([](std::string_view) {});
+    core::setbundlepath(QV_BUNDLE_DIR);
+    toolkit::setup();
+    core::initkqtools();
+    core::TextSink previous = core::setlogsink([](std::string_view) {});
     makewindows();
-    setlogsink(previous);
+    core::setlogsink(previous);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,9 +5,7 @@
 #include "bench/benchtoolkit.h"
 #include "display/initwindow.h"
 #include "display/palette.h"
-#include "graphics/graphictext.h"
-#include "graphics/line.h"
-#include "graphics/plot.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

@@ -8,6 +8,7 @@
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
+#include "quorvinthal/toolkit.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -36,8 +37,9 @@ void setupwindows() {
     t_InitWindow(1, 24, false, width, height, 0, 0, t_Font{}, true);
     for (uint8_t n : {0, 1}) {
         t_WindowVisible(n, true);
-        const t_Window& w = windowrecord(n);
-        fillrandom(videomemory() + w.MemoryStart, static_cast<size_t>(w.MemoryEnd - w.MemoryStart));
+        const display::t_Window& w = display::windowrecord(n);
+        fillrandom(display::videomemory() + w.MemoryStart,
+                   static_cast<size_t>(w.MemoryEnd - w.MemoryStart));
     }
 }
 
@@ -45,15 +47,15 @@ void BM_WindowImage(benchmark::State& state) {
     uint8_t n = windowofdepth(state.range(0));
     platform::Image image;
     for (auto _ : state) {
-        windowimageinto(n, image);
+        display::windowimageinto(n, image);
         benchmark::DoNotOptimize(image.pixels.data());
     }
     state.SetBytesProcessed(state.iterations() * width * height * 4);
 }
 
 QImage sourceimage(int64_t depth) {
-    const t_Window& w = windowrecord(windowofdepth(depth));
-    const uint8_t* block = videomemory() + w.MemoryStart;
+    const display::t_Window& w = display::windowrecord(windowofdepth(depth));
+    const uint8_t* block = display::videomemory() + w.MemoryStart;
     if (depth == 24) {
         return QImage(block, width, height, width * 3, QImage::Format_RGB888).copy();
     }

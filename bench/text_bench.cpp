@@ -3,9 +3,8 @@
 #include "bench/benchtoolkit.h"
 #include "display/initwindow.h"
 #include "display/videomemory.h"
-#include "text/fontloader.h"
-#include "text/printsymbol.h"
-#include "text/scroll.h"
+#include "formats/fontloader.h"
+#include "quorvinthal/toolkit.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -22,7 +21,7 @@ uint8_t windowofdepth(int64_t depth) {
 void setupwindows() {
     t_InitWindow(0, 4, 80, 25, 0, "MenloBold 16x32.font");
     t_InitWindow(1, 24, 80, 25, 0, "MenloBold 16x32.font");
-    if (!windowrecord(0).Initialized || !windowrecord(1).Initialized) {
+    if (!display::windowrecord(0).Initialized || !display::windowrecord(1).Initialized) {
         std::fprintf(stderr, "text_bench: the windows could not be made (fonts missing?)\n");
         _exit(1);
     }
@@ -46,15 +45,15 @@ void BM_ScrollUp(benchmark::State& state) {
 
 // The bytes a full-window scroll moves: 24 of 25 text lines of pixels and both text planes.
 void BM_MemmoveOfTheScrolledBytes(benchmark::State& state) {
-    const t_Window& w = windowrecord(1);
+    const display::t_Window& w = display::windowrecord(1);
     int64_t linebytes = w.Width * 3 * w.Font.Height;
-    uint8_t* pixels = videomemory() + w.MemoryStart;
+    uint8_t* pixels = display::videomemory() + w.MemoryStart;
     for (auto _ : state) {
         std::memmove(pixels, pixels + linebytes, static_cast<size_t>(24 * linebytes));
-        std::memmove(videomemory() + w.TextMemoryStart, videomemory() + w.TextMemoryStart + 80,
-                     24 * 80);
-        std::memmove(videomemory() + w.TextMemoryStart + 2048,
-                     videomemory() + w.TextMemoryStart + 2048 + 80, 24 * 80);
+        std::memmove(display::videomemory() + w.TextMemoryStart,
+                     display::videomemory() + w.TextMemoryStart + 80, 24 * 80);
+        std::memmove(display::videomemory() + w.TextMemoryStart + 2048,
+                     display::videomemory() + w.TextMemoryStart + 2048 + 80, 24 * 80);
         benchmark::ClobberMemory();
     }
 }

@@ -1,11 +1,11 @@
 #include "core/appdelegate.h"
 
 #include "core/lasting.h"
-#include "quorvinthal/toolkit.h"
 #include "core/log.h"
 #include "core/slot.h"
 #include "core/tables.h"
 #include "core/threads.h"
+#include "quorvinthal/toolkit.h"
 
 #include <atomic>
 

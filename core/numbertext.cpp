@@ -15,7 +15,6 @@ std::string hexdigits(int64_t value, int digits) {
     return text;
 }
 
-
 std::string groupedthousands(uint64_t whole) {
     std::string digits = std::to_string(whole);
     std::string grouped;

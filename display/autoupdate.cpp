@@ -52,7 +52,7 @@ bool autoupdatepass() {
         platform::View view = core::getview(n);
         if (view == nullptr) {
             core::logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(n) +
-                    " view is nil, resource undefined.");
+                          " view is nil, resource undefined.");
             continue;
         }
         w.UpdateStarted = core::absolutemilliseconds();

@@ -37,7 +37,7 @@ BellSound lookupbellsound() {
     formats::AiffSound sound = formats::parseaiff(formats::getbinaryfromfile(path));
     if (sound.status != formats::AiffStatus::Ok || sound.samples.empty()) {
         core::logline(std::string("bell: ") + BellSoundName +
-                " is not a playable sound, using the platform beep.");
+                      " is not a playable sound, using the platform beep.");
         return found;
     }
     found.Exists = true;

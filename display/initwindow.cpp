@@ -1,11 +1,11 @@
 #include "display/initwindow.h"
 
-#include "display/autoupdate.h"
 #include "core/appdelegate.h"
 #include "core/bundle.h"
 #include "core/log.h"
 #include "core/lookup.h"
 #include "core/numbertext.h"
+#include "display/autoupdate.h"
 #include "display/palette.h"
 #include "display/render.h"
 #include "display/videomemory.h"
@@ -38,9 +38,9 @@ void moveblockup(int64_t start, int64_t end, int64_t shift) {
 }
 
 void logmove(uint8_t n, const char* what, uint8_t w, int64_t start, int64_t end, int64_t shift) {
-    core::logline(windowprefix(n) + " moving " + what + " block for win #" + std::to_string(w) + "$" +
-            core::hexdigits8(start) + "..." + core::hexdigits8(end) + " to" + core::hexdigits8(start + shift) +
-            "..." + core::hexdigits8(end + shift));
+    core::logline(windowprefix(n) + " moving " + what + " block for win #" + std::to_string(w) +
+                  "$" + core::hexdigits8(start) + "..." + core::hexdigits8(end) + " to" +
+                  core::hexdigits8(start + shift) + "..." + core::hexdigits8(end + shift));
 }
 
 // Moves the blocks of the windows made after n (they lie below n's blocks) up by shift.
@@ -75,11 +75,11 @@ void releaseblocks(uint8_t n) {
     int64_t start = w.MemoryStart, end = w.MemoryEnd;
     int64_t shift = end - start + 1;
     core::logline(windowprefix(n) + " high memory = " + core::hexaddress(end) +
-            ", graphic block size to delete = " + core::hexaddress(shift) + ".");
+                  ", graphic block size to delete = " + core::hexaddress(shift) + ".");
     if (w.TextMemoryStart >= 0) {
         int64_t textsize = w.TextMemoryEnd - w.TextMemoryStart + 1;
         core::logline(windowprefix(n) + " high memory = " + core::hexaddress(end) +
-                ", text block size to delete = " + core::hexaddress(textsize) + ".");
+                      ", text block size to delete = " + core::hexaddress(textsize) + ".");
         shift += textsize;
     }
     moveblocksabove(n, end, shift);
@@ -91,7 +91,7 @@ int64_t checkedside(uint8_t n, int64_t value, int64_t replacement, const char* d
         return value;
     }
     core::logline(windowprefix(n) + " cannot display " + std::to_string(value) + " " + direction +
-            " pixel.");
+                  " pixel.");
     return replacement;
 }
 
@@ -282,10 +282,10 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
     int64_t freebytes = display::highmemorymark() - display::reservedlowarea;
     if (size > freebytes) {
         core::logline(display::windowprefix(n) + " has not enough graphic-video-memory (" +
-                std::to_string(display::freekilobytes(freebytes)) + "K available).");
+                      std::to_string(display::freekilobytes(freebytes)) + "K available).");
         core::logline("t_InitWindow: Displaying " + std::to_string(width) + " x " +
-                std::to_string(height) + " pixel x " + std::to_string(bitDepth) + " bit needs " +
-                core::kilobytetext(size) + "K video-memory.");
+                      std::to_string(height) + " pixel x " + std::to_string(bitDepth) +
+                      " bit needs " + core::kilobytetext(size) + "K video-memory.");
         return;
     }
     if (!titleVisible) {
@@ -297,19 +297,20 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
     display::TextGrid grid = display::textgrid(font, width, height);
     if (grid.size > freebytes || !display::textblockfits(size, grid.size)) {
         core::logline(display::windowprefix(n) + " has not enough text-video-memory (" +
-                std::to_string(display::freekilobytes(freebytes)) + "K available).");
+                      std::to_string(display::freekilobytes(freebytes)) + "K available).");
         core::logline("t_InitWindow: Displaying " + std::to_string(grid.columns) + " x " +
-                std::to_string(grid.lines) + " characters needs " + core::kilobytetext(grid.size) +
-                "K text-video-memory.");
+                      std::to_string(grid.lines) + " characters needs " +
+                      core::kilobytetext(grid.size) + "K text-video-memory.");
         return;
     }
     display::fillrecord(w, autoUpdate, bitDepth, width, height, bordersx, bordersy, titleVisible);
     display::Block graphic = display::placeblock(size);
     w.MemoryStart = graphic.start;
     w.MemoryEnd = graphic.end;
-    core::logline(display::windowprefix(n) + " = " + std::to_string(width) + " x " + std::to_string(height) +
-            " pixel x " + std::to_string(bitDepth) + " bit = " + core::kilobytetext(size) +
-            "K video-memory = " + core::hexaddress(graphic.start) + ".");
+    core::logline(display::windowprefix(n) + " = " + std::to_string(width) + " x " +
+                  std::to_string(height) + " pixel x " + std::to_string(bitDepth) +
+                  " bit = " + core::kilobytetext(size) +
+                  "K video-memory = " + core::hexaddress(graphic.start) + ".");
     display::filltextfields(w, grid);
     display::Block text = grid.size == 0 ? display::Block{-1, -1} : display::placeblock(grid.size);
     w.TextMemoryStart = text.start;

@@ -24,7 +24,8 @@ bool colourwindowready(const char* command, uint8_t n) {
         return false;
     }
     if (!windowready(n)) {
-        core::logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
+        core::logline(std::string(command) + ": Window #" + std::to_string(n) +
+                      " not initialized.");
         return false;
     }
     return true;
@@ -42,7 +43,8 @@ t_RGBColor t_PaletteColor(int64_t index) {
     if (index < 0 || index > 15) {
         return t_RGBColor{255, 0, 0, 0};
     }
-    return t_RGBColor{255, display::colours.Red[index], display::colours.Green[index], display::colours.Blue[index]};
+    return t_RGBColor{255, display::colours.Red[index], display::colours.Green[index],
+                      display::colours.Blue[index]};
 }
 
 void t_Color(uint8_t n, int64_t color) {

@@ -57,7 +57,8 @@ bool windowimageinto(uint8_t n, platform::Image& image) {
     t_Window& w = windowrecord(n);
     if (!(w.Initialized && w.Visible)) {
         if (!w.Initialized) {
-            core::logline("t_WindowImage: Graphic window #" + std::to_string(n) + " not initialized.");
+            core::logline("t_WindowImage: Graphic window #" + std::to_string(n) +
+                          " not initialized.");
         }
         return false;
     }
@@ -120,7 +121,7 @@ void t_WindowUpdate(uint8_t n, bool deferred) {
     platform::View view = core::getview(n);
     if (view == nullptr) {
         core::logline("t_WindowUpdate: Window #" + std::to_string(n) +
-                " view is nil, resource undefined.");
+                      " view is nil, resource undefined.");
         return;
     }
     core::onmain([&] {

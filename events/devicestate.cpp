@@ -11,8 +11,8 @@ namespace events {
 namespace {
 
 struct DeviceState {
-    std::atomic<bool> capslock{false}, shift{false}, control{false}, option{false},
-        command{false}, fn{false};
+    std::atomic<bool> capslock{false}, shift{false}, control{false}, option{false}, command{false},
+        fn{false};
     std::atomic<bool> keyheld{false};
     std::atomic<bool> leftbutton{false}, rightbutton{false};
 };

@@ -4,8 +4,8 @@
 #include "core/lasting.h"
 #include "events/eventqueue.h"
 #include "events/menuqueue.h"
-#include "unicode/graphemes.h"
 #include "quorvinthal/toolkit.h"
+#include "unicode/graphemes.h"
 
 namespace events {
 

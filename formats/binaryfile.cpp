@@ -13,7 +13,8 @@ namespace formats {
 namespace {
 
 void logreaderror(const std::string& path, int error) {
-    core::logline("getbinaryfromfile: Error #" + path + ": " + std::generic_category().message(error));
+    core::logline("getbinaryfromfile: Error #" + path + ": " +
+                  std::generic_category().message(error));
 }
 
 class FileDescriptor {

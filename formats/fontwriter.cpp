@@ -41,7 +41,8 @@ t_Font compressfont(const t_Font& font) {
     }
     t_Font result = font;
     result.Data = lzwencode(font.Data);
-    result.Format = font.Format == t_Font::Grey ? t_Font::CompressedGrey : t_Font::CompressedMonochrome;
+    result.Format =
+        font.Format == t_Font::Grey ? t_Font::CompressedGrey : t_Font::CompressedMonochrome;
     return result;
 }
 

@@ -1,7 +1,8 @@
 // Arbitrary bytes as a font resource file and as compressed glyph data.
 #include "core/log.h"
-#include "text/fontloader.h"
-#include "text/lzw.h"
+#include "formats/fontloader.h"
+#include "formats/lzw.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -17,42 +18,42 @@ void require(bool condition) {
 }
 
 // A small limit must cut exactly the streams that decode to more than it.
-void checklimit(std::span<const uint8_t> bytes, const LzwResult& whole) {
+void checklimit(std::span<const uint8_t> bytes, const formats::LzwResult& whole) {
     constexpr size_t SmallLimit = 4096;
-    const LzwResult limited = lzwdecode(bytes, SmallLimit);
-    if (whole.Status == LzwStatus::InvalidCode) {
-        require(limited.Status != LzwStatus::Ok);
-    } else if (whole.Status == LzwStatus::Ok && whole.Data.size() <= SmallLimit) {
-        require(limited.Status == LzwStatus::Ok && limited.Data == whole.Data);
+    const formats::LzwResult limited = formats::lzwdecode(bytes, SmallLimit);
+    if (whole.status == formats::LzwStatus::InvalidCode) {
+        require(limited.status != formats::LzwStatus::Ok);
+    } else if (whole.status == formats::LzwStatus::Ok && whole.Data.size() <= SmallLimit) {
+        require(limited.status == formats::LzwStatus::Ok && limited.Data == whole.Data);
     } else {
-        require(limited.Status == LzwStatus::TooLong);
+        require(limited.status == formats::LzwStatus::TooLong);
     }
 }
 
-void checkroundtrip(const LzwResult& decoded) {
-    if (decoded.Status != LzwStatus::Ok || decoded.Data.size() > 65536) {
+void checkroundtrip(const formats::LzwResult& decoded) {
+    if (decoded.status != formats::LzwStatus::Ok || decoded.Data.size() > 65536) {
         return;
     }
-    require(lzwdecode(lzwencode(decoded.Data)).Data == decoded.Data);
+    require(formats::lzwdecode(formats::lzwencode(decoded.Data)).Data == decoded.Data);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool quiet = [] {
-        setlogsink([](std::string_view) {});
+        core::setlogsink([](std::string_view) {});
         return true;
     }();
     (void)quiet;
     const std::span<const uint8_t> bytes(data, size);
 
-    const t_Font font = parsefontresource(bytes, "fuzz.font");
-    require(font.Format != FontCompressedGrey && font.Format != FontCompressedMonochrome);
-    require(font.Data.size() <= std::max(size, LzwMaxOutput));
+    const t_Font font = formats::parsefontresource(bytes, "fuzz.font");
+    require(font.Format != t_Font::CompressedGrey && font.Format != t_Font::CompressedMonochrome);
+    require(font.Data.size() <= std::max(size, formats::lzwmaxoutput));
 
-    const LzwResult decoded = lzwdecode(bytes);
-    require(decoded.Data.size() <= LzwMaxOutput);
-    require(decoded.Status == LzwStatus::Ok || decoded.Data.empty());
+    const formats::LzwResult decoded = formats::lzwdecode(bytes);
+    require(decoded.Data.size() <= formats::lzwmaxoutput);
+    require(decoded.status == formats::LzwStatus::Ok || decoded.Data.empty());
     checklimit(bytes, decoded);
     checkroundtrip(decoded);
     return 0;

@@ -102,7 +102,7 @@ bool graphicwindowready(const char* command, uint8_t n) {
     }
     if (!display::windowready(n)) {
         core::logline(std::string(command) + ": Graphic window #" + std::to_string(n) +
-                " not initialized.");
+                      " not initialized.");
         return false;
     }
     return true;

@@ -182,7 +182,8 @@ void g_PrintSymbol(uint8_t n, uint8_t c, int64_t scalex, int64_t scaley, t_RGBCo
     }
     display::t_Window& w = display::windowrecord(n);
     graphics::Canvas canvas = graphics::windowcanvas(w);
-    graphics::GlyphPlacement place{w.PositionX, w.PositionY, font.Width, font.Height, scalex, scaley};
+    graphics::GlyphPlacement place{w.PositionX, w.PositionY, font.Width,
+                                   font.Height, scalex,      scaley};
     // The fit test is the unscaled one; enlarged glyphs are cut at the edges instead.
     if (c < font.Start || c > font.End || scalex < 1 || scaley < 1 ||
         place.x > canvas.width - font.Width || place.y > canvas.height - font.Height) {
@@ -197,7 +198,8 @@ void g_PrintSymbol(uint8_t n, uint8_t c, int64_t scalex, int64_t scaley, t_RGBCo
         break;
     case t_Font::CompressedMonochrome:
     case t_Font::CompressedGrey:
-        core::logline("g_PrintSymbol: Font format must be uncompressed monochrome or grey for printing.");
+        core::logline(
+            "g_PrintSymbol: Font format must be uncompressed monochrome or grey for printing.");
         break;
     default:
         core::logline("g_PrintSymbol: Illegal font format.");

@@ -4,11 +4,12 @@
 //
 // Monochrome glyphs are drawn pixel by pixel as g_Plot draws, set pixels in the foreground and
 // clear ones in the background colour. In grey glyphs each glyph byte blends the foreground into
-// the background colour, written straight into the graphic block. On palette windows (depths 1 and 4) the pixel's colour is the same blend as on every other
-// depth, g × F / 255 + (255 − g) × B / 255 per component: the bit is set when (red + green +
-// blue) / 3 is 128 or more, the nibble takes the blend's nearest palette entry. Masking the
-// glyph byte with the foreground instead would ignore the background, so dark ink on a light
-// background would come out as ink on black; with the blend it looks as it does in text cells.
+// the background colour, written straight into the graphic block. On palette windows (depths 1 and
+// 4) the pixel's colour is the same blend as on every other depth, g × F / 255 + (255 − g) × B /
+// 255 per component: the bit is set when (red + green + blue) / 3 is 128 or more, the nibble takes
+// the blend's nearest palette entry. Masking the glyph byte with the foreground instead would
+// ignore the background, so dark ink on a light background would come out as ink on black; with the
+// blend it looks as it does in text cells.
 #include "graphics/canvas.h"
 
 #include <cstdint>

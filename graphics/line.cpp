@@ -66,7 +66,8 @@ void g_Line(uint8_t n, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     display::t_Window& w = display::windowrecord(n);
     graphics::Canvas c = graphics::windowcanvas(w);
     if (!graphics::drawabledepth(c.depth)) { // every point inside the window is refused on its own
-        graphics::walkline(c, x1, y1, x2, y2, [&](int64_t, int64_t) { graphics::logillegaldepth(c.depth); });
+        graphics::walkline(c, x1, y1, x2, y2,
+                           [&](int64_t, int64_t) { graphics::logillegaldepth(c.depth); });
         return;
     }
     if (c.pixels == nullptr) {

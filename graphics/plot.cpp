@@ -39,11 +39,14 @@ template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen m
 } // namespace graphics
 
 void g_Plot(uint8_t n, int64_t x, int64_t y, t_RGBColor color) {
-    graphics::plot(n, x, y, [color](const display::t_Window&, int64_t depth) { return graphics::colourpen(color, depth); });
+    graphics::plot(n, x, y, [color](const display::t_Window&, int64_t depth) {
+        return graphics::colourpen(color, depth);
+    });
 }
 
 void g_Plot(uint8_t n, int64_t x, int64_t y) {
-    graphics::plot(n, x, y, [](const display::t_Window& w, int64_t) { return graphics::windowpen(w); });
+    graphics::plot(n, x, y,
+                   [](const display::t_Window& w, int64_t) { return graphics::windowpen(w); });
 }
 
 t_RGBColor g_Scrn(uint8_t n, int64_t x, int64_t y) {

@@ -5,9 +5,9 @@
 #include "display/videomemory.h"
 #include "events/devicestate.h"
 #include "events/keyqueue.h"
-#include "unicode/strings.h"
-#include "text/displaymode.h"
 #include "quorvinthal/toolkit.h"
+#include "text/displaymode.h"
+#include "unicode/strings.h"
 
 #include <algorithm>
 #include <array>
@@ -56,11 +56,13 @@ constexpr KeyRule withoutshift(int64_t keycode, int64_t character, int64_t value
     return {keycode, character, 0, platform::ShiftModifier, Outcome::Value, value, false};
 }
 constexpr KeyRule optionreplaces(int64_t keycode, int64_t character) {
-    return {keycode, anycharacter, platform::OptionModifier, 0, Outcome::ReplaceCharacter, character, false};
+    return {keycode,   anycharacter, platform::OptionModifier, 0, Outcome::ReplaceCharacter,
+            character, false};
 }
 constexpr KeyRule controlredirects(int64_t keycode, int64_t target) {
     const uint64_t control = platform::ControlModifier;
-    return {keycode, anycharacter, control, platform::OptionModifier, Outcome::Redirect, target, false};
+    return {keycode,           anycharacter, control, platform::OptionModifier,
+            Outcome::Redirect, target,       false};
 }
 
 // Rows of one key code are tried in order; the first whose condition holds decides.
@@ -204,12 +206,12 @@ t_Event keyevent(uint8_t n, const platform::KeyPress& press, const Translation& 
 
 } // namespace
 
-
 void viewkeydown(uint8_t n, const platform::KeyPress& press) {
     if (display::memoryready() && n < display::graphicwindowcount) {
         const display::t_Window& window = display::windowrecord(n);
         if (!window.Initialized) {
-            core::logline("viewKeyDown: Graphic window (" + std::to_string(n) + ") not initialized.");
+            core::logline("viewKeyDown: Graphic window (" + std::to_string(n) +
+                          ") not initialized.");
         } else if (!window.IgnoreEvents) {
             t_KeyEventHandler(n, press);
         }
@@ -231,7 +233,8 @@ void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press) {
     const int64_t character = t_Asc(press.characters);
     const int64_t time = core::absolutemilliseconds();
     events::refreshmodifierstate(press.modifierflags);
-    const input::Translation translation = input::translate(press.keycode, character, press.modifierflags);
+    const input::Translation translation =
+        input::translate(press.keycode, character, press.modifierflags);
     switch (translation.kind) {
     case input::Translation::None:
         return;

@@ -1,10 +1,10 @@
 #include "input/lineeditor.h"
 
-#include "unicode/graphemes.h"
 #include "input/keyevents.h"
-#include "unicode/strings.h"
-#include "text/textchecks.h"
 #include "quorvinthal/toolkit.h"
+#include "text/textchecks.h"
+#include "unicode/graphemes.h"
+#include "unicode/strings.h"
 
 #include <algorithm>
 #include <array>
@@ -235,5 +235,6 @@ void t_InputEdit(uint8_t n, int64_t key) {
     } else if (input::isinsertable(key)) {
         t_InputInsert(n, key);
     }
-    w.InputCursorPos = std::clamp<int64_t>(w.InputCursorPos, 0, unicode::graphemecount(w.InputString));
+    w.InputCursorPos =
+        std::clamp<int64_t>(w.InputCursorPos, 0, unicode::graphemecount(w.InputString));
 }

@@ -1,10 +1,10 @@
 // Inserting characters into the line: the input modes' filters and numeric character entry.
-#include "unicode/graphemes.h"
 #include "input/keyevents.h"
 #include "input/lineeditor.h"
-#include "unicode/strings.h"
-#include "text/textchecks.h"
 #include "quorvinthal/toolkit.h"
+#include "text/textchecks.h"
+#include "unicode/graphemes.h"
+#include "unicode/strings.h"
 
 #include <optional>
 

@@ -2,9 +2,9 @@
 #include "core/bridge.h"
 #include "events/keyqueue.h"
 #include "input/lineeditor.h"
-#include "unicode/strings.h"
-#include "text/textchecks.h"
 #include "quorvinthal/toolkit.h"
+#include "text/textchecks.h"
+#include "unicode/strings.h"
 
 namespace input {
 

@@ -2,6 +2,7 @@
 #include "core/bridge.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/toolkit.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
@@ -108,9 +109,10 @@ std::string message(QFileDialog& dialog) {
 
 TEST(PasteboardWindow, StartupGivesAMonospacedTwelvePointFontAndEmptyText) {
     setuptoolkit();
-    onmain([] { platform::textviewsetstring(appdelegate().PasteboardTextView, "alt"); });
+    core::onmain(
+        [] { platform::textviewsetstring(core::appdelegate().PasteboardTextView, "alt"); });
     ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
-    auto* text = reinterpret_cast<QPlainTextEdit*>(appdelegate().PasteboardTextView);
+    auto* text = reinterpret_cast<QPlainTextEdit*>(core::appdelegate().PasteboardTextView);
     EXPECT_EQ(text->toPlainText(), QString());
     EXPECT_EQ(text->font().pointSizeF(), 12.0);
     EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()); // Menlo or the face that stands in
@@ -128,7 +130,7 @@ TEST(PasteboardWindow, MissingPasteboardWindowIsSkippedAtStartup) {
     omit.pasteboard = true;
     setuptoolkit(omit);
     ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
-    EXPECT_TRUE(memoryready);
+    EXPECT_TRUE(display::memoryready());
 }
 
 // ---- Paths ----------------------------------------------------------------------------------
@@ -142,22 +144,22 @@ TEST(Paths, NameIsThePartAfterTheLastSlash) {
 }
 
 TEST(Paths, UrlsBecomeDecodedComposedPaths) {
-    EXPECT_EQ(pathofurl("file:///tmp/mein%20Brief.txt"), "/tmp/mein Brief.txt");
-    EXPECT_EQ(pathofurl("file:///tmp/Gr%C3%BC%C3%9Fe"), "/tmp/Grüße");
-    EXPECT_EQ(pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Caf\u00E9"); // decomposed é composed
-    EXPECT_EQ(pathofurl("file:///tmp/100%25"), "/tmp/100%");
-    EXPECT_EQ(pathofurl("file:///tmp/50%"), "/tmp/50%");
-    EXPECT_EQ(pathofurl("file:///tmp/%zz"), "/tmp/%zz");
-    EXPECT_EQ(pathofurl("/tmp/kein%20Schema"), "/tmp/kein Schema");
-    EXPECT_EQ(pathofurl("file:/tmp/x"), "file:/tmp/x");
-    EXPECT_EQ(pathofurl(""), "");
+    EXPECT_EQ(ui::pathofurl("file:///tmp/mein%20Brief.txt"), "/tmp/mein Brief.txt");
+    EXPECT_EQ(ui::pathofurl("file:///tmp/Gr%C3%BC%C3%9Fe"), "/tmp/Grüße");
+    EXPECT_EQ(ui::pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Caf\u00E9"); // decomposed é composed
+    EXPECT_EQ(ui::pathofurl("file:///tmp/100%25"), "/tmp/100%");
+    EXPECT_EQ(ui::pathofurl("file:///tmp/50%"), "/tmp/50%");
+    EXPECT_EQ(ui::pathofurl("file:///tmp/%zz"), "/tmp/%zz");
+    EXPECT_EQ(ui::pathofurl("/tmp/kein%20Schema"), "/tmp/kein Schema");
+    EXPECT_EQ(ui::pathofurl("file:/tmp/x"), "file:/tmp/x");
+    EXPECT_EQ(ui::pathofurl(""), "");
 }
 
 TEST(Paths, FileTypesSplitAtCommas) {
-    EXPECT_EQ(filetypelist("txt,csv"), (std::vector<std::string>{"txt", "csv"}));
-    EXPECT_EQ(filetypelist("txt"), std::vector<std::string>{"txt"});
-    EXPECT_EQ(filetypelist(""), std::vector<std::string>{});
-    EXPECT_EQ(filetypelist(",txt,,csv,"), (std::vector<std::string>{"txt", "csv"}));
+    EXPECT_EQ(ui::filetypelist("txt,csv"), (std::vector<std::string>{"txt", "csv"}));
+    EXPECT_EQ(ui::filetypelist("txt"), std::vector<std::string>{"txt"});
+    EXPECT_EQ(ui::filetypelist(""), std::vector<std::string>{});
+    EXPECT_EQ(ui::filetypelist(",txt,,csv,"), (std::vector<std::string>{"txt", "csv"}));
 }
 
 // ---- Open dialog ----------------------------------------------------------------------------
@@ -225,8 +227,9 @@ TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPath) {
 TEST(SaveDialog, CancelledFromTheMenuLeavesPathAndNameEmpty) {
     setuptoolkit();
     ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
-    appendmenuaction(t_MenuAction{300, 101, "Sichern", "", "Vorschlag.txt", "txt", "/alt/Pfad"});
-    appendmenuaction(t_MenuAction{301, 100, "Laden", "", "", "", ""});
+    ui::appendmenuaction(
+        ui::t_MenuAction{300, 101, "Sichern", "", "Vorschlag.txt", "txt", "/alt/Pfad"});
+    ui::appendmenuaction(ui::t_MenuAction{301, 100, "Laden", "", "", "", ""});
     platform::Menu menu = platform::mainmenuwithtitle("Bearbeiten");
     platform::MenuItem save = platform::menuappenditem(menu, "Sichern …", 300, "");
     platform::MenuItem open = platform::menuappenditem(menu, "Laden …", 301, "");
@@ -237,7 +240,7 @@ TEST(SaveDialog, CancelledFromTheMenuLeavesPathAndNameEmpty) {
     });
     platform::menuitemperform(save);
     EXPECT_TRUE(proposed.ends_with("/Vorschlag.txt")) << proposed;
-    std::optional<t_MenuAction> entry = menuactionwithtag(300);
+    std::optional<ui::t_MenuAction> entry = ui::menuactionwithtag(300);
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->FilePath, "");
     EXPECT_EQ(entry->FileName, "");
@@ -245,7 +248,7 @@ TEST(SaveDialog, CancelledFromTheMenuLeavesPathAndNameEmpty) {
     fs::path folder = folderwith({"gewählt.txt"});
     whendialogopens([&](QFileDialog& dialog) { choosename(dialog, folder, "gewählt.txt"); });
     platform::menuitemperform(open);
-    entry = menuactionwithtag(301);
+    entry = ui::menuactionwithtag(301);
     EXPECT_EQ(entry->FilePath, (folder / "gewählt.txt").string());
     EXPECT_EQ(entry->FileName, "gewählt.txt");
 }

@@ -1,10 +1,12 @@
 #include "core/bridge.h"
-#include "display/aiff.h"
 #include "display/bell.h"
+#include "formats/aiff.h"
+#include "formats/binaryfile.h"
+#include "formats/fontloader.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/tempbundle.h"
 #include "tests/support/toolkit.h"
-#include "text/fontloader.h"
 
 #include <algorithm>
 #include <chrono>
@@ -46,7 +48,7 @@ Bytes common(int64_t channels, uint32_t frames, int64_t bits, uint32_t rate) {
     putbe(body, static_cast<uint16_t>(channels), 2);
     putbe(body, frames, 4);
     putbe(body, static_cast<uint16_t>(bits), 2);
-    const auto rate80 = extendedfromrate(rate);
+    const auto rate80 = formats::extendedfromrate(rate);
     body.insert(body.end(), rate80.begin(), rate80.end());
     return chunk("COMM", body);
 }
@@ -62,11 +64,12 @@ Bytes sounddata(const Bytes& samples, uint32_t offset = 0) {
 
 // The sound this build generated, wherever the bundle path points.
 Bytes generatedbell() {
-    return getbinaryfromfile(std::string(QV_BUNDLE_DIR) + "/Contents/Resources/sysbeep.aif");
+    return formats::getbinaryfromfile(std::string(QV_BUNDLE_DIR) +
+                                      "/Contents/Resources/sysbeep.aif");
 }
 
 double extended(const Bytes& bytes) {
-    return extendedtodouble(std::span<const uint8_t, 10>(bytes.data(), 10));
+    return formats::extendedtodouble(std::span<const uint8_t, 10>(bytes.data(), 10));
 }
 
 } // namespace
@@ -74,17 +77,17 @@ double extended(const Bytes& bytes) {
 // ---- The AIFF reader -------------------------------------------------------------------------
 
 TEST(AiffReader, ReadsTheGeneratedBell) {
-    const AiffSound sound = parseaiff(generatedbell());
-    ASSERT_EQ(sound.Status, AiffStatus::Ok);
-    EXPECT_EQ(std::tie(sound.Channels, sound.SampleRate, sound.Bits),
+    const formats::AiffSound sound = formats::parseaiff(generatedbell());
+    ASSERT_EQ(sound.status, formats::AiffStatus::Ok);
+    EXPECT_EQ(std::tie(sound.channels, sound.samplerate, sound.bits),
               std::make_tuple(1, 44100, 16));
-    EXPECT_EQ(sound.Samples.size(), 6615u); // 0.15 s
+    EXPECT_EQ(sound.samples.size(), 6615u); // 0.15 s
     // A bell: silent at both ends, loud soon after the start.
-    const auto loudest = std::max_element(sound.Samples.begin(), sound.Samples.end());
+    const auto loudest = std::max_element(sound.samples.begin(), sound.samples.end());
     EXPECT_GT(*loudest, 8000);
-    EXPECT_LT(loudest - sound.Samples.begin(), 441);
-    EXPECT_EQ(sound.Samples.front(), 0);
-    EXPECT_EQ(sound.Samples.back(), 0);
+    EXPECT_LT(loudest - sound.samples.begin(), 441);
+    EXPECT_EQ(sound.samples.front(), 0);
+    EXPECT_EQ(sound.samples.back(), 0);
 }
 
 TEST(AiffReader, ExtendedSampleRates) {
@@ -96,7 +99,7 @@ TEST(AiffReader, ExtendedSampleRates) {
         {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
     for (const auto& [rate, bytes] : rates) {
         EXPECT_EQ(extended(bytes), rate);
-        const auto encoded = extendedfromrate(rate);
+        const auto encoded = formats::extendedfromrate(rate);
         EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), bytes) << rate;
     }
     EXPECT_EQ(extended({0xC0, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}), -44100);
@@ -104,76 +107,82 @@ TEST(AiffReader, ExtendedSampleRates) {
     EXPECT_TRUE(std::isinf(extended({0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0})));
     EXPECT_TRUE(std::isnan(extended({0x7F, 0xFF, 0xC0, 0, 0, 0, 0, 0, 0, 0})));
     for (uint32_t rate : {3u, 11025u, 48000u, 96000u, 4294967295u}) {
-        EXPECT_EQ(extendedtodouble(extendedfromrate(rate)), rate);
+        EXPECT_EQ(formats::extendedtodouble(formats::extendedfromrate(rate)), rate);
     }
 }
 
 TEST(AiffReader, SampleSizesAndLayout) {
     // Big-endian 16-bit stereo, after an odd-length chunk and its pad, with SSND before COMM.
     const Bytes pcm16 = {0x01, 0x02, 0xFF, 0xFE, 0x7F, 0xFF, 0x80, 0x00};
-    AiffSound s = parseaiff(
+    formats::AiffSound s = formats::parseaiff(
         form({chunk("ANNO", {'h', 'i', '!'}), sounddata(pcm16, 3), common(2, 2, 16, 22050)}));
-    ASSERT_EQ(s.Status, AiffStatus::Ok);
-    EXPECT_EQ(s.Channels, 2);
-    EXPECT_EQ(s.SampleRate, 22050);
-    EXPECT_EQ(s.Samples, (std::vector<int16_t>{0x0102, -2, 32767, -32768}));
+    ASSERT_EQ(s.status, formats::AiffStatus::Ok);
+    EXPECT_EQ(s.channels, 2);
+    EXPECT_EQ(s.samplerate, 22050);
+    EXPECT_EQ(s.samples, (std::vector<int16_t>{0x0102, -2, 32767, -32768}));
     // 8-bit samples are signed; 24 keeps its top 16 bits; 12 is left-justified in two bytes.
-    s = parseaiff(form({common(1, 3, 8, 8000), sounddata({0x80, 0x7F, 0x01})}));
-    EXPECT_EQ(s.Samples, (std::vector<int16_t>{-32768, 0x7F00, 0x0100}));
-    s = parseaiff(form({common(1, 2, 24, 8000), sounddata({0x12, 0x34, 0x56, 0xFF, 0xFF, 0xFF})}));
-    EXPECT_EQ(s.Samples, (std::vector<int16_t>{0x1234, -1}));
-    s = parseaiff(form({common(1, 1, 12, 8000), sounddata({0x7B, 0xC0})}));
-    EXPECT_EQ(s.Bits, 12);
-    EXPECT_EQ(s.Samples, (std::vector<int16_t>{0x7BC0}));
+    s = formats::parseaiff(form({common(1, 3, 8, 8000), sounddata({0x80, 0x7F, 0x01})}));
+    EXPECT_EQ(s.samples, (std::vector<int16_t>{-32768, 0x7F00, 0x0100}));
+    s = formats::parseaiff(
+        form({common(1, 2, 24, 8000), sounddata({0x12, 0x34, 0x56, 0xFF, 0xFF, 0xFF})}));
+    EXPECT_EQ(s.samples, (std::vector<int16_t>{0x1234, -1}));
+    s = formats::parseaiff(form({common(1, 1, 12, 8000), sounddata({0x7B, 0xC0})}));
+    EXPECT_EQ(s.bits, 12);
+    EXPECT_EQ(s.samples, (std::vector<int16_t>{0x7BC0}));
     // The pad byte of the last chunk may be missing although FORM counts it.
     Bytes nopad = form({common(1, 1, 8, 8000), chunk("SSND", {0, 0, 0, 0, 0, 0, 0, 0, 9}, false)});
     nopad[7] += 1;
-    EXPECT_EQ(parseaiff(nopad).Samples, (std::vector<int16_t>{0x0900}));
+    EXPECT_EQ(formats::parseaiff(nopad).samples, (std::vector<int16_t>{0x0900}));
 }
 
 TEST(AiffReader, EveryTruncationFails) {
     const Bytes whole = generatedbell();
     for (size_t length = 0; length < whole.size(); ++length) {
-        const AiffSound s = parseaiff(std::span(whole).first(length));
-        ASSERT_NE(s.Status, AiffStatus::Ok) << length;
-        ASSERT_TRUE(s.Samples.empty());
+        const formats::AiffSound s = formats::parseaiff(std::span(whole).first(length));
+        ASSERT_NE(s.status, formats::AiffStatus::Ok) << length;
+        ASSERT_TRUE(s.samples.empty());
     }
 }
 
 TEST(AiffReader, CorruptHeadersFail) {
     const Bytes pcm = {0, 1, 0, 2};
     const Bytes good = form({common(1, 2, 16, 8000), sounddata(pcm)});
-    const auto status = [](const Bytes& bytes) { return parseaiff(bytes).Status; };
+    const auto status = [](const Bytes& bytes) { return formats::parseaiff(bytes).status; };
     // The good file with the bytes written over it from the given position.
     const auto patched = [&](size_t at, const Bytes& bytes) {
         Bytes copy = good;
         std::copy(bytes.begin(), bytes.end(), copy.begin() + static_cast<ptrdiff_t>(at));
         return copy;
     };
-    EXPECT_EQ(status(patched(8, {'A', 'I', 'F', 'C'})), AiffStatus::NotAiff);
-    EXPECT_EQ(status({'F', 'O', 'R', 'M', 0, 0, 0, 2, 'A', 'I', 'F', 'F'}), AiffStatus::NotAiff);
-    EXPECT_EQ(status(form({sounddata(pcm)})), AiffStatus::NoCommonChunk);
-    EXPECT_EQ(status(form({common(1, 2, 16, 8000)})), AiffStatus::NoSoundData);
-    EXPECT_EQ(status(form({chunk("COMM", Bytes(17, 1)), sounddata(pcm)})), AiffStatus::Truncated);
-    EXPECT_EQ(status(form({common(1, 3, 16, 8000), sounddata(pcm)})), AiffStatus::Truncated);
+    EXPECT_EQ(status(patched(8, {'A', 'I', 'F', 'C'})), formats::AiffStatus::NotAiff);
+    EXPECT_EQ(status({'F', 'O', 'R', 'M', 0, 0, 0, 2, 'A', 'I', 'F', 'F'}),
+              formats::AiffStatus::NotAiff);
+    EXPECT_EQ(status(form({sounddata(pcm)})), formats::AiffStatus::NoCommonChunk);
+    EXPECT_EQ(status(form({common(1, 2, 16, 8000)})), formats::AiffStatus::NoSoundData);
+    EXPECT_EQ(status(form({chunk("COMM", Bytes(17, 1)), sounddata(pcm)})),
+              formats::AiffStatus::Truncated);
+    EXPECT_EQ(status(form({common(1, 3, 16, 8000), sounddata(pcm)})),
+              formats::AiffStatus::Truncated);
     EXPECT_EQ(status(form({common(1, 2, 16, 8000), chunk("SSND", {0, 0, 0})})),
-              AiffStatus::Truncated);
-    EXPECT_EQ(status(patched(good.size() - 9, {5})), AiffStatus::Truncated); // offset past samples
-    EXPECT_EQ(status(patched(16, {0xFF, 0xFF, 0xFF, 0xFF})),                 // COMM length 2^32 - 1
-              AiffStatus::Truncated);
+              formats::AiffStatus::Truncated);
+    EXPECT_EQ(status(patched(good.size() - 9, {5})),
+              formats::AiffStatus::Truncated);               // offset past samples
+    EXPECT_EQ(status(patched(16, {0xFF, 0xFF, 0xFF, 0xFF})), // COMM length 2^32 - 1
+              formats::AiffStatus::Truncated);
     for (auto [channels, bits] : {std::pair{0, 16}, {-1, 16}, {65, 16}, {1, 0}, {1, 33}}) {
         EXPECT_EQ(status(form({common(channels, 1, bits, 8000), sounddata(pcm)})),
-                  AiffStatus::Unsupported);
+                  formats::AiffStatus::Unsupported);
     }
     for (Bytes rate : {Bytes{0x7F, 0xFF, 0x80}, Bytes{0x7F, 0xFF, 0xC0}, Bytes{0, 0, 0}}) {
-        EXPECT_EQ(status(patched(28, rate)), AiffStatus::Unsupported); // infinite, NaN, zero
+        EXPECT_EQ(status(patched(28, rate)),
+                  formats::AiffStatus::Unsupported); // infinite, NaN, zero
     }
 }
 
 // ---- The bell --------------------------------------------------------------------------------
 
 TEST(Bell, NoAudioDeviceLogsOnceAndBeeps) {
-    if (onmain([] { return platform::soundhasoutput(); })) {
+    if (core::onmain([] { return platform::soundhasoutput(); })) {
         GTEST_SKIP() << "this machine has an audio output";
     }
     setuptoolkit();
@@ -181,10 +190,10 @@ TEST(Bell, NoAudioDeviceLogsOnceAndBeeps) {
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(runprogram(
         [] {
-            bell();
-            bell();
-            onmain([] { bell(); }); // from the main thread itself
-            EXPECT_FALSE(onmain([] { return platform::soundisplaying(); }));
+            display::bell();
+            display::bell();
+            core::onmain([] { display::bell(); }); // from the main thread itself
+            EXPECT_FALSE(core::onmain([] { return platform::soundisplaying(); }));
         },
         10000));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
@@ -197,9 +206,9 @@ TEST(Bell, MissingSoundBeepsWithoutTryingTheAudioOutput) {
     setuptoolkit();
     LogCapture log;
     ASSERT_TRUE(runprogram([&] {
-        bell();
+        display::bell();
         bundle.write("sysbeep.aif", generatedbell()); // looked up once: not used
-        bell();
+        display::bell();
     }));
     EXPECT_TRUE(log.lines().empty());
 }
@@ -210,8 +219,8 @@ TEST(Bell, UnplayableSoundIsReportedOnce) {
     setuptoolkit();
     LogCapture log;
     ASSERT_TRUE(runprogram([] {
-        bell();
-        bell();
+        display::bell();
+        display::bell();
     }));
     EXPECT_EQ(log.lines(), std::vector<std::string>{
                                "bell: sysbeep.aif is not a playable sound, using the platform "

@@ -1,8 +1,10 @@
 // The cycle-chart program end to end, through the snapshot machinery: real program entry, keys
 // typed into window 0 through the view, today's date fixed.
 #include "app/calendar.h"
+#include "app/cycleprogram.h"
 #include "app/cycles.h"
-#include "app/snapshot.h"
+#include "quorvinthal/toolkit.h"
+#include "toolkit/headless.h"
 
 #include <gtest/gtest.h>
 
@@ -11,21 +13,22 @@ namespace {
 constexpr uint32_t white = 0xFFFFFFFF, black = 0xFF000000;
 constexpr uint32_t red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF;
 
-SnapshotResult runchart(const std::string& keys, const std::string& today = "06.12.2026") {
+toolkit::SnapshotResult runchart(const std::string& keys, const std::string& today = "06.12.2026") {
     std::string error;
-    std::vector<uint32_t> typed = parsekeys(keys, error);
+    std::vector<uint32_t> typed = toolkit::parsekeys(keys, error);
     EXPECT_EQ(error, "");
-    SnapshotResult result = takesnapshot(typed, parsetoday(today), 20000, false);
+    toolkit::SnapshotRequest request{typed, toolkit::parsetoday(today)};
+    toolkit::SnapshotResult result = toolkit::takesnapshot(cycleprogram, request);
     EXPECT_TRUE(result.finished);
     return result;
 }
 
-std::string line(const SnapshotResult& r, size_t number) {
+std::string line(const toolkit::SnapshotResult& r, size_t number) {
     return number <= r.screen.size() ? r.screen[number - 1] : std::string("<no line>");
 }
 
-uint32_t pixel(const SnapshotResult& r, int64_t x, int64_t y) {
-    return r.window1->pixels[static_cast<size_t>(y * r.window1->width + x)];
+uint32_t pixel(const toolkit::SnapshotResult& r, int64_t x, int64_t y) {
+    return r.images[1]->pixels[static_cast<size_t>(y * r.images[1]->width + x)];
 }
 
 // The column's heights as the chart draws them, for the given days lived and forecast day.
@@ -38,22 +41,22 @@ int64_t heightat(int64_t dayslived, int64_t forecastday, int64_t period, int64_t
 
 TEST(SnapshotKeys, EscapesAndUtf8) {
     std::string error;
-    EXPECT_EQ(parsekeys("a\\r\\e\\x1a\\\\\xC3\xA4", error),
+    EXPECT_EQ(toolkit::parsekeys("a\\r\\e\\x1a\\\\\xC3\xA4", error),
               (std::vector<uint32_t>{'a', 13, 27, 26, '\\', 0xE4}));
     EXPECT_EQ(error, "");
-    EXPECT_TRUE(parsekeys("\\q", error).empty());
+    EXPECT_TRUE(toolkit::parsekeys("\\q", error).empty());
     EXPECT_NE(error, "");
     error.clear();
-    EXPECT_TRUE(parsekeys("\\x4", error).empty());
+    EXPECT_TRUE(toolkit::parsekeys("\\x4", error).empty());
     EXPECT_NE(error, "");
-    EXPECT_TRUE(parsetoday("06.12.2026").has_value());
-    EXPECT_FALSE(parsetoday("6.12").has_value());
-    EXPECT_FALSE(parsetoday("32.12.2026").has_value());
+    EXPECT_TRUE(toolkit::parsetoday("06.12.2026").has_value());
+    EXPECT_FALSE(toolkit::parsetoday("6.12").has_value());
+    EXPECT_FALSE(toolkit::parsetoday("32.12.2026").has_value());
 }
 
 TEST(Chart, TheExampleRun) {
-    SnapshotResult r = runchart("5.12.1985\\r\\x1a05.12.2026\\r");
-    ASSERT_TRUE(r.window1.has_value());
+    toolkit::SnapshotResult r = runchart("5.12.1985\\r\\x1a05.12.2026\\r");
+    ASSERT_TRUE(r.images[1].has_value());
     EXPECT_EQ(line(r, 1).substr(0, 11), "Quorvinthal");
     EXPECT_EQ(line(r, 4),
               "Geburtsdatum   : 05.12.1985 (Donnerstag) 724.982 Tage nach Christi Geburt.");
@@ -71,8 +74,8 @@ TEST(Chart, TheExampleRun) {
 }
 
 TEST(Chart, AxisTicksMarkerAndCurves) {
-    SnapshotResult r = runchart("5.12.1985\\r\\x1a05.12.2026\\r");
-    ASSERT_TRUE(r.window1.has_value());
+    toolkit::SnapshotResult r = runchart("5.12.1985\\r\\x1a05.12.2026\\r");
+    ASSERT_TRUE(r.images[1].has_value());
     for (int64_t x = 0; x < 1280; ++x) {
         ASSERT_EQ(pixel(r, x, 779), white) << x;
         ASSERT_EQ(pixel(r, x, 780), white) << x;
@@ -106,8 +109,8 @@ TEST(Chart, AxisTicksMarkerAndCurves) {
 }
 
 TEST(Chart, FebruaryOfACommonYearHasTwentyEightTicks) {
-    SnapshotResult r = runchart("5.12.1985\\r\\x1a14.02.2027\\r");
-    ASSERT_TRUE(r.window1.has_value());
+    toolkit::SnapshotResult r = runchart("5.12.1985\\r\\x1a14.02.2027\\r");
+    ASSERT_TRUE(r.images[1].has_value());
     int ticks = 0;
     int64_t last = -1;
     for (int64_t x = 0; x < 1280; ++x) {
@@ -124,21 +127,21 @@ TEST(Chart, FebruaryOfACommonYearHasTwentyEightTicks) {
 }
 
 TEST(Chart, SameDateGivesFiftyPercent) {
-    SnapshotResult r = runchart("5.3.2000\\r\\x1a05.03.2000\\r");
+    toolkit::SnapshotResult r = runchart("5.3.2000\\r\\x1a05.03.2000\\r");
     EXPECT_EQ(line(r, 11), "5.3.2000 bis 05.03.2000 = 0 Tage.");
     EXPECT_EQ(line(r, 13), "Am 05.03.2000: Physisch = 50%, Emotional = 50%, Mental = 50%.");
 }
 
 TEST(Chart, ForecastBeforeBirthGivesANegativeTotal) {
-    SnapshotResult r = runchart("1.1.20\\r\\x1a01.01.1919\\r");
+    toolkit::SnapshotResult r = runchart("1.1.20\\r\\x1a01.01.1919\\r");
     EXPECT_EQ(line(r, 4).substr(0, 27), "Geburtsdatum   : 01.01.1920");
     EXPECT_EQ(line(r, 11), "1.1.1920 bis 01.01.1919 = -365 Tage.");
-    ASSERT_TRUE(r.window1.has_value());
+    ASSERT_TRUE(r.images[1].has_value());
     EXPECT_EQ(pixel(r, 0, 779), white);
 }
 
 TEST(Chart, InvalidDatesAreAskedAgainOnTheSameLine) {
-    SnapshotResult r =
+    toolkit::SnapshotResult r =
         runchart("31.4.2020\\r29.2.1900\\r5.12.85\\r\\x1a1.13.2000\\r\\x1a05.12.2026\\r");
     EXPECT_EQ(line(r, 4),
               "Geburtsdatum   : 05.12.1985 (Donnerstag) 724.982 Tage nach Christi Geburt.");
@@ -148,7 +151,7 @@ TEST(Chart, InvalidDatesAreAskedAgainOnTheSameLine) {
 }
 
 TEST(Chart, EmptyInputsAreToday) {
-    SnapshotResult r = runchart("\\r\\r");
+    toolkit::SnapshotResult r = runchart("\\r\\r");
     EXPECT_EQ(line(r, 4).substr(0, 40), "Geburtsdatum   : 06.12.2026 (Sonntag) 73");
     EXPECT_EQ(line(r, 11), "6.12.2026 bis 06.12.2026 = 0 Tage.");
 }

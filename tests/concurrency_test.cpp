@@ -6,13 +6,10 @@
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
-#include "graphics/line.h"
-#include "graphics/plot.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
-#include "text/print.h"
-#include "text/scroll.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -25,7 +22,7 @@ int renderuntil(const std::atomic<bool>& done) {
     platform::Image image;
     platform::runeventsuntil(
         [&] {
-            if (windowimageinto(0, image)) {
+            if (display::windowimageinto(0, image)) {
                 ++frames;
             }
             return done.load();
@@ -40,7 +37,7 @@ TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
     setuptoolkit();
     LogCapture log;
     std::atomic<bool> ready{false}, done{false};
-    startprocess(
+    core::startprocess(
         [&] {
             t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
             t_WindowVisible(0, true);
@@ -56,7 +53,7 @@ TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
             }
             done = true;
         },
-        programstacksize);
+        core::programstacksize);
     ASSERT_TRUE(platform::runeventsuntil([&] { return ready.load(); }, 20000));
     int frames = renderuntil(done);
     EXPECT_TRUE(done);
@@ -67,19 +64,19 @@ TEST(Concurrency, AutoUpdateAndViewsReadRecordsWhileTheyChange) {
     setuptoolkit();
     LogCapture log;
     std::atomic<bool> done{false};
-    startprocess(
+    core::startprocess(
         [&] {
             t_InitWindow(0, 8, true, 640, 400, 0, 0, makegreyfont(8, 16), true);
             t_WindowVisible(0, true);
             for (int i = 0; i < 300; ++i) {
-                windowrecord(0).RefreshRate = i % 2 == 0 ? 1000 : 0;
+                display::windowrecord(0).RefreshRate = i % 2 == 0 ? 1000 : 0;
                 t_Print(0, "abcdefghij");
                 g_Plot(0, i, i);
             }
             t_WindowVisible(0, false);
             done = true;
         },
-        programstacksize);
+        core::programstacksize);
     platform::runeventsuntil([&] { return done.load(); }, 60000);
     EXPECT_TRUE(done);
 }

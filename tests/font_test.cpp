@@ -1,10 +1,12 @@
 // Font resource files: header parsing, LZW, loading from the bundle, and the built fonts.
 #include "core/bundle.h"
+#include "formats/binaryfile.h"
+#include "formats/fontloader.h"
+#include "formats/fontwriter.h"
+#include "formats/lzw.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/tempbundle.h"
-#include "text/fontloader.h"
-#include "text/fontwriter.h"
-#include "text/lzw.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -25,7 +27,7 @@ Numbers header(const t_Font& f) {
     return {f.HeaderSize, f.Format, f.Size, f.Start, f.End, f.Width, f.Height, f.Reserved};
 }
 
-const Numbers standardheader{16, FontGrey, 0x12345678, 32, 127, 8, 16, 0xABCD};
+const Numbers standardheader{16, t_Font::Grey, 0x12345678, 32, 127, 8, 16, 0xABCD};
 
 // A standard header followed by data.
 Bytes fontfile(uint8_t format, uint8_t start, uint8_t end, uint8_t width, uint8_t height,
@@ -83,7 +85,8 @@ TEST(FontHeader, StandardHeaderLoadsGlyphDataFromCodeZeroOn) {
         data[i] = static_cast<uint8_t>(i / (8 * 16)); // each glyph filled with its code
     }
     LogCapture log;
-    t_Font font = parsefontresource(fontfile(FontGrey, 32, 127, 8, 16, data), "Test.font");
+    t_Font font =
+        formats::parsefontresource(fontfile(t_Font::Grey, 32, 127, 8, 16, data), "Test.font");
     EXPECT_TRUE(log.lines().empty());
     EXPECT_EQ(font.Identifier, text("kqfn"));
     EXPECT_EQ(header(font), standardheader);
@@ -94,24 +97,25 @@ TEST(FontHeader, StandardHeaderLoadsGlyphDataFromCodeZeroOn) {
 
 TEST(FontHeader, HeaderOnlyUnknownFormatAndUnsignedNumbersAreAccepted) {
     LogCapture log;
-    t_Font headeronly = parsefontresource(fontfile(FontGrey, 32, 127, 8, 16, {}), "Test.font");
+    t_Font headeronly =
+        formats::parsefontresource(fontfile(t_Font::Grey, 32, 127, 8, 16, {}), "Test.font");
     EXPECT_EQ(header(headeronly), standardheader);
     EXPECT_TRUE(headeronly.Data.empty());
-    t_Font unknown = parsefontresource(fontfile(1, 0, 0, 8, 8, {9, 8, 7}), "Test.font");
+    t_Font unknown = formats::parsefontresource(fontfile(1, 0, 0, 8, 8, {9, 8, 7}), "Test.font");
     EXPECT_EQ(unknown.Format, 1);
     EXPECT_EQ(unknown.Data, (Bytes{9, 8, 7}));
-    Bytes large = fontfile(FontGrey, 200, 255, 255, 255, {1});
+    Bytes large = fontfile(t_Font::Grey, 200, 255, 255, 255, {1});
     std::fill(large.begin() + 6, large.begin() + 10, 0xFF);
-    EXPECT_EQ(header(parsefontresource(large, "Test.font")),
-              (Numbers{16, FontGrey, 4294967295, 200, 255, 255, 255, 0xABCD}));
+    EXPECT_EQ(header(formats::parsefontresource(large, "Test.font")),
+              (Numbers{16, t_Font::Grey, 4294967295, 200, 255, 255, 255, 0xABCD}));
     EXPECT_TRUE(log.lines().empty());
 }
 
 TEST(FontHeader, HeaderSizeBeyondTheFileIsRejected) {
-    Bytes bytes = fontfile(FontGrey, 32, 127, 8, 16, Bytes(84, 7));
+    Bytes bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, Bytes(84, 7));
     bytes[0] = 200;
     LogCapture log;
-    t_Font font = parsefontresource(bytes, "Test.font");
+    t_Font font = formats::parsefontresource(bytes, "Test.font");
     EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid header size"});
     t_Font expected;
     expected.HeaderSize = 200;
@@ -119,10 +123,10 @@ TEST(FontHeader, HeaderSizeBeyondTheFileIsRejected) {
 }
 
 TEST(FontHeader, WrongIdentifierKeepsTheBytesRead) {
-    Bytes bytes = fontfile(FontGrey, 32, 127, 8, 16, Bytes(10, 1));
+    Bytes bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, Bytes(10, 1));
     bytes[4] = 'x';
     LogCapture log;
-    t_Font font = parsefontresource(bytes, "Test.font");
+    t_Font font = formats::parsefontresource(bytes, "Test.font");
     EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid file type"});
     EXPECT_EQ(font.Identifier, text("kqfx"));
     EXPECT_EQ(header(font), (Numbers{16, 0, 0, 0, 0, 0, 0, 0}));
@@ -132,55 +136,56 @@ TEST(FontHeader, WrongIdentifierKeepsTheBytesRead) {
 TEST(FontHeader, ShortFilesReadMissingBytesAsZero) {
     LogCapture log;
     // Shorter than the identifier: fails as a wrong file type.
-    t_Font tiny = parsefontresource(Bytes{3, 'k', 'q'}, "Tiny.font");
+    t_Font tiny = formats::parsefontresource(Bytes{3, 'k', 'q'}, "Tiny.font");
     EXPECT_EQ(tiny.Identifier, (Bytes{'k', 'q', 0, 0}));
     EXPECT_TRUE(log.contains("t_LoadFontResource: Invalid file type"));
     // Size needs 10 bytes, the reserved field 16; the header size may be smaller than 16.
-    t_Font nine = parsefontresource(Bytes{9, 'k', 'q', 'f', 'n', 2, 1, 2, 3}, "Nine.font");
+    t_Font nine = formats::parsefontresource(Bytes{9, 'k', 'q', 'f', 'n', 2, 1, 2, 3}, "Nine.font");
     EXPECT_EQ(header(nine), (Numbers{9, 2, 0, 0, 0, 0, 0, 0}));
-    Bytes bytes = fontfile(FontGrey, 32, 127, 8, 16, {});
+    Bytes bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, {});
     bytes[0] = 12;
     bytes.resize(15);
-    t_Font short15 = parsefontresource(bytes, "Short.font");
-    EXPECT_EQ(header(short15), (Numbers{12, FontGrey, 0x12345678, 32, 127, 8, 16, 0}));
+    t_Font short15 = formats::parsefontresource(bytes, "Short.font");
+    EXPECT_EQ(header(short15), (Numbers{12, t_Font::Grey, 0x12345678, 32, 127, 8, 16, 0}));
     EXPECT_EQ(short15.Data, (Bytes{8, 16, 0xAB}));
 }
 
 // ---- LZW ----------------------------------------------------------------------------------------
 
 TEST(Lzw, TheCodeBeingDefinedRepeatsThePreviousStringAndLeftoverBitsAreIgnored) {
-    LzwResult result = lzwdecode(packcodes(9, {65, 66, 256, 258}));
-    EXPECT_EQ(result.Status, LzwStatus::Ok);
-    EXPECT_EQ(result.Data, text("ABABABA"));
+    formats::LzwResult result = formats::lzwdecode(packcodes(9, {65, 66, 256, 258}));
+    EXPECT_EQ(result.status, formats::LzwStatus::Ok);
+    EXPECT_EQ(result.data, text("ABABABA"));
     Bytes bytes = packcodes(9, {65, 66}); // 18 bits in 3 bytes
     bytes.back() |= 0x3F;
-    EXPECT_EQ(lzwdecode(bytes).Data, text("AB"));
+    EXPECT_EQ(formats::lzwdecode(bytes).data, text("AB"));
 }
 
 TEST(Lzw, InvalidCodeOrNoCodesEmptyTheFont) {
     // Codes beyond the next free one, a width byte alone, widths out of range, no bytes at all.
     for (const Bytes& bytes : {packcodes(9, {65, 66, 258}), packcodes(9, {65, 300}), Bytes{9},
                                Bytes{0, 0xFF, 0xFF}, Bytes{17, 0xFF, 0xFF}, Bytes{}}) {
-        for (auto [packed, plain] : {std::pair{FontCompressedGrey, FontGrey},
-                                     {FontCompressedMonochrome, FontMonochrome}}) {
-            t_Font font = uncompressfont(compressedfont(packed, bytes));
+        for (auto [packed, plain] : {std::pair{t_Font::CompressedGrey, t_Font::Grey},
+                                     {t_Font::CompressedMonochrome, t_Font::Monochrome}}) {
+            t_Font font = formats::uncompressfont(compressedfont(packed, bytes));
             EXPECT_TRUE(font.Data.empty());
             EXPECT_EQ(font.Format, plain);
         }
     }
-    EXPECT_EQ(lzwdecode(packcodes(9, {65, 257})).Status, LzwStatus::InvalidCode);
+    EXPECT_EQ(formats::lzwdecode(packcodes(9, {65, 257})).status, formats::LzwStatus::InvalidCode);
 }
 
 TEST(Lzw, CodesWiderThanAnIntegerAreHandled) {
     // The first code only gives its low eight bits; later ones must be dictionary codes.
-    EXPECT_EQ(lzwdecode(packcodes(40, {(1ull << 39) | 'A', 'B'})).Data, text("AB"));
-    EXPECT_EQ(lzwdecode(packcodes(40, {'A', 1ull << 39})).Status, LzwStatus::InvalidCode);
+    EXPECT_EQ(formats::lzwdecode(packcodes(40, {(1ull << 39) | 'A', 'B'})).data, text("AB"));
+    EXPECT_EQ(formats::lzwdecode(packcodes(40, {'A', 1ull << 39})).status,
+              formats::LzwStatus::InvalidCode);
     Bytes wide = packcodes(255, {'A', 'B', 256});
-    EXPECT_EQ(lzwdecode(wide).Data, text("ABAB"));
+    EXPECT_EQ(formats::lzwdecode(wide).data, text("ABAB"));
     wide[1] = 0x80; // sets bit 254 of the first code: still only its low byte counts
-    EXPECT_EQ(lzwdecode(wide).Data, text("ABAB"));
+    EXPECT_EQ(formats::lzwdecode(wide).data, text("ABAB"));
     wide[33] = 0x01; // a set bit far above 64 in the second code
-    EXPECT_EQ(lzwdecode(wide).Status, LzwStatus::InvalidCode);
+    EXPECT_EQ(formats::lzwdecode(wide).status, formats::LzwStatus::InvalidCode);
 }
 
 TEST(Lzw, OutputIsCappedAtTheLargestFont) {
@@ -190,16 +195,16 @@ TEST(Lzw, OutputIsCappedAtTheLargestFont) {
         codes.push_back(code);
     }
     const Bytes hostile = packcodes(13, codes); // under 10 KB
-    LzwResult result = lzwdecode(hostile);
-    EXPECT_EQ(result.Status, LzwStatus::TooLong);
-    EXPECT_TRUE(result.Data.empty());
-    t_Font font = uncompressfont(compressedfont(FontCompressedGrey, hostile));
+    formats::LzwResult result = formats::lzwdecode(hostile);
+    EXPECT_EQ(result.status, formats::LzwStatus::TooLong);
+    EXPECT_TRUE(result.data.empty());
+    t_Font font = formats::uncompressfont(compressedfont(t_Font::CompressedGrey, hostile));
     EXPECT_TRUE(font.Data.empty());
-    EXPECT_EQ(font.Format, FontGrey);
+    EXPECT_EQ(font.Format, t_Font::Grey);
 
     const Bytes seven = packcodes(9, {65, 66, 256, 258});
-    EXPECT_EQ(lzwdecode(seven, 7).Data, text("ABABABA"));
-    EXPECT_EQ(lzwdecode(seven, 6).Status, LzwStatus::TooLong);
+    EXPECT_EQ(formats::lzwdecode(seven, 7).data, text("ABABABA"));
+    EXPECT_EQ(formats::lzwdecode(seven, 6).status, formats::LzwStatus::TooLong);
 }
 
 TEST(Lzw, EncodeThenDecodeGivesTheInput) {
@@ -209,14 +214,14 @@ TEST(Lzw, EncodeThenDecodeGivesTheInput) {
         inputs.push_back(randombytes(seed * 25000, seed, 3)); // long repeats
     }
     for (const Bytes& input : inputs) {
-        const Bytes encoded = lzwencode(input);
+        const Bytes encoded = formats::lzwencode(input);
         ASSERT_FALSE(encoded.empty());
         EXPECT_GE(encoded[0], 8);
-        LzwResult decoded = lzwdecode(encoded);
-        EXPECT_EQ(decoded.Status, LzwStatus::Ok);
-        EXPECT_EQ(decoded.Data, input) << "input of " << input.size() << " bytes";
+        formats::LzwResult decoded = formats::lzwdecode(encoded);
+        EXPECT_EQ(decoded.status, formats::LzwStatus::Ok);
+        EXPECT_EQ(decoded.data, input) << "input of " << input.size() << " bytes";
     }
-    EXPECT_LT(lzwencode(Bytes(70000, 'x')).size(), 1000u);
+    EXPECT_LT(formats::lzwencode(Bytes(70000, 'x')).size(), 1000u);
 }
 
 // ---- Loading from the bundle --------------------------------------------------------------------
@@ -239,7 +244,7 @@ TEST(FontLoading, EmptyFileIsReportedOnlyByTheLoaderAndADirectoryIsNotReadable) 
     fs::create_directory(bundle.resource("Folder.font"));
     LogCapture log;
     EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty());
-    EXPECT_TRUE(getbinaryfromfile(bundle.resource("Folder.font").string()).empty());
+    EXPECT_TRUE(formats::getbinaryfromfile(bundle.resource("Folder.font").string()).empty());
     EXPECT_EQ(log.lines(),
               (Lines{"t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
                      "getbinaryfromfile: Error #" + bundle.resource("Folder.font").string() +
@@ -248,16 +253,16 @@ TEST(FontLoading, EmptyFileIsReportedOnlyByTheLoaderAndADirectoryIsNotReadable) 
 
 TEST(FontLoading, WrittenFontLoadsBackUncompressedFromEitherFormat) {
     TemporaryBundle bundle;
-    t_Font font = compressedfont(FontGrey, randombytes(96 * 64, 5, 256));
+    t_Font font = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
     font.Start = 32;
     font.End = 127;
     font.Width = 8;
     font.Height = 8;
-    const t_Font packed = compressfont(font);
-    EXPECT_EQ(packed.Format, FontCompressedGrey);
-    EXPECT_EQ(compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));
-    bundle.write("Plain.font", fontresourcebytes(font));
-    bundle.write("Packed.font", fontresourcebytes(packed));
+    const t_Font packed = formats::compressfont(font);
+    EXPECT_EQ(packed.Format, t_Font::CompressedGrey);
+    EXPECT_EQ(formats::compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));
+    bundle.write("Plain.font", formats::fontresourcebytes(font));
+    bundle.write("Packed.font", formats::fontresourcebytes(packed));
     LogCapture log;
     EXPECT_EQ(t_LoadFontResource("Plain.font"), font);
     EXPECT_EQ(t_LoadFontResource("Packed.font"), font);
@@ -270,7 +275,7 @@ namespace {
 
 // The 8-bit ink of a glyph pixel, whatever the font's format.
 int ink(const t_Font& font, int code, int x, int y) {
-    if (font.Format == FontGrey) {
+    if (font.Format == t_Font::Grey) {
         return font.Data.at((code * font.Height + y) * font.Width + x);
     }
     const int rowbytes = (font.Width + 7) / 8;
@@ -334,18 +339,18 @@ void expectapplicationfont(const std::string& name, int64_t format, int width, i
 } // namespace
 
 TEST(ApplicationFonts, LoadWithTheExpectedHeaderAndGlyphs) {
-    expectapplicationfont("MenloBold 16x32.font", FontGrey, 16, 32, 256 * 16 * 32);
-    expectapplicationfont("MenloRegular 16x32.font", FontGrey, 16, 32, 256 * 16 * 32);
-    expectapplicationfont("MenloBold 8x16.font", FontMonochrome, 8, 16, 224 * 16);
+    expectapplicationfont("MenloBold 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32);
+    expectapplicationfont("MenloRegular 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32);
+    expectapplicationfont("MenloBold 8x16.font", t_Font::Monochrome, 8, 16, 224 * 16);
 }
 
 TEST(ApplicationFonts, WindowFontsAreStoredCompressedAndRoundTrip) {
     for (const std::string name : {"MenloBold 16x32.font", "MenloRegular 16x32.font"}) {
-        Bytes file = getbinaryfromfile(resourcepath(name));
+        Bytes file = formats::getbinaryfromfile(core::resourcepath(name));
         ASSERT_GT(file.size(), 16u);
-        EXPECT_EQ(file[5], FontCompressedGrey) << name;
+        EXPECT_EQ(file[5], t_Font::CompressedGrey) << name;
         t_Font font = t_LoadFontResource(name);
-        EXPECT_EQ(lzwdecode(lzwencode(font.Data)).Data, font.Data) << name;
+        EXPECT_EQ(formats::lzwdecode(formats::lzwencode(font.Data)).data, font.Data) << name;
         EXPECT_LT(file.size(), font.Data.size() / 2) << name;
     }
     t_Font bold = t_LoadFontResource("MenloBold 16x32.font");

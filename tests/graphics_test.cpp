@@ -1,10 +1,7 @@
 #include "display/initwindow.h"
 #include "display/palette.h"
 #include "display/videomemory.h"
-#include "graphics/graphictext.h"
-#include "graphics/line.h"
-#include "graphics/nearestcolor.h"
-#include "graphics/plot.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
@@ -27,18 +24,18 @@ void graphicwindow(uint8_t n, int64_t depth, int64_t width = 64, int64_t height 
 }
 
 uint8_t* block(uint8_t n) {
-    return videomemory() + windowrecord(n).MemoryStart;
+    return display::videomemory() + display::windowrecord(n).MemoryStart;
 }
 
 uint8_t grey(uint8_t n, int64_t x, int64_t y) {
-    return block(n)[y * windowrecord(n).Width + x];
+    return block(n)[y * display::windowrecord(n).Width + x];
 }
 
 // The bytes of the window's block behind its pixels, up to the next block.
 std::vector<uint8_t> blockpadding(uint8_t n) {
-    const t_Window& w = windowrecord(n);
-    uint8_t* end = videomemory() + w.MemoryStart + w.Width * w.Height * w.BitDepth / 8;
-    std::vector<uint8_t> bytes(end, videomemory() + w.MemoryEnd + 1);
+    const display::t_Window& w = display::windowrecord(n);
+    uint8_t* end = display::videomemory() + w.MemoryStart + w.Width * w.Height * w.BitDepth / 8;
+    std::vector<uint8_t> bytes(end, display::videomemory() + w.MemoryEnd + 1);
     EXPECT_GE(bytes.size(), 1024u);
     return bytes;
 }
@@ -46,7 +43,7 @@ std::vector<uint8_t> blockpadding(uint8_t n) {
 using Pos = std::pair<int64_t, int64_t>;
 
 Pos position(uint8_t n) {
-    return {windowrecord(n).PositionX, windowrecord(n).PositionY};
+    return {display::windowrecord(n).PositionX, display::windowrecord(n).PositionY};
 }
 
 // Rows of an 8-bit window's region: '.' for black, '#' for white, 'o' for other greys.
@@ -86,14 +83,14 @@ t_Font fontofA(int64_t format, int64_t width, int64_t height, std::vector<uint8_
 // A monochrome 10 x 2 glyph: rows span two bytes, read big-endian, column i is bit i. Set pixels:
 // row 0 columns 0 and 9, row 1 column 8.
 t_Font monochromefont() {
-    return fontofA(FontMonochrome, 10, 2, {0x02, 0x01, 0x01, 0x00});
+    return fontofA(t_Font::Monochrome, 10, 2, {0x02, 0x01, 0x01, 0x00});
 }
 
 // A grey glyph of one row of the given bytes.
 t_Font greyrow(std::vector<uint8_t> bytes) {
     const auto width = static_cast<int64_t>(bytes.size());
     bytes.insert(bytes.begin(), 'A' * width, 0);
-    return fontofA(FontGrey, width, 1, bytes);
+    return fontofA(t_Font::Grey, width, 1, bytes);
 }
 
 } // namespace
@@ -135,7 +132,7 @@ TEST(Plot, OutsideIsSilentAndIllegalDepthIsLogged) {
         EXPECT_TRUE(log.lines().empty());
         EXPECT_EQ(picture(0, 0, 0, 64, 32), Rows(32, std::string(64, '.')));
         EXPECT_EQ(position(0), Pos(7, 7));
-        windowrecord(0).BitDepth = 2;
+        display::windowrecord(0).BitDepth = 2;
         g_Plot(0, 64, 0); // the window test comes first
         g_Plot(0, 1, 1);
         g_Line(0, 0, 0, 1, 0);
@@ -159,9 +156,9 @@ TEST(Plot, PaletteDepthsPackPixelsIntoBits) {
         EXPECT_EQ(block(0)[1], 0x40);
         g_Plot(0, 9, 0, t_RGBColor{255, 100, 100, 100});
         EXPECT_EQ(block(0)[1], 0x00);
-        windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
+        display::windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
         g_Plot(0, 0, 1);
-        windowrecord(0).TextColor = 0x8F;
+        display::windowrecord(0).TextColor = 0x8F;
         g_Plot(0, 1, 1);
         EXPECT_EQ(block(0)[8], 0x80);
         EXPECT_EQ(g_Scrn(0, 0, 1), t_PaletteColor(15));
@@ -193,7 +190,7 @@ TEST(Plot, ScrnAtEveryDepth) {
         EXPECT_EQ(g_Scrn(2, 5, 6), (t_RGBColor{0, 30, 60, 90}));
         EXPECT_EQ(g_Scrn(3, 5, 6), c);
         EXPECT_EQ(g_Scrn(3, 64, 6), black);
-        windowrecord(3).BitDepth = 12;
+        display::windowrecord(3).BitDepth = 12;
         EXPECT_EQ(g_Scrn(3, 5, 6), black);
     });
 }
@@ -231,11 +228,11 @@ TEST(DrawingMode, EveryModeAtDepths24And32) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.mode);
             for (uint8_t n : {0, 1}) {
-                windowrecord(n).DrawingMode = 0;
+                display::windowrecord(n).DrawingMode = 0;
                 g_Plot(n, 3, 3, t_RGBColor{64, 0xF0, 0x0F, 0x55});
                 g_GotoXY(n, 0, 0);
-                windowrecord(n).DrawingMode = c.mode;
-                windowrecord(n).RGBColor = t_RGBColor{128, 0x3C, 0xC3, 0xAA};
+                display::windowrecord(n).DrawingMode = c.mode;
+                display::windowrecord(n).RGBColor = t_RGBColor{128, 0x3C, 0xC3, 0xAA};
                 g_Line(n, 3, 3, 3, 3);
                 EXPECT_EQ(position(n), Pos(3, 3));
             }
@@ -243,7 +240,7 @@ TEST(DrawingMode, EveryModeAtDepths24And32) {
             EXPECT_EQ(g_Scrn(1, 3, 3), c.at32);
         }
         // Mode 1 at depth 32 on a cleared pixel: alpha 0 leaves it, alpha 255 replaces it.
-        windowrecord(1).DrawingMode = 1;
+        display::windowrecord(1).DrawingMode = 1;
         g_Plot(1, 0, 0, t_RGBColor{0, 200, 100, 50});
         EXPECT_EQ(g_Scrn(1, 0, 0), black);
         g_Plot(1, 0, 0, t_RGBColor{255, 200, 100, 50});
@@ -291,7 +288,7 @@ TEST(PrintSymbol, AdvancesByScaledWidthOnly) {
         EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
         LogCapture log;
         t_Font packed = font;
-        packed.Format = FontCompressedGrey;
+        packed.Format = t_Font::CompressedGrey;
         g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
         EXPECT_EQ(position(0), Pos(124, 50));
         packed.Format = 7;

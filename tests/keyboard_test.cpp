@@ -1,8 +1,11 @@
 #include "core/bridge.h"
 #include "display/initwindow.h"
 #include "display/videomemory.h"
+#include "events/devicestate.h"
+#include "events/keyqueue.h"
+#include "events/menuqueue.h"
 #include "input/keyevents.h"
-#include "input/keyqueue.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
@@ -19,15 +22,15 @@
 
 namespace {
 
-constexpr uint64_t Shift = ShiftModifier, Control = ControlModifier, Option = OptionModifier,
-                   Keypad = NumericPadModifier;
+constexpr uint64_t Shift = platform::ShiftModifier, Control = platform::ControlModifier,
+                   Option = platform::OptionModifier, Keypad = platform::NumericPadModifier;
 const std::string UpArrow = "\xEF\x9C\x80"; // U+F700; the navigation rows go by key code only
 
 std::optional<t_Event> takeevent() {
     if (t_NextEvent() < 0) {
         return std::nullopt;
     }
-    return currentevent();
+    return events::currentevent();
 }
 
 // Which of CursorKeyPressed and FunctionKeyPressed the event sets.
@@ -47,7 +50,7 @@ void expectkeys(const std::vector<KeyCase>& cases) {
         SCOPED_TRACE(testing::Message()
                      << "key " << c.keycode << " \"" << c.characters << "\" flags " << c.flags);
         t_KeyEventHandler(0, platform::KeyPress{c.keycode, c.characters, c.flags});
-        EXPECT_EQ(keyeventcount(), c.value < 0 ? 0 : 1);
+        EXPECT_EQ(events::keyeventcount(), c.value < 0 ? 0 : 1);
         const std::optional<t_Event> event = takeevent();
         if (c.value >= 0 && event) {
             EXPECT_EQ(event->Value, c.value);
@@ -70,11 +73,12 @@ struct QtKey {
 void send(QEvent::Type type, const QtKey& k, bool autorepeat = false) {
     QKeyEvent event(type, k.key, k.modifiers, k.evdev == 0 ? 0 : k.evdev + 8, 0, k.nativemodifiers,
                     k.text, autorepeat);
-    QCoreApplication::sendEvent(reinterpret_cast<QWidget*>(windowrecord(0).View.load()), &event);
+    QCoreApplication::sendEvent(reinterpret_cast<QWidget*>(display::windowrecord(0).View.load()),
+                                &event);
 }
 
 void sendonmain(QEvent::Type type, const QtKey& k, bool autorepeat = false) {
-    onmain([&] { send(type, k, autorepeat); });
+    core::onmain([&] { send(type, k, autorepeat); });
 }
 
 struct QtCase {
@@ -88,7 +92,7 @@ struct QtCase {
 std::vector<t_Event> typeandcheck(const std::vector<QtCase>& cases) {
     std::vector<t_Event> events;
     for (const QtCase& c : cases) {
-        onmain([&] {
+        core::onmain([&] {
             send(QEvent::KeyPress, c.key);
             send(QEvent::KeyRelease, c.key);
         });
@@ -101,7 +105,7 @@ std::vector<t_Event> typeandcheck(const std::vector<QtCase>& cases) {
             events.push_back(*event);
         }
     }
-    EXPECT_FALSE(keyeventavailable());
+    EXPECT_FALSE(events::keyeventavailable());
     return events;
 }
 
@@ -190,10 +194,10 @@ TEST(KeyTable, CharactersBetween256AndTheFunctionKeysQueueNothing) {
     expectkeys({{0, "Ā", 0, -1}, {200, "\xEF\x9C\x83", 0, -1}, {200, "\xC3\xBF", 0, 255}});
     // The modifier state is refreshed even when nothing is queued.
     t_KeyEventHandler(0, platform::KeyPress{0, "Ā", Shift | Control});
-    EXPECT_EQ(keyeventcount(), 0);
-    EXPECT_TRUE(modifierstate().shift);
-    EXPECT_TRUE(modifierstate().control);
-    EXPECT_FALSE(modifierstate().option);
+    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_TRUE(events::modifierstate().shift);
+    EXPECT_TRUE(events::modifierstate().control);
+    EXPECT_FALSE(events::modifierstate().option);
 }
 
 TEST(KeyTable, EventCarriesModifierBitsAndOrigin) {
@@ -211,25 +215,25 @@ TEST(KeyTable, EventCarriesModifierBitsAndOrigin) {
                                  e->OptionPressed, e->CommandPressed, e->NumericPadPressed,
                                  e->HelpPressed, e->FnPressed, e->CloseBox}),
               (std::vector<bool>{true, true, false, true, false, true, false, true, false}));
-    EXPECT_TRUE(modifierstate().fn);
-    EXPECT_TRUE(modifierstate().capslock);
+    EXPECT_TRUE(events::modifierstate().fn);
+    EXPECT_TRUE(events::modifierstate().capslock);
 }
 
 // ---- The queue -------------------------------------------------------------------------------
 
 TEST(KeyQueue, NextEventTakesInOrderAndKeepsTheCurrentEvent) {
     EXPECT_EQ(t_NextEvent(), -1);
-    EXPECT_EQ(currentevent().Kind, 0);
+    EXPECT_EQ(events::currentevent().Kind, 0);
     t_KeyEventHandler(0, {0, "a", 0});
     t_KeyEventHandler(0, {11, "b", 0});
-    EXPECT_TRUE(keyeventavailable());
+    EXPECT_TRUE(events::keyeventavailable());
     EXPECT_EQ(t_NextEvent(), 97);
-    EXPECT_EQ(currentevent().Index, 0);
-    EXPECT_TRUE(keyeventavailable());
+    EXPECT_EQ(events::currentevent().Index, 0);
+    EXPECT_TRUE(events::keyeventavailable());
     EXPECT_EQ(t_NextEvent(), 98);
-    EXPECT_FALSE(keyeventavailable());
+    EXPECT_FALSE(events::keyeventavailable());
     EXPECT_EQ(t_NextEvent(), -1);
-    EXPECT_EQ(currentevent().Index, 11); // an empty take leaves it alone
+    EXPECT_EQ(events::currentevent().Index, 11); // an empty take leaves it alone
 }
 
 TEST(KeyQueue, QueueStringAppendsOneEventPerCharacter) {
@@ -241,22 +245,22 @@ TEST(KeyQueue, QueueStringAppendsOneEventPerCharacter) {
     EXPECT_EQ(t_NextEvent(), 98);
     EXPECT_FALSE(takeevent());
     t_QueueString("");
-    EXPECT_FALSE(keyeventavailable());
+    EXPECT_FALSE(events::keyeventavailable());
     t_QueueString("e\xCC\x81x"); // e with a combining acute is one character
-    EXPECT_EQ(keyeventcount(), 2);
+    EXPECT_EQ(events::keyeventcount(), 2);
     EXPECT_EQ(t_NextEvent(), 233);
-    EXPECT_EQ(currentevent().Description, "e\xCC\x81");
+    EXPECT_EQ(events::currentevent().Description, "e\xCC\x81");
 }
 
 TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatches) {
     EXPECT_FALSE(t_CheckPause(19, false));
     t_QueueString("a\x13z");
     EXPECT_FALSE(t_CheckPause(19, false));
-    EXPECT_EQ(keyeventcount(), 3);
+    EXPECT_EQ(events::keyeventcount(), 3);
     t_QueueString("b\x13");
     EXPECT_TRUE(t_CheckPause(19, false));
-    EXPECT_EQ(keyeventcount(), 0);
-    EXPECT_FALSE(keyeventavailable());
+    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_FALSE(events::keyeventavailable());
 }
 
 TEST(KeyQueue, CheckPauseWaitsForAKeyAndDiscardsIt) {
@@ -268,12 +272,12 @@ TEST(KeyQueue, CheckPauseWaitsForAKeyAndDiscardsIt) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(80));
     EXPECT_FALSE(returned);
-    EXPECT_EQ(keyeventcount(), 0);
+    EXPECT_EQ(events::keyeventcount(), 0);
     t_QueueString("r");
     program.join();
-    EXPECT_EQ(keyeventcount(), 0);
-    EXPECT_FALSE(keyeventavailable());
-    EXPECT_EQ(currentevent().Value, 'r');
+    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_EQ(events::currentevent().Value, 'r');
 }
 
 TEST(KeyQueue, CheckPauseResumesOnAMenuSelectionWithoutTakingIt) {
@@ -283,78 +287,78 @@ TEST(KeyQueue, CheckPauseResumesOnAMenuSelectionWithoutTakingIt) {
     t_MenuEvent selection;
     selection.Kind = 3;
     selection.ItemAction = 230;
-    appendmenuevent(selection);
+    events::appendmenuevent(selection);
     program.join();
-    EXPECT_EQ(menueventcount(), 1);
-    EXPECT_TRUE(menueventavailable());
+    EXPECT_EQ(events::menueventcount(), 1);
+    EXPECT_TRUE(events::menueventavailable());
     t_MenuEvent taken;
-    EXPECT_TRUE(takemenuevent(taken));
+    EXPECT_TRUE(t_TakeMenuEvent(taken));
     EXPECT_EQ(taken.ItemAction, 230);
-    EXPECT_FALSE(takemenuevent(taken));
+    EXPECT_FALSE(t_TakeMenuEvent(taken));
 }
 
 // ---- Views and windows -------------------------------------------------------------------------
 
 TEST(KeyViews, KeyDownBeforeMemoryOnlySetsKeyHeld) {
     LogCapture log;
-    viewKeyDown(0, {0, "a", 0});
-    EXPECT_TRUE(keyheld);
-    EXPECT_EQ(keyeventcount(), 0);
+    input::viewkeydown(0, {0, "a", 0});
+    EXPECT_TRUE(events::keyheld());
+    EXPECT_EQ(events::keyeventcount(), 0);
     EXPECT_TRUE(log.lines().empty());
-    viewKeyUp(0, {0, "a", 0});
-    EXPECT_FALSE(keyheld);
+    input::viewkeyup(0, {0, "a", 0});
+    EXPECT_FALSE(events::keyheld());
 }
 
 WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueued) {
     LogCapture log;
-    viewKeyDown(2, {0, "a", Shift});
+    input::viewkeydown(2, {0, "a", Shift});
     EXPECT_EQ(log.lines(),
               std::vector<std::string>{"viewKeyDown: Graphic window (2) not initialized."});
-    EXPECT_EQ(keyeventcount(), 0);
-    EXPECT_FALSE(modifierstate().shift);
+    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_FALSE(events::modifierstate().shift);
 
-    windowrecord(0).IgnoreEvents = true;
-    viewKeyDown(0, {0, "a", Shift});
-    EXPECT_EQ(keyeventcount(), 0);
-    EXPECT_FALSE(modifierstate().shift); // not refreshed either
-    EXPECT_TRUE(keyheld);
+    display::windowrecord(0).IgnoreEvents = true;
+    input::viewkeydown(0, {0, "a", Shift});
+    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_FALSE(events::modifierstate().shift); // not refreshed either
+    EXPECT_TRUE(events::keyheld());
 
-    windowrecord(0).IgnoreEvents = false;
-    viewKeyDown(0, {0, "a", Shift});
+    display::windowrecord(0).IgnoreEvents = false;
+    input::viewkeydown(0, {0, "a", Shift});
     EXPECT_EQ(t_NextEvent(), 97);
-    EXPECT_TRUE(modifierstate().shift);
-    viewFlagsChanged(0, 0);
-    EXPECT_FALSE(modifierstate().shift);
+    EXPECT_TRUE(events::modifierstate().shift);
+    input::viewflagschanged(0, 0);
+    EXPECT_FALSE(events::modifierstate().shift);
 }
 
 WINDOW_TEST(KeyViews, ControlWithKeypadDigitsRedirectsOutput) {
     for (const auto& [keycode, digit, redirect] :
          {std::tuple{91, "8", 2}, std::tuple{89, "7", 0}, std::tuple{92, "9", 1}}) {
         t_KeyEventHandler(0, {keycode, digit, Control | Keypad});
-        EXPECT_EQ(windowrecord(0).TextRedirectOutput, redirect) << keycode;
+        EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, redirect) << keycode;
     }
-    EXPECT_EQ(keyeventcount(), 0);
+    EXPECT_EQ(events::keyeventcount(), 0);
     t_KeyEventHandler(0, {91, "8", Option | Keypad});
     EXPECT_EQ(t_NextEvent(), 230);
-    EXPECT_EQ(windowrecord(0).TextRedirectOutput, 1);
+    EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 1);
 }
 
 WINDOW_TEST(KeyViews, GetKeyReturnsTypedKeysInOrderWithTheCursorShownWhileWaiting) {
-    viewKeyDown(0, {0, "a", 0});
-    viewKeyDown(0, {11, "b", 0});
-    viewKeyDown(0, {14, "€", Option});
+    input::viewkeydown(0, {0, "a", 0});
+    input::viewkeydown(0, {11, "b", 0});
+    input::viewkeydown(0, {14, "€", Option});
     EXPECT_EQ(t_GetKey(0), "a");
     EXPECT_EQ(t_GetKey(0), "b");
     EXPECT_EQ(t_GetKey(0), "\xC2\xA4"); // 164 as a character
-    EXPECT_EQ(windowrecord(0).TextCursorLevel, 0);
+    EXPECT_EQ(display::windowrecord(0).TextCursorLevel, 0);
 }
 
 TEST(KeyViews, GetKeyShowsTheCursorOnlyWhileWaiting) {
     // F1 is typed only while the cursor is on; t_GetKey would wait for ever otherwise.
-    const auto cursoron = [] { return windowrecord(0).TextCursorLevel == 1; };
+    const auto cursoron = [] { return display::windowrecord(0).TextCursorLevel == 1; };
     const auto body = [] {
         EXPECT_EQ(t_GetKey(0), "\xC2\x81"); // F1 is 129
-        EXPECT_EQ(windowrecord(0).TextCursorLevel, 0);
+        EXPECT_EQ(display::windowrecord(0).TextCursorLevel, 0);
     };
     inwindow(body, {{Qt::Key_F1, ""}}, cursoron);
 }
@@ -411,7 +415,7 @@ WINDOW_TEST(QtKeys, KeypadKeysCarryTheKeypadBitAndTheirDigitWithoutNumLock) {
                                    {{Qt::Key_8, "8", 72, keypad | Qt::ControlModifier}, -1, 0},
                                    {{Qt::Key_8, "8", 9}, 28, '8'}};
     const std::vector<t_Event> events = typeandcheck(keys);
-    EXPECT_EQ(windowrecord(0).TextRedirectOutput, 2);
+    EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 2);
     ASSERT_EQ(events.size(), 4u);
     EXPECT_TRUE(events[0].NumericPadPressed);
     EXPECT_FALSE(events[1].CursorKeyPressed);
@@ -420,30 +424,30 @@ WINDOW_TEST(QtKeys, KeypadKeysCarryTheKeypadBitAndTheirDigitWithoutNumLock) {
 
 WINDOW_TEST(QtKeys, ModifierKeysChangeOnlyTheModifierState) {
     sendonmain(QEvent::KeyPress, {Qt::Key_Shift, "", 42});
-    EXPECT_TRUE(modifierstate().shift);
-    EXPECT_FALSE(keyheld);
+    EXPECT_TRUE(events::modifierstate().shift);
+    EXPECT_FALSE(events::keyheld());
     sendonmain(QEvent::KeyPress, {Qt::Key_AltGr, "", 100, Qt::ShiftModifier});
-    EXPECT_TRUE(modifierstate().option);
+    EXPECT_TRUE(events::modifierstate().option);
     // Qt may report a modifier key's own event with the state before or after the change.
     sendonmain(QEvent::KeyRelease,
                {Qt::Key_Shift, "", 42, Qt::ShiftModifier | Qt::GroupSwitchModifier});
-    EXPECT_FALSE(modifierstate().shift);
-    EXPECT_TRUE(modifierstate().option);
+    EXPECT_FALSE(events::modifierstate().shift);
+    EXPECT_TRUE(events::modifierstate().option);
     sendonmain(QEvent::KeyPress, {Qt::Key_CapsLock, "", 58});
-    EXPECT_TRUE(modifierstate().capslock);
-    EXPECT_EQ(keyeventcount(), 0);
+    EXPECT_TRUE(events::modifierstate().capslock);
+    EXPECT_EQ(events::keyeventcount(), 0);
 }
 
 WINDOW_TEST(QtKeys, AutoRepeatedReleasesKeepTheKeyHeld) {
     const QtKey a{Qt::Key_A, "a", 30};
     sendonmain(QEvent::KeyPress, a);
-    EXPECT_TRUE(keyheld);
+    EXPECT_TRUE(events::keyheld());
     sendonmain(QEvent::KeyRelease, a, true);
-    EXPECT_TRUE(keyheld);
+    EXPECT_TRUE(events::keyheld());
     sendonmain(QEvent::KeyPress, a, true);
     sendonmain(QEvent::KeyRelease, a);
-    EXPECT_FALSE(keyheld);
-    EXPECT_EQ(keyeventcount(), 2);
+    EXPECT_FALSE(events::keyheld());
+    EXPECT_EQ(events::keyeventcount(), 2);
 }
 
 TEST(QtKeys, KeysArriveOnTheMainThreadWhileTheProgramWaits) {
@@ -458,7 +462,7 @@ TEST(QtKeys, KeysArriveOnTheMainThreadWhileTheProgramWaits) {
             typed += t_GetKey(0);
         }
         EXPECT_EQ(typed, text);
-        EXPECT_FALSE(keyeventavailable());
+        EXPECT_FALSE(events::keyeventavailable());
     };
     inwindow(body, keys, [] { return true; });
 }

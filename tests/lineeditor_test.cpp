@@ -1,17 +1,14 @@
 #include "core/bridge.h"
 #include "display/initwindow.h"
 #include "display/videomemory.h"
-#include "input/graphemes.h"
-#include "input/keyqueue.h"
-#include "input/lineeditor.h"
-#include "input/strings.h"
+#include "events/keyqueue.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
-#include "text/cursor.h"
-#include "text/print.h"
-#include "text/printsymbol.h"
 #include "text/textchecks.h"
+#include "unicode/graphemes.h"
+#include "unicode/strings.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -26,8 +23,8 @@ constexpr int64_t Left = 8, Right = 21, Home = 2, End = 5, Return = 13, Escape =
                   Paste = 22;
 const std::string Esc = "\x1B", Gs = "\x1D";
 
-const t_Window& window() {
-    return windowrecord(0);
+const display::t_Window& window() {
+    return display::windowrecord(0);
 }
 
 // Runs body as the program with window 0 open for text while a timer on the main thread types
@@ -59,7 +56,7 @@ void press(std::initializer_list<int64_t> values) {
         t_Event event;
         event.Kind = 1;
         event.Value = value;
-        appendkeyevent(event);
+        events::appendkeyevent(event);
     }
 }
 
@@ -78,7 +75,7 @@ void field(const std::string& text, int64_t mode = 0, int64_t maximum = 40) {
 std::string line() {
     const std::string& text = window().InputString;
     const int64_t p = window().InputCursorPos;
-    if (p < 0 || p > graphemecount(text)) {
+    if (p < 0 || p > unicode::graphemecount(text)) {
         return "cursor outside the line: " + std::to_string(p);
     }
     return t_Left(text, p) + "|" + t_MidFrom(text, p + 1);
@@ -98,20 +95,21 @@ std::string aftertext(const std::string& keys) {
 
 // count characters of the text block from column `from` of `line`.
 std::string cells(int64_t line, int64_t from, int64_t count) {
-    const t_Window& w = window();
+    const display::t_Window& w = window();
     std::string text;
     for (int64_t x = from; x < from + count; ++x) {
-        text += static_cast<char>(videomemory()[w.TextMemoryStart + cellindex(w, x, line)]);
+        text += static_cast<char>(
+            display::videomemory()[w.TextMemoryStart + text::cellindex(w, x, line)]);
     }
     return text;
 }
 
 std::string pasteboard() {
-    return onmain([] { return platform::pasteboardstring(); });
+    return core::onmain([] { return platform::pasteboardstring(); });
 }
 
 void setpasteboard(const std::string& text) {
-    onmain([&] { platform::pasteboardsetstring(text); });
+    core::onmain([&] { platform::pasteboardsetstring(text); });
 }
 
 std::vector<int64_t> drainqueue() {
@@ -154,7 +152,7 @@ WINDOW_TEST(InputForm, DisplayOnlyShowsControlCharactersAndReadsNoKeys) {
     EXPECT_EQ(window().TextHpos, 5);
     EXPECT_EQ(t_InputForm(0, "", "hello", true, 0, 3), "hel");
     EXPECT_EQ(window().InputCursorPos, 3);
-    EXPECT_EQ(keyeventcount(), 1);
+    EXPECT_EQ(events::keyeventcount(), 1);
 }
 
 WINDOW_TEST(InputForm, EscapeReturnsEmptyAndMovesToTheNextLine) {
@@ -165,7 +163,7 @@ WINDOW_TEST(InputForm, EscapeReturnsEmptyAndMovesToTheNextLine) {
     EXPECT_EQ(window().TextVpos, 6);
     EXPECT_EQ(window().TextHpos, 1);
     EXPECT_EQ(cells(5, 1, 5), "?    ");
-    EXPECT_EQ(keyeventcount(), 2); // keys after the Escape stay queued
+    EXPECT_EQ(events::keyeventcount(), 2); // keys after the Escape stay queued
 }
 
 TEST(InputForm, ReadsADateTypedIntoTheView) {
@@ -251,7 +249,7 @@ WINDOW_TEST(InputModes, MinusSignRulesOfModesTwoAndFour) {
 }
 
 WINDOW_TEST(InputModes, LineNeverReachesTheLastColumn) {
-    windowrecord(0).TextLastColumn = 40;
+    display::windowrecord(0).TextLastColumn = 40;
     t_Htab(0, 30);
     t_InputForm(0, "", "", true, 0, 50);
     EXPECT_EQ(window().InputHpos, 30);
@@ -289,7 +287,7 @@ WINDOW_TEST(InputPasteboard, PasteQueuesTheFirstLineWithWideCharactersInTheirEsc
     EXPECT_EQ(drainqueue(), (std::vector<int64_t>{'x', 27, '2', '0', 'A', 'C', 29}));
     setpasteboard("");
     after({Paste});
-    EXPECT_FALSE(keyeventavailable());
+    EXPECT_FALSE(events::keyeventavailable());
 }
 
 WINDOW_TEST(InputPasteboard, CopyDecodesEscapeFormsAndKeepsUnfinishedOnes) {

@@ -6,12 +6,12 @@
 #include "display/initwindow.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
-#include "graphics/plot.h"
-#include "input/keyqueue.h"
+#include "events/keyqueue.h"
+#include "events/menuqueue.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
-#include "text/print.h"
 #include "ui/builtinactions.h"
 #include "ui/copyconversion.h"
 #include "ui/menuactions.h"
@@ -33,11 +33,11 @@ const t_Font nofont{};
 
 // Chooses the item as the user would; the handler runs on the main thread.
 void choose(platform::MenuItem item) {
-    onmain([item] { platform::menuitemperform(item); });
+    core::onmain([item] { platform::menuitemperform(item); });
 }
 
 void choose(const std::string& menu, int64_t tag) {
-    platform::MenuItem item = onmain([&] {
+    platform::MenuItem item = core::onmain([&] {
         platform::Menu m = platform::mainmenuwithtitle(menu);
         return platform::menuitemat(m, platform::menuindexofitemwithtag(m, tag));
     });
@@ -47,7 +47,7 @@ void choose(const std::string& menu, int64_t tag) {
 
 // An item appended to the menu of that title, made first when the bar has none.
 platform::MenuItem additem(const std::string& menu, const std::string& title, int64_t tag) {
-    return onmain([&] {
+    return core::onmain([&] {
         platform::Menu m = platform::mainmenuwithtitle(menu);
         return platform::menuappenditem(m ? m : platform::mainmenuappend(menu), title, tag, "");
     });
@@ -55,23 +55,23 @@ platform::MenuItem additem(const std::string& menu, const std::string& title, in
 
 void makemain(uint8_t n) {
     t_WindowFront(n);
-    ASSERT_TRUE(waitfor([n] { return getmainwindownumber() == n; }));
+    ASSERT_TRUE(waitfor([n] { return ui::getmainwindownumber() == n; }));
 }
 
 bool isvisible(uint8_t n) {
-    return onmain([n] { return platform::windowisvisible(getwindow(n)); });
+    return core::onmain([n] { return platform::windowisvisible(core::getwindow(n)); });
 }
 
 std::string pasteboard() {
-    return onmain([] { return platform::pasteboardstring(); });
+    return core::onmain([] { return platform::pasteboardstring(); });
 }
 
 void setpasteboard(const std::string& text) {
-    onmain([&] { platform::pasteboardsetstring(text); });
+    core::onmain([&] { platform::pasteboardsetstring(text); });
 }
 
-std::string viewtext(platform::TextView AppDelegate::*view) {
-    return onmain([view] { return platform::textviewstring(appdelegate().*view); });
+std::string viewtext(platform::TextView core::AppDelegate::*view) {
+    return core::onmain([view] { return platform::textviewstring(core::appdelegate().*view); });
 }
 
 // Counts runs of the program's menu handler and those on the menu event thread.
@@ -80,8 +80,8 @@ struct HandlerRuns {
     std::atomic<int> count{0};
 
     HandlerRuns() {
-        setmenuhandler([this] {
-            onmenuthread += currentthreadname() == "t_EventMenu";
+        t_SetMenuHandler([this] {
+            onmenuthread += core::currentthreadname() == "t_EventMenu";
             ++count; // last: a test may end, and this object go, as soon as it sees the count
         });
     }
@@ -95,11 +95,11 @@ TEST(MenuStartup, FillsTheTableAndTrimsOnlyMenusThatExist) {
     runintoolkit([] {
         LogCapture log;
         t_InitMemory();
-        const std::vector<t_MenuAction> table = menuactions();
+        const std::vector<ui::t_MenuAction> table = ui::menuactions();
         ASSERT_EQ(table.size(), 37u);
         EXPECT_EQ((std::vector<int64_t>{table[0].Tag, table[31].Tag, table[32].Tag, table[36].Tag}),
                   (std::vector<int64_t>{200, 231, 110, 114}));
-        for (const t_MenuAction& entry : table) {
+        for (const ui::t_MenuAction& entry : table) {
             EXPECT_EQ(entry.Action, entry.Tag);
             EXPECT_TRUE(entry.Title.empty() && entry.Note.empty() && entry.FileName.empty() &&
                         entry.FileTypes.empty() && entry.FilePath.empty());
@@ -110,7 +110,7 @@ TEST(MenuStartup, FillsTheTableAndTrimsOnlyMenusThatExist) {
                   (Lines{"t_InitMemory: Start.", index, index, index, index, index,
                          "t_MenuItemTitle: Menu not found.", "t_MenuItemDelete: Menu not found.",
                          index, index, index, "t_InitMemory: End."}));
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", LastMenuItem), "Konsole löschen");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Konsole löschen");
         EXPECT_EQ(t_MenuItemIndex("Fenster", "Konsole ausblenden"), 14);
     });
 }
@@ -125,7 +125,7 @@ TEST(MenuStartup, RemovesThePlatformsOwnItemsInBothLanguages) {
     additem("Fenster", "Vollbildmodus", 905);
     additem("Window", "Tile Window to Left of Screen", 906);
     additem("Window", "Minimize", 907);
-    onmain([] { platform::menuappendseparator(platform::mainmenuwithtitle("Bearbeiten")); });
+    core::onmain([] { platform::menuappendseparator(platform::mainmenuwithtitle("Bearbeiten")); });
     ASSERT_TRUE(runprogram([] {
         LogCapture log;
         t_InitMemory();
@@ -133,11 +133,11 @@ TEST(MenuStartup, RemovesThePlatformsOwnItemsInBothLanguages) {
                   (Lines{"t_InitMemory: Start.",
                          "*** Found Window Menu Item Tile Window to Left of Screen",
                          "*** Found Fenster Menu Item Vollbildmodus", "t_InitMemory: End."}));
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", LastMenuItem), "Konsole löschen");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Konsole löschen");
         EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Emoji & Symbole"), -1);
         EXPECT_EQ(t_MenuItemTitle("Edit", 0), "Copy");
-        EXPECT_EQ(t_MenuItemTitle("Edit", LastMenuItem), "Copy");
-        EXPECT_EQ(t_MenuItemTitle("Window", LastMenuItem), "Minimize");
+        EXPECT_EQ(t_MenuItemTitle("Edit", ui::lastmenuitem), "Copy");
+        EXPECT_EQ(t_MenuItemTitle("Window", ui::lastmenuitem), "Minimize");
         EXPECT_EQ(t_MenuItemIndex("Fenster", "Vollbildmodus"), -1);
     }));
 }
@@ -166,13 +166,13 @@ TEST(MenuItems, FindTitleAndDeleteByPosition) {
                          "t_MenuItemDelete: " + range}));
         t_MenuItemDelete("Bearbeiten", 0);
         EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 0), "Text kopieren");
-        t_MenuItemDelete("Bearbeiten", LastMenuItem);
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", LastMenuItem), "Drucker löschen");
+        t_MenuItemDelete("Bearbeiten", ui::lastmenuitem);
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Drucker löschen");
         // The last position of an empty menu is out of range too.
-        onmain([] { platform::mainmenuappend("Leer"); });
+        core::onmain([] { platform::mainmenuappend("Leer"); });
         log.clear();
-        t_MenuItemDelete("Leer", LastMenuItem);
-        EXPECT_EQ(t_MenuItemTitle("Leer", LastMenuItem), "");
+        t_MenuItemDelete("Leer", ui::lastmenuitem);
+        EXPECT_EQ(t_MenuItemTitle("Leer", ui::lastmenuitem), "");
         EXPECT_EQ(t_MenuItemIndex("Leer", ""), -1);
         EXPECT_EQ(log.lines(), (Lines{"t_MenuItemDelete: " + range, "t_MenuItemTitle: " + range}));
     });
@@ -188,18 +188,18 @@ TEST(MenuEvents, TableActionQueuesTheEventWithoutTheProgramHandler) {
         ASSERT_TRUE(isvisible(10));
         choose("Fenster", 230);
         EXPECT_FALSE(isvisible(10));
-        ASSERT_EQ(menueventcount(), 1);
-        const t_MenuEvent e = menuevents()[0];
+        ASSERT_EQ(events::menueventcount(), 1);
+        const t_MenuEvent e = events::menuevents()[0];
         EXPECT_EQ(std::tie(e.Kind, e.MenuTitle, e.ItemTitle, e.ItemAction, e.ItemKeyChar),
                   std::make_tuple(3, "Fenster", "Konsole ausblenden", 230, ""));
         EXPECT_GT(e.Time, 0);
-        EXPECT_TRUE(menueventavailable());
-        sleepmilliseconds(50);
+        EXPECT_TRUE(events::menueventavailable());
+        core::sleepmilliseconds(50);
         EXPECT_EQ(runs.count, 0);
         // A shortcut item records its key equivalent.
         choose("Fenster", 229);
         EXPECT_TRUE(isvisible(10));
-        const t_MenuEvent shown = menuevents().back();
+        const t_MenuEvent shown = events::menuevents().back();
         EXPECT_EQ(std::tie(shown.ItemKeyChar, shown.ItemKeyAsc, shown.ItemKeyMods),
                   std::make_tuple("o", 'o', (1u << 17) | (1u << 18)));
     });
@@ -211,7 +211,8 @@ TEST(MenuEvents, ItemsWithoutATableEntryRunTheProgramHandler) {
         t_InitMemory();
         platform::MenuItem own = additem("Fenster", "Eigener Punkt", 0);
         platform::MenuItem unknown = additem("Bearbeiten", "Unbekannt", 4711);
-        platform::MenuItem loose = onmain([] { return platform::makemenuitem("Knopf", 110); });
+        platform::MenuItem loose =
+            core::onmain([] { return platform::makemenuitem("Knopf", 110); });
         choose(own);
         ASSERT_TRUE(waitfor([&] { return runs.count == 1; }));
         choose(unknown);
@@ -222,7 +223,7 @@ TEST(MenuEvents, ItemsWithoutATableEntryRunTheProgramHandler) {
         ASSERT_TRUE(waitfor([&] { return runs.count == 3; }));
         EXPECT_EQ(runs.onmenuthread, 3);
         EXPECT_EQ(pasteboard(), "unberührt");
-        const std::vector<t_MenuEvent> e = menuevents();
+        const std::vector<t_MenuEvent> e = events::menuevents();
         ASSERT_EQ(e.size(), 3u);
         EXPECT_EQ(std::tie(e[0].Kind, e[0].ItemAction, e[0].ItemTitle),
                   std::make_tuple(3, 0, "Eigener Punkt"));
@@ -245,13 +246,13 @@ TEST(MenuEvents, GraphicWindowActionsShowAndHideByPairs) {
                                      {228, 7, false}}) {
             choose("Fenster", tag);
             EXPECT_EQ(isvisible(n), shown) << tag;
-            EXPECT_EQ(windowrecord(n).Visible, shown) << tag;
+            EXPECT_EQ(display::windowrecord(n).Visible, shown) << tag;
         }
         EXPECT_TRUE(isvisible(1));
         LogCapture log;
         choose("Fenster", 220); // window 3 was never created
         EXPECT_EQ(foregroundlines(log), Lines{"t_MenuEventHandler: Window #3 not initialized."});
-        EXPECT_EQ(menueventcount(), 6);
+        EXPECT_EQ(events::menueventcount(), 6);
     });
 }
 
@@ -276,7 +277,7 @@ TEST(MenuEvents, SpecialWindowsAndHidingAll) {
         for (uint8_t n = 0; n <= 12; ++n) {
             EXPECT_FALSE(isvisible(n)) << int(n);
         }
-        EXPECT_FALSE(windowrecord(2).Visible);
+        EXPECT_FALSE(display::windowrecord(2).Visible);
     });
 }
 
@@ -285,18 +286,18 @@ TEST(MenuEvents, SpecialWindowsAndHidingAll) {
 TEST(CopyConversion, BoxDrawingCodesBecomePlainCharacters) {
     const std::string plain = "#*#<=>O++++||--++++++++++++--||+="; // codes 127 ... 159
     for (int64_t code = 127; code <= 159; ++code) {
-        EXPECT_EQ(copiedscalar(code), static_cast<uint32_t>(plain[code - 127])) << code;
+        EXPECT_EQ(ui::copiedscalar(code), static_cast<uint32_t>(plain[code - 127])) << code;
     }
-    EXPECT_EQ(copiedscalar(160), 0x02FDu);
+    EXPECT_EQ(ui::copiedscalar(160), 0x02FDu);
     for (int64_t code : {0, 32, 65, 126, 161, 228, 255, 0x20AC, 0x10FFFF}) {
-        EXPECT_EQ(copiedscalar(code), code);
+        EXPECT_EQ(ui::copiedscalar(code), code);
     }
     for (int64_t code : {-1, 0xD800, 0xDFFF, 0x110000}) {
-        EXPECT_EQ(copiedscalar(code), 0u) << code;
+        EXPECT_EQ(ui::copiedscalar(code), 0u) << code;
     }
-    EXPECT_EQ(copyconversion("a\u008C\u008Ab\r\u00A0\u00E4"), "a-|b\r\u02FD\u00E4");
-    EXPECT_EQ(copyconversion("\xFF"), "\uFFFD");
-    EXPECT_EQ(copyconversion(""), "");
+    EXPECT_EQ(ui::copyconversion("a\u008C\u008Ab\r\u00A0\u00E4"), "a-|b\r\u02FD\u00E4");
+    EXPECT_EQ(ui::copyconversion("\xFF"), "\uFFFD");
+    EXPECT_EQ(ui::copyconversion(""), "");
 }
 
 TEST(CopyText, GraphicWindowTextIsConvertedOnTheWay) {
@@ -312,8 +313,9 @@ TEST(CopyText, GraphicWindowTextIsConvertedOnTheWay) {
 TEST(CopyText, PrinterTextAndRefusalsOfOtherWindows) {
     runintoolkit([] {
         t_InitMemory();
-        onmain([] {
-            platform::textviewsetstring(appdelegate().VirtualPrinterTextView, "Seite 1\nZeile ─ 2");
+        core::onmain([] {
+            platform::textviewsetstring(core::appdelegate().VirtualPrinterTextView,
+                                        "Seite 1\nZeile ─ 2");
         });
         makemain(9);
         choose("Bearbeiten", 111);
@@ -327,7 +329,7 @@ TEST(CopyText, PrinterTextAndRefusalsOfOtherWindows) {
             EXPECT_EQ(pasteboard(), "vorher") << int(n);
         }
         EXPECT_EQ(log.count("t_GetScreen: Window #1 not initialized."), 1u);
-        EXPECT_EQ(menueventcount(), 4);
+        EXPECT_EQ(events::menueventcount(), 4);
     });
 }
 
@@ -338,8 +340,8 @@ TEST(CopyText, MissingTextViewsAreReported) {
         [] {
             t_InitMemory();
             makemain(10);
-            appendprinterbuffer("bleibt");
-            onmain([] { appdelegate().SystemConsoleTextView = nullptr; });
+            ui::appendprinterbuffer("bleibt");
+            core::onmain([] { core::appdelegate().SystemConsoleTextView = nullptr; });
             LogCapture log;
             choose("Bearbeiten", 111);
             choose("Bearbeiten", 114);
@@ -349,7 +351,7 @@ TEST(CopyText, MissingTextViewsAreReported) {
                       (Lines{"t_MenuEventHandler: " + console, "t_MenuEventHandler: " + console,
                              "t_MenuEventHandler: Virtual printer window is nil, resource "
                              "undefined."}));
-            EXPECT_EQ(printerbuffer(), Lines{"bleibt"});
+            EXPECT_EQ(ui::printerbuffer(), Lines{"bleibt"});
         },
         omit);
 }
@@ -360,7 +362,7 @@ TEST(CopyPicture, MainGraphicWindowImageGoesToThePasteboard) {
         g_Plot(1, 3, 5, t_RGBColor{255, 255, 255, 255});
         makemain(1);
         choose("Bearbeiten", 110);
-        QImage image = onmain([] { return QGuiApplication::clipboard()->image(); });
+        QImage image = core::onmain([] { return QGuiApplication::clipboard()->image(); });
         ASSERT_EQ(image.size(), QSize(32, 40));
         EXPECT_EQ(image.pixel(3, 5) & 0xFFFFFF, 0xFFFFFFu);
         EXPECT_EQ(image.pixel(4, 5) & 0xFFFFFF, 0u);
@@ -376,27 +378,27 @@ TEST(CopyPicture, MainGraphicWindowImageGoesToThePasteboard) {
 TEST(ClearActions, EmptyBufferAndTextView) {
     runintoolkit([] {
         t_InitMemory();
-        appendprinterbuffer("gedruckt");
-        appendconsolebuffer("gemeldet");
-        onmain([] {
-            platform::textviewsetstring(appdelegate().VirtualPrinterTextView, "gedruckt");
-            platform::textviewsetstring(appdelegate().SystemConsoleTextView, "gemeldet");
+        ui::appendprinterbuffer("gedruckt");
+        ui::appendconsolebuffer("gemeldet");
+        core::onmain([] {
+            platform::textviewsetstring(core::appdelegate().VirtualPrinterTextView, "gedruckt");
+            platform::textviewsetstring(core::appdelegate().SystemConsoleTextView, "gemeldet");
         });
         choose("Bearbeiten", 112);
-        EXPECT_TRUE(printerbuffer().empty());
-        EXPECT_EQ(consolebuffer(), Lines{"gemeldet"});
-        EXPECT_EQ(viewtext(&AppDelegate::VirtualPrinterTextView), "");
-        EXPECT_EQ(viewtext(&AppDelegate::SystemConsoleTextView), "gemeldet");
+        EXPECT_TRUE(ui::printerbuffer().empty());
+        EXPECT_EQ(ui::consolebuffer(), Lines{"gemeldet"});
+        EXPECT_EQ(viewtext(&core::AppDelegate::VirtualPrinterTextView), "");
+        EXPECT_EQ(viewtext(&core::AppDelegate::SystemConsoleTextView), "gemeldet");
         choose("Bearbeiten", 114);
-        EXPECT_TRUE(consolebuffer().empty());
-        EXPECT_EQ(viewtext(&AppDelegate::SystemConsoleTextView), "");
+        EXPECT_TRUE(ui::consolebuffer().empty());
+        EXPECT_EQ(viewtext(&core::AppDelegate::SystemConsoleTextView), "");
     });
 }
 
 TEST(WindowAction, RunsTheHookOnTheMainThreadForGraphicWindowsOnly) {
     std::atomic<int> calls{0};
     std::atomic<bool> onmainthread{false};
-    setwindowactionhook([&] {
+    ui::setwindowactionhook([&] {
         onmainthread = platform::ismainthread();
         ++calls;
     });

@@ -5,7 +5,10 @@
 #include "display/initwindow.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
+#include "events/devicestate.h"
+#include "events/mousequeue.h"
 #include "input/keyevents.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/toolkit.h"
 #include "ui/mouseevents.h"
@@ -25,7 +28,7 @@ using Lines = std::vector<std::string>;
 
 // The left and right button flags.
 std::pair<bool, bool> buttons() {
-    return {leftmousebutton, rightmousebutton};
+    return {events::leftmousebutton(), events::rightmousebutton()};
 }
 
 // Graphic window n with a border of 10 around 320 x 200 pixels.
@@ -39,20 +42,20 @@ platform::MouseClick click(double x, double y, platform::MouseButton button = {}
 }
 
 Pixel clickat(uint8_t n, double x, double y) {
-    const int64_t before = mouseeventcount();
-    onmain([&] { t_MouseEventHandler(n, click(x, y), x, y); });
-    if (mouseeventcount() != before + 1) {
+    const int64_t before = events::mouseeventcount();
+    core::onmain([&] { t_MouseEventHandler(n, click(x, y), x, y); });
+    if (events::mouseeventcount() != before + 1) {
         return {-99, -99};
     }
-    const t_Event event = mouseevents().back();
+    const t_Event event = events::mouseevents().back();
     return {event.ClickX, event.ClickY};
 }
 
 // A press or release of the given button sent to view n as Qt delivers it.
 void sendmouse(uint8_t n, QEvent::Type type, QPointF local, Qt::MouseButton button,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    onmain([&] {
-        auto* view = reinterpret_cast<QWidget*>(getview(n));
+    core::onmain([&] {
+        auto* view = reinterpret_cast<QWidget*>(core::getview(n));
         Qt::MouseButtons held =
             type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
         QMouseEvent event(type, local, view->mapToGlobal(local), button, held, modifiers);
@@ -67,45 +70,45 @@ void sendmouse(uint8_t n, QEvent::Type type, QPointF local, Qt::MouseButton butt
 TEST(MouseEvents, WindowPositionsBecomeImagePixelsOrBesideMarkers) {
     runintoolkit([] {
         smallwindow(0);
-        EXPECT_FALSE(mouseeventavailable());
+        EXPECT_FALSE(events::mouseeventavailable());
         EXPECT_EQ(clickat(0, 10, 209), Pixel(0, 1));
-        EXPECT_EQ(clickat(0, 9, 100), Pixel(ClickBefore, 110));
-        EXPECT_EQ(clickat(0, 330, 100), Pixel(ClickAfter, 110));
+        EXPECT_EQ(clickat(0, 9, 100), Pixel(ui::clickbefore, 110));
+        EXPECT_EQ(clickat(0, 330, 100), Pixel(ui::clickafter, 110));
         EXPECT_EQ(clickat(0, 329.9, 100), Pixel(319, 110)); // truncated, still the last column
-        EXPECT_EQ(clickat(0, 100, 211), Pixel(90, ClickBefore));
-        EXPECT_EQ(clickat(0, 100, 10), Pixel(90, ClickAfter));
-        EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, ClickAfter));
+        EXPECT_EQ(clickat(0, 100, 211), Pixel(90, ui::clickbefore));
+        EXPECT_EQ(clickat(0, 100, 10), Pixel(90, ui::clickafter));
+        EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, ui::clickafter));
         EXPECT_EQ(clickat(0, 100, 210), Pixel(90, 0));
         EXPECT_EQ(clickat(0, 100, 11), Pixel(90, 199));
-        const t_Event e = mouseevents().back();
+        const t_Event e = events::mouseevents().back();
         EXPECT_EQ(
             std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
-            std::make_tuple(MouseEventKind, 100, 11, 0, 0, "", false));
+            std::make_tuple(events::mouseeventkind, 100, 11, 0, 0, "", false));
         // The handler takes them in order of arrival; the flag follows the queue.
         t_Event event;
         for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
-            EXPECT_TRUE(mouseeventavailable());
-            ASSERT_TRUE(takemouseevent(event));
+            EXPECT_TRUE(events::mouseeventavailable());
+            ASSERT_TRUE(t_TakeMouseEvent(event));
             EXPECT_EQ(event.WindowY, y);
         }
-        EXPECT_FALSE(mouseeventavailable());
-        EXPECT_FALSE(takemouseevent(event));
+        EXPECT_FALSE(events::mouseeventavailable());
+        EXPECT_FALSE(t_TakeMouseEvent(event));
     });
 }
 
 TEST(MouseEvents, EachClickIsReportedAndStartsTheProgramHandler) {
     std::atomic<int> onmousethread{0};
     std::atomic<int> runs{0};
-    setmousehandler([&] {
-        onmousethread += currentthreadname() == "t_EventMouse";
+    t_SetMouseHandler([&] {
+        onmousethread += core::currentthreadname() == "t_EventMouse";
         ++runs;
     });
     runintoolkit([&] {
         smallwindow(2);
         LogCapture log;
-        onmain([] { t_MouseEventHandler(2, click(10, 209), 10, 209); });
-        onmain([] { t_MouseEventHandler(9, click(5.7, 6.2), 5.7, 6.2); });
-        onmain([] { t_MouseEventHandler(3, click(5, 6), 5, 6); });
+        core::onmain([] { t_MouseEventHandler(2, click(10, 209), 10, 209); });
+        core::onmain([] { t_MouseEventHandler(9, click(5.7, 6.2), 5.7, 6.2); });
+        core::onmain([] { t_MouseEventHandler(3, click(5, 6), 5, 6); });
         const std::string calling = "t_MouseEventHandler: Calling program mouse handler "
                                     "asynchronously.";
         EXPECT_EQ(foregroundlines(log),
@@ -114,7 +117,7 @@ TEST(MouseEvents, EachClickIsReportedAndStartsTheProgramHandler) {
                          "t_MouseEventHandler:  window, X = -3, Y = -3", calling,
                          "t_MouseEventHandler: Window #3 not initialized.",
                          "t_MouseEventHandler:  window, X = -3, Y = -3", calling}));
-        EXPECT_EQ(mouseeventcount(), 1); // the refused clicks queue nothing
+        EXPECT_EQ(events::mouseeventcount(), 1); // the refused clicks queue nothing
         EXPECT_TRUE(waitfor([&] { return runs == 3; }));
         EXPECT_EQ(onmousethread, 3);
     });
@@ -128,9 +131,9 @@ TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointer) {
         sendmouse(0, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton);
         sendmouse(0, QEvent::MouseButtonRelease, {0, 0}, Qt::LeftButton);
         sendmouse(0, QEvent::MouseButtonPress, {319.5, 199.5}, Qt::LeftButton, Qt::ShiftModifier);
-        ASSERT_EQ(mouseeventcount(), 2);
-        const t_Event a = mouseevents()[0];
-        const t_Event b = mouseevents()[1];
+        ASSERT_EQ(events::mouseeventcount(), 2);
+        const t_Event a = events::mouseevents()[0];
+        const t_Event b = events::mouseevents()[1];
         EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
                   std::make_tuple(0, 0, 10, 210, 1));
         EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
@@ -143,12 +146,12 @@ TEST(MouseEvents, RightClickSetsIndexBitOneAndItsFlagUntilMouseUp) {
     runintoolkit([] {
         smallwindow(0);
         sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
-        ASSERT_EQ(mouseeventcount(), 1);
-        EXPECT_EQ(mouseevents()[0].Index & 3, 2);
+        ASSERT_EQ(events::mouseeventcount(), 1);
+        EXPECT_EQ(events::mouseevents()[0].Index & 3, 2);
         EXPECT_EQ(buttons(), std::pair(false, true));
         sendmouse(0, QEvent::MouseButtonPress, {6, 6}, Qt::MiddleButton); // not the toolkit's
-        EXPECT_EQ(mouseeventcount(), 1);
-        EXPECT_TRUE(rightmousebutton);
+        EXPECT_EQ(events::mouseeventcount(), 1);
+        EXPECT_TRUE(events::rightmousebutton());
         sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
         EXPECT_EQ(buttons(), std::pair(false, false));
     });
@@ -157,16 +160,16 @@ TEST(MouseEvents, RightClickSetsIndexBitOneAndItsFlagUntilMouseUp) {
 TEST(MouseEvents, IgnoredOrUninitialisedWindowsQueueNothingButSetTheFlags) {
     runintoolkit([] {
         smallwindow(0);
-        windowrecord(0).IgnoreEvents = true;
+        display::windowrecord(0).IgnoreEvents = true;
         LogCapture log;
-        viewMouseDown(0, click(50, 50, platform::MouseButton::Right, 2), true);
+        ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
         EXPECT_TRUE(foregroundlines(log).empty());
-        EXPECT_EQ(mouseeventcount(), 0);
-        EXPECT_TRUE(rightmousebutton);
-        viewMouseDown(3, click(50, 50), false);
+        EXPECT_EQ(events::mouseeventcount(), 0);
+        EXPECT_TRUE(events::rightmousebutton());
+        ui::viewmousepress(3, click(50, 50));
         EXPECT_EQ(foregroundlines(log),
                   Lines{"viewMouseDown: Graphic window (3) not initialized."});
-        EXPECT_EQ(mouseeventcount(), 0);
+        EXPECT_EQ(events::mouseeventcount(), 0);
         EXPECT_EQ(buttons(), std::pair(true, false));
     });
 }
@@ -174,10 +177,10 @@ TEST(MouseEvents, IgnoredOrUninitialisedWindowsQueueNothingButSetTheFlags) {
 TEST(MouseEvents, ClicksBeforeTheMemoryExistOnlySetTheFlags) {
     setuptoolkit();
     LogCapture log;
-    viewMouseDown(0, click(50, 50), false);
+    ui::viewmousepress(0, click(50, 50));
     EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(mouseeventcount(), 0);
-    EXPECT_TRUE(leftmousebutton);
+    EXPECT_EQ(events::mouseeventcount(), 0);
+    EXPECT_TRUE(events::leftmousebutton());
 }
 
 // ---- Close box and window numbers ---------------------------------------------------------
@@ -188,8 +191,8 @@ TEST(CloseBox, ClosingHidesEveryToolkitWindowAndItCanBeShownAgain) {
         LogCapture log;
         for (uint8_t n : {1, 9, 12}) {
             t_WindowVisible(n, true);
-            platform::Window window = getwindow(n);
-            onmain([&] {
+            platform::Window window = core::getwindow(n);
+            core::onmain([&] {
                 ASSERT_TRUE(platform::windowisvisible(window));
                 platform::windowclose(window);
                 EXPECT_FALSE(platform::windowisvisible(window));
@@ -197,12 +200,12 @@ TEST(CloseBox, ClosingHidesEveryToolkitWindowAndItCanBeShownAgain) {
         }
         const std::string closed = "t_MouseEventPostCloseBoxClick: Window = ";
         EXPECT_EQ(foregroundlines(log), (Lines{closed + "1", closed + "9", closed + "12"}));
-        EXPECT_FALSE(windowrecord(1).Visible);
-        EXPECT_EQ(windowrecord(1).UpdateDuration, 0);
+        EXPECT_FALSE(display::windowrecord(1).Visible);
+        EXPECT_EQ(display::windowrecord(1).UpdateDuration, 0);
         t_WindowVisible(1, true);
-        EXPECT_TRUE(onmain([] { return platform::windowisvisible(getwindow(1)); }));
-        EXPECT_TRUE(windowrecord(1).Visible);
-        EXPECT_EQ(mouseeventcount(), 0); // a close box is no click
+        EXPECT_TRUE(core::onmain([] { return platform::windowisvisible(core::getwindow(1)); }));
+        EXPECT_TRUE(display::windowrecord(1).Visible);
+        EXPECT_EQ(events::mouseeventcount(), 0); // a close box is no click
     });
 }
 
@@ -213,11 +216,12 @@ TEST(WindowNumbers, EveryOutletMapsBackToItsNumber) {
     runintoolkit(
         [] {
             for (uint8_t n : {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 12}) {
-                EXPECT_EQ(getwindownumber(getwindow(n)), n);
+                EXPECT_EQ(ui::getwindownumber(core::getwindow(n)), n);
             }
-            EXPECT_EQ(getwindownumber(nullptr), 255);
-            auto stranger = onmain([] { return reinterpret_cast<platform::Window>(new QWidget); });
-            EXPECT_EQ(getwindownumber(stranger), 255);
+            EXPECT_EQ(ui::getwindownumber(nullptr), 255);
+            auto stranger =
+                core::onmain([] { return reinterpret_cast<platform::Window>(new QWidget); });
+            EXPECT_EQ(ui::getwindownumber(stranger), 255);
         },
         omit);
 }
@@ -227,11 +231,11 @@ TEST(WindowNumbers, MainWindowIsTheActiveOne) {
         smallwindow(3);
         for (uint8_t n : {3, 10}) {
             t_WindowFront(n);
-            EXPECT_TRUE(waitfor([n] { return getmainwindownumber() == n; }));
+            EXPECT_TRUE(waitfor([n] { return ui::getmainwindownumber() == n; }));
         }
         for (uint8_t n = 0; n <= 12; ++n) {
             t_WindowVisible(n, false);
         }
-        EXPECT_TRUE(waitfor([] { return getmainwindownumber() == 255; }));
+        EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
     });
 }

@@ -1,6 +1,7 @@
-#include "core/hextext.h"
-#include "input/graphemes.h"
-#include "input/strings.h"
+#include "core/numbertext.h"
+#include "quorvinthal/toolkit.h"
+#include "unicode/graphemes.h"
+#include "unicode/strings.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -20,31 +21,31 @@ const std::string Flags = "\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7";    // DE F
 const std::string Mixed = "a" + Family + "e\u0301" + ThumbsUp + "\r\n" + Bad + "z";
 
 TEST(Graphemes, CountsUserPerceivedCharacters) {
-    EXPECT_EQ(graphemecount(""), 0);
-    EXPECT_EQ(graphemecount(Decomposed), 4);
-    EXPECT_EQ(graphemecount(Family + ThumbsUp), 2);
-    EXPECT_EQ(graphemecount(Flags), 2);
-    EXPECT_EQ(graphemecount("\u1100\u1161\u11A8"), 1); // Hangul jamo L V T
-    EXPECT_EQ(graphemecount(Mixed), 7);
+    EXPECT_EQ(unicode::graphemecount(""), 0);
+    EXPECT_EQ(unicode::graphemecount(Decomposed), 4);
+    EXPECT_EQ(unicode::graphemecount(Family + ThumbsUp), 2);
+    EXPECT_EQ(unicode::graphemecount(Flags), 2);
+    EXPECT_EQ(unicode::graphemecount("\u1100\u1161\u11A8"), 1); // Hangul jamo L V T
+    EXPECT_EQ(unicode::graphemecount(Mixed), 7);
 }
 
 TEST(Graphemes, EveryInvalidByteIsOneCharacter) {
-    EXPECT_EQ(graphemecount("a" + Bad + "b"), 3);
-    EXPECT_EQ(graphemecount("\xE2\x82"), 2);         // truncated euro sign
-    EXPECT_EQ(graphemecount("\xC0\xAF"), 2);         // overlong "/"
-    EXPECT_EQ(graphemecount("\xED\xA0\x80"), 3);     // encoded surrogate
-    EXPECT_EQ(graphemecount("\xF4\x90\x80\x80"), 4); // above U+10FFFF
-    EXPECT_EQ(graphemecount("\x80\x80"), 2);         // stray continuation bytes
-    EXPECT_EQ(graphemecount(Bad + "\u0301"), 2);     // a mark does not join a bad byte
-    EXPECT_EQ(graphemecount("\u0600" + Bad), 2);     // nor does a prepended mark before it
-    EXPECT_EQ(graphemecount("a" + Nul + "b"), 3);    // NUL is an ordinary character
+    EXPECT_EQ(unicode::graphemecount("a" + Bad + "b"), 3);
+    EXPECT_EQ(unicode::graphemecount("\xE2\x82"), 2);         // truncated euro sign
+    EXPECT_EQ(unicode::graphemecount("\xC0\xAF"), 2);         // overlong "/"
+    EXPECT_EQ(unicode::graphemecount("\xED\xA0\x80"), 3);     // encoded surrogate
+    EXPECT_EQ(unicode::graphemecount("\xF4\x90\x80\x80"), 4); // above U+10FFFF
+    EXPECT_EQ(unicode::graphemecount("\x80\x80"), 2);         // stray continuation bytes
+    EXPECT_EQ(unicode::graphemecount(Bad + "\u0301"), 2);     // a mark does not join a bad byte
+    EXPECT_EQ(unicode::graphemecount("\u0600" + Bad), 2);     // nor does a prepended mark before it
+    EXPECT_EQ(unicode::graphemecount("a" + Nul + "b"), 3);    // NUL is an ordinary character
     EXPECT_EQ(t_CharAt("a" + Bad + "b", 2), Bad);
     EXPECT_EQ(t_Asc(Bad), 0xFFFD);
     EXPECT_EQ(t_Asc("\xE2\x82"), 0xFFFD);
 }
 
 TEST(Strings, PiecesJoinToTheOriginalBytesAtEveryPosition) {
-    const int64_t length = graphemecount(Mixed);
+    const int64_t length = unicode::graphemecount(Mixed);
     std::string joined;
     for (int64_t i = -2; i <= length + 2; ++i) {
         EXPECT_EQ(t_Left(Mixed, i - 1) + t_MidFrom(Mixed, i), Mixed) << i;
@@ -146,48 +147,49 @@ TEST(Strings, LowerCode) {
 }
 
 TEST(Strings, ScalarTextAndHexDigits) {
-    EXPECT_EQ(scalartext(241), "\u00F1");
-    EXPECT_EQ(scalartext(0x1F600), "\U0001F600");
+    EXPECT_EQ(unicode::scalartext(241), "\u00F1");
+    EXPECT_EQ(unicode::scalartext(0x1F600), "\U0001F600");
     for (int64_t bad : {int64_t{-1}, int64_t{0xDFFF}, int64_t{0x110000}, INT64_MAX}) {
-        EXPECT_EQ(scalartext(bad), Nul) << bad;
+        EXPECT_EQ(unicode::scalartext(bad), Nul) << bad;
     }
-    EXPECT_EQ(hexdigits4(0xABC), "0ABC");
-    EXPECT_EQ(hexdigits4(0x1F600), "F600");
-    EXPECT_EQ(hexdigits4(-1), "FFFF");
+    EXPECT_EQ(core::hexdigits4(0xABC), "0ABC");
+    EXPECT_EQ(core::hexdigits4(0x1F600), "F600");
+    EXPECT_EQ(core::hexdigits4(-1), "FFFF");
 }
 
 TEST(PasteboardText, PasteEscapesAboveLatin1AndTurnsLineFeedsIntoReturns) {
-    EXPECT_EQ(escapepastetext("\u00E4\u20AC!"), "\u00E4" + Esc + "20AC" + Gs + "!");
-    EXPECT_EQ(escapepastetext("\U0001F600"), Esc + "F600" + Gs);
-    EXPECT_EQ(escapepastetext("e\u0301"), "e" + Esc + "0301" + Gs);
-    EXPECT_EQ(escapepastetext("a" + Bad), "a" + Esc + "FFFD" + Gs);
-    EXPECT_EQ(escapepastetext("a\r\nb\nc"), "a\r\rb\rc");
+    EXPECT_EQ(unicode::escapepastetext("\u00E4\u20AC!"), "\u00E4" + Esc + "20AC" + Gs + "!");
+    EXPECT_EQ(unicode::escapepastetext("\U0001F600"), Esc + "F600" + Gs);
+    EXPECT_EQ(unicode::escapepastetext("e\u0301"), "e" + Esc + "0301" + Gs);
+    EXPECT_EQ(unicode::escapepastetext("a" + Bad), "a" + Esc + "FFFD" + Gs);
+    EXPECT_EQ(unicode::escapepastetext("a\r\nb\nc"), "a\r\rb\rc");
 }
 
 TEST(PasteboardText, CopyDecodesWhatPasteEncoded) {
     const std::string line = "x\u20AC\u00E4\u220F" + Esc + "z";
-    EXPECT_EQ(unescapecopytext(escapepastetext(line)), line);
-    EXPECT_EQ(unescapecopytext(Esc + "20ac" + Gs + Esc + "41" + Gs), "\u20ACA");
+    EXPECT_EQ(unicode::unescapecopytext(unicode::escapepastetext(line)), line);
+    EXPECT_EQ(unicode::unescapecopytext(Esc + "20ac" + Gs + Esc + "41" + Gs), "\u20ACA");
 }
 
 TEST(PasteboardText, CopyLeavesIncompleteSequencesAndNeverOverflows) {
     for (const std::string& kept :
          {"a" + Esc + "20AC", "a" + Esc + Gs + "b", Esc + "2G" + Gs, Esc + "\u00E4" + Gs, Esc}) {
-        EXPECT_EQ(unescapecopytext(kept), kept);
+        EXPECT_EQ(unicode::unescapecopytext(kept), kept);
     }
-    EXPECT_EQ(unescapecopytext(Esc + Esc + "41" + Gs), Esc + "A");
-    EXPECT_EQ(unescapecopytext(Esc + "D800" + Gs), Nul);
-    EXPECT_EQ(unescapecopytext(Esc + std::string(40, 'F') + Gs), Nul);
+    EXPECT_EQ(unicode::unescapecopytext(Esc + Esc + "41" + Gs), Esc + "A");
+    EXPECT_EQ(unicode::unescapecopytext(Esc + "D800" + Gs), Nul);
+    EXPECT_EQ(unicode::unescapecopytext(Esc + std::string(40, 'F') + Gs), Nul);
     // A decoded ESC does not start a second sequence.
-    EXPECT_EQ(unescapecopytext(Esc + "001B" + Gs + "41" + Gs), Esc + "41" + Gs);
+    EXPECT_EQ(unicode::unescapecopytext(Esc + "001B" + Gs + "41" + Gs), Esc + "41" + Gs);
 }
 
 TEST(TextValue, HashesByBytes) {
-    const std::hash<Text> hash;
-    EXPECT_EQ(hash(Text{{'a', 'b'}}), hash(Text{{'a', 'b'}}));
-    EXPECT_NE(hash(Text{}), hash(Text{{0}}));
-    EXPECT_NE(hash(Text{{0}}), hash(Text{{0, 0}}));
-    const std::unordered_set<Text> set{Text{{'a', 'b'}}, Text{{'a', 'b'}}, Text{{'b', 'a'}}};
+    const std::hash<unicode::Text> hash;
+    EXPECT_EQ(hash(unicode::Text{{'a', 'b'}}), hash(unicode::Text{{'a', 'b'}}));
+    EXPECT_NE(hash(unicode::Text{}), hash(unicode::Text{{0}}));
+    EXPECT_NE(hash(unicode::Text{{0}}), hash(unicode::Text{{0, 0}}));
+    const std::unordered_set<unicode::Text> set{
+        unicode::Text{{'a', 'b'}}, unicode::Text{{'a', 'b'}}, unicode::Text{{'b', 'a'}}};
     EXPECT_EQ(set.size(), 2u);
 }
 

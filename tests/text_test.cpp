@@ -1,16 +1,11 @@
-#include "core/programend.h"
 #include "display/initwindow.h"
 #include "display/palette.h"
 #include "display/videomemory.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
-#include "text/cursor.h"
 #include "text/displaymode.h"
-#include "text/print.h"
-#include "text/printsymbol.h"
-#include "text/scroll.h"
-#include "text/windowfont.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -32,7 +27,7 @@ void textwindow(uint8_t n, int64_t depth, const t_Font& font = makegreyfont(8, 1
 }
 
 uint8_t pixelbyte(uint8_t n, int64_t offset) {
-    return videomemory()[windowrecord(n).MemoryStart + offset];
+    return display::videomemory()[display::windowrecord(n).MemoryStart + offset];
 }
 
 struct Cell {
@@ -41,15 +36,15 @@ struct Cell {
 };
 
 Cell cellof(uint8_t n, int64_t x, int64_t y) {
-    const t_Window& w = windowrecord(n);
+    const display::t_Window& w = display::windowrecord(n);
     int64_t index = (y - 1) * w.TextWidth + (x - 1);
-    const uint8_t* block = videomemory() + w.TextMemoryStart;
+    const uint8_t* block = display::videomemory() + w.TextMemoryStart;
     return Cell{block[index], block[index + (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2]};
 }
 
 std::string lineof(uint8_t n, int64_t y) {
     std::string line;
-    for (int64_t x = 1; x <= windowrecord(n).TextWidth; ++x) {
+    for (int64_t x = 1; x <= display::windowrecord(n).TextWidth; ++x) {
         line.push_back(static_cast<char>(cellof(n, x, y).character));
     }
     line.erase(line.find_last_not_of(' ') + 1);
@@ -57,12 +52,12 @@ std::string lineof(uint8_t n, int64_t y) {
 }
 
 void cursorat(uint8_t n, int64_t x, int64_t y) {
-    windowrecord(n).TextHpos = x;
-    windowrecord(n).TextVpos = y;
+    display::windowrecord(n).TextHpos = x;
+    display::windowrecord(n).TextVpos = y;
 }
 
 std::pair<int64_t, int64_t> cursor(uint8_t n) {
-    return {windowrecord(n).TextHpos, windowrecord(n).TextVpos};
+    return {display::windowrecord(n).TextHpos, display::windowrecord(n).TextVpos};
 }
 
 } // namespace
@@ -119,7 +114,7 @@ TEST(PrintSymbol, DepthFourKeepsTheNeighbouringNibble) {
 TEST(PrintSymbol, InverseSwapsColoursAndStoresTheSwappedByte) {
     runintoolkit([] {
         textwindow(0, 24, fontwith(8, 16, 'A', 255));
-        windowrecord(0).TextInverse = true;
+        display::windowrecord(0).TextInverse = true;
         t_PrintSymbol(0, 'A', 0xC0, 1, 1);
         EXPECT_EQ(pixelbyte(0, 0), 0); // full glyph byte: foreground is now black
         EXPECT_EQ(pixelbyte(0, 1), 0);
@@ -152,15 +147,16 @@ TEST(PrintSymbol, RefusesCellsOutsideTheWindow) {
 
 TEST(PrintSymbol, AnotherCellSizeNeverWritesOutsideTheTextBlock) {
     runintoolkit([] {
-        textwindow(0, 8);                         // 80 x 25 cells of 8 x 16
-        textwindow(1, 8);                         // directly below window 0's blocks
-        t_WindowFont(0, makegreyfont(4, 8));      // now 160 x 50 cells fit the pixels
-        EXPECT_EQ(windowrecord(0).TextWidth, 80); // the grid stays as the window was made
-        EXPECT_EQ(windowrecord(0).TextHeight, 25);
-        EXPECT_EQ(windowrecord(0).Font.Width, 4);
-        const t_Window& w1 = windowrecord(1);
-        std::vector<uint8_t> neighbour(videomemory() + w1.MemoryStart,
-                                       videomemory() + windowrecord(0).MemoryEnd + 1);
+        textwindow(0, 8);                                  // 80 x 25 cells of 8 x 16
+        textwindow(1, 8);                                  // directly below window 0's blocks
+        t_WindowFont(0, makegreyfont(4, 8));               // now 160 x 50 cells fit the pixels
+        EXPECT_EQ(display::windowrecord(0).TextWidth, 80); // the grid stays as the window was made
+        EXPECT_EQ(display::windowrecord(0).TextHeight, 25);
+        EXPECT_EQ(display::windowrecord(0).Font.Width, 4);
+        const display::t_Window& w1 = display::windowrecord(1);
+        std::vector<uint8_t> neighbour(display::videomemory() + w1.MemoryStart,
+                                       display::videomemory() + display::windowrecord(0).MemoryEnd +
+                                           1);
         for (int64_t y = 1; y <= 50; ++y) {
             t_PrintSymbol(0, 'X', white_on_black, 160, y);
         }
@@ -168,7 +164,7 @@ TEST(PrintSymbol, AnotherCellSizeNeverWritesOutsideTheTextBlock) {
         EXPECT_EQ(cellof(0, 80, 25).character, ' ');
         EXPECT_TRUE(std::equal(neighbour.begin(),
                                neighbour.begin() + (w1.MemoryEnd - w1.MemoryStart + 1),
-                               videomemory() + w1.MemoryStart));
+                               display::videomemory() + w1.MemoryStart));
         t_WindowFont(0, makegreyfont(16, 32)); // larger: only 40 x 12 cells fit
         LogCapture log;
         t_PrintSymbol(0, 'X', white_on_black, 41, 1);
@@ -193,12 +189,12 @@ TEST(PrintSymbol, RedirectionToStandardOutputOrNowhere) {
         t_PrintSymbol(0, 0xE4, white_on_black, 2, 1);
         EXPECT_EQ(log.output(), "A\xC3\xA4");
         EXPECT_EQ(cellof(0, 1, 1).character, ' ');
-        windowrecord(1).TextRedirectOutput = 2;
+        display::windowrecord(1).TextRedirectOutput = 2;
         t_PrintSymbol(1, 'B', white_on_black, 1, 1);
         EXPECT_EQ(log.output(), "A\xC3\xA4"
                                 "B");
         t_RedirectOutput(0, 0);
-        windowrecord(1).TextRedirectOutput = 0;
+        display::windowrecord(1).TextRedirectOutput = 0;
         t_PrintSymbol(0, 'C', white_on_black, 1, 1);
         t_PrintSymbol(1, 'C', white_on_black, 1, 1);
         EXPECT_TRUE(log.lines().empty());
@@ -233,22 +229,22 @@ TEST(Print, CursorCommandsAtTheEdges) {
         EXPECT_EQ(cursor(0), std::make_pair(int64_t{80}, int64_t{1}));
         EXPECT_EQ(lineof(0, 2), "oben");
         EXPECT_EQ(lineof(0, 1), "");
-        windowrecord(0).TextFirstColumn = 5;
+        display::windowrecord(0).TextFirstColumn = 5;
         t_Htab(0, 3);
-        EXPECT_EQ(windowrecord(0).TextHpos, 7);
+        EXPECT_EQ(display::windowrecord(0).TextHpos, 7);
         t_Htab(0, 77); // 81 > TextWidth: ignored
         t_Htab(0, 0);
-        EXPECT_EQ(windowrecord(0).TextHpos, 7);
+        EXPECT_EQ(display::windowrecord(0).TextHpos, 7);
         t_Vtab(0, 26);
         t_Vtab(0, 25);
-        EXPECT_EQ(windowrecord(0).TextVpos, 25);
+        EXPECT_EQ(display::windowrecord(0).TextVpos, 25);
         t_FullArea(0);
-        EXPECT_EQ(windowrecord(0).TextFirstColumn, 1);
+        EXPECT_EQ(display::windowrecord(0).TextFirstColumn, 1);
         cursorat(0, 10, 3);
         t_PrintTab(0, 15, '.');
         EXPECT_EQ(lineof(0, 3), std::string(9, ' ') + ".....");
         t_PrintTab(0, 12, '.');
-        EXPECT_EQ(windowrecord(0).TextHpos, 15);
+        EXPECT_EQ(display::windowrecord(0).TextHpos, 15);
     });
 }
 
@@ -262,8 +258,8 @@ TEST(Print, CarriageReturnInDisplayModesZeroAndThree) {
         t_Print(0, "\r\x01");
         EXPECT_EQ(lineof(0, 2), "bMA");
         EXPECT_EQ(cellof(0, 2, 2).colour, 0x0C); // shown inverse
-        EXPECT_FALSE(windowrecord(0).TextInverse);
-        EXPECT_EQ(windowrecord(0).TextColor, 0xC0);
+        EXPECT_FALSE(display::windowrecord(0).TextInverse);
+        EXPECT_EQ(display::windowrecord(0).TextColor, 0xC0);
     });
 }
 
@@ -272,13 +268,14 @@ TEST(Print, UnknownCharactersBecomeQuestionMarks) {
         textwindow(0, 8);
         t_Print(0, "\xE2\x82\xAC \xFF\xFE \xC3\xA4");
         EXPECT_EQ(lineof(0, 1), "? ?? \xE4");
-        EXPECT_EQ(windowrecord(0).TextColor, 0xC0);
+        EXPECT_EQ(display::windowrecord(0).TextColor, 0xC0);
         t_DisplayMode(0, 4);
         t_Print(0, "\xE2\x82\xAC");
         EXPECT_EQ(cellof(0, 7, 1).character, '?');
         EXPECT_EQ(cellof(0, 7, 1).colour, 0x10);
-        EXPECT_EQ(windowrecord(0).TextColor, 0xC0); // restored; only RGBColor keeps colour 1
-        EXPECT_EQ(windowrecord(0).RGBColor.load(), t_PaletteColor(1));
+        EXPECT_EQ(display::windowrecord(0).TextColor,
+                  0xC0); // restored; only RGBColor keeps colour 1
+        EXPECT_EQ(display::windowrecord(0).RGBColor.load(), t_PaletteColor(1));
     });
 }
 
@@ -306,7 +303,7 @@ TEST(Print, CommandModeSetsColoursAndTabs) {
                    "A"
                    "x"); // foreground 1
         EXPECT_EQ(cellof(0, 1, 1).colour, 0x10);
-        EXPECT_EQ(windowrecord(0).TextDisplayMode, 0);
+        EXPECT_EQ(display::windowrecord(0).TextDisplayMode, 0);
         t_Print(0, "\x1b"
                    "R"
                    "y"); // background 2
@@ -314,32 +311,32 @@ TEST(Print, CommandModeSetsColoursAndTabs) {
         t_Print(0, "\x1b"
                    "a"); // an ordinary code is drawn, the mode stays
         EXPECT_EQ(cellof(0, 3, 1).character, 'a');
-        EXPECT_EQ(windowrecord(0).TextDisplayMode, 99);
+        EXPECT_EQ(display::windowrecord(0).TextDisplayMode, 99);
         t_Print(0, "e"); // 101: cursor to the end
         EXPECT_EQ(cursor(0), std::make_pair(int64_t{80}, int64_t{25}));
         cursorat(0, 10, 5);
         t_Print(0, "\x1b"
                    "i"); // 105 from column 10: 11 spaces to 21
-        EXPECT_EQ(windowrecord(0).TextHpos, 21);
+        EXPECT_EQ(display::windowrecord(0).TextHpos, 21);
         cursorat(0, 3, 5);
         t_Print(0, "\x1b"
                    "j"); // 106: 20-grid stop 21
-        EXPECT_EQ(windowrecord(0).TextHpos, 21);
+        EXPECT_EQ(display::windowrecord(0).TextHpos, 21);
         t_Print(0, "\x1b"
                    "k"); // 107: 40-grid stop 41
-        EXPECT_EQ(windowrecord(0).TextHpos, 41);
+        EXPECT_EQ(display::windowrecord(0).TextHpos, 41);
         cursorat(0, 75, 6);
         t_Print(0, "Z\x1b"
                    "i"); // stop 81 > 80: clear the rest and a new line
         EXPECT_EQ(cursor(0), std::make_pair(int64_t{1}, int64_t{7}));
         t_Print(0, "\x1b"
                    "f"); // 102: last column
-        EXPECT_EQ(windowrecord(0).TextHpos, 80);
+        EXPECT_EQ(display::windowrecord(0).TextHpos, 80);
         t_Print(0, "\x1b"
                    "s"); // 115: border colour 5
-        EXPECT_EQ(windowrecord(0).RGBColorBorder.load(), t_PaletteColor(5));
+        EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), t_PaletteColor(5));
         t_Print(0, "\x1b\x7f"); // 127: border colour 17 -> 1
-        EXPECT_EQ(windowrecord(0).RGBColorBorder.load(), t_PaletteColor(1));
+        EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), t_PaletteColor(1));
     });
 }
 
@@ -381,23 +378,23 @@ TEST(Scroll, FullWidthMovesPixelsAndCells) {
             cursorat(0, 1, line);
             t_Print(0, std::string(1, static_cast<char>('A' + line - 1)));
         }
-        const t_Window& w = windowrecord(0);
+        const display::t_Window& w = display::windowrecord(0);
         int64_t linebytes = 640 * 3 * 16;
-        std::vector<uint8_t> line2(videomemory() + w.MemoryStart + linebytes,
-                                   videomemory() + w.MemoryStart + 2 * linebytes);
+        std::vector<uint8_t> line2(display::videomemory() + w.MemoryStart + linebytes,
+                                   display::videomemory() + w.MemoryStart + 2 * linebytes);
         cursorat(0, 7, 9);
         t_ScrollUp(0);
         EXPECT_EQ(lineof(0, 1), "B");
         EXPECT_EQ(lineof(0, 24), "Y");
         EXPECT_EQ(lineof(0, 25), "");
-        EXPECT_TRUE(std::equal(line2.begin(), line2.end(), videomemory() + w.MemoryStart));
+        EXPECT_TRUE(std::equal(line2.begin(), line2.end(), display::videomemory() + w.MemoryStart));
         EXPECT_EQ(cursor(0), std::make_pair(int64_t{7}, int64_t{9}));
         t_ScrollDown(0);
         EXPECT_EQ(lineof(0, 1), "");
         EXPECT_EQ(lineof(0, 2), "B");
         EXPECT_EQ(lineof(0, 25), "Y");
         EXPECT_TRUE(std::equal(line2.begin(), line2.end(),
-                               videomemory() + w.MemoryStart + 2 * linebytes - linebytes));
+                               display::videomemory() + w.MemoryStart + 2 * linebytes - linebytes));
         for (int64_t x = 1; x <= 80; ++x) {
             EXPECT_EQ(cellof(0, x, 1).colour, 0xC0);
         }
@@ -411,19 +408,21 @@ TEST(Scroll, NarrowWindowRedrawsOnlyItsColumns) {
             cursorat(0, 1, line);
             t_Print(0, std::string(30, static_cast<char>('a' + line - 1)));
         }
-        std::vector<uint8_t> before(videomemory() + windowrecord(0).MemoryStart,
-                                    videomemory() + windowrecord(0).MemoryStart + 640 * 16);
-        windowrecord(0).TextFirstColumn = 10;
-        windowrecord(0).TextLastColumn = 20;
+        std::vector<uint8_t> before(display::videomemory() + display::windowrecord(0).MemoryStart,
+                                    display::videomemory() + display::windowrecord(0).MemoryStart +
+                                        640 * 16);
+        display::windowrecord(0).TextFirstColumn = 10;
+        display::windowrecord(0).TextLastColumn = 20;
         t_ScrollUp(0);
         EXPECT_EQ(lineof(0, 1), std::string(9, 'a') + std::string(11, 'b') + std::string(10, 'a'));
         EXPECT_EQ(lineof(0, 25).size(), 0u);
         // Pixels left of column 10 keep their glyphs.
         for (int64_t row = 0; row < 16; ++row) {
             EXPECT_TRUE(std::equal(before.begin() + row * 640, before.begin() + row * 640 + 72,
-                                   videomemory() + windowrecord(0).MemoryStart + row * 640));
+                                   display::videomemory() + display::windowrecord(0).MemoryStart +
+                                       row * 640));
         }
-        windowrecord(0).TextFirstLine = windowrecord(0).TextLastLine = 2;
+        display::windowrecord(0).TextFirstLine = display::windowrecord(0).TextLastLine = 2;
         t_ScrollDown(0); // a one-line text window just blanks it
         EXPECT_EQ(lineof(0, 2), std::string(9, 'b') + std::string(11, ' ') + std::string(10, 'b'));
     });
@@ -433,17 +432,17 @@ TEST(Scroll, ScrollLockStopsScrollingSilently) {
     runintoolkit([] {
         textwindow(0, 8);
         t_Print(0, "bleibt");
-        windowrecord(0).ScrollLock = true;
+        display::windowrecord(0).ScrollLock = true;
         LogCapture log;
         t_ScrollUp(0);
         t_ScrollDown(0);
-        windowrecord(2).ScrollLock = true;
+        display::windowrecord(2).ScrollLock = true;
         t_ScrollUp(2);
         EXPECT_TRUE(log.lines().empty());
         EXPECT_EQ(lineof(0, 1), "bleibt");
         cursorat(0, 1, 25);
         t_Print(0, "\r");
-        EXPECT_EQ(windowrecord(0).TextVpos, 25);
+        EXPECT_EQ(display::windowrecord(0).TextVpos, 25);
         t_ScrollUp(3);
         EXPECT_EQ(log.lines(),
                   (std::vector<std::string>{"t_ScrollUp: Window #3 not initialized."}));
@@ -458,7 +457,7 @@ TEST(Scroll, ClearEndOfWindowKeepsTheCursor) {
             t_Print(0, std::string(80, '#'));
         }
         cursorat(0, 5, 3);
-        windowrecord(0).TextInverse = true;
+        display::windowrecord(0).TextInverse = true;
         t_ClearEndOfWindow(0);
         EXPECT_EQ(cursor(0), std::make_pair(int64_t{5}, int64_t{3}));
         EXPECT_EQ(lineof(0, 2), std::string(80, '#'));
@@ -475,9 +474,9 @@ TEST(Cursor, LevelsNestAndInvertingTwiceRestores) {
         textwindow(0, 8);
         t_Print(0, "Hallo");
         cursorat(0, 2, 1);
-        const t_Window& w = windowrecord(0);
-        std::vector<uint8_t> before(videomemory() + w.MemoryStart,
-                                    videomemory() + w.MemoryStart + 640 * 16);
+        const display::t_Window& w = display::windowrecord(0);
+        std::vector<uint8_t> before(display::videomemory() + w.MemoryStart,
+                                    display::videomemory() + w.MemoryStart + 640 * 16);
         t_CursorOn(0);
         t_CursorOn(0);
         t_CursorOff(0);
@@ -490,7 +489,8 @@ TEST(Cursor, LevelsNestAndInvertingTwiceRestores) {
         t_InvertRect(0, 1, 1, 5, 1);
         EXPECT_EQ(cellof(0, 5, 1).colour, 0x0C);
         t_InvertRect(0, 1, 1, 5, 1);
-        EXPECT_TRUE(std::equal(before.begin(), before.end(), videomemory() + w.MemoryStart));
+        EXPECT_TRUE(
+            std::equal(before.begin(), before.end(), display::videomemory() + w.MemoryStart));
         t_InvertRect(0, 1, 1, 81, 1); // beyond the grid: nothing
         EXPECT_EQ(cellof(0, 1, 1).colour, 0xC0);
         t_Reverse(0);

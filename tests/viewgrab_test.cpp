@@ -5,6 +5,7 @@
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/toolkit.h"
 
@@ -21,18 +22,18 @@ TEST(ViewPainting, EveryDepthShowsItsBlock) {
         for (uint8_t n = 0; n < 6; ++n) {
             t_InitWindow(n, depths[n], false, 1280, 800, 16, 16, t_Font{}, true);
             t_WindowVisible(n, true);
-            const t_Window& w = windowrecord(n);
+            const display::t_Window& w = display::windowrecord(n);
             std::mt19937 random(n);
-            VideoLock guard(videolock());
+            display::VideoLock guard(display::videolock());
             for (int64_t a = w.MemoryStart; a <= w.MemoryEnd; ++a) {
-                videomemory()[a] = static_cast<uint8_t>(random());
+                display::videomemory()[a] = static_cast<uint8_t>(random());
             }
         }
     }));
     for (uint8_t n = 0; n < 6; ++n) {
         std::optional<platform::Image> expected = t_WindowImage(n);
         ASSERT_TRUE(expected.has_value());
-        auto* view = reinterpret_cast<QWidget*>(windowrecord(n).View.load());
+        auto* view = reinterpret_cast<QWidget*>(display::windowrecord(n).View.load());
         QImage grabbed = view->grab().toImage().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(grabbed.width(), 1280) << "depth " << depths[n];
         ASSERT_EQ(grabbed.height(), 800);

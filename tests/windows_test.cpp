@@ -1,13 +1,14 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/clock.h"
+#include "core/numbertext.h"
 #include "core/threads.h"
 #include "display/initwindow.h"
-#include "display/logformats.h"
 #include "display/palette.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
+#include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
@@ -29,7 +30,7 @@ void graphicwindow(uint8_t n, int64_t depth, int64_t width = 1280, int64_t heigh
 }
 
 uint8_t& byteat(int64_t address) {
-    return videomemory()[address];
+    return display::videomemory()[address];
 }
 
 } // namespace
@@ -37,21 +38,22 @@ uint8_t& byteat(int64_t address) {
 // ---- Video memory and placement ----------------------------------------------------------
 
 TEST(VideoMemory, DoesNotExistBeforeTheFirstWindow) {
-    EXPECT_EQ(videomemorylength(), 0);
-    EXPECT_EQ(firstwindow, nowindow);
-    EXPECT_FALSE(memoryready);
+    EXPECT_EQ(display::videomemorylength(), 0);
+    EXPECT_EQ(t_FirstWindow(), display::nowindow);
+    EXPECT_FALSE(display::memoryready());
 }
 
 TEST(VideoMemory, InitMemoryCreatesEverythingOnce) {
     runintoolkit([] {
         LogCapture log;
         t_InitMemory();
-        EXPECT_EQ(videomemorylength(), 16777231);
-        EXPECT_TRUE(std::all_of(videomemory(), videomemory() + videomemorylength(),
+        EXPECT_EQ(display::videomemorylength(), 16777231);
+        EXPECT_TRUE(std::all_of(display::videomemory(),
+                                display::videomemory() + display::videomemorylength(),
                                 [](uint8_t b) { return b == 255; }));
-        EXPECT_EQ(highmemorymark, 16777215);
+        EXPECT_EQ(display::highmemorymark(), 16777215);
         for (uint8_t n = 0; n < 8; ++n) {
-            const t_Window& w = windowrecord(n);
+            const display::t_Window& w = display::windowrecord(n);
             EXPECT_EQ(w.RefreshRate, 30);
             EXPECT_TRUE(w.VerticalBlank);
             EXPECT_EQ(w.TextRedirectOutput, 1);
@@ -70,26 +72,26 @@ TEST(VideoMemory, InitMemoryCreatesEverythingOnce) {
         t_InitMemory();
         EXPECT_TRUE(log.lines().empty());
         EXPECT_EQ(byteat(100), 7);
-        EXPECT_EQ(currentthreadname(), "Main Program");
+        EXPECT_EQ(core::currentthreadname(), "Main Program");
     });
 }
 
 TEST(VideoMemory, PlacementMaskClearsBitEleven) {
-    EXPECT_EQ(blockbelow(16777215, 2048).start, 16773120);
-    EXPECT_EQ(blockbelow(16777215, 3072000).start, 13705216);
-    EXPECT_EQ(blockbelow(13705215, 4000).start, 13701120);
+    EXPECT_EQ(display::blockbelow(16777215, 2048).start, 16773120);
+    EXPECT_EQ(display::blockbelow(16777215, 3072000).start, 13705216);
+    EXPECT_EQ(display::blockbelow(13705215, 4000).start, 13701120);
 }
 
 TEST(LogFormats, KilobytesAreCutNotRounded) {
-    EXPECT_EQ(kilobytetext(512000), "500,00");
-    EXPECT_EQ(kilobytetext(3072000), "3.000,00");
-    EXPECT_EQ(kilobytetext(2000000), "1.953,12");
-    EXPECT_EQ(kilobytetext(1023), "0,99");
-    EXPECT_EQ(kilobytetext(0), "0,00");
-    EXPECT_EQ(kilobytetext(1073741824), "1.048.576,00");
-    EXPECT_EQ(hexaddress(16777215), "$00FFFFFF");
-    EXPECT_EQ(hexaddress(-1), "$FFFFFFFF");
-    EXPECT_EQ(hexdigits4(0x12345), "2345");
+    EXPECT_EQ(core::kilobytetext(512000), "500,00");
+    EXPECT_EQ(core::kilobytetext(3072000), "3.000,00");
+    EXPECT_EQ(core::kilobytetext(2000000), "1.953,12");
+    EXPECT_EQ(core::kilobytetext(1023), "0,99");
+    EXPECT_EQ(core::kilobytetext(0), "0,00");
+    EXPECT_EQ(core::kilobytetext(1073741824), "1.048.576,00");
+    EXPECT_EQ(core::hexaddress(16777215), "$00FFFFFF");
+    EXPECT_EQ(core::hexaddress(-1), "$FFFFFFFF");
+    EXPECT_EQ(core::hexdigits4(0x12345), "2345");
 }
 
 // ---- Window creation ----------------------------------------------------------------------
@@ -105,8 +107,8 @@ TEST(InitWindow, WorkedExampleOfTheChartProgram) {
                                  "262.144,00K video-memory."));
         textwindow(0);
         graphicwindow(1, 4);
-        const t_Window& w0 = windowrecord(0);
-        const t_Window& w1 = windowrecord(1);
+        const display::t_Window& w0 = display::windowrecord(0);
+        const display::t_Window& w1 = display::windowrecord(1);
         EXPECT_EQ(w0.MemoryStart, 0xD12000);
         EXPECT_EQ(w0.MemoryEnd, 0xFFFFFF);
         EXPECT_EQ(w0.TextMemoryStart, 0xD11000);
@@ -121,7 +123,7 @@ TEST(InitWindow, WorkedExampleOfTheChartProgram) {
                                  "3.000,00K video-memory = $00D12000."));
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #1 = 1280 x 800 pixel x 4 bit = "
                                  "500,00K video-memory = $00C94000."));
-        EXPECT_EQ(firstwindow, 2); // claimed by the first call, even though it failed
+        EXPECT_EQ(t_FirstWindow(), 2); // claimed by the first call, even though it failed
         EXPECT_TRUE(w0.Initialized);
         EXPECT_EQ(w0.TextColor, 192);
         EXPECT_EQ(w0.RGBColorBorder.load(), t_PaletteColor(5));
@@ -139,14 +141,14 @@ TEST(InitWindow, SidesOutsideTheRangeAreReplaced) {
         graphicwindow(0, 24, 31, 32);
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 cannot display 31 horizontal "
                                  "pixel."));
-        EXPECT_EQ(windowrecord(0).Width, 1280);
+        EXPECT_EQ(display::windowrecord(0).Width, 1280);
         graphicwindow(1, 8, 8192, 8193);
-        EXPECT_EQ(windowrecord(1).Width, 8192);
-        EXPECT_EQ(windowrecord(1).Height, 800);
+        EXPECT_EQ(display::windowrecord(1).Width, 8192);
+        EXPECT_EQ(display::windowrecord(1).Height, 800);
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #1 cannot display 8193 vertical "
                                  "pixel."));
         graphicwindow(2, 8, 8193, 32);
-        EXPECT_EQ(windowrecord(2).Width, 1280);
+        EXPECT_EQ(display::windowrecord(2).Width, 1280);
     });
 }
 
@@ -156,17 +158,17 @@ TEST(InitWindow, WidthsAreCorrectedForPaletteDepths) {
         const std::pair<int64_t, int64_t> depth4[] = {{1281, 1280}, {1282, 1280}, {1283, 1284}};
         for (auto [asked, made] : depth4) {
             graphicwindow(3, 4, asked, 64);
-            EXPECT_EQ(windowrecord(3).Width, made) << asked;
+            EXPECT_EQ(display::windowrecord(3).Width, made) << asked;
         }
         EXPECT_EQ(log.count("t_InitWindow: GraphicWindow #3 width with 4 bit depth must be a "
                             "multiple of 4."),
                   3u);
         graphicwindow(4, 1, 1281, 64);
-        EXPECT_EQ(windowrecord(4).Width, 1288);
+        EXPECT_EQ(display::windowrecord(4).Width, 1288);
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #4 width with 1 bit depth must be a "
                                  "multiple of 8."));
         graphicwindow(5, 24, 1283, 64);
-        EXPECT_EQ(windowrecord(5).Width, 1283);
+        EXPECT_EQ(display::windowrecord(5).Width, 1283);
     });
 }
 
@@ -175,8 +177,8 @@ TEST(InitWindow, UnsupportedDepthIsRefused) {
         LogCapture log;
         graphicwindow(0, 2);
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 unsupported 2 bit depth."));
-        EXPECT_FALSE(windowrecord(0).Initialized);
-        EXPECT_EQ(highmemorymark, 16777215);
+        EXPECT_FALSE(display::windowrecord(0).Initialized);
+        EXPECT_EQ(display::highmemorymark(), 16777215);
         EXPECT_FALSE(log.contains("t_InitWindow: GraphicWindow #0 End."));
         log.clear();
         graphicwindow(8, 24);
@@ -190,15 +192,15 @@ TEST(InitWindow, FreeMemoryExactlyTheSizeIsEnough) {
         LogCapture log;
         t_InitMemory();
         int64_t size = 1280 * 800 * 3;
-        highmemorymark = reservedlowarea + size - 1;
+        display::sethighmemorymark(display::reservedlowarea + size - 1);
         graphicwindow(0, 24);
-        EXPECT_FALSE(windowrecord(0).Initialized);
+        EXPECT_FALSE(display::windowrecord(0).Initialized);
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 has not enough "
                                  "graphic-video-memory (2999K available)."));
-        highmemorymark = reservedlowarea + size;
+        display::sethighmemorymark(display::reservedlowarea + size);
         graphicwindow(0, 24);
-        EXPECT_TRUE(windowrecord(0).Initialized);
-        EXPECT_GE(windowrecord(0).MemoryStart, reservedlowarea);
+        EXPECT_TRUE(display::windowrecord(0).Initialized);
+        EXPECT_GE(display::windowrecord(0).MemoryStart, display::reservedlowarea);
     });
 }
 
@@ -207,11 +209,12 @@ TEST(InitWindow, BlocksThatFitAloneButNotTogetherAreRefused) {
         LogCapture log;
         t_InitMemory();
         int64_t graphic = 1280 * 800 * 3, text = 80 * 25 * 2;
-        highmemorymark = reservedlowarea + graphic + text / 2; // each fits, both do not
-        int64_t mark = highmemorymark;
+        display::sethighmemorymark(display::reservedlowarea + graphic +
+                                   text / 2); // each fits, both do not
+        int64_t mark = display::highmemorymark();
         textwindow(0);
-        EXPECT_FALSE(windowrecord(0).Initialized);
-        EXPECT_EQ(highmemorymark, mark);
+        EXPECT_FALSE(display::windowrecord(0).Initialized);
+        EXPECT_EQ(display::highmemorymark(), mark);
         EXPECT_TRUE(log.contains("t_InitWindow: Displaying 80 x 25 characters needs 3,90K "
                                  "text-video-memory."));
     });
@@ -221,12 +224,12 @@ TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp) {
     runintoolkit([] {
         textwindow(0);
         textwindow(1, 8);
-        const t_Window& w1 = windowrecord(1);
+        const display::t_Window& w1 = display::windowrecord(1);
         int64_t oldstart = w1.MemoryStart, oldend = w1.MemoryEnd;
         int64_t oldtext = w1.TextMemoryStart, oldtextend = w1.TextMemoryEnd;
         byteat(oldstart) = 0x42;
         byteat(oldtext) = 'Q';
-        int64_t mark = highmemorymark;
+        int64_t mark = display::highmemorymark();
         LogCapture log;
         textwindow(0, 8);
         int64_t shift = 0x1000000 - 0xD11000;
@@ -235,21 +238,23 @@ TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp) {
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 high memory = $00FFFFFF, "
                                  "text block size to delete = $00001000."));
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 moving graphic block for win #1$" +
-                                 hexdigits8(oldstart) + "..." + hexdigits8(oldend) + " to" +
-                                 hexdigits8(oldstart + shift) + "..." +
-                                 hexdigits8(oldend + shift)));
+                                 core::hexdigits8(oldstart) + "..." + core::hexdigits8(oldend) +
+                                 " to" + core::hexdigits8(oldstart + shift) + "..." +
+                                 core::hexdigits8(oldend + shift)));
         EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 moving text block for win #1$" +
-                                 hexdigits8(oldtext) + "..." + hexdigits8(oldtextend) + " to" +
-                                 hexdigits8(oldtext + shift) + "..." +
-                                 hexdigits8(oldtextend + shift)));
+                                 core::hexdigits8(oldtext) + "..." + core::hexdigits8(oldtextend) +
+                                 " to" + core::hexdigits8(oldtext + shift) + "..." +
+                                 core::hexdigits8(oldtextend + shift)));
         EXPECT_EQ(w1.MemoryStart, oldstart + shift);
         EXPECT_EQ(w1.TextMemoryStart, oldtext + shift);
         EXPECT_EQ(byteat(w1.MemoryStart), 0x42);
         EXPECT_EQ(byteat(w1.TextMemoryStart), 'Q');
         // Window 0 is now made below window 1 again.
-        EXPECT_LT(windowrecord(0).MemoryEnd, w1.TextMemoryStart);
-        EXPECT_EQ(mark + shift - (windowrecord(0).MemoryEnd - windowrecord(0).TextMemoryStart + 1),
-                  highmemorymark + 0);
+        EXPECT_LT(display::windowrecord(0).MemoryEnd, w1.TextMemoryStart);
+        EXPECT_EQ(
+            mark + shift -
+                (display::windowrecord(0).MemoryEnd - display::windowrecord(0).TextMemoryStart + 1),
+            display::highmemorymark() + 0);
     });
 }
 
@@ -257,8 +262,8 @@ TEST(InitWindow, FailedReinitialisationLeavesNoMemory) {
     runintoolkit([] {
         graphicwindow(0, 24);
         graphicwindow(0, 2);
-        EXPECT_FALSE(windowrecord(0).Initialized);
-        EXPECT_EQ(highmemorymark, 16777215);
+        EXPECT_FALSE(display::windowrecord(0).Initialized);
+        EXPECT_EQ(display::highmemorymark(), 16777215);
     });
 }
 
@@ -269,11 +274,11 @@ TEST(InitWindow, MissingViewLeavesTheWindowUninitialised) {
         [] {
             LogCapture log;
             graphicwindow(7, 24);
-            EXPECT_FALSE(windowrecord(7).Initialized);
+            EXPECT_FALSE(display::windowrecord(7).Initialized);
             EXPECT_TRUE(log.contains(
                 "t_InitWindow: GraphicWindow #7 could not be initialized, resource undefined."));
             EXPECT_EQ(log.lines().back(), "t_InitWindow: GraphicWindow #7 End.");
-            EXPECT_EQ(highmemorymark, 0xD12000 - 1); // the block stays reserved
+            EXPECT_EQ(display::highmemorymark(), 0xD12000 - 1); // the block stays reserved
             log.clear();
             t_WindowUpdate(7, true);
             EXPECT_EQ(log.lines(),
@@ -284,17 +289,19 @@ TEST(InitWindow, MissingViewLeavesTheWindowUninitialised) {
 }
 
 TEST(InitWindow, TitleComesFromTheBundleName) {
-    EXPECT_EQ(windowtitlefrombundle("/x/Quorvinthal.app", true), "Quorvinthal");
-    EXPECT_EQ(windowtitlefrombundle("/x/Quorvinthal.APP", false), "Quorvinthal-Grafik");
-    EXPECT_EQ(windowtitlefrombundle("/x/.app", false), "-Grafik");
-    EXPECT_EQ(windowtitlefrombundle("/x/app", false), "app");
-    EXPECT_EQ(windowtitlefrombundle("/x/tools", false), "tools");
+    EXPECT_EQ(display::windowtitlefrombundle("/x/Quorvinthal.app", true), "Quorvinthal");
+    EXPECT_EQ(display::windowtitlefrombundle("/x/Quorvinthal.APP", false), "Quorvinthal-Grafik");
+    EXPECT_EQ(display::windowtitlefrombundle("/x/.app", false), "-Grafik");
+    EXPECT_EQ(display::windowtitlefrombundle("/x/app", false), "app");
+    EXPECT_EQ(display::windowtitlefrombundle("/x/tools", false), "tools");
     runintoolkit([] {
         textwindow(0);
         graphicwindow(1, 4);
         serveevents(0);
-        std::string t0 = onmain([] { return platform::windowtitle(windowrecord(0).Window); });
-        std::string t1 = onmain([] { return platform::windowtitle(windowrecord(1).Window); });
+        std::string t0 =
+            core::onmain([] { return platform::windowtitle(display::windowrecord(0).Window); });
+        std::string t1 =
+            core::onmain([] { return platform::windowtitle(display::windowrecord(1).Window); });
         EXPECT_EQ(t0, "Quorvinthal");
         EXPECT_EQ(t1, "Quorvinthal-Grafik");
     });
@@ -321,11 +328,12 @@ TEST(Rendering, PixelsAreDecodedPerDepth) {
             graphicwindow(c.window, c.depth, 64, 32);
             t_WindowVisible(c.window, true);
             {
-                VideoLock guard(videolock()); // the view may be painting already
+                display::VideoLock guard(display::videolock()); // the view may be painting already
                 std::copy(c.bytes.begin(), c.bytes.end(),
-                          &byteat(windowrecord(c.window).MemoryStart));
+                          &byteat(display::windowrecord(c.window).MemoryStart));
             }
-            std::optional<platform::Image> image = onmain([&] { return t_WindowImage(c.window); });
+            std::optional<platform::Image> image =
+                core::onmain([&] { return t_WindowImage(c.window); });
             ASSERT_TRUE(image.has_value()) << c.depth;
             EXPECT_EQ(image->width, 64);
             EXPECT_EQ(image->height, 32);
@@ -341,17 +349,17 @@ TEST(Rendering, HiddenWindowsGiveNoImageAndUninitialisedOnesSaySo) {
     runintoolkit([] {
         graphicwindow(0, 24, 64, 32);
         LogCapture log;
-        EXPECT_FALSE(onmain([] { return t_WindowImage(0).has_value(); }));
+        EXPECT_FALSE(core::onmain([] { return t_WindowImage(0).has_value(); }));
         EXPECT_TRUE(log.lines().empty());
-        EXPECT_FALSE(onmain([] { return t_WindowImage(6).has_value(); }));
+        EXPECT_FALSE(core::onmain([] { return t_WindowImage(6).has_value(); }));
         EXPECT_EQ(log.lines(),
                   (std::vector<std::string>{"t_WindowImage: Graphic window #6 not initialized."}));
         t_WindowVisible(0, true);
-        EXPECT_TRUE(onmain([] { return t_WindowNSImage(0).has_value(); }));
-        EXPECT_GT(windowrecord(0).UpdateFinished, 0);
+        EXPECT_TRUE(core::onmain([] { return t_WindowNSImage(0).has_value(); }));
+        EXPECT_GT(display::windowrecord(0).UpdateFinished, 0);
         t_WindowVisible(0, false);
-        EXPECT_EQ(windowrecord(0).UpdateDuration, 0);
-        EXPECT_FALSE(windowrecord(0).Visible);
+        EXPECT_EQ(display::windowrecord(0).UpdateDuration, 0);
+        EXPECT_FALSE(display::windowrecord(0).Visible);
     });
 }
 
@@ -361,10 +369,10 @@ TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond) {
         textwindow(0);
         t_WindowVisible(0, true);
         int changes = 0;
-        int64_t last = windowrecord(0).UpdateStarted;
-        int64_t end = absolutemilliseconds() + 1000;
-        while (absolutemilliseconds() < end) {
-            int64_t now = windowrecord(0).UpdateStarted;
+        int64_t last = display::windowrecord(0).UpdateStarted;
+        int64_t end = core::absolutemilliseconds() + 1000;
+        while (core::absolutemilliseconds() < end) {
+            int64_t now = display::windowrecord(0).UpdateStarted;
             if (now != last) {
                 ++changes;
                 if (last != 0) {
@@ -372,7 +380,7 @@ TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond) {
                 }
                 last = now;
             }
-            sleepmilliseconds(1);
+            core::sleepmilliseconds(1);
         }
         EXPECT_GE(changes, 20);
         EXPECT_LE(changes, 31);
@@ -386,17 +394,17 @@ TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond) {
 
 TEST(Colours, ColorAndBorderUseTheLowFourBits) {
     EXPECT_EQ(t_PaletteColor(16), t_PaletteColor(0));
-    EXPECT_EQ(packcolor(t_PaletteColor(9)), 0x0080FFFFu);
+    EXPECT_EQ(display::packcolor(t_PaletteColor(9)), 0x0080FFFFu);
     runintoolkit([] {
         textwindow(0);
         t_Color(0, 9);
-        EXPECT_EQ(windowrecord(0).TextColor, 144);
-        EXPECT_EQ(windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 128, 0}));
+        EXPECT_EQ(display::windowrecord(0).TextColor, 144);
+        EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 128, 0}));
         t_Color(0, 17);
-        EXPECT_EQ(windowrecord(0).TextColor >> 4, 1);
-        EXPECT_EQ(windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
+        EXPECT_EQ(display::windowrecord(0).TextColor >> 4, 1);
+        EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
         t_ColorBorder(0, 21);
-        EXPECT_EQ(windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
+        EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
         LogCapture log;
         t_Color(9, 1);
         t_Color(3, 1);
@@ -413,7 +421,7 @@ TEST(Colours, ColorAndBorderUseTheLowFourBits) {
 TEST(WindowCommands, PositionSelectors) {
     runintoolkit([] {
         textwindow(3);
-        int64_t title = titlebarheight;
+        int64_t title = core::titlebarheight();
         EXPECT_EQ(t_WindowPos(3, 9), 800);
         EXPECT_EQ(t_WindowPos(3, 8), 1280);
         EXPECT_EQ(t_WindowPos(3, 12), 800 + 32 + title);
@@ -432,7 +440,7 @@ TEST(WindowCommands, PositionSelectors) {
 TEST(WindowCommands, SpecialWindowsAnswerWithTheirFrame) {
     runintoolkit([] {
         t_WindowSize(12, 100, 200, 400, 300);
-        int64_t title = titlebarheight;
+        int64_t title = core::titlebarheight();
         EXPECT_EQ(t_WindowPos(12, 4), 400);
         EXPECT_EQ(t_WindowPos(12, 2), 399);
         EXPECT_EQ(t_WindowPos(12, 9), 300);
@@ -461,7 +469,8 @@ TEST(WindowCommands, SizeKeepsWhatIsMinusOne) {
         EXPECT_EQ(t_WindowPos(2, 20), y);
         EXPECT_EQ(x, 40);
         EXPECT_EQ(y, 50);
-        platform::Rect view = onmain([] { return platform::viewframe(windowrecord(2).View); });
+        platform::Rect view =
+            core::onmain([] { return platform::viewframe(display::windowrecord(2).View); });
         EXPECT_EQ(view.x, 16);
         EXPECT_EQ(view.y, 16);
         EXPECT_EQ(view.width, 320);
@@ -476,11 +485,12 @@ TEST(WindowCommands, VisibilityAndTitleBar) {
         textwindow(0);
         t_WindowVisible(0, false);
         t_WindowFront(0);
-        EXPECT_TRUE(windowrecord(0).Visible);
-        EXPECT_TRUE(onmain([] { return platform::windowisvisible(windowrecord(0).Window); }));
+        EXPECT_TRUE(display::windowrecord(0).Visible);
+        EXPECT_TRUE(core::onmain(
+            [] { return platform::windowisvisible(display::windowrecord(0).Window); }));
         LogCapture log;
         t_WindowTitleVisible(0, false);
-        EXPECT_EQ(windowrecord(0).TitleHeight, 0);
+        EXPECT_EQ(display::windowrecord(0).TitleHeight, 0);
         t_WindowCenter(13);
         t_WindowVisible(200, true);
         EXPECT_EQ(log.lines(),
@@ -491,14 +501,16 @@ TEST(WindowCommands, VisibilityAndTitleBar) {
 
 TEST(WindowCommands, PasteboardWindowShowsTheClipboard) {
     runintoolkit([] {
-        onmain([] { platform::pasteboardsetstring("Zwischen\nablage"); });
+        core::onmain([] { platform::pasteboardsetstring("Zwischen\nablage"); });
         t_WindowVisible(8, true);
-        std::string shown = onmain([] { return platform::textviewstring(gettextview(8)); });
+        std::string shown =
+            core::onmain([] { return platform::textviewstring(display::gettextview(8)); });
         EXPECT_EQ(shown, "Zwischen\nablage");
-        onmain([] { platform::pasteboardsetstring(""); });
+        core::onmain([] { platform::pasteboardsetstring(""); });
         t_WindowVisible(8, true);
-        EXPECT_EQ(onmain([] { return platform::textviewstring(gettextview(8)); }), "");
-        EXPECT_EQ(gettextview(11), nullptr);
+        EXPECT_EQ(core::onmain([] { return platform::textviewstring(display::gettextview(8)); }),
+                  "");
+        EXPECT_EQ(display::gettextview(11), nullptr);
     });
 }
 

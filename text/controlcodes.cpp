@@ -1,10 +1,10 @@
 
 #include "core/log.h"
 #include "display/bell.h"
-#include "unicode/strings.h"
+#include "quorvinthal/toolkit.h"
 #include "text/displaymode.h"
 #include "text/textchecks.h"
-#include "quorvinthal/toolkit.h"
+#include "unicode/strings.h"
 
 namespace text {
 
@@ -92,7 +92,8 @@ void t_PrintControl(uint8_t n, uint8_t code) {
         core::logline("t_PrintControl: Window is not a graphic window.");
         return;
     }
-    int64_t redirect = display::memoryready() ? display::windowrecord(n).TextRedirectOutput.load() : 1;
+    int64_t redirect =
+        display::memoryready() ? display::windowrecord(n).TextRedirectOutput.load() : 1;
     if (redirect == 1 && display::textwindowready(n)) {
         text::controlaction(n, code);
     } else if (redirect == 2) {

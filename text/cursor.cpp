@@ -1,14 +1,10 @@
 
 #include <algorithm>
 
-#include "text/textchecks.h"
 #include "quorvinthal/toolkit.h"
+#include "text/textchecks.h"
 
-namespace text {
-
-
-
-} // namespace text
+namespace text {} // namespace text
 
 void t_Cr(uint8_t n) {
     if (!text::textcommandready("t_Cr", n)) {

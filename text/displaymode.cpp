@@ -1,8 +1,8 @@
 
-#include "display/palette.h"
 #include "text/displaymode.h"
-#include "text/textchecks.h"
+#include "display/palette.h"
 #include "quorvinthal/toolkit.h"
+#include "text/textchecks.h"
 
 namespace text {
 

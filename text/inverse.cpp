@@ -1,14 +1,10 @@
 #include "text/displaymode.h"
 
+#include "quorvinthal/toolkit.h"
 #include "text/cells.h"
 #include "text/textchecks.h"
-#include "quorvinthal/toolkit.h"
 
-namespace text {
-
-
-
-} // namespace text
+namespace text {} // namespace text
 
 void t_Inverse(uint8_t n) {
     if (text::windowcommandready("t_Inverse", n)) {

@@ -1,12 +1,12 @@
 
 #include "core/log.h"
 #include "display/palette.h"
-#include "unicode/graphemes.h"
 #include "events/keyqueue.h"
-#include "unicode/strings.h"
+#include "quorvinthal/toolkit.h"
 #include "text/displaymode.h"
 #include "text/textchecks.h"
-#include "quorvinthal/toolkit.h"
+#include "unicode/graphemes.h"
+#include "unicode/strings.h"
 
 namespace text {
 
@@ -163,7 +163,8 @@ std::string t_GetScreen(uint8_t n, const std::string& separator) {
     std::vector<uint8_t> characters(static_cast<size_t>(std::max<int64_t>(columns * lines, 0)));
     {
         display::VideoLock guard(display::videolock());
-        std::copy_n(display::videomemory() + w.TextMemoryStart, characters.size(), characters.begin());
+        std::copy_n(display::videomemory() + w.TextMemoryStart, characters.size(),
+                    characters.begin());
     }
     std::string text;
     for (int64_t line = 0; line < lines; ++line) {

@@ -1,9 +1,9 @@
 
 #include "core/log.h"
-#include "unicode/strings.h"
 #include "display/blend.h"
-#include "text/textchecks.h"
 #include "quorvinthal/toolkit.h"
+#include "text/textchecks.h"
+#include "unicode/strings.h"
 
 #include <cstring>
 #include <string>
@@ -100,21 +100,28 @@ std::string prefix(uint8_t n) {
 }
 
 // Draws c if the font can; logs why not otherwise.
-void drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, uint8_t background, int64_t x,
-                   int64_t y) {
+void drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, uint8_t background,
+                   int64_t x, int64_t y) {
     const t_Font& font = w.Font;
     if (c < font.Start || c > font.End) {
         return;
     }
     if (font.Format != t_Font::Grey) {
-        bool known = font.Format == t_Font::Monochrome || font.Format == t_Font::CompressedMonochrome ||
+        bool known = font.Format == t_Font::Monochrome ||
+                     font.Format == t_Font::CompressedMonochrome ||
                      font.Format == t_Font::CompressedGrey;
-        core::logline(known ? "t_PrintSymbol: Font format must be uncompressed grey for text-printing."
-                      : "t_PrintSymbol: Illegal font format.");
+        core::logline(
+            known ? "t_PrintSymbol: Font format must be uncompressed grey for text-printing."
+                  : "t_PrintSymbol: Illegal font format.");
         return;
     }
-    CellTarget target{display::videomemory() + w.MemoryStart, w.Width,    w.BitDepth, font.Width * (x - 1),
-                      font.Height * (y - 1),         font.Width, font.Height};
+    CellTarget target{display::videomemory() + w.MemoryStart,
+                      w.Width,
+                      w.BitDepth,
+                      font.Width * (x - 1),
+                      font.Height * (y - 1),
+                      font.Width,
+                      font.Height};
     drawglyph(target, glyphof(font, c), display::blendtable(foreground, background, w.BitDepth));
 }
 
@@ -167,7 +174,7 @@ void t_PrintSymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
     if (x < 1 || y < 1 || x > w.Width || y > w.Height || w.Width < w.Font.Width * x ||
         w.Height < w.Font.Height * y) {
         core::logline(text::prefix(n) + " illegal coordinates (x = " + std::to_string(x) +
-                ", y = " + std::to_string(y) + ").");
+                      ", y = " + std::to_string(y) + ").");
         return;
     }
     display::VideoLock guard(display::videolock());

@@ -1,8 +1,8 @@
 
 #include "core/log.h"
+#include "quorvinthal/toolkit.h"
 #include "text/cells.h"
 #include "text/textchecks.h"
-#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,11 +5,7 @@
 
 #include <string>
 
-namespace text {
-
-
-
-} // namespace text
+namespace text {} // namespace text
 
 void t_WindowFont(uint8_t n, const t_Font& font) {
     if (n >= display::graphicwindowcount) {

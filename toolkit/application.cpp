@@ -1,9 +1,9 @@
 // Running a program: with its windows on the desktop, or headless into a snapshot folder.
 #include "core/appdelegate.h"
+#include "quorvinthal/toolkit.h"
 #include "toolkit/commandline.h"
 #include "toolkit/headless.h"
 #include "toolkit/setup.h"
-#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,19 +26,6 @@ namespace {
 [[noreturn]] void fail(const char* program, const std::string& message) {
     std::fprintf(stderr, "%s: %s\n", program, message.c_str());
     leave(2);
-}
-
-int rundesktop(int argc, char** argv, core::ProgramEntry program) {
-    platform::initapplication(argc, argv);
-    setup();
-    core::setprogramentry(std::move(program));
-    platform::AppCallbacks callbacks;
-    callbacks.willFinishLaunching = core::applicationwillfinishlaunching;
-    callbacks.didFinishLaunching = core::applicationdidfinishlaunching;
-    callbacks.didBecomeActive = core::applicationdidbecomeactive;
-    callbacks.willResignActive = core::applicationwillresignactive;
-    callbacks.willTerminate = core::applicationwillterminate;
-    return platform::runapplication(callbacks);
 }
 
 int runheadless(const char* name, char** argv, const CommandLine& line,
@@ -71,6 +58,19 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
 }
 
 } // namespace
+
+int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
+    platform::initapplication(argc, argv);
+    setup();
+    core::setprogramentry(std::move(program));
+    platform::AppCallbacks callbacks;
+    callbacks.willFinishLaunching = core::applicationwillfinishlaunching;
+    callbacks.didFinishLaunching = core::applicationdidfinishlaunching;
+    callbacks.didBecomeActive = core::applicationdidbecomeactive;
+    callbacks.willResignActive = core::applicationwillresignactive;
+    callbacks.willTerminate = core::applicationwillterminate;
+    return platform::runapplication(callbacks);
+}
 
 } // namespace toolkit
 

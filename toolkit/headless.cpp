@@ -6,8 +6,8 @@
 #include "core/numbertext.h"
 #include "display/render.h"
 #include "display/videomemory.h"
-#include "toolkit/setup.h"
 #include "quorvinthal/toolkit.h"
+#include "toolkit/setup.h"
 
 #include <atomic>
 #include <chrono>

@@ -31,7 +31,7 @@ struct SnapshotResult {
 };
 
 struct SnapshotRequest {
-    std::vector<uint32_t> keys;     // typed into the first window once it can take them
+    std::vector<uint32_t> keys;      // typed into the first window once it can take them
     std::optional<t_DateTime> today; // fixes the local date
     int64_t timeoutms = 20000;
     bool echolog = false; // the log lines go to standard output as well

@@ -5,10 +5,10 @@
 //       compressed) or 2 or 102 (grey, 102 compressed).
 //   makefont sheet <file.font> <output.png> [scale]
 //       Writes a contact sheet of a font resource file.
-#include "quorvinthal/toolkit.h"
 #include "formats/binaryfile.h"
 #include "formats/fontloader.h"
 #include "formats/fontwriter.h"
+#include "quorvinthal/toolkit.h"
 #include "tools/boxglyphs.h"
 #include "tools/contactsheet.h"
 #include "tools/fontcharset.h"
@@ -138,7 +138,8 @@ int makefontfile(const FontRequest& request) {
 
 int makesheet(const std::string& fontpath, const std::string& pngpath, int scale) {
     const std::vector<uint8_t> bytes = formats::getbinaryfromfile(fontpath);
-    const t_Font font = formats::parsefontresource(bytes, std::filesystem::path(fontpath).filename());
+    const t_Font font =
+        formats::parsefontresource(bytes, std::filesystem::path(fontpath).filename());
     if (font.Data.empty() || font.Width <= 0 || font.Height <= 0) {
         std::fprintf(stderr, "makefont: %s holds no font\n", fontpath.c_str());
         return 1;
@@ -165,9 +166,10 @@ int main(int argc, char** argv) {
         if (args.size() == 6 && args[0] == "font") {
             FontRequest request{args[1], std::stoi(args[2]), std::stoi(args[3]),
                                 std::stoll(args[4]), args[5]};
-            const bool knownformat =
-                request.Format == t_Font::Monochrome || request.Format == t_Font::Grey ||
-                request.Format == t_Font::CompressedMonochrome || request.Format == t_Font::CompressedGrey;
+            const bool knownformat = request.Format == t_Font::Monochrome ||
+                                     request.Format == t_Font::Grey ||
+                                     request.Format == t_Font::CompressedMonochrome ||
+                                     request.Format == t_Font::CompressedGrey;
             if (!knownformat || request.Width < 1 || request.Width > 64 || request.Height < 1 ||
                 request.Height > 255) {
                 return usage();

@@ -6,11 +6,11 @@
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
+#include "quorvinthal/toolkit.h"
 #include "ui/copyconversion.h"
 #include "ui/filedialogs.h"
 #include "ui/textwindows.h"
 #include "ui/windownumbers.h"
-#include "quorvinthal/toolkit.h"
 
 #include <mutex>
 

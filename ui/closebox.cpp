@@ -2,8 +2,8 @@
 
 #include "core/log.h"
 #include "display/windowcommands.h"
-#include "ui/windownumbers.h"
 #include "quorvinthal/toolkit.h"
+#include "ui/windownumbers.h"
 
 namespace ui {
 

@@ -1,6 +1,7 @@
 #pragma once
-// The open and save dialogs (t_OpenDialog, t_SaveDialog). Modal; on the main thread they run at once, from any other thread
-// the caller waits (polling every 1 ms) while the main thread runs them.
+// The open and save dialogs (t_OpenDialog, t_SaveDialog). Modal; on the main thread they run at
+// once, from any other thread the caller waits (polling every 1 ms) while the main thread runs
+// them.
 #include <string>
 #include <vector>
 

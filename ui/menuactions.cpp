@@ -1,8 +1,8 @@
 #include "ui/menuactions.h"
 
 #include "core/log.h"
-#include "ui/menuitems.h"
 #include "quorvinthal/toolkit.h"
+#include "ui/menuitems.h"
 
 #include <algorithm>
 #include <mutex>

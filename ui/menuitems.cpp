@@ -72,15 +72,17 @@ int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
 }
 
 void t_MenuItemDelete(const std::string& menu, int64_t position) {
-    ui::report("t_MenuItemDelete", ui::atposition(menu, position, [](platform::Menu m, int64_t index) {
-               platform::menuremoveitemat(m, index);
-           }));
+    ui::report("t_MenuItemDelete",
+               ui::atposition(menu, position, [](platform::Menu m, int64_t index) {
+                   platform::menuremoveitemat(m, index);
+               }));
 }
 
 std::string t_MenuItemTitle(const std::string& menu, int64_t position) {
     std::string title;
-    ui::report("t_MenuItemTitle", ui::atposition(menu, position, [&](platform::Menu m, int64_t index) {
-               title = platform::menuitemtitle(platform::menuitemat(m, index));
-           }));
+    ui::report("t_MenuItemTitle",
+               ui::atposition(menu, position, [&](platform::Menu m, int64_t index) {
+                   title = platform::menuitemtitle(platform::menuitemat(m, index));
+               }));
     return title;
 }

@@ -1,8 +1,8 @@
 #include "unicode/strings.h"
 
 #include "core/numbertext.h"
-#include "unicode/graphemes.h"
 #include "quorvinthal/toolkit.h"
+#include "unicode/graphemes.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,21 +1,22 @@
 #include "tests/support/logcapture.h"
+#include "quorvinthal/toolkit.h"
 
 #include <algorithm>
 
 LogCapture::LogCapture() {
-    previouslog = setlogsink([this](std::string_view line) {
+    previouslog = core::setlogsink([this](std::string_view line) {
         std::lock_guard lock(mutex);
         captured.emplace_back(line);
     });
-    previousoutput = setoutputsink([this](std::string_view text) {
+    previousoutput = core::setoutputsink([this](std::string_view text) {
         std::lock_guard lock(mutex);
         outputtext.append(text);
     });
 }
 
 LogCapture::~LogCapture() {
-    setlogsink(std::move(previouslog));
-    setoutputsink(std::move(previousoutput));
+    core::setlogsink(std::move(previouslog));
+    core::setoutputsink(std::move(previousoutput));
 }
 
 std::vector<std::string> LogCapture::lines() const {

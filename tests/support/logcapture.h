@@ -1,6 +1,7 @@
 #pragma once
 // Captures the diagnostic lines and redirected output for the lifetime of the object.
 #include "core/log.h"
+#include "quorvinthal/toolkit.h"
 
 #include <mutex>
 #include <string>
@@ -23,8 +24,8 @@ class LogCapture {
     mutable std::mutex mutex;
     std::vector<std::string> captured;
     std::string outputtext;
-    TextSink previouslog;
-    TextSink previousoutput;
+    core::TextSink previouslog;
+    core::TextSink previousoutput;
 };
 
 // The captured lines without those that background work logs at its own time: the bell's

@@ -1,21 +1,22 @@
 #include "tests/support/tempbundle.h"
 
 #include "core/bundle.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cstdlib>
 #include <fstream>
 
 namespace fs = std::filesystem;
 
-TemporaryBundle::TemporaryBundle() : previous(bundlepath()) {
+TemporaryBundle::TemporaryBundle() : previous(core::bundlepath()) {
     std::string pattern = (fs::temp_directory_path() / "qvbundle-XXXXXX").string();
     root = mkdtemp(pattern.data());
     fs::create_directories(root / "Contents" / "Resources");
-    setbundlepath(root.string());
+    core::setbundlepath(root.string());
 }
 
 TemporaryBundle::~TemporaryBundle() {
-    setbundlepath(previous);
+    core::setbundlepath(previous);
     std::error_code ignored;
     fs::remove_all(root, ignored);
 }

@@ -1,8 +1,9 @@
 #include "tests/support/testfonts.h"
+#include "quorvinthal/toolkit.h"
 
 t_Font makegreyfont(int64_t width, int64_t height, uint8_t start) {
     t_Font font;
-    font.Format = FontGrey;
+    font.Format = t_Font::Grey;
     font.Start = start;
     font.End = 255;
     font.Width = width;

@@ -1,6 +1,6 @@
 #pragma once
 // Small fonts made in memory, so that window and text tests do not depend on the built ones.
-#include "text/font.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cstdint>
 

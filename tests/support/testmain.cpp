@@ -2,6 +2,7 @@
 // of this build, then the tests. Tests that need the toolkit call setuptoolkit() themselves.
 #include "core/bundle.h"
 #include "platform/platform.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
     platform::initapplication(argc, argv);
-    setbundlepath(QV_BUNDLE_DIR);
+    core::setbundlepath(QV_BUNDLE_DIR);
     int result = RUN_ALL_TESTS();
     // Toolkit threads (the auto-update loop, programs still waiting) run for the life of the
     // process; leave without destroying the state they use. Sanitizer reports are printed as

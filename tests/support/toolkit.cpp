@@ -2,25 +2,25 @@
 
 #include "core/appdelegate.h"
 #include "core/clock.h"
-#include "core/handlers.h"
 #include "core/process.h"
 #include "core/tables.h"
+#include "quorvinthal/toolkit.h"
+#include "toolkit/setup.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
 #include <memory>
 
 void setuptoolkit(const platform::InterfaceOmissions& omit) {
-    connectoutlets(platform::buildinterface(omit));
-    platform::sethandlers(toolkithandlers());
-    if (!toolkitready) {
-        initkqtools();
+    toolkit::setup(omit);
+    if (!core::toolkitready()) {
+        core::initkqtools();
     }
 }
 
 bool runprogram(const std::function<void()>& body, int64_t timeoutms) {
     auto finished = std::make_shared<std::atomic<bool>>(false);
-    startprocess(
+    core::startprocess(
         [body, finished] {
             struct Flag {
                 std::shared_ptr<std::atomic<bool>> done;
@@ -28,7 +28,7 @@ bool runprogram(const std::function<void()>& body, int64_t timeoutms) {
             } flag{finished};
             body();
         },
-        programstacksize);
+        core::programstacksize);
     return platform::runeventsuntil([&] { return finished->load(); }, timeoutms);
 }
 
@@ -43,7 +43,7 @@ void runintoolkit(const std::function<void()>& body, const platform::InterfaceOm
 
 bool waitfor(const std::function<bool()>& condition) {
     for (int i = 0; i < 2000 && !condition(); ++i) {
-        sleepmilliseconds(1);
+        core::sleepmilliseconds(1);
     }
     return condition();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Bringing up the toolkit inside a test process and running code as the program does.
 #include "platform/platform.h"
+#include "quorvinthal/toolkit.h"
 
 #include <cstdint>
 #include <functional>
