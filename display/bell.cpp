@@ -12,7 +12,7 @@ namespace display {
 
 namespace {
 
-constexpr const char* BellSoundName = "sysbeep.aif";
+constexpr const char* bellsoundname = "sysbeep.aif";
 
 // The sound as first looked up; touched on the main thread only.
 struct BellSound {
@@ -29,14 +29,14 @@ bool refusalreported = false;
 BellSound lookupbellsound() {
     BellSound found;
     found.LookedUp = true;
-    const std::string path = core::resourcepath(BellSoundName);
+    const std::string path = core::resourcepath(bellsoundname);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return found;
     }
     formats::AiffSound sound = formats::parseaiff(formats::getbinaryfromfile(path));
     if (sound.status != formats::AiffStatus::Ok || sound.samples.empty()) {
-        core::logline(std::string("bell: ") + BellSoundName +
+        core::logline(std::string("bell: ") + bellsoundname +
                       " is not a playable sound, using the platform beep.");
         return found;
     }

@@ -19,7 +19,7 @@ void logreaderror(const std::string& path, int error) {
 
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd) : fd(fd) {}
+    explicit FileDescriptor(int opened) : fd(opened) {}
     ~FileDescriptor() {
         if (fd >= 0) {
             ::close(fd);

@@ -7,7 +7,7 @@ namespace formats {
 
 namespace {
 
-constexpr uint8_t StandardHeaderSize = 16;
+constexpr uint8_t standardheadersize = 16;
 
 void appendbigendian(std::vector<uint8_t>& bytes, uint64_t value, int length) {
     for (int shift = 8 * (length - 1); shift >= 0; shift -= 8) {
@@ -19,8 +19,8 @@ void appendbigendian(std::vector<uint8_t>& bytes, uint64_t value, int length) {
 
 std::vector<uint8_t> fontresourcebytes(const t_Font& font) {
     std::vector<uint8_t> bytes;
-    bytes.reserve(StandardHeaderSize + font.Data.size());
-    bytes.push_back(StandardHeaderSize);
+    bytes.reserve(standardheadersize + font.Data.size());
+    bytes.push_back(standardheadersize);
     for (size_t i = 0; i < 4; ++i) {
         bytes.push_back(i < font.Identifier.size() ? font.Identifier[i] : 0);
     }

@@ -25,7 +25,7 @@ struct Code {
 
 class CodeReader {
   public:
-    CodeReader(std::span<const uint8_t> bytes, unsigned width) : bytes(bytes), width(width) {}
+    CodeReader(std::span<const uint8_t> codes, unsigned codewidth) : bytes(codes), width(codewidth) {}
 
     size_t count() const { return width == 0 ? 0 : bytes.size() * 8 / width; }
 
@@ -53,7 +53,7 @@ LzwResult failed(LzwStatus status) {
 
 class CodeWriter {
   public:
-    explicit CodeWriter(unsigned width) : width(width) {
+    explicit CodeWriter(unsigned codewidth) : width(codewidth) {
         bytes.push_back(static_cast<uint8_t>(width));
     }
 

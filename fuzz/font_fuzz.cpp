@@ -19,22 +19,22 @@ void require(bool condition) {
 
 // A small limit must cut exactly the streams that decode to more than it.
 void checklimit(std::span<const uint8_t> bytes, const formats::LzwResult& whole) {
-    constexpr size_t SmallLimit = 4096;
-    const formats::LzwResult limited = formats::lzwdecode(bytes, SmallLimit);
+    constexpr size_t smalllimit = 4096;
+    const formats::LzwResult limited = formats::lzwdecode(bytes, smalllimit);
     if (whole.status == formats::LzwStatus::InvalidCode) {
         require(limited.status != formats::LzwStatus::Ok);
-    } else if (whole.status == formats::LzwStatus::Ok && whole.Data.size() <= SmallLimit) {
-        require(limited.status == formats::LzwStatus::Ok && limited.Data == whole.Data);
+    } else if (whole.status == formats::LzwStatus::Ok && whole.data.size() <= smalllimit) {
+        require(limited.status == formats::LzwStatus::Ok && limited.data == whole.data);
     } else {
         require(limited.status == formats::LzwStatus::TooLong);
     }
 }
 
 void checkroundtrip(const formats::LzwResult& decoded) {
-    if (decoded.status != formats::LzwStatus::Ok || decoded.Data.size() > 65536) {
+    if (decoded.status != formats::LzwStatus::Ok || decoded.data.size() > 65536) {
         return;
     }
-    require(formats::lzwdecode(formats::lzwencode(decoded.Data)).Data == decoded.Data);
+    require(formats::lzwdecode(formats::lzwencode(decoded.data)).data == decoded.data);
 }
 
 } // namespace
@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(font.Data.size() <= std::max(size, formats::lzwmaxoutput));
 
     const formats::LzwResult decoded = formats::lzwdecode(bytes);
-    require(decoded.Data.size() <= formats::lzwmaxoutput);
-    require(decoded.status == formats::LzwStatus::Ok || decoded.Data.empty());
+    require(decoded.data.size() <= formats::lzwmaxoutput);
+    require(decoded.status == formats::LzwStatus::Ok || decoded.data.empty());
     checklimit(bytes, decoded);
     checkroundtrip(decoded);
     return 0;

@@ -81,8 +81,8 @@ namespace {
 // The pen that writes glyph byte g at the canvas depth.
 class GreyInk {
   public:
-    GreyInk(int64_t depth, t_RGBColor foreground, t_RGBColor background)
-        : depth(depth), colours{rgbof(foreground), rgbof(background)}, indexes(colours) {}
+    GreyInk(int64_t canvasdepth, t_RGBColor foreground, t_RGBColor background)
+        : depth(canvasdepth), colours{rgbof(foreground), rgbof(background)}, indexes(colours) {}
 
     Pen pen(int g) {
         Pen p;

@@ -4,6 +4,7 @@
 // touch a platform object must be made on the main thread (core/bridge.h gets them there).
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -282,5 +283,7 @@ void typecharacter(View view, uint32_t scalar);
 
 // Writes the image as a PNG file; false when it cannot be written.
 bool saveimagepng(const Image& image, const std::string& path);
+// Reads a PNG file; nothing when it cannot be read.
+std::optional<Image> loadimagepng(const std::string& path);
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "ui/builtinactions.h"
 
 #include "core/bridge.h"
+#include "display/window.h"
 #include "core/log.h"
 #include "display/bell.h"
 #include "display/render.h"
@@ -18,13 +19,8 @@ namespace ui {
 
 namespace {
 
-constexpr uint8_t PasteboardWindow = 8;
-constexpr uint8_t PrinterWindow = 9;
-constexpr uint8_t ConsoleWindow = 10;
-constexpr uint8_t PreferencesWindow = 11;
-constexpr uint8_t MainWindow = 12;
-constexpr int64_t FirstGraphicWindowAction = 213;
-constexpr int64_t LastGraphicWindowAction = 228;
+constexpr int64_t firstgraphicwindowaction = 213;
+constexpr int64_t lastgraphicwindowaction = 228;
 
 const std::string printermissing =
     "t_MenuEventHandler: Virtual printer window is nil, resource undefined.";
@@ -79,7 +75,7 @@ void copypicture(uint8_t n) {
 std::optional<std::string> textwindowstring(uint8_t n) {
     platform::TextView text = display::gettextview(n);
     if (text == nullptr) {
-        core::logline(n == PrinterWindow ? printermissing : consolemissing);
+        core::logline(n == display::printerwindow ? printermissing : consolemissing);
         return std::nullopt;
     }
     return core::onmain([text] { return platform::textviewstring(text); });
@@ -89,7 +85,7 @@ void copytext(uint8_t n) {
     std::optional<std::string> text;
     if (n < display::graphicwindowcount) {
         text = copyconversion(t_GetScreen(n, "\r"));
-    } else if (n == PrinterWindow || n == ConsoleWindow) {
+    } else if (n == display::printerwindow || n == display::consolewindow) {
         text = textwindowstring(n);
     }
     if (!text || text->empty()) {
@@ -114,19 +110,19 @@ void windowaction(uint8_t n) {
 }
 
 void hideall() {
-    for (uint8_t n = 0; n <= MainWindow; ++n) {
+    for (uint8_t n = 0; n <= display::mainwindow; ++n) {
         hide(n);
     }
 }
 
 // 213 shows graphic window 0, 214 hides it, ... 228 hides window 7.
 void graphicwindowaction(int64_t action) {
-    const auto w = static_cast<uint8_t>((action - FirstGraphicWindowAction) / 2);
+    const auto w = static_cast<uint8_t>((action - firstgraphicwindowaction) / 2);
     if (!display::windowready(w)) {
         refuse("t_MenuEventHandler: Window #" + std::to_string(w) + " not initialized.");
         return;
     }
-    if ((action - FirstGraphicWindowAction) % 2 == 0) {
+    if ((action - firstgraphicwindowaction) % 2 == 0) {
         show(w);
     } else {
         hide(w);
@@ -136,27 +132,27 @@ void graphicwindowaction(int64_t action) {
 void showhide(int64_t action) {
     switch (action) {
     case 205:
-        return show(MainWindow);
+        return show(display::mainwindow);
     case 206:
-        return hide(MainWindow);
+        return hide(display::mainwindow);
     case 207:
-        return show(PreferencesWindow);
+        return show(display::preferenceswindow);
     case 208:
-        return hide(PreferencesWindow);
+        return hide(display::preferenceswindow);
     case 209:
-        return show(PrinterWindow);
+        return show(display::printerwindow);
     case 210:
-        return hide(PrinterWindow);
+        return hide(display::printerwindow);
     case 211:
-        return show(PasteboardWindow);
+        return show(display::pasteboardwindow);
     case 212:
-        return hide(PasteboardWindow);
+        return hide(display::pasteboardwindow);
     case 229:
-        return show(ConsoleWindow);
+        return show(display::consolewindow);
     case 230:
-        return hide(ConsoleWindow);
+        return hide(display::consolewindow);
     default:
-        if (action >= FirstGraphicWindowAction && action <= LastGraphicWindowAction) {
+        if (action >= firstgraphicwindowaction && action <= lastgraphicwindowaction) {
             graphicwindowaction(action);
         }
     }

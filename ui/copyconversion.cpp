@@ -8,11 +8,11 @@ namespace ui {
 
 namespace {
 
-constexpr uint32_t Replacement = 0xFFFD;
-constexpr int64_t LastScalar = 0x10FFFF;
+constexpr uint32_t replacement = 0xFFFD;
+constexpr int64_t lastscalar = 0x10FFFF;
 
 bool isscalar(int64_t code) {
-    return code >= 0 && code <= LastScalar && !(code >= 0xD800 && code <= 0xDFFF);
+    return code >= 0 && code <= lastscalar && !(code >= 0xD800 && code <= 0xDFFF);
 }
 
 } // namespace
@@ -78,7 +78,7 @@ std::string copyconversion(std::string_view text) {
         utf8proc_ssize_t length = utf8proc_iterate(bytes, remaining, &scalar);
         if (length <= 0) {
             length = 1;
-            scalar = Replacement;
+            scalar = replacement;
         }
         copied += unicode::scalartext(copiedscalar(scalar));
         bytes += length;

@@ -16,9 +16,9 @@ namespace ui {
 
 namespace {
 
-constexpr int64_t HandOverMilliseconds = 20;
-constexpr int64_t PollMilliseconds = 1;
-constexpr std::string_view FileScheme = "file://";
+constexpr int64_t handovermilliseconds = 20;
+constexpr int64_t pollmilliseconds = 1;
+constexpr std::string_view filescheme = "file://";
 
 // The result of a dialog run for another thread.
 struct DialogBox {
@@ -31,7 +31,7 @@ std::string rundialog(std::function<std::string()> dialog) {
     if (platform::ismainthread()) {
         return dialog();
     }
-    core::sleepmilliseconds(HandOverMilliseconds);
+    core::sleepmilliseconds(handovermilliseconds);
     auto box = std::make_shared<DialogBox>();
     platform::postonmain([box, dialog = std::move(dialog)] {
         std::string result = dialog();
@@ -42,7 +42,7 @@ std::string rundialog(std::function<std::string()> dialog) {
         box->finished = true;
     });
     while (!box->finished) {
-        core::sleepmilliseconds(PollMilliseconds);
+        core::sleepmilliseconds(pollmilliseconds);
     }
     std::lock_guard guard(box->lock);
     return box->result;
@@ -100,8 +100,8 @@ std::vector<std::string> filetypelist(const std::string& fileTypes) {
 
 std::string pathofurl(const std::string& url) {
     std::string path = composed(percentdecoded(url));
-    if (path.starts_with(FileScheme)) {
-        path.erase(0, FileScheme.size());
+    if (path.starts_with(filescheme)) {
+        path.erase(0, filescheme.size());
     }
     return path;
 }

@@ -9,8 +9,8 @@ namespace ui {
 
 namespace {
 
-constexpr int64_t MenuMissing = -2;
-constexpr int64_t ItemMissing = -1;
+constexpr int64_t menumissing = -2;
+constexpr int64_t itemmissing = -1;
 
 enum class Outcome { Done, MenuNotFound, OutOfRange };
 
@@ -56,16 +56,16 @@ int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
     const int64_t index = core::onmain([&]() -> int64_t {
         platform::Menu m = platform::mainmenuwithtitle(menu);
         if (m == nullptr) {
-            return ui::MenuMissing;
+            return ui::menumissing;
         }
         for (int64_t i = 0; i < platform::menuitemcount(m); ++i) {
             if (platform::menuitemtitle(platform::menuitemat(m, i)) == title) {
                 return i;
             }
         }
-        return ui::ItemMissing;
+        return ui::itemmissing;
     });
-    if (index == ui::MenuMissing) {
+    if (index == ui::menumissing) {
         core::logline("t_MenuItemIndex: Menu not found.");
     }
     return index;

@@ -1,6 +1,7 @@
 #include "ui/textwindows.h"
 
 #include "core/bridge.h"
+#include "display/window.h"
 #include "display/windowcommands.h"
 #include "platform/platform.h"
 
@@ -10,9 +11,6 @@ namespace ui {
 
 namespace {
 
-constexpr uint8_t PasteboardWindow = 8;
-constexpr uint8_t PrinterWindow = 9;
-constexpr uint8_t ConsoleWindow = 10;
 
 struct TextBuffer {
     std::mutex lock;
@@ -74,17 +72,17 @@ std::vector<std::string> consolebuffer() {
 }
 
 bool clearvirtualprinter() {
-    return cleartextwindow(PrinterWindow, printer());
+    return cleartextwindow(display::printerwindow, printer());
 }
 
 bool clearsystemconsole() {
-    return cleartextwindow(ConsoleWindow, console());
+    return cleartextwindow(display::consolewindow, console());
 }
 
 // Qt's plain text views make no quote, dash or text substitutions and detect no links or data,
 // so the pasteboard's text is shown exactly as it is; only the font needs setting.
 void pasteboardstartup() {
-    platform::TextView text = display::gettextview(PasteboardWindow);
+    platform::TextView text = display::gettextview(display::pasteboardwindow);
     if (text == nullptr) {
         return;
     }

@@ -117,10 +117,10 @@ std::string unescapecopytext(std::string_view s) {
 
 size_t std::hash<unicode::Text>::operator()(const unicode::Text& text) const noexcept {
     // FNV-1a over the element count, then every byte.
-    uint64_t hash = 0xcbf29ce484222325ULL;
-    const auto feed = [&hash](uint8_t byte) {
-        hash ^= byte;
-        hash *= 0x100000001b3ULL;
+    uint64_t value = 0xcbf29ce484222325ULL;
+    const auto feed = [&value](uint8_t byte) {
+        value ^= byte;
+        value *= 0x100000001b3ULL;
     };
     const uint64_t count = text.Elements.size();
     for (int shift = 0; shift < 64; shift += 8) {
@@ -129,7 +129,7 @@ size_t std::hash<unicode::Text>::operator()(const unicode::Text& text) const noe
     for (uint8_t byte : text.Elements) {
         feed(byte);
     }
-    return static_cast<size_t>(hash);
+    return static_cast<size_t>(value);
 }
 
 int64_t t_Asc(std::string_view s) {

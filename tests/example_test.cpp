@@ -1,0 +1,134 @@
+// The example programs end to end: each runs as its own process, headless, with keys typed in
+// advance, and what it left on the screen is read back from the snapshot it wrote.
+#include "platform/platform.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ExampleRun {
+    int status = -1;
+    std::vector<std::string> screen;
+    std::vector<std::string> titles;
+    std::optional<platform::Image> picture; // window 0
+};
+
+ExampleRun runexample(const std::string& program, const std::string& keys) {
+    const std::filesystem::path out = std::filesystem::temp_directory_path() /
+                                      ("quorvinthal-" + program + std::to_string(getpid()));
+    const std::string command = std::string(QV_BUNDLE_DIR) + "/Contents/MacOS/" + program +
+                                " --keys '" + keys + "' --out " + out.string() + " >/dev/null";
+    ExampleRun run;
+    run.status = std::system(command.c_str());
+    auto lines = [&](const char* name) {
+        std::vector<std::string> read;
+        std::ifstream file(out / name);
+        for (std::string line; std::getline(file, line);) {
+            read.push_back(line);
+        }
+        return read;
+    };
+    run.screen = lines("screen.txt");
+    run.titles = lines("titles.txt");
+    run.picture = platform::loadimagepng(out / "window0.png");
+    std::filesystem::remove_all(out);
+    return run;
+}
+
+uint32_t pixel(const platform::Image& image, int64_t x, int64_t y) {
+    return image.pixels[static_cast<size_t>(y * image.width + x)];
+}
+
+// Every pixel of the rectangle is one of the given colours; at least one is the first of them.
+bool drawnwith(const platform::Image& image, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+               std::vector<uint32_t> colours) {
+    bool first = false;
+    for (int64_t y = y0; y < y1; ++y) {
+        for (int64_t x = x0; x < x1; ++x) {
+            const uint32_t p = pixel(image, x, y);
+            if (std::find(colours.begin(), colours.end(), p) == colours.end()) {
+                return false;
+            }
+            first = first || p == colours.front();
+        }
+    }
+    return first;
+}
+
+constexpr uint32_t black = 0xFF000000, white = 0xFFFFFFFF, red = 0xFFFF0000;
+
+} // namespace
+
+TEST(Example, TextDemoScrollsPrintsInColourAndReadsTwoLines) {
+    const ExampleRun run = runexample("textdemo", "Ada\\r\\x1a42\\r");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.screen.size(), 16u);
+    // Header, rule and ten of the twenty numbered lines scrolled away.
+    EXPECT_EQ(run.screen[0], "Zeile 10");
+    EXPECT_EQ(run.screen[9], "Zeile 1");
+    EXPECT_EQ(run.screen[10], "Farben: 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15");
+    EXPECT_EQ(run.screen[11], "Ausgabe: normal, invers, Modus 1: ÄÖÜ");
+    EXPECT_EQ(run.screen[12], "Wie heißt du? Ada");
+    EXPECT_EQ(run.screen[13], "Eine Zahl bis 999: 42"); // Control-Z cleared the preset 7
+    EXPECT_EQ(run.screen[14], "Hallo, Ada! 42 zum Quadrat ist 1764.");
+    EXPECT_EQ(run.screen[15], "(Programm Ende)");
+    EXPECT_EQ(run.titles, std::vector<std::string>{"0\tTextbeispiel"});
+    ASSERT_TRUE(run.picture.has_value());
+    EXPECT_EQ(run.picture->width, 64 * 16);
+    EXPECT_EQ(run.picture->height, 16 * 32);
+    // "1" in colour 1 (shades of red), column 9 of line 11; "invers" on white from column 18 of
+    // line 12.
+    bool reached = false, onlyred = true;
+    for (int64_t y = 10 * 32; y < 11 * 32; ++y) {
+        for (int64_t x = 8 * 16; x < 9 * 16; ++x) {
+            const uint32_t p = pixel(*run.picture, x, y);
+            reached = reached || p == red;
+            onlyred = onlyred && (p & 0xFFFF) == 0;
+        }
+    }
+    EXPECT_TRUE(reached && onlyred);
+    EXPECT_EQ(pixel(*run.picture, 17 * 16, 11 * 32), white);
+    EXPECT_EQ(pixel(*run.picture, 16 * 16, 11 * 32), black);
+}
+
+TEST(Example, GraphicsDemoDrawsPaletteLinesAndScaledGlyphs) {
+    const ExampleRun run = runexample("graphicsdemo", "");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.titles, std::vector<std::string>{"0\tGrafikbeispiel"});
+    ASSERT_TRUE(run.picture.has_value());
+    const platform::Image& image = *run.picture;
+    ASSERT_EQ(image.width, 640);
+    ASSERT_EQ(image.height, 400);
+    // The 16 palette colours as 40-column bars.
+    const uint32_t palette[16] = {0xFF000000, 0xFFFF0000, 0xFF000080, 0xFFFF00FF,
+                                  0xFF008000, 0xFF545454, 0xFF0000FF, 0xFF0080FF,
+                                  0xFF804000, 0xFFFF8000, 0xFFA8A8A8, 0xFFFF8080,
+                                  0xFF00FF00, 0xFFFFFF00, 0xFF00FFFF, 0xFFFFFFFF};
+    for (int colour = 0; colour < 16; ++colour) {
+        EXPECT_TRUE(drawnwith(image, colour * 40, 0, colour * 40 + 40, 60, {palette[colour]}))
+            << colour;
+    }
+    // Fan lines end at every 20th column of row 220 in colours 1 + i mod 15; the last one drawn
+    // through the common bottom point is i = 32, colour 3.
+    EXPECT_EQ(pixel(image, 0, 220), palette[1]);
+    EXPECT_EQ(pixel(image, 320, 220), palette[2]);
+    EXPECT_EQ(pixel(image, 620, 220), palette[2]); // i = 31
+    EXPECT_EQ(pixel(image, 320, 399), palette[3]);
+    // "Quorvinthal" at (40, 80) four times enlarged: 11 glyphs of 32 x 64 pixels in white on
+    // black, nothing to their right; the second line twice enlarged in colour 14.
+    EXPECT_TRUE(drawnwith(image, 40, 80, 40 + 11 * 32, 80 + 64, {white, black}));
+    EXPECT_TRUE(drawnwith(image, 40 + 11 * 32, 80, 640, 80 + 64, {black}));
+    EXPECT_TRUE(drawnwith(image, 40, 160, 40 + 16 * 16, 160 + 32, {palette[14], black}));
+    // Enlarged glyph pixels come in whole 4 x 4 blocks.
+    for (int64_t y = 80; y < 144; y += 4) {
+        for (int64_t x = 40; x < 392; x += 4) {
+            ASSERT_TRUE(drawnwith(image, x, y, x + 4, y + 4, {pixel(image, x, y)}))
+                << x << "," << y;
+        }
+    }
+}
