@@ -1,5 +1,6 @@
 #include "core/threads.h"
 
+#include "core/lasting.h"
 #include "platform/platform.h"
 
 #include <atomic>
@@ -10,12 +11,16 @@ namespace core {
 
 namespace {
 
-std::atomic<int64_t> nextnumber{2};
+// The numbers threads take in the order they first ask: the main thread is 1.
+struct ThreadNumbers {
+    std::atomic<int64_t> next{2};
+};
+
 thread_local int64_t threadnumber = 0;
 
 int64_t numberofthisthread() {
     if (threadnumber == 0) {
-        threadnumber = platform::ismainthread() ? 1 : nextnumber.fetch_add(1);
+        threadnumber = platform::ismainthread() ? 1 : lasting<ThreadNumbers>().next.fetch_add(1);
     }
     return threadnumber;
 }

@@ -2,6 +2,7 @@
 
 #include "core/bridge.h"
 #include "core/bundle.h"
+#include "core/lasting.h"
 #include "core/log.h"
 #include "formats/aiff.h"
 #include "formats/binaryfile.h"
@@ -16,19 +17,25 @@ constexpr const char* bellsoundname = "sysbeep.aif";
 
 // The sound as first looked up; touched on the main thread only.
 struct BellSound {
-    bool LookedUp = false;
-    bool Exists = false;
-    platform::SoundData Sound;
+    bool lookedup = false;
+    bool exists = false;
+    platform::SoundData sound;
 };
 
-BellSound bellsound;
-bool nodevicereported = false;
-bool refusalreported = false;
+struct BellState {
+    BellSound bell;
+    bool nodevicereported = false;
+    bool refusalreported = false;
+};
+
+BellState& state() {
+    return core::lasting<BellState>();
+}
 
 // A file that is missing is silently the platform beep; one that cannot be played says so.
 BellSound lookupbellsound() {
     BellSound found;
-    found.LookedUp = true;
+    found.lookedup = true;
     const std::string path = core::resourcepath(bellsoundname);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
@@ -40,10 +47,10 @@ BellSound lookupbellsound() {
                       " is not a playable sound, using the platform beep.");
         return found;
     }
-    found.Exists = true;
-    found.Sound.channels = sound.channels;
-    found.Sound.samplerate = sound.samplerate;
-    found.Sound.samples = std::move(sound.samples);
+    found.exists = true;
+    found.sound.channels = sound.channels;
+    found.sound.samplerate = sound.samplerate;
+    found.sound.samples = std::move(sound.samples);
     return found;
 }
 
@@ -55,24 +62,25 @@ void reportonce(bool& reported, const char* line) {
 }
 
 void ring() {
-    if (!bellsound.LookedUp) {
+    BellSound& bellsound = state().bell;
+    if (!bellsound.lookedup) {
         bellsound = lookupbellsound();
     }
-    if (!bellsound.Exists) {
+    if (!bellsound.exists) {
         platform::beep();
         return;
     }
     if (platform::soundisplaying()) {
         return;
     }
-    switch (platform::soundplay(bellsound.Sound)) {
+    switch (platform::soundplay(bellsound.sound)) {
     case platform::SoundStart::Playing:
         return;
     case platform::SoundStart::NoDevice:
-        reportonce(nodevicereported, "bell: No audio output device, using the platform beep.");
+        reportonce(state().nodevicereported, "bell: No audio output device, using the platform beep.");
         break;
     case platform::SoundStart::Refused:
-        reportonce(refusalreported, "bell: The audio output refused the sound, using the "
+        reportonce(state().refusalreported, "bell: The audio output refused the sound, using the "
                                     "platform beep.");
         break;
     }

@@ -2,7 +2,9 @@
 
 #include "core/bridge.h"
 #include "display/window.h"
+#include "core/lasting.h"
 #include "core/log.h"
+#include "core/slot.h"
 #include "display/bell.h"
 #include "display/render.h"
 #include "display/videomemory.h"
@@ -13,7 +15,6 @@
 #include "ui/textwindows.h"
 #include "ui/windownumbers.h"
 
-#include <mutex>
 
 namespace ui {
 
@@ -27,14 +28,12 @@ const std::string printermissing =
 const std::string consolemissing =
     "t_MenuEventHandler: System console window is nil, resource undefined.";
 
-struct Hook {
-    std::mutex lock;
-    std::function<void()> closure = display::bell;
+struct WindowActionHook {
+    core::Slot<std::function<void()>> closure{display::bell};
 };
 
-Hook& windowactionhook() {
-    static Hook hook;
-    return hook;
+core::Slot<std::function<void()>>& windowactionhook() {
+    return core::lasting<WindowActionHook>().closure;
 }
 
 void refuse(const std::string& line) {
@@ -100,13 +99,7 @@ void windowaction(uint8_t n) {
         display::bell();
         return;
     }
-    std::function<void()> hook;
-    {
-        Hook& h = windowactionhook();
-        std::lock_guard guard(h.lock);
-        hook = h.closure;
-    }
-    core::onmain(hook);
+    core::onmain(windowactionhook().get());
 }
 
 void hideall() {
@@ -161,9 +154,7 @@ void showhide(int64_t action) {
 } // namespace
 
 void setwindowactionhook(std::function<void()> hook) {
-    Hook& h = windowactionhook();
-    std::lock_guard guard(h.lock);
-    h.closure = hook ? std::move(hook) : display::bell;
+    windowactionhook().set(hook ? std::move(hook) : display::bell);
 }
 
 void carryoutmenuaction(const t_MenuAction& entry) {

@@ -1,5 +1,6 @@
 #include "ui/menuactions.h"
 
+#include "core/lasting.h"
 #include "core/log.h"
 #include "quorvinthal/toolkit.h"
 #include "ui/menuitems.h"
@@ -17,8 +18,7 @@ struct MenuActionTable {
 };
 
 MenuActionTable& table() {
-    static MenuActionTable t;
-    return t;
+    return core::lasting<MenuActionTable>();
 }
 
 // Items the platform adds to the edit menu on its own, in either language.

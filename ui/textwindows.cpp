@@ -1,6 +1,7 @@
 #include "ui/textwindows.h"
 
 #include "core/bridge.h"
+#include "core/lasting.h"
 #include "display/window.h"
 #include "display/windowcommands.h"
 #include "platform/platform.h"
@@ -30,14 +31,17 @@ struct TextBuffer {
     }
 };
 
+struct TextWindowsState {
+    TextBuffer printer;
+    TextBuffer console;
+};
+
 TextBuffer& printer() {
-    static TextBuffer buffer;
-    return buffer;
+    return core::lasting<TextWindowsState>().printer;
 }
 
 TextBuffer& console() {
-    static TextBuffer buffer;
-    return buffer;
+    return core::lasting<TextWindowsState>().console;
 }
 
 bool cleartextwindow(uint8_t n, TextBuffer& buffer) {
