@@ -2,6 +2,7 @@
 #include "core/numbertext.h"
 
 #include "core/clock.h"
+#include "core/slot.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <utf8proc.h>
 
 namespace ui {
@@ -22,8 +22,7 @@ constexpr std::string_view filescheme = "file://";
 
 // The result of a dialog run for another thread.
 struct DialogBox {
-    std::mutex lock;
-    std::string result;
+    core::Slot<std::string> result;
     std::atomic<bool> finished{false};
 };
 
@@ -34,18 +33,13 @@ std::string rundialog(std::function<std::string()> dialog) {
     core::sleepmilliseconds(handovermilliseconds);
     auto box = std::make_shared<DialogBox>();
     platform::postonmain([box, dialog = std::move(dialog)] {
-        std::string result = dialog();
-        {
-            std::lock_guard guard(box->lock);
-            box->result = std::move(result);
-        }
+        box->result.set(dialog());
         box->finished = true;
     });
     while (!box->finished) {
         core::sleepmilliseconds(pollmilliseconds);
     }
-    std::lock_guard guard(box->lock);
-    return box->result;
+    return box->result.get();
 }
 
 // "%20" -> " "; a "%" without two hex digits stays as it is.
