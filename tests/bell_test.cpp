@@ -2,7 +2,6 @@
 #include "display/bell.h"
 #include "formats/aiff.h"
 #include "formats/binaryfile.h"
-#include "formats/fontloader.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/tempbundle.h"
@@ -162,13 +161,33 @@ TEST(AiffReader, CorruptHeadersFail) {
           patched(16, {0xFF, 0xFF, 0xFF, 0xFF})}) {
         EXPECT_EQ(status(bytes), formats::AiffStatus::Truncated);
     }
-    for (auto [channels, bits] : {std::pair{0, 16}, {-1, 16}, {65, 16}, {1, 0}, {1, 33}}) {
-        EXPECT_EQ(status(form({common(channels, 1, bits, 8000), sounddata(pcm)})),
-                  formats::AiffStatus::Unsupported);
+    // Channels 1 ... 64, sample sizes 1 ... 32 and rates 1 ... 1,000,000 frames a second are
+    // played: the limits and one past them.
+    using S = formats::AiffStatus;
+    const std::tuple<int, int, S> sizes[] = {
+        {64, 16, S::Ok},         {65, 16, S::Unsupported},
+        {0, 16, S::Unsupported}, {-1, 16, S::Unsupported},
+        {1, 1, S::Ok},           {1, 0, S::Unsupported},
+        {1, 32, S::Ok},          {1, 33, S::Unsupported},
+    };
+    for (auto [channels, bits, expected] : sizes) {
+        EXPECT_EQ(status(form({common(channels, 1, bits, 8000), sounddata(Bytes(256, 1))})),
+                  expected)
+            << channels << " channels of " << bits << " bits";
     }
-    for (Bytes rate : {Bytes{0x7F, 0xFF, 0x80}, Bytes{0x7F, 0xFF, 0xC0}, Bytes{0, 0, 0}}) {
-        EXPECT_EQ(status(patched(28, rate)),
-                  formats::AiffStatus::Unsupported); // infinite, NaN, zero
+    // The rate's first bytes, written over 8000: 1,000,000, 1,000,001, 1, just below 1, infinite,
+    // NaN and zero.
+    const std::pair<Bytes, S> rates[] = {
+        {{0x40, 0x12, 0xF4, 0x24, 0x00}, S::Ok},
+        {{0x40, 0x12, 0xF4, 0x24, 0x10}, S::Unsupported},
+        {{0x3F, 0xFF, 0x80, 0x00}, S::Ok},
+        {{0x3F, 0xFE, 0xFF, 0xFF}, S::Unsupported},
+        {{0x7F, 0xFF, 0x80}, S::Unsupported},
+        {{0x7F, 0xFF, 0xC0}, S::Unsupported},
+        {{0, 0, 0}, S::Unsupported},
+    };
+    for (const auto& [rate, expected] : rates) {
+        EXPECT_EQ(status(patched(28, rate)), expected) << int{rate[0]} << " " << int{rate[2]};
     }
 }
 

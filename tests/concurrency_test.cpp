@@ -12,7 +12,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 
-TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
+TEST(Concurrency, RenderingAndAutoUpdateWhileTheProgramDrawsAndRecreatesWindows) {
     setuptoolkit();
     LogCapture log;
     std::atomic<bool> ready{false}, done{false};
@@ -45,11 +45,7 @@ TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
         60000);
     EXPECT_TRUE(done);
     EXPECT_GT(frames, 0);
-}
-
-TEST(Concurrency, AutoUpdateAndViewsReadRecordsWhileTheyChange) {
-    setuptoolkit();
-    LogCapture log;
+    // The auto-update thread and the views read the record while it changes.
     EXPECT_TRUE(runprogram(
         [] {
             t_InitWindow(0, 8, true, 640, 400, 0, 0, makegreyfont(8, 16), true);

@@ -158,7 +158,7 @@ TEST(Lzw, InvalidOrTooWideCodes) {
     EXPECT_EQ(formats::lzwdecode(wide).status, formats::LzwStatus::InvalidCode);
 }
 
-TEST(Lzw, TheCodeBeingDefinedRepeatsThePreviousStringAndTheOutputIsCapped) {
+TEST(Lzw, TheCodeBeingDefinedAndOutputLimitsFromZeroToTheLargestFont) {
     const Bytes seven = packcodes(9, {65, 66, 256, 258});
     formats::LzwResult result = formats::lzwdecode(seven);
     EXPECT_EQ(result.status, formats::LzwStatus::Ok);
@@ -168,12 +168,22 @@ TEST(Lzw, TheCodeBeingDefinedRepeatsThePreviousStringAndTheOutputIsCapped) {
     Bytes bytes = packcodes(9, {65, 66}); // 18 bits in 3 bytes: the leftover bits are ignored
     bytes.back() |= 0x3F;
     EXPECT_EQ(formats::lzwdecode(bytes).data, text("AB"));
-    // Every code the one being defined: code k adds k + 1 bytes, so n codes give ~n²/2 bytes.
+    EXPECT_EQ(formats::lzwdecode(packcodes(9, {'A'}), 1).data, text("A"));
+    EXPECT_EQ(formats::lzwdecode(packcodes(9, {'A'}), 0).status, formats::LzwStatus::TooLong);
+    // The default limit, the largest font's 256 x 255 x 255 bytes: codes each the one being
+    // defined (code k adds k - 254 bytes), then single bytes up to exactly the limit.
     std::vector<uint64_t> codes = {0};
-    for (uint64_t code = 256; code < 256 + 6000; ++code) {
+    size_t size = 1;
+    for (uint64_t code = 256; size + code - 254 <= 16646400; ++code) {
         codes.push_back(code);
+        size += code - 254;
     }
-    const Bytes hostile = packcodes(13, codes); // under 10 KB
+    codes.resize(codes.size() + 16646400 - size, 'x');
+    result = formats::lzwdecode(packcodes(13, codes));
+    EXPECT_EQ(result.status, formats::LzwStatus::Ok);
+    EXPECT_EQ(result.data.size(), 16646400u);
+    codes.push_back('x');
+    const Bytes hostile = packcodes(13, codes); // under 20 KB
     result = formats::lzwdecode(hostile);
     EXPECT_EQ(result.status, formats::LzwStatus::TooLong);
     EXPECT_TRUE(result.data.empty());

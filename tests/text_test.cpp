@@ -60,12 +60,54 @@ Pos cursor(uint8_t n) {
     return {windowrecord(n).TextHpos, windowrecord(n).TextVpos};
 }
 
-// Each line y of the window starts with the letter first + y - 1 repeated count times.
-void filllines(uint8_t n, char first, int64_t lines, int64_t count) {
-    for (int64_t y = 1; y <= lines; ++y) {
-        cursorat(n, 1, y);
-        t_Print(n, std::string(count, static_cast<char>(first + y - 1)));
+// The UTF-8 form of a scalar value below 2048.
+std::string utf8(int64_t c) {
+    return c < 0x80 ? std::string(1, static_cast<char>(c))
+                    : std::string{static_cast<char>(0xC0 | c >> 6),
+                                  static_cast<char>(0x80 | (c & 0x3F))};
+}
+
+// Shows the lines cell by cell in the start colour, without moving the cursor.
+void showlines(uint8_t n, const Lines& lines) {
+    for (size_t y = 0; y < lines.size(); ++y) {
+        for (size_t x = 0; x < lines[y].size(); ++x) {
+            t_PrintSymbol(n, static_cast<uint8_t>(lines[y][x]), 0xC0, x + 1, y + 1);
+        }
     }
+}
+
+Lines screen(uint8_t n) {
+    Lines lines;
+    for (int64_t y = 1; y <= 25; ++y) {
+        lines.push_back(lineof(n, y));
+    }
+    return lines;
+}
+
+// Window n's pixels and colour plane.
+std::vector<uint8_t> contents(uint8_t n) {
+    const display::t_Window& w = windowrecord(n);
+    std::vector<uint8_t> bytes = memorybytes(w.MemoryStart, w.Width * w.Height * w.BitDepth / 8);
+    const int64_t colours = w.TextMemoryStart + (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
+    const std::vector<uint8_t> cells = memorybytes(colours, w.TextWidth * w.TextHeight);
+    bytes.insert(bytes.end(), cells.begin(), cells.end());
+    return bytes;
+}
+
+// Each line its letter 80 times; in columns left ... right of lines top ... bottom the cells of
+// the line offset further on instead (blank where that lies outside those lines).
+Lines shifted(int64_t offset, int64_t left = 11, int64_t right = 30, int64_t top = 6,
+              int64_t bottom = 15) {
+    Lines lines;
+    for (int64_t y = 1; y <= 25; ++y) {
+        lines.emplace_back(80, static_cast<char>('A' + y - 1));
+        const int64_t from = y + offset;
+        const char moved = from >= top && from <= bottom ? static_cast<char>('A' + from - 1) : ' ';
+        if (y >= top && y <= bottom) {
+            lines.back().replace(left - 1, right - left + 1, right - left + 1, moved);
+        }
+    }
+    return lines;
 }
 
 } // namespace
@@ -166,50 +208,87 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
     EXPECT_EQ(cellof(2, 1, 1).character, ' ');
 }
 
-TOOLKIT_TEST(Print, WrapsScrollsAndCursorCommandsAtTheEdges, runintoolkit) {
+TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoolkit) {
     textwindow(0, 8);
-    cursorat(0, 80, 1);
-    t_PrintChar(0, 'R');
-    EXPECT_EQ(cursor(0), Pos(1, 2));
-    t_Print(0, "erste Zeile");
-    cursorat(0, 80, 25);
-    t_Print(0, "XY");
-    EXPECT_EQ(cursor(0), Pos(2, 25));
-    EXPECT_EQ(lineof(0, 24), std::string(79, ' ') + "X");
-    EXPECT_EQ(lineof(0, 25), "Y");
-    EXPECT_EQ(lineof(0, 1), "erste Zeile"); // line 2 moved up one
-    textwindow(1, 8);
-    t_Print(1, "oben");
-    cursorat(1, 1, 1);
-    t_CursorLeft(1); // wraps to the last column and scrolls the window down
-    EXPECT_EQ(cursor(1), Pos(80, 1));
-    EXPECT_EQ(lineof(1, 2), "oben");
-    EXPECT_EQ(lineof(1, 1), "");
-    windowrecord(1).TextFirstColumn = 5;
-    t_Htab(1, 3);
-    EXPECT_EQ(windowrecord(1).TextHpos, 7);
-    t_Htab(1, 77); // 81 > TextWidth: ignored
-    t_Htab(1, 0);
-    EXPECT_EQ(windowrecord(1).TextHpos, 7);
-    t_Vtab(1, 26);
-    t_Vtab(1, 25);
-    EXPECT_EQ(windowrecord(1).TextVpos, 25);
-    t_FullArea(1);
-    EXPECT_EQ(windowrecord(1).TextFirstColumn, 1);
-    cursorat(1, 10, 3);
-    t_PrintTab(1, 15, '.');
-    EXPECT_EQ(lineof(1, 3), std::string(9, ' ') + ".....");
-    t_PrintTab(1, 12, '.');
-    EXPECT_EQ(windowrecord(1).TextHpos, 15);
+    textwindow(1, 8); // shows what window 0 should show
+    using Command = void (*)(uint8_t);
+    const Command header = [](uint8_t n) { t_Header(n, "ab", "yz"); };
+    const Command onelinearea = [](uint8_t n) { // scrolls to a blank line
+        windowrecord(n).TextFirstLine = windowrecord(n).TextLastLine = 8;
+        t_ScrollDown(n);
+    };
+    // The command, the cursor before and after it, how it scrolled the area (1 up, -1 down), and
+    // the text it left in line 8 from the column given on.
+    const struct {
+        Command command;
+        Pos from, to;
+        int64_t scrolled = 0, column = 0;
+        std::string text = "";
+        bool blankbelow = false; // the area's lines below 8 blank too
+    } cases[] = {
+        {t_Cr, {25, 8}, {11, 9}},
+        {t_Cr, {25, 15}, {11, 15}, 1},
+        {t_CursorRight, {29, 8}, {30, 8}},
+        {t_CursorRight, {30, 8}, {11, 9}},
+        {t_CursorRight, {30, 15}, {11, 15}, 1},
+        {t_CursorLeft, {11, 8}, {30, 7}},
+        {t_CursorLeft, {11, 6}, {30, 6}, -1},
+        {t_CursorDown, {20, 15}, {20, 15}, 1},
+        {t_CursorUp, {20, 7}, {20, 6}},
+        {t_CursorUp, {20, 6}, {20, 6}, -1},
+        {t_CursorHome, {20, 8}, {11, 6}},
+        {t_CursorEnd, {20, 8}, {30, 15}},
+        {t_ScrollUp, {20, 8}, {20, 8}, 1},
+        {t_ScrollDown, {20, 8}, {20, 8}, -1},
+        {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
+        {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
+        {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
+        {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
+        {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
+        {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
+        {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
+        {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
+        {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
+        {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
+        {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
+        {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
+        {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
+        {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
+        {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+        Lines expected = shifted(c.scrolled);
+        expected[7].replace(std::max<int64_t>(c.column - 1, 0), c.text.size(), c.text);
+        for (int64_t y = 9; c.blankbelow && y <= 15; ++y) {
+            expected[y - 1].replace(10, 20, 20, ' ');
+        }
+        showlines(1, expected);
+        showlines(0, shifted(0));
+        display::t_Window& w = windowrecord(0);
+        w.TextFirstColumn = 11;
+        w.TextLastColumn = 30;
+        w.TextFirstLine = 6;
+        w.TextLastLine = 15;
+        cursorat(0, c.from.first, c.from.second);
+        c.command(0);
+        EXPECT_EQ(cursor(0), c.to);
+        EXPECT_EQ(screen(0), screen(1));
+        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or colours differ";
+    }
+    t_FullArea(0);
+    const display::t_Window& w = windowrecord(0);
+    EXPECT_EQ((std::vector<int64_t>{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine,
+                                    w.TextLastLine}),
+              (std::vector<int64_t>{1, 80, 1, 25}));
 }
 
 TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
     textwindow(0, 8);
     t_Print(0, "a\rb");
-    EXPECT_EQ(lineof(0, 1), "a");
-    EXPECT_EQ(lineof(0, 2), "b");
     t_DisplayMode(0, 3);
     t_Print(0, "\r\x01");
+    EXPECT_EQ(lineof(0, 1), "a");
     EXPECT_EQ(lineof(0, 2), "bMA");
     EXPECT_EQ(cellof(0, 2, 2).colour, 0x0C); // shown inverse
     EXPECT_FALSE(windowrecord(0).TextInverse);
@@ -223,14 +302,35 @@ TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
     EXPECT_EQ(cellof(1, 7, 1), (Cell{'?', 0x10}));
     EXPECT_EQ(windowrecord(1).TextColor, 0xC0); // restored; only RGBColor keeps colour 1
     EXPECT_EQ(windowrecord(1).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
-    textwindow(2, 8);
+    // The codes on both sides of each range, printed in each display mode: the mode, the code,
+    // the character recorded (blank for none), the columns the cursor moved and TextColor after.
     const struct {
-        int64_t mode, code, shown;
-    } cases[] = {{1, 'A', 193}, {1, ' ', 160}, {1, 31, 31},  {1, 128, 128},
-                 {2, 64, 0},    {2, 95, 31},   {2, 96, 128}, {2, 127, 159}};
-    for (const auto& c : cases) {
+        int64_t mode, code, shown, advance, colour;
+    } codes[] = {
+        {0, 31, ' ', 0, 0xC0},   {0, 32, ' ', 1, 0xC0},   {0, 127, 127, 1, 0xC0},
+        {0, 128, 128, 1, 0xC0},  {0, 159, 159, 1, 0xC0},  {0, 160, 160, 1, 0xC0},
+        {0, 255, 255, 1, 0xC0},  {0, 256, '?', 1, 0xC0},  {1, 31, ' ', 0, 0xC0},
+        {1, 32, 160, 1, 0xC0},   {1, 'A', 193, 1, 0xC0},  {1, 127, 255, 1, 0xC0},
+        {1, 128, 128, 1, 0xC0},  {2, 31, ' ', 0, 0xC0},   {2, 63, 63, 1, 0xC0},
+        {2, 64, 0, 1, 0xC0},     {2, 95, 31, 1, 0xC0},    {2, 96, 128, 1, 0xC0},
+        {2, 127, 159, 1, 0xC0},  {2, 128, 128, 1, 0xC0},  {3, 0, 64, 1, 0xC0},
+        {3, 31, 95, 1, 0xC0},    {3, 32, 32, 1, 0xC0},    {4, 31, 95, 1, 0xC0},
+        {4, 32, 32, 1, 0xC0},    {99, 31, 31, 1, 0xC0},   {99, 63, 63, 1, 0xC0},
+        {99, 64, ' ', 0, 0x00},  {99, 79, ' ', 0, 0xF0},  {99, 80, ' ', 0, 0xC0},
+        {99, 95, ' ', 0, 0xCF},  {99, 96, 96, 1, 0xC0},   {99, 100, 100, 1, 0xC0},
+        {99, 103, 103, 1, 0xC0}, {99, 104, 104, 1, 0xC0}, {99, 108, 108, 1, 0xC0},
+        {99, 109, 109, 1, 0xC0}, {99, 110, ' ', 0, 0xC0}, {99, 128, 128, 1, 0xC0},
+    };
+    textwindow(2, 8);
+    for (const auto& c : codes) {
         t_DisplayMode(2, c.mode);
-        EXPECT_EQ(t_ApplyDisplayMode(2, c.code).code, c.shown) << c.mode << " " << c.code;
+        windowrecord(2).TextColor = 0xC0;
+        t_PrintSymbol(2, ' ', 0xC0, 10, 3);
+        cursorat(2, 10, 3);
+        t_Print(2, utf8(c.code));
+        EXPECT_EQ(cellof(2, 10, 3).character, c.shown) << "mode " << c.mode << ", code " << c.code;
+        EXPECT_EQ(cursor(2), Pos(10 + c.advance, 3)) << "mode " << c.mode << ", code " << c.code;
+        EXPECT_EQ(windowrecord(2).TextColor, c.colour) << "mode " << c.mode << ", code " << c.code;
     }
     EXPECT_EQ(t_ApplyDisplayMode(9, 'A').code, -2);
     textwindow(3, 8); // command mode sets colours and tabs
@@ -286,43 +386,18 @@ TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
     EXPECT_TRUE(log.contains("t_GetScreen: Window #6 not initialized."));
 }
 
-TOOLKIT_TEST(Scroll, FullWidthMovesBlocksNarrowerRedrawsCells, runintoolkit) {
+TOOLKIT_TEST(Scroll, FullWidthMovesPixelsAndCells, runintoolkit) {
     textwindow(0, 24);
-    filllines(0, 'A', 25, 1);
-    const int64_t linebytes = 640 * 3 * 16, start = windowrecord(0).MemoryStart;
-    const std::vector<uint8_t> line2 = memorybytes(start + linebytes, linebytes);
-    cursorat(0, 7, 9);
-    t_ScrollUp(0);
-    EXPECT_EQ(lineof(0, 1), "B");
-    EXPECT_EQ(lineof(0, 24), "Y");
-    EXPECT_EQ(lineof(0, 25), "");
-    EXPECT_EQ(memorybytes(start, linebytes), line2);
-    EXPECT_EQ(cursor(0), Pos(7, 9));
-    t_ScrollDown(0);
-    EXPECT_EQ(lineof(0, 1), "");
-    EXPECT_EQ(lineof(0, 2), "B");
-    EXPECT_EQ(lineof(0, 25), "Y");
-    EXPECT_EQ(memorybytes(start + linebytes, linebytes), line2);
-    for (int64_t x = 1; x <= 80; ++x) {
-        EXPECT_EQ(cellof(0, x, 1).colour, 0xC0);
+    textwindow(1, 24); // shows what window 0 should show
+    for (int64_t offset : {1, -1}) {
+        showlines(0, shifted(0));
+        cursorat(0, 7, 9);
+        offset == 1 ? t_ScrollUp(0) : t_ScrollDown(0);
+        showlines(1, shifted(offset, 1, 80, 1, 25));
+        EXPECT_EQ(screen(0), screen(1));
+        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or colours differ, offset " << offset;
+        EXPECT_EQ(cursor(0), Pos(7, 9));
     }
-    // A narrower text window redraws only its columns.
-    textwindow(1, 8);
-    filllines(1, 'a', 3, 30);
-    const int64_t start1 = windowrecord(1).MemoryStart;
-    const std::vector<uint8_t> before = memorybytes(start1, 640 * 16);
-    windowrecord(1).TextFirstColumn = 10;
-    windowrecord(1).TextLastColumn = 20;
-    t_ScrollUp(1);
-    EXPECT_EQ(lineof(1, 1), std::string(9, 'a') + std::string(11, 'b') + std::string(10, 'a'));
-    EXPECT_EQ(lineof(1, 25).size(), 0u);
-    for (int64_t row = 0; row < 16; ++row) { // pixels left of column 10 keep their glyphs
-        const auto left = before.begin() + row * 640;
-        EXPECT_EQ(memorybytes(start1 + row * 640, 72), std::vector<uint8_t>(left, left + 72));
-    }
-    windowrecord(1).TextFirstLine = windowrecord(1).TextLastLine = 2;
-    t_ScrollDown(1); // a one-line text window just blanks it
-    EXPECT_EQ(lineof(1, 2), std::string(9, 'b') + std::string(11, ' ') + std::string(10, 'b'));
 }
 
 TOOLKIT_TEST(Scroll, ScrollLockAndClearEndOfWindow, runintoolkit) {
@@ -342,16 +417,13 @@ TOOLKIT_TEST(Scroll, ScrollLockAndClearEndOfWindow, runintoolkit) {
     t_ScrollUp(3);
     EXPECT_EQ(log.lines(), Lines{"t_ScrollUp: Window #3 not initialized."});
     textwindow(1, 8);
-    for (int64_t y = 1; y <= 25; ++y) {
-        cursorat(1, 1, y);
-        t_Print(1, std::string(80, '#'));
-    }
+    showlines(1, shifted(0));
     cursorat(1, 5, 3);
     windowrecord(1).TextInverse = true;
     t_ClearEndOfWindow(1);
     EXPECT_EQ(cursor(1), Pos(5, 3));
-    EXPECT_EQ(lineof(1, 2), std::string(80, '#'));
-    EXPECT_EQ(lineof(1, 3), "####");
+    EXPECT_EQ(lineof(1, 2), std::string(80, 'B'));
+    EXPECT_EQ(lineof(1, 3), "CCCC");
     EXPECT_EQ(lineof(1, 25), "");
     EXPECT_EQ(cellof(1, 5, 3).colour, 0x0C); // blanked in the swapped colours
 }

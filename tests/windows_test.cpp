@@ -4,6 +4,7 @@
 #include "core/numbertext.h"
 #include "core/threads.h"
 #include "display/initwindow.h"
+#include "display/pixelconversion.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
@@ -77,8 +78,8 @@ TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
     EXPECT_EQ(display::blockbelow(13705215, 4000).start, 13701120); // bit 11 cleared
     // Kilobytes are cut, not rounded.
     const std::pair<int64_t, const char*> kilobytes[] = {
-        {512000, "500,00"}, {3072000, "3.000,00"}, {2000000, "1.953,12"},
-        {1023, "0,99"},     {0, "0,00"},           {1073741824, "1.048.576,00"}};
+        {512000, "500,00"}, {3072000, "3.000,00"}, {2000000, "1.953,12"},       {1023, "0,99"},
+        {4000, "3,90"},     {0, "0,00"},           {1073741824, "1.048.576,00"}};
     for (auto [bytes, text] : kilobytes) {
         EXPECT_EQ(core::kilobytetext(bytes), text);
     }
@@ -171,10 +172,10 @@ TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
     EXPECT_EQ(log.count(prefix + "3 width with 4 bit depth must be a multiple of 4."), 3u);
 }
 
-TOOLKIT_TEST(InitWindow, FreeMemoryMustHoldBothBlocks, runintoolkit) {
+TOOLKIT_TEST(InitWindow, FreeMemoryMustHoldBothBlocksAndMayFitExactly, runintoolkit) {
     LogCapture log;
     t_InitMemory();
-    const int64_t graphic = 1280 * 800 * 3, text = 80 * 25 * 2;
+    const int64_t graphic = 1280 * 800 * 3;
     display::sethighmemorymark(display::reservedlowarea + graphic - 1);
     graphicwindow(0, 24, 1280, 800);
     EXPECT_FALSE(display::windowrecord(0).Initialized);
@@ -184,13 +185,19 @@ TOOLKIT_TEST(InitWindow, FreeMemoryMustHoldBothBlocks, runintoolkit) {
     graphicwindow(0, 24, 1280, 800);
     EXPECT_TRUE(display::windowrecord(0).Initialized);
     EXPECT_EQ(display::windowrecord(0).MemoryStart, 65536);
-    // Each block fits alone, both together do not.
-    display::sethighmemorymark(display::reservedlowarea + graphic + text / 2);
-    textwindow(1);
+    // 64 x 32 cells of 8 x 16 at depth 8: 262,144 bytes of pixels and 4,096 of text. One byte
+    // less than both need: each fits alone, together they do not.
+    display::sethighmemorymark(65536 + 262144 + 4096 - 2);
+    t_InitWindow(1, 8, false, 512, 512, 0, 0, makegreyfont(8, 16), true);
     EXPECT_FALSE(display::windowrecord(1).Initialized);
-    EXPECT_EQ(display::highmemorymark(), 3139536);
-    EXPECT_TRUE(log.contains("t_InitWindow: Displaying 80 x 25 characters needs 3,90K "
+    EXPECT_EQ(display::highmemorymark(), 331774);
+    EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #1 has not enough text-video-memory "
+                             "(259K available)."));
+    EXPECT_TRUE(log.contains("t_InitWindow: Displaying 64 x 32 characters needs 4,00K "
                              "text-video-memory."));
+    display::sethighmemorymark(65536 + 262144 + 4096 - 1); // both fit exactly
+    t_InitWindow(1, 8, false, 512, 512, 0, 0, makegreyfont(8, 16), true);
+    EXPECT_EQ(blocks(1), (Numbers{69632, 331775, 65536, 69631}));
 }
 
 TOOLKIT_TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp, runintoolkit) {
@@ -258,38 +265,69 @@ TOOLKIT_TEST(Rendering, OnlyShownWindowsAndPixelsDecodedPerDepth, runintoolkit) 
     t_WindowVisible(7, false);
     EXPECT_EQ(display::windowrecord(7).UpdateDuration, 0);
     EXPECT_FALSE(display::windowrecord(7).Visible);
-    // The first bytes of the block and those of its last pixels, and the pixels they give.
+    // The first bytes of the block and the pixels they give, the last bytes and the last pixel.
     const struct {
         int64_t depth;
-        std::vector<uint8_t> first, last;
-        std::vector<uint32_t> firstpixels, lastpixels;
+        std::vector<uint8_t> first;
+        std::vector<uint32_t> pixels;
+        std::vector<uint8_t> last;
+        uint32_t lastpixel;
     } cases[] = {
-        {1,
-         {0x80},
-         {0x01},
-         {0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000},
-         {0xFF000000, 0xFFFFFFFF}},
-        {4, {0x5A}, {0x9C}, {0xFF545454, 0xFFA8A8A8}, {0xFFFF8000, 0xFF00FF00}},
-        {16, {0x12, 0x80}, {0x34, 0x56}, {0xFF808080}, {0xFF565656}},
-        {32, {0x00, 0x10, 0x20, 0x30}, {0x11, 0x22, 0x33, 0x44}, {0xFF102030}, {0xFF223344}},
-        {24, {0x10, 0x20, 0x30}, {0x40, 0x50, 0x60}, {0xFF102030}, {0xFF405060}},
-        {8, {0x7F}, {0x9A}, {0xFF7F7F7F}, {0xFF9A9A9A}},
+        {1, {0x80}, {0xFFFFFFFF, 0xFF000000}, {0x01}, 0xFFFFFFFF},
+        {4, {0x5A}, {0xFF545454, 0xFFA8A8A8}, {0x9C}, 0xFF00FF00},
+        {16, {0x12, 0x80}, {0xFF808080}, {0x34, 0x56}, 0xFF565656},
+        {32, {0x00, 0x10, 0x20, 0x30}, {0xFF102030}, {0x11, 0x22, 0x33, 0x44}, 0xFF223344},
+        {24, {0x10, 0x20, 0x30}, {0xFF102030}, {0x40, 0x50, 0x60}, 0xFF405060},
+        {8, {0x7F}, {0xFF7F7F7F}, {0x9A}, 0xFF9A9A9A},
     };
     for (uint8_t n = 0; n < 6; ++n) {
         const auto& c = cases[n];
         graphicwindow(n, c.depth);
         std::copy(c.first.begin(), c.first.end(), block(n));
         std::copy(c.last.begin(), c.last.end(), block(n) + 64 * 32 * c.depth / 8 - c.last.size());
-        const platform::Image image = renderedimage(n);
-        EXPECT_EQ(image.width, 64);
-        EXPECT_EQ(image.height, 32);
+        t_WindowVisible(n, true);
+        const auto image =
+            core::onmain([n] { return t_WindowImage(n); }).value_or(platform::Image{});
+        EXPECT_EQ(std::tie(image.width, image.height), std::make_tuple(64, 32));
         ASSERT_EQ(image.pixels.size(), 2048u);
-        EXPECT_TRUE(std::equal(c.firstpixels.begin(), c.firstpixels.end(), image.pixels.begin()))
-            << "depth " << c.depth;
-        EXPECT_TRUE(std::equal(c.lastpixels.rbegin(), c.lastpixels.rend(), image.pixels.rbegin()))
-            << "depth " << c.depth;
+        EXPECT_TRUE(std::equal(c.pixels.begin(), c.pixels.end(), image.pixels.begin())) << c.depth;
         EXPECT_EQ(image.pixels[1000], 0xFF000000) << "depth " << c.depth;
+        EXPECT_EQ(image.pixels.back(), c.lastpixel) << "depth " << c.depth;
     }
+}
+
+TEST(Rendering, FastAndPortableConversionsAgreeAtEveryDepth) {
+    std::vector<uint8_t> bytes(4 * 999);
+    for (size_t k = 0; k < bytes.size(); ++k) {
+        bytes[k] = static_cast<uint8_t>(k * 37 + 11); // 0B 30 55 7A 9F C4 E9 0E ...
+    }
+    // Depth, a pixel count that is no multiple of the four pixels of a vector step, and the first,
+    // second and last pixels of that count.
+    const struct {
+        int64_t depth, count;
+        uint32_t first, second, last;
+    } cases[] = {
+        {1, 11, 0xFF000000, 0xFF000000, 0xFFFFFFFF}, {4, 13, 0xFF000000, 0xFFFF8080, 0xFF00FFFF},
+        {8, 19, 0xFF0B0B0B, 0xFF303030, 0xFFA5A5A5}, {16, 11, 0xFF303030, 0xFF7A7A7A, 0xFF141414},
+        {24, 7, 0xFF0B3055, 0xFF7A9FC4, 0xFFA5CAEF}, {32, 7, 0xFF30557A, 0xFFC4E90E, 0xFFA8CDF2},
+    };
+    for (const auto& c : cases) {
+        for (int64_t count : {int64_t{1}, int64_t{5}, c.count, int64_t{999}}) {
+            std::vector<uint32_t> fast(count), portable(count);
+            display::usesimdconversion(false);
+            ASSERT_TRUE(display::convertpixels(c.depth, bytes.data(), portable.data(), count));
+            display::usesimdconversion(true);
+            ASSERT_TRUE(display::convertpixels(c.depth, bytes.data(), fast.data(), count));
+            EXPECT_EQ(fast, portable) << "depth " << c.depth << ", " << count << " pixels";
+            if (count == c.count) {
+                EXPECT_EQ((std::vector{portable[0], portable[1], portable.back()}),
+                          (std::vector{c.first, c.second, c.last}));
+            }
+        }
+    }
+    uint32_t untouched = 7;
+    EXPECT_FALSE(display::convertpixels(12, bytes.data(), &untouched, 1));
+    EXPECT_EQ(untouched, 7u);
 }
 
 TOOLKIT_TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond, runintoolkit) {

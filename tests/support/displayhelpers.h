@@ -1,7 +1,6 @@
 #pragma once
 // Windows and video memory as the display, text and graphics tests make and read them.
 #include "display/videomemory.h"
-#include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 
 #include <cstdint>
@@ -16,7 +15,3 @@ uint8_t* block(uint8_t n);
 
 // A copy of count bytes of video memory from address on.
 std::vector<uint8_t> memorybytes(int64_t address, int64_t count);
-
-// Window n's block as its view shows it, rendered on the main thread (empty if it cannot be);
-// the window is made visible.
-platform::Image renderedimage(uint8_t n);
