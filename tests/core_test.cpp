@@ -16,8 +16,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 size_t stacksizeofthisthread() {
     pthread_attr_t attributes;
     size_t size = 0;
@@ -33,7 +31,7 @@ size_t stacksizeofthisthread() {
 TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;
     core::initkqtools();
-    EXPECT_EQ(log.lines(), (Lines{"initkqtools: Start.", "initkqtools: End."}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"initkqtools: Start.", "initkqtools: End."}));
     EXPECT_TRUE(core::toolkitready());
     const core::CharacterTables& t = core::charactertables();
     for (auto [c, value] : {std::pair{'7', 7}, {'c', 12}, {'C', 12}, {'G', -1}, {'/', -1}}) {
@@ -195,11 +193,12 @@ TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
     EXPECT_EQ(code, 0);
     EXPECT_EQ(number, 2);
     EXPECT_GE(stack, size_t{1} << 30);
-    EXPECT_EQ(
-        log.lines(),
-        (Lines{"applicationWillFinishLaunching: Called.", "applicationDidFinishLaunching: Start.",
-               "initkqtools: Start.", "initkqtools: End.", "Program: Start.",
-               "applicationDidFinishLaunching: End.", "applicationWillTerminate: Called."}));
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{"applicationWillFinishLaunching: Called.",
+                                        "applicationDidFinishLaunching: Start.",
+                                        "initkqtools: Start.", "initkqtools: End.",
+                                        "Program: Start.", "applicationDidFinishLaunching: End.",
+                                        "applicationWillTerminate: Called."}));
     EXPECT_TRUE(core::launchfinished());
     EXPECT_EQ(core::currentthreadname(), "AppDelegate");
 }

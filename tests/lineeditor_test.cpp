@@ -13,8 +13,7 @@
 namespace {
 
 constexpr int64_t Left = 8, Right = 21, Home = 2, End = 5, Return = 13, Escape = 27,
-                  Backspace = 127, WordLeft = 19, WordRight = 4, NumericEntry = 30, Copy = 12,
-                  Paste = 22;
+                  Backspace = 127, NumericEntry = 30, Copy = 12, Paste = 22;
 const std::string Esc = "\x1B", Gs = "\x1D";
 
 const display::t_Window& window() {
@@ -129,47 +128,62 @@ TEST(InputForm, ReadsADateTypedIntoTheView) {
     inwindow(body, keysfortext("05.12.1985\r"));
 }
 
-WINDOW_TEST(InputEdit, KeysEditTheLineAndRewriteItsColumns) {
-    field("");
-    EXPECT_EQ(after({'a', 'b', 'c', Left, Left, 'X'}), "aX|bc");
-    EXPECT_EQ(cells(1, 3, 4), "aXbc");
-    EXPECT_EQ(after({Backspace}), "a|bc");
-    EXPECT_EQ(cells(1, 3, 4), "abc ");
-    // Moves stop at both ends; Backspace at the start does nothing.
+// Every key value on the line "ab cde fg" with the cursor after "ab cd" and the field's columns
+// overwritten with "#" first: the line and cursor afterwards, the field's 11 columns and the keys
+// it queues. Control-V pastes what Control-L (among the keys without a visible effect) copied;
+// Control-^ reads the keys typed before it.
+WINDOW_TEST(InputEdit, EveryKeyValueActsOnTheLineAndItsColumnsAndMovesStopAtTheEnds) {
+    struct Row {
+        std::vector<int64_t> keys;
+        std::string typed, line, columns, queued;
+    };
+    const std::string same = "ab cd|e fg", hashes = "###########", cleared = "         ##",
+                      efg = "e fg#"; // apart, so that e is no hex digit of the code before it
+    const Row rows[]{{{0}, "", same, "ab cde fg##", ""},
+                     {{1, 2, 11, 18}, "", "|ab cde fg", hashes, ""},
+                     {{3, 5, 6, 10}, "", "ab cde fg|", hashes, ""},
+                     {{4}, "", "ab cde |fg", hashes, ""},
+                     {{7}, "", "ab cd| fg", "ab cd fg ##", ""},
+                     {{8}, "", "ab c|de fg", hashes, ""},
+                     {{9, 12, 14, 15, 16, 17, 20, 23, 25, 28, 29, 31, -1}, "", same, hashes, ""},
+                     {{13}, "", same + " finished", hashes, ""},
+                     {{19}, "", "ab |cde fg", hashes, ""},
+                     {{21}, "", "ab cde| fg", hashes, ""},
+                     {{22}, "", same, hashes, "ab cde fg"},
+                     {{24}, "", "|e fg", "e fg     ##", ""},
+                     {{26, 27}, "", "|", cleared, ""},
+                     {{30}, "65!", "ab cdA|e fg", "ab cdAe fg#", ""},
+                     {{32}, "", "ab cd |e fg", "ab cd e fg#", ""},
+                     {{126}, "", "ab cd~|e fg", "ab cd~e fg#", ""},
+                     {{127}, "", "ab c|e fg", "ab ce fg ##", ""},
+                     {{128}, "", "ab cd\xC2\x80|e fg", "ab cd\x80" + efg, ""},
+                     {{255}, "", "ab cd\xC3\xBF|e fg", "ab cd\xFF" + efg, ""},
+                     {{256}, "", "ab cd\xC4\x80|e fg", "ab cd?e fg#", ""}};
+    setpasteboard("");
+    for (const Row& row : rows) {
+        for (int64_t key : row.keys) {
+            field("ab cde fg");
+            display::windowrecord(0).InputCursorPos = 5;
+            t_Htab(0, 3);
+            t_Print(0, hashes);
+            t_QueueString(row.typed);
+            t_InputEdit(0, key);
+            EXPECT_EQ(line() + (window().InputFinished ? " finished" : ""), row.line) << key;
+            EXPECT_EQ(cells(1, 3, 11), row.columns) << key;
+            EXPECT_EQ(drainqueue(), std::vector<int64_t>(row.queued.begin(), row.queued.end()))
+                << key;
+        }
+    }
+    // Moves stop at both ends; every key first places the screen cursor at the input position.
     field("abc");
     EXPECT_EQ(after({Right}), "abc|");
     EXPECT_EQ(after({Home, Backspace, Left}), "|abc");
-    EXPECT_EQ(after({End}), "abc|");
-    EXPECT_EQ(after({31}), "abc|"); // places the screen cursor
-    EXPECT_EQ(window().TextHpos, 6);
-    field("ab cd ef");
-    EXPECT_EQ(after({WordLeft}), "ab cd |ef");
-    EXPECT_EQ(after({WordLeft}), "ab |cd ef");
-    EXPECT_EQ(after({1, WordRight}), "ab |cd ef");
-    EXPECT_EQ(after({WordRight}), "ab cd |ef");
-    field("abc");
-    EXPECT_EQ(after({Home, Right, 7}), "a|c"); // Forward Delete
-    EXPECT_EQ(cells(1, 3, 3), "ac ");
-    EXPECT_EQ(after({End, 7}), "ac|");
-    // Control-X cuts to the start and rewrites exactly the old columns; Control-Z clears.
-    field("12345");
-    t_Print(0, std::string("Q"));
-    EXPECT_EQ(after({Home, Right, Right, 24}), "|345");
-    EXPECT_EQ(cells(1, 3, 6), "345  Q");
-    field("abcd");
-    EXPECT_EQ(after({Left, 26}), "|");
-    EXPECT_EQ(cells(1, 1, 7), ">      ");
-    // A dead key redraws the line; keys without a meaning are ignored; a function key and ä are
-    // characters.
-    field("abc");
-    t_PrintSymbol(0, 'Z', window().TextColor, 4, 1);
-    EXPECT_EQ(after({0}), "abc|");
-    EXPECT_EQ(cells(1, 3, 3), "abc");
-    EXPECT_EQ(after({9, 14, 20, 23, 25, 28, 29, -5}), "abc|");
-    EXPECT_EQ(after({129, 228}), "abc\xC2\x81\xC3\xA4|");
+    EXPECT_EQ(after({End, 7}), "abc|");
+    EXPECT_EQ(after({Home, Right, 31}), "a|bc");
+    EXPECT_EQ(window().TextHpos, 4);
 }
 
-WINDOW_TEST(InputModes, ModesFilterTheCharactersAndTheLineStaysShort) {
+WINDOW_TEST(InputModes, ModesFilterTheCharactersUpToTheirBoundaryCodesAndTheLineStaysShort) {
     field("", 3);
     EXPECT_EQ(aftertext("1.5E-3.-e"), "1,5e-3|");
     EXPECT_EQ(after({Home}), "|1,5e-3");
@@ -196,11 +210,36 @@ WINDOW_TEST(InputModes, ModesFilterTheCharactersAndTheLineStaysShort) {
     EXPECT_EQ(typed({NumericEntry, '6', '5', Return, 'B', Return}), "AB");
     EXPECT_EQ(typed({NumericEntry, 'x', 'y', Return}), "y");
     // Codes below 32 only in mode 1, and only valid ones.
-    EXPECT_EQ(typed({NumericEntry, '7', Return, Return}), "");
-    EXPECT_EQ(typed({NumericEntry, '9', '9', '9', Return}, 1), "");
     t_Vtab(0, 10);
     EXPECT_EQ(typed({NumericEntry, '7', Return, Return}, 1), "\x07");
     EXPECT_EQ(cells(10, 1, 1), "G"); // shown visibly
+    // The first and last code of each mode's range: 32 (1 in mode 1) and 255.
+    EXPECT_EQ(
+        typed({30, '0', '3', '1', 30, '0', '3', '2', 30, '2', '5', '5', 30, '2', '5', '6', Return}),
+        " \xC3\xBF");
+    EXPECT_EQ(typed({30, '0', '0', '0', 30, '0', '0', '1', 30, '2', '5', '6', Return}, 1), "\x01");
+    // The mode, the code given to t_InputInsert on an empty line and the code the line then
+    // holds (0: refused) at the first and last code of each range, where the mode's rule changes.
+    const int64_t inserts[][3]{{0, -1, 0},       {0, 0, 0},           {0, 1, 1},
+                               {0, 31, 31},      {0, 32, 32},         {0, 126, 126},
+                               {0, 127, 127},    {0, 128, 128},       {0, 255, 255},
+                               {0, 256, 256},    {0, 0xD7FF, 0xD7FF}, {0, 0xD800, 0},
+                               {0, 0xDFFF, 0},   {0, 0xE000, 0xE000}, {0, 0x10FFFF, 0x10FFFF},
+                               {0, 0x110000, 0}, {1, 0, 0},           {1, 'x', 'x'},
+                               {2, 'x', 0},      {2, '/', 0},         {2, '0', '0'},
+                               {2, '9', '9'},    {2, ':', 0},         {2, '-', '-'},
+                               {3, '/', 0},      {3, '0', '0'},       {3, '9', '9'},
+                               {3, ':', 0},      {3, 'E', 'e'},       {3, 'D', 0},
+                               {3, '.', ','},    {3, ',', ','},       {3, '-', '-'},
+                               {4, '/', 0},      {4, '0', '0'},       {4, '9', '9'},
+                               {4, ':', 0},      {4, '-', 0},         {4, 'x', 0},
+                               {5, 'x', 'x'},    {5, 0, 0},           {-1, 'x', 'x'}};
+    for (auto [mode, code, inserted] : inserts) {
+        field("", mode);
+        t_InputInsert(0, code);
+        EXPECT_EQ(t_Asc(window().InputString), inserted) << mode << " " << code;
+        EXPECT_EQ(window().InputCursorPos, inserted == 0 ? 0 : 1) << mode << " " << code;
+    }
 }
 
 WINDOW_TEST(InputPasteboard, PasteQueuesTheFirstLineEscapedAndCopyDecodesIt) {

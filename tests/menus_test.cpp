@@ -12,7 +12,6 @@
 #include "ui/builtinactions.h"
 #include "ui/copyconversion.h"
 #include "ui/menuactions.h"
-#include "ui/menuitems.h"
 #include "ui/textwindows.h"
 
 #include <QClipboard>
@@ -70,22 +69,24 @@ TEST(MenuStartup, FillsTheTableTrimsOnlyMenusThatExistAndItemsAreFoundByPosition
     runintoolkit([] {
         LogCapture log;
         t_InitMemory();
-        const std::vector<ui::t_MenuAction> table = ui::menuactions();
-        ASSERT_EQ(table.size(), 37u);
-        EXPECT_EQ((std::vector<int64_t>{table[0].Tag, table[31].Tag, table[32].Tag, table[36].Tag}),
-                  (std::vector<int64_t>{200, 231, 110, 114}));
-        for (const ui::t_MenuAction& entry : table) {
+        std::vector<int64_t> tags;
+        for (const ui::t_MenuAction& entry : ui::menuactions()) {
+            tags.push_back(entry.Tag);
             EXPECT_EQ(entry.Action, entry.Tag);
             EXPECT_TRUE(entry.Title.empty() && entry.Note.empty() && entry.FileName.empty() &&
                         entry.FileTypes.empty() && entry.FilePath.empty());
         }
+        EXPECT_EQ(tags, (std::vector<int64_t>{200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
+                                              210, 211, 212, 213, 214, 215, 216, 217, 218, 219,
+                                              220, 221, 222, 223, 224, 225, 226, 227, 228, 229,
+                                              230, 231, 110, 111, 112, 113, 114}));
         // The bar is German: every lookup in "Edit" and "Window" misses.
         const std::string index = "t_MenuItemIndex: Menu not found.";
         EXPECT_EQ(log.lines(),
                   (Lines{"t_InitMemory: Start.", index, index, index, index, index,
                          "t_MenuItemTitle: Menu not found.", "t_MenuItemDelete: Menu not found.",
                          index, index, index, "t_InitMemory: End."}));
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Konsole löschen");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Konsole löschen");
         EXPECT_EQ(t_MenuItemIndex("Fenster", "Konsole ausblenden"), 14);
         // Finding, titles and deleting by position.
         log.clear();
@@ -108,13 +109,13 @@ TEST(MenuStartup, FillsTheTableTrimsOnlyMenusThatExistAndItemsAreFoundByPosition
                          "t_MenuItemDelete: " + range}));
         t_MenuItemDelete("Bearbeiten", 0);
         EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 0), "Text kopieren");
-        t_MenuItemDelete("Bearbeiten", ui::lastmenuitem);
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Drucker löschen");
+        t_MenuItemDelete("Bearbeiten", 65535);
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Drucker löschen");
         // The last position of an empty menu is out of range too.
         core::onmain([] { platform::mainmenuappend("Leer"); });
         log.clear();
-        t_MenuItemDelete("Leer", ui::lastmenuitem);
-        EXPECT_EQ(t_MenuItemTitle("Leer", ui::lastmenuitem), "");
+        t_MenuItemDelete("Leer", 65535);
+        EXPECT_EQ(t_MenuItemTitle("Leer", 65535), "");
         EXPECT_EQ(t_MenuItemIndex("Leer", ""), -1);
         EXPECT_EQ(log.lines(), (Lines{"t_MenuItemDelete: " + range, "t_MenuItemTitle: " + range}));
     });
@@ -138,11 +139,11 @@ TEST(MenuStartup, RemovesThePlatformsOwnItemsInBothLanguages) {
                   (Lines{"t_InitMemory: Start.",
                          "*** Found Window Menu Item Tile Window to Left of Screen",
                          "*** Found Fenster Menu Item Vollbildmodus", "t_InitMemory: End."}));
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Konsole löschen");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Konsole löschen");
         EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Emoji & Symbole"), -1);
         EXPECT_EQ(t_MenuItemTitle("Edit", 0), "Copy");
-        EXPECT_EQ(t_MenuItemTitle("Edit", ui::lastmenuitem), "Copy");
-        EXPECT_EQ(t_MenuItemTitle("Window", ui::lastmenuitem), "Minimize");
+        EXPECT_EQ(t_MenuItemTitle("Edit", 65535), "Copy");
+        EXPECT_EQ(t_MenuItemTitle("Window", 65535), "Minimize");
         EXPECT_EQ(t_MenuItemIndex("Fenster", "Vollbildmodus"), -1);
     }));
 }
@@ -202,13 +203,16 @@ TEST(MenuEvents, WindowActionsShowAndHideTheirWindows) {
         ++calls;
     });
     runintoolkit([&] {
-        for (uint8_t n : {0, 1, 2, 7}) {
+        for (uint8_t n : {0, 1, 2, 4, 5, 6, 7}) {
             t_InitWindow(n, 4, false, 64, 32, 4, 4, nofont, true);
         }
         // Tag, window, shown afterwards; from 213 on the tags show and hide window 0, then 1 ...
-        const int actions[][3]{{214, 0, 0},  {216, 1, 0},  {215, 1, 1}, {213, 0, 1}, {228, 7, 0},
-                               {205, 12, 1}, {207, 11, 1}, {209, 9, 1}, {211, 8, 1}, {229, 10, 1},
-                               {206, 12, 0}, {208, 11, 0}, {212, 8, 0}, {209, 9, 1}, {205, 12, 1}};
+        const int actions[][3]{{214, 0, 0},  {213, 0, 1}, {216, 1, 0}, {215, 1, 1},  {218, 2, 0},
+                               {217, 2, 1},  {222, 4, 0}, {221, 4, 1}, {224, 5, 0},  {223, 5, 1},
+                               {226, 6, 0},  {225, 6, 1}, {228, 7, 0}, {227, 7, 1},  {205, 12, 1},
+                               {207, 11, 1}, {209, 9, 1}, {211, 8, 1}, {229, 10, 1}, {206, 12, 0},
+                               {208, 11, 0}, {210, 9, 0}, {212, 8, 0}, {230, 10, 0}, {209, 9, 1},
+                               {205, 12, 1}, {229, 10, 1}};
         for (auto [tag, n, shown] : actions) {
             choose("Fenster", tag);
             EXPECT_EQ(isvisible(static_cast<uint8_t>(n)), shown == 1) << tag;
@@ -219,9 +223,21 @@ TEST(MenuEvents, WindowActionsShowAndHideTheirWindows) {
         EXPECT_FALSE(isvisible(9));
         EXPECT_TRUE(isvisible(10));
         LogCapture log;
-        choose("Fenster", 220); // window 3 was never created
-        EXPECT_EQ(foregroundlines(log), Lines{"t_MenuEventHandler: Window #3 not initialized."});
-        EXPECT_EQ(events::menueventcount(), 17);
+        choose("Fenster", 219); // window 3 was never created
+        choose("Fenster", 220);
+        EXPECT_EQ(foregroundlines(log), Lines(2, "t_MenuEventHandler: Window #3 not initialized."));
+        // The table's entries without a built-in action change nothing.
+        std::vector<bool> shown;
+        for (uint8_t n = 0; n <= 12; ++n) {
+            shown.push_back(isvisible(n));
+        }
+        for (int64_t tag : {202, 203, 204, 231}) {
+            choose(additem("Fenster", "Ohne Wirkung", tag));
+        }
+        for (uint8_t n = 0; n <= 12; ++n) {
+            EXPECT_EQ(isvisible(n), shown[n]) << int(n);
+        }
+        EXPECT_EQ(events::menueventcount(), 34);
         // The window action runs the hook on the main thread, for graphic windows only.
         makemain(0);
         choose("Fenster", 113);
