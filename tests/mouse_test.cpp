@@ -1,14 +1,11 @@
-#include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/lookup.h"
 #include "core/threads.h"
-#include "display/initwindow.h"
 #include "display/videomemory.h"
-#include "display/windowcommands.h"
 #include "events/devicestate.h"
 #include "events/mousequeue.h"
-#include "input/keyevents.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/toolkit.h"
 #include "ui/mouseevents.h"
@@ -24,9 +21,7 @@ namespace {
 
 const t_Font nofont{};
 using Pixel = std::pair<int64_t, int64_t>;
-using Lines = std::vector<std::string>;
 
-// The left and right button flags.
 std::pair<bool, bool> buttons() {
     return {events::leftmousebutton(), events::rightmousebutton()};
 }
@@ -65,25 +60,23 @@ void sendmouse(uint8_t n, QEvent::Type type, QPointF local, Qt::MouseButton butt
 
 } // namespace
 
-// ---- Click positions ------------------------------------------------------------------------
-
 TEST(MouseEvents, WindowPositionsBecomeImagePixelsOrBesideMarkers) {
     runintoolkit([] {
         smallwindow(0);
         EXPECT_FALSE(events::mouseeventavailable());
         EXPECT_EQ(clickat(0, 10, 209), Pixel(0, 1));
-        EXPECT_EQ(clickat(0, 9, 100), Pixel(ui::clickbefore, 110));
-        EXPECT_EQ(clickat(0, 330, 100), Pixel(ui::clickafter, 110));
+        EXPECT_EQ(clickat(0, 9, 100), Pixel(-1, 110));
+        EXPECT_EQ(clickat(0, 330, 100), Pixel(-2, 110));
         EXPECT_EQ(clickat(0, 329.9, 100), Pixel(319, 110)); // truncated, still the last column
-        EXPECT_EQ(clickat(0, 100, 211), Pixel(90, ui::clickbefore));
-        EXPECT_EQ(clickat(0, 100, 10), Pixel(90, ui::clickafter));
-        EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, ui::clickafter));
+        EXPECT_EQ(clickat(0, 100, 211), Pixel(90, -1));
+        EXPECT_EQ(clickat(0, 100, 10), Pixel(90, -2));
+        EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, -2));
         EXPECT_EQ(clickat(0, 100, 210), Pixel(90, 0));
         EXPECT_EQ(clickat(0, 100, 11), Pixel(90, 199));
         const t_Event e = events::mouseevents().back();
         EXPECT_EQ(
             std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
-            std::make_tuple(events::mouseeventkind, 100, 11, 0, 0, "", false));
+            std::make_tuple(2, 100, 11, 0, 0, "", false));
         // The handler takes them in order of arrival; the flag follows the queue.
         t_Event event;
         for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
@@ -123,9 +116,7 @@ TEST(MouseEvents, EachClickIsReportedAndStartsTheProgramHandler) {
     });
 }
 
-// ---- Through the view ---------------------------------------------------------------------
-
-TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointer) {
+TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointerAndSetTheButtonFlags) {
     runintoolkit([] {
         smallwindow(0);
         sendmouse(0, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton);
@@ -139,37 +130,27 @@ TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointer) {
         EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
                   std::make_tuple(319, 199, true, 2));
         EXPECT_EQ(buttons(), std::pair(true, false));
-    });
-}
-
-TEST(MouseEvents, RightClickSetsIndexBitOneAndItsFlagUntilMouseUp) {
-    runintoolkit([] {
-        smallwindow(0);
+        // The right button sets bit 1 of Index and its flag until mouse up.
         sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
-        ASSERT_EQ(events::mouseeventcount(), 1);
-        EXPECT_EQ(events::mouseevents()[0].Index & 3, 2);
+        ASSERT_EQ(events::mouseeventcount(), 3);
+        EXPECT_EQ(events::mouseevents()[2].Index & 3, 2);
         EXPECT_EQ(buttons(), std::pair(false, true));
         sendmouse(0, QEvent::MouseButtonPress, {6, 6}, Qt::MiddleButton); // not the toolkit's
-        EXPECT_EQ(events::mouseeventcount(), 1);
+        EXPECT_EQ(events::mouseeventcount(), 3);
         EXPECT_TRUE(events::rightmousebutton());
         sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
         EXPECT_EQ(buttons(), std::pair(false, false));
-    });
-}
-
-TEST(MouseEvents, IgnoredOrUninitialisedWindowsQueueNothingButSetTheFlags) {
-    runintoolkit([] {
-        smallwindow(0);
+        // Ignored or uninitialised windows queue nothing but set the flags.
         display::windowrecord(0).IgnoreEvents = true;
         LogCapture log;
         ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
         EXPECT_TRUE(foregroundlines(log).empty());
-        EXPECT_EQ(events::mouseeventcount(), 0);
+        EXPECT_EQ(events::mouseeventcount(), 3);
         EXPECT_TRUE(events::rightmousebutton());
         ui::viewmousepress(3, click(50, 50));
         EXPECT_EQ(foregroundlines(log),
                   Lines{"viewMouseDown: Graphic window (3) not initialized."});
-        EXPECT_EQ(events::mouseeventcount(), 0);
+        EXPECT_EQ(events::mouseeventcount(), 3);
         EXPECT_EQ(buttons(), std::pair(true, false));
     });
 }
@@ -183,9 +164,7 @@ TEST(MouseEvents, ClicksBeforeTheMemoryExistOnlySetTheFlags) {
     EXPECT_TRUE(events::leftmousebutton());
 }
 
-// ---- Close box and window numbers ---------------------------------------------------------
-
-TEST(CloseBox, ClosingHidesEveryToolkitWindowAndItCanBeShownAgain) {
+TEST(CloseBox, ClosingHidesEveryToolkitWindowAndTheMainWindowIsTheActiveOne) {
     runintoolkit([] {
         smallwindow(1);
         LogCapture log;
@@ -203,9 +182,17 @@ TEST(CloseBox, ClosingHidesEveryToolkitWindowAndItCanBeShownAgain) {
         EXPECT_FALSE(display::windowrecord(1).Visible);
         EXPECT_EQ(display::windowrecord(1).UpdateDuration, 0);
         t_WindowVisible(1, true);
-        EXPECT_TRUE(core::onmain([] { return platform::windowisvisible(core::getwindow(1)); }));
+        EXPECT_TRUE(isvisible(1));
         EXPECT_TRUE(display::windowrecord(1).Visible);
         EXPECT_EQ(events::mouseeventcount(), 0); // a close box is no click
+        // The main window is the active one, none when all are hidden.
+        smallwindow(3);
+        makemain(3);
+        makemain(10);
+        for (uint8_t n = 0; n <= 12; ++n) {
+            t_WindowVisible(n, false);
+        }
+        EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
     });
 }
 
@@ -224,18 +211,4 @@ TEST(WindowNumbers, EveryOutletMapsBackToItsNumber) {
             EXPECT_EQ(ui::getwindownumber(stranger), 255);
         },
         omit);
-}
-
-TEST(WindowNumbers, MainWindowIsTheActiveOne) {
-    runintoolkit([] {
-        smallwindow(3);
-        for (uint8_t n : {3, 10}) {
-            t_WindowFront(n);
-            EXPECT_TRUE(waitfor([n] { return ui::getmainwindownumber() == n; }));
-        }
-        for (uint8_t n = 0; n <= 12; ++n) {
-            t_WindowVisible(n, false);
-        }
-        EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
-    });
 }
