@@ -1,8 +1,7 @@
 #include "core/bridge.h"
 #include "display/videomemory.h"
 #include "events/devicestate.h"
-#include "events/keyqueue.h"
-#include "events/menuqueue.h"
+#include "events/queues.h"
 #include "input/keyevents.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/inputhelpers.h"
@@ -28,7 +27,7 @@ std::optional<t_Event> takeevent() {
     if (t_NextEvent() < 0) {
         return std::nullopt;
     }
-    return events::currentevent();
+    return events::keyqueue().lasttaken();
 }
 
 // Which of CursorKeyPressed (Nav) and FunctionKeyPressed (Fn) the event sets.
@@ -52,7 +51,7 @@ void expectkeys(const std::vector<KeyCase>& cases) {
             flags |= m == 'S' ? Shift : m == 'C' ? Control : m == 'O' ? Option : Keypad;
         }
         t_KeyEventHandler(0, platform::KeyPress{c.keycode, c.characters, flags});
-        EXPECT_EQ(events::keyeventcount(), c.value < 0 ? 0 : 1);
+        EXPECT_EQ(events::keyqueue().count(), c.value < 0 ? 0 : 1);
         const std::optional<t_Event> event = takeevent();
         if (c.value >= 0 && event) {
             EXPECT_EQ(event->Value, c.value);
@@ -92,7 +91,7 @@ std::vector<t_Event> typeandcheck(const std::vector<QtCase>& cases) {
             events.push_back(*event);
         }
     }
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_FALSE(events::keyqueue().available());
     return events;
 }
 
@@ -143,7 +142,7 @@ TEST(KeyTable, RowsNeedTheirCharacterAndModifiersAndEventsCarryTheFlags) {
     expectkeys(keys);
     // The modifier state is refreshed even when nothing is queued.
     t_KeyEventHandler(0, platform::KeyPress{0, "Ā", Shift | Control});
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     EXPECT_TRUE(events::modifierstate().shift);
     EXPECT_TRUE(events::modifierstate().control);
     EXPECT_FALSE(events::modifierstate().option);
@@ -167,22 +166,22 @@ TEST(KeyQueue, KeyDownBeforeMemoryOnlySetsKeyHeldAndEventsAreTakenInOrder) {
     LogCapture log;
     input::viewkeydown(0, {0, "a", 0});
     EXPECT_TRUE(events::keyheld());
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     EXPECT_TRUE(log.lines().empty());
     input::viewkeyup(0, {0, "a", 0});
     EXPECT_FALSE(events::keyheld());
     EXPECT_EQ(t_NextEvent(), -1);
-    EXPECT_EQ(events::currentevent().Kind, 0);
+    EXPECT_EQ(events::keyqueue().lasttaken().Kind, 0);
     t_KeyEventHandler(0, {0, "a", 0});
     t_KeyEventHandler(0, {11, "b", 0});
-    EXPECT_TRUE(events::keyeventavailable());
+    EXPECT_TRUE(events::keyqueue().available());
     EXPECT_EQ(t_NextEvent(), 97);
-    EXPECT_EQ(events::currentevent().Index, 0);
-    EXPECT_TRUE(events::keyeventavailable());
+    EXPECT_EQ(events::keyqueue().lasttaken().Index, 0);
+    EXPECT_TRUE(events::keyqueue().available());
     EXPECT_EQ(t_NextEvent(), 98);
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_FALSE(events::keyqueue().available());
     EXPECT_EQ(t_NextEvent(), -1);
-    EXPECT_EQ(events::currentevent().Index, 11); // an empty take leaves it alone
+    EXPECT_EQ(events::keyqueue().lasttaken().Index, 11); // an empty take leaves it alone
     t_QueueString("ab");
     const std::optional<t_Event> a = takeevent();
     ASSERT_TRUE(a);
@@ -191,22 +190,22 @@ TEST(KeyQueue, KeyDownBeforeMemoryOnlySetsKeyHeldAndEventsAreTakenInOrder) {
     EXPECT_EQ(t_NextEvent(), 98);
     EXPECT_FALSE(takeevent());
     t_QueueString("");
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_FALSE(events::keyqueue().available());
     t_QueueString("e\xCC\x81x"); // e with a combining acute is one character
-    EXPECT_EQ(events::keyeventcount(), 2);
+    EXPECT_EQ(events::keyqueue().count(), 2);
     EXPECT_EQ(t_NextEvent(), 233);
-    EXPECT_EQ(events::currentevent().Description, "e\xCC\x81");
+    EXPECT_EQ(events::keyqueue().lasttaken().Description, "e\xCC\x81");
 }
 
 TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatchesThenWaitsForAKeyOrAMenu) {
     EXPECT_FALSE(t_CheckPause(19, false));
     t_QueueString("a\x13z");
     EXPECT_FALSE(t_CheckPause(19, false));
-    EXPECT_EQ(events::keyeventcount(), 3);
+    EXPECT_EQ(events::keyqueue().count(), 3);
     t_QueueString("b\x13");
     EXPECT_TRUE(t_CheckPause(19, false));
-    EXPECT_EQ(events::keyeventcount(), 0);
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_EQ(events::keyqueue().count(), 0);
+    EXPECT_FALSE(events::keyqueue().available());
     t_QueueString("ab\x13");
     std::atomic<bool> returned{false};
     std::thread program([&] {
@@ -215,12 +214,12 @@ TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatchesThenWaitsForAKeyOrAMenu) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(80));
     EXPECT_FALSE(returned);
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     t_QueueString("r");
     program.join();
-    EXPECT_EQ(events::keyeventcount(), 0);
-    EXPECT_FALSE(events::keyeventavailable());
-    EXPECT_EQ(events::currentevent().Value, 'r');
+    EXPECT_EQ(events::keyqueue().count(), 0);
+    EXPECT_FALSE(events::keyqueue().available());
+    EXPECT_EQ(events::keyqueue().lasttaken().Value, 'r');
     // A menu selection resumes as well, and it is not taken.
     t_QueueString("\x13");
     std::thread resumed([] { EXPECT_TRUE(t_CheckPause(19, true)); });
@@ -228,10 +227,10 @@ TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatchesThenWaitsForAKeyOrAMenu) {
     t_MenuEvent selection;
     selection.Kind = 3;
     selection.ItemAction = 230;
-    events::appendmenuevent(selection);
+    events::menuqueue().append(selection);
     resumed.join();
-    EXPECT_EQ(events::menueventcount(), 1);
-    EXPECT_TRUE(events::menueventavailable());
+    EXPECT_EQ(events::menuqueue().count(), 1);
+    EXPECT_TRUE(events::menuqueue().available());
     t_MenuEvent taken;
     EXPECT_TRUE(t_TakeMenuEvent(taken));
     EXPECT_EQ(taken.ItemAction, 230);
@@ -242,12 +241,12 @@ WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueuedOrRedirectOutput) {
     LogCapture log;
     input::viewkeydown(2, {0, "a", Shift});
     EXPECT_EQ(log.lines(), Lines{"viewKeyDown: Graphic window (2) not initialized."});
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     EXPECT_FALSE(events::modifierstate().shift);
 
     display::windowrecord(0).IgnoreEvents = true;
     input::viewkeydown(0, {0, "a", Shift});
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     EXPECT_FALSE(events::modifierstate().shift); // not refreshed either
     EXPECT_TRUE(events::keyheld());
 
@@ -263,7 +262,7 @@ WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueuedOrRedirectOutput) {
         t_KeyEventHandler(0, {keycode, digit, Control | Keypad});
         EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, redirect) << keycode;
     }
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     t_KeyEventHandler(0, {91, "8", Option | Keypad});
     EXPECT_EQ(t_NextEvent(), 230);
     EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 1);
@@ -338,7 +337,7 @@ WINDOW_TEST(QtKeys, ModifierKeysAndAutoRepeatChangeOnlyTheirState) {
     EXPECT_TRUE(events::modifierstate().option);
     sendonmain(QEvent::KeyPress, {Qt::Key_CapsLock, "", 58});
     EXPECT_TRUE(events::modifierstate().capslock);
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     // An auto-repeated release keeps the key held.
     const QtKey a{Qt::Key_A, "a", 30};
     sendonmain(QEvent::KeyPress, a);
@@ -348,14 +347,14 @@ WINDOW_TEST(QtKeys, ModifierKeysAndAutoRepeatChangeOnlyTheirState) {
     sendonmain(QEvent::KeyPress, a, true);
     sendonmain(QEvent::KeyRelease, a);
     EXPECT_FALSE(events::keyheld());
-    EXPECT_EQ(events::keyeventcount(), 2);
+    EXPECT_EQ(events::keyqueue().count(), 2);
 }
 
 TEST(QtKeys, GetKeyShowsTheCursorOnlyWhileWaitingAndKeysArriveWhileTheProgramRuns) {
     // F1 is typed only while the cursor is on (t_GetKey would wait for ever otherwise), the other
     // keys as soon as F1 has been taken.
     const auto ready = [] {
-        return display::windowrecord(0).TextCursorLevel == 1 || events::currentevent().Value != 0;
+        return display::windowrecord(0).TextCursorLevel == 1 || events::keyqueue().lasttaken().Value != 0;
     };
     const auto body = [] {
         EXPECT_EQ(t_GetKey(0), "\xC2\x81"); // F1 is 129
@@ -365,7 +364,7 @@ TEST(QtKeys, GetKeyShowsTheCursorOnlyWhileWaitingAndKeysArriveWhileTheProgramRun
             typed += t_GetKey(0);
         }
         EXPECT_EQ(typed, "Hello 12345");
-        EXPECT_FALSE(events::keyeventavailable());
+        EXPECT_FALSE(events::keyqueue().available());
     };
     std::vector<QtKey> keys = keysfortext("Hello 12345");
     keys.insert(keys.begin(), {Qt::Key_F1, ""});

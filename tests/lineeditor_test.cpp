@@ -1,5 +1,5 @@
 #include "display/videomemory.h"
-#include "events/keyqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
@@ -26,7 +26,7 @@ void press(std::initializer_list<int64_t> values) {
         t_Event event;
         event.Kind = 1;
         event.Value = value;
-        events::appendkeyevent(event);
+        events::keyqueue().append(event);
     }
 }
 
@@ -105,7 +105,7 @@ WINDOW_TEST(InputForm, DefaultTextIsCutToTheMaximumAndEscapeReturnsEmpty) {
     EXPECT_EQ(window().TextVpos, 6);
     EXPECT_EQ(window().TextHpos, 1);
     EXPECT_EQ(cells(5, 1, 5), "?    ");
-    EXPECT_EQ(events::keyeventcount(), 2);
+    EXPECT_EQ(events::keyqueue().count(), 2);
 }
 
 WINDOW_TEST(InputForm, DisplayOnlyShowsControlCharactersAndReadsNoKeys) {
@@ -116,7 +116,7 @@ WINDOW_TEST(InputForm, DisplayOnlyShowsControlCharactersAndReadsNoKeys) {
     EXPECT_EQ(window().TextHpos, 5);
     EXPECT_EQ(t_InputForm(0, "", "hello", true, 0, 3), "hel");
     EXPECT_EQ(window().InputCursorPos, 3);
-    EXPECT_EQ(events::keyeventcount(), 1);
+    EXPECT_EQ(events::keyqueue().count(), 1);
 }
 
 TEST(InputForm, ReadsADateTypedIntoTheView) {
@@ -255,7 +255,7 @@ WINDOW_TEST(InputPasteboard, PasteQueuesTheFirstLineEscapedAndCopyDecodesIt) {
     EXPECT_EQ(drainqueue(), (std::vector<int64_t>{'x', 27, '2', '0', 'A', 'C', 29}));
     setpasteboard("");
     after({Paste});
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_FALSE(events::keyqueue().available());
     // Copy decodes escape forms and keeps unfinished ones; the line stays.
     const std::pair<std::string, std::string> lines[] = {
         {"a" + Esc + "20AC" + Gs + "b", "a€b"},

@@ -3,7 +3,7 @@
 #include "core/clock.h"
 #include "core/threads.h"
 #include "display/videomemory.h"
-#include "events/menuqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
@@ -156,16 +156,16 @@ TEST(MenuEvents, OnlyItemsWithoutATableEntryRunTheProgramHandler) {
         ASSERT_TRUE(isvisible(10));
         choose("Fenster", 230);
         EXPECT_FALSE(isvisible(10));
-        ASSERT_EQ(events::menueventcount(), 1);
-        const t_MenuEvent e = events::menuevents()[0];
+        ASSERT_EQ(events::menuqueue().count(), 1);
+        const t_MenuEvent e = events::menuqueue().pending()[0];
         EXPECT_EQ(std::tie(e.Kind, e.MenuTitle, e.ItemTitle, e.ItemAction, e.ItemKeyChar),
                   std::make_tuple(3, "Fenster", "Konsole ausblenden", 230, ""));
         EXPECT_GT(e.Time, 0);
-        EXPECT_TRUE(events::menueventavailable());
+        EXPECT_TRUE(events::menuqueue().available());
         // A shortcut item records its key equivalent.
         choose("Fenster", 229);
         EXPECT_TRUE(isvisible(10));
-        const t_MenuEvent shown = events::menuevents().back();
+        const t_MenuEvent shown = events::menuqueue().pending().back();
         EXPECT_EQ(std::tie(shown.ItemKeyChar, shown.ItemKeyAsc, shown.ItemKeyMods),
                   std::make_tuple("o", 'o', (1u << 17) | (1u << 18)));
         core::sleepmilliseconds(50);
@@ -184,7 +184,7 @@ TEST(MenuEvents, OnlyItemsWithoutATableEntryRunTheProgramHandler) {
         ASSERT_TRUE(waitfor([&] { return runs.count == 3; }));
         EXPECT_EQ(runs.onmenuthread, 3);
         EXPECT_EQ(pasteboard(), "unberührt");
-        const std::vector<t_MenuEvent> later = events::menuevents();
+        const std::vector<t_MenuEvent> later = events::menuqueue().pending();
         ASSERT_EQ(later.size(), 5u);
         EXPECT_EQ(std::tie(later[2].Kind, later[2].ItemAction, later[2].ItemTitle),
                   std::make_tuple(3, 0, "Eigener Punkt"));
@@ -237,7 +237,7 @@ TEST(MenuEvents, WindowActionsShowAndHideTheirWindows) {
         for (uint8_t n = 0; n <= 12; ++n) {
             EXPECT_EQ(isvisible(n), shown[n]) << int(n);
         }
-        EXPECT_EQ(events::menueventcount(), 34);
+        EXPECT_EQ(events::menuqueue().count(), 34);
         // The window action runs the hook on the main thread, for graphic windows only.
         makemain(0);
         choose("Fenster", 113);
@@ -312,7 +312,7 @@ TEST(CopyActions, PrinterTextRefusalsOfOtherWindowsAndClearing) {
             EXPECT_EQ(pasteboard(), "vorher") << int(n);
         }
         EXPECT_EQ(log.count("t_GetScreen: Window #1 not initialized."), 1u);
-        EXPECT_EQ(events::menueventcount(), 4);
+        EXPECT_EQ(events::menuqueue().count(), 4);
         ui::appendprinterbuffer("gedruckt");
         ui::appendconsolebuffer("gemeldet");
         core::onmain([] {

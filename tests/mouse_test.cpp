@@ -3,7 +3,7 @@
 #include "core/threads.h"
 #include "display/videomemory.h"
 #include "events/devicestate.h"
-#include "events/mousequeue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
@@ -37,12 +37,12 @@ platform::MouseClick click(double x, double y, platform::MouseButton button = {}
 }
 
 Pixel clickat(uint8_t n, double x, double y) {
-    const int64_t before = events::mouseeventcount();
+    const int64_t before = events::mousequeue().count();
     core::onmain([&] { t_MouseEventHandler(n, click(x, y), x, y); });
-    if (events::mouseeventcount() != before + 1) {
+    if (events::mousequeue().count() != before + 1) {
         return {-99, -99};
     }
-    const t_Event event = events::mouseevents().back();
+    const t_Event event = events::mousequeue().pending().back();
     return {event.ClickX, event.ClickY};
 }
 
@@ -63,7 +63,7 @@ void sendmouse(uint8_t n, QEvent::Type type, QPointF local, Qt::MouseButton butt
 TEST(MouseEvents, WindowPositionsBecomeImagePixelsOrBesideMarkers) {
     runintoolkit([] {
         smallwindow(0);
-        EXPECT_FALSE(events::mouseeventavailable());
+        EXPECT_FALSE(events::mousequeue().available());
         EXPECT_EQ(clickat(0, 10, 209), Pixel(0, 1));
         EXPECT_EQ(clickat(0, 9, 100), Pixel(-1, 110));
         EXPECT_EQ(clickat(0, 330, 100), Pixel(-2, 110));
@@ -73,18 +73,18 @@ TEST(MouseEvents, WindowPositionsBecomeImagePixelsOrBesideMarkers) {
         EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, -2));
         EXPECT_EQ(clickat(0, 100, 210), Pixel(90, 0));
         EXPECT_EQ(clickat(0, 100, 11), Pixel(90, 199));
-        const t_Event e = events::mouseevents().back();
+        const t_Event e = events::mousequeue().pending().back();
         EXPECT_EQ(
             std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
             std::make_tuple(2, 100, 11, 0, 0, "", false));
         // The handler takes them in order of arrival; the flag follows the queue.
         t_Event event;
         for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
-            EXPECT_TRUE(events::mouseeventavailable());
+            EXPECT_TRUE(events::mousequeue().available());
             ASSERT_TRUE(t_TakeMouseEvent(event));
             EXPECT_EQ(event.WindowY, y);
         }
-        EXPECT_FALSE(events::mouseeventavailable());
+        EXPECT_FALSE(events::mousequeue().available());
         EXPECT_FALSE(t_TakeMouseEvent(event));
     });
 }
@@ -110,7 +110,7 @@ TEST(MouseEvents, EachClickIsReportedAndStartsTheProgramHandler) {
                          "t_MouseEventHandler:  window, X = -3, Y = -3", calling,
                          "t_MouseEventHandler: Window #3 not initialized.",
                          "t_MouseEventHandler:  window, X = -3, Y = -3", calling}));
-        EXPECT_EQ(events::mouseeventcount(), 1); // the refused clicks queue nothing
+        EXPECT_EQ(events::mousequeue().count(), 1); // the refused clicks queue nothing
         EXPECT_TRUE(waitfor([&] { return runs == 3; }));
         EXPECT_EQ(onmousethread, 3);
     });
@@ -122,9 +122,9 @@ TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointerAndSetTheButtonFla
         sendmouse(0, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton);
         sendmouse(0, QEvent::MouseButtonRelease, {0, 0}, Qt::LeftButton);
         sendmouse(0, QEvent::MouseButtonPress, {319.5, 199.5}, Qt::LeftButton, Qt::ShiftModifier);
-        ASSERT_EQ(events::mouseeventcount(), 2);
-        const t_Event a = events::mouseevents()[0];
-        const t_Event b = events::mouseevents()[1];
+        ASSERT_EQ(events::mousequeue().count(), 2);
+        const t_Event a = events::mousequeue().pending()[0];
+        const t_Event b = events::mousequeue().pending()[1];
         EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
                   std::make_tuple(0, 0, 10, 210, 1));
         EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
@@ -132,11 +132,11 @@ TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointerAndSetTheButtonFla
         EXPECT_EQ(buttons(), std::pair(true, false));
         // The right button sets bit 1 of Index and its flag until mouse up.
         sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
-        ASSERT_EQ(events::mouseeventcount(), 3);
-        EXPECT_EQ(events::mouseevents()[2].Index & 3, 2);
+        ASSERT_EQ(events::mousequeue().count(), 3);
+        EXPECT_EQ(events::mousequeue().pending()[2].Index & 3, 2);
         EXPECT_EQ(buttons(), std::pair(false, true));
         sendmouse(0, QEvent::MouseButtonPress, {6, 6}, Qt::MiddleButton); // not the toolkit's
-        EXPECT_EQ(events::mouseeventcount(), 3);
+        EXPECT_EQ(events::mousequeue().count(), 3);
         EXPECT_TRUE(events::rightmousebutton());
         sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
         EXPECT_EQ(buttons(), std::pair(false, false));
@@ -145,12 +145,12 @@ TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointerAndSetTheButtonFla
         LogCapture log;
         ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
         EXPECT_TRUE(foregroundlines(log).empty());
-        EXPECT_EQ(events::mouseeventcount(), 3);
+        EXPECT_EQ(events::mousequeue().count(), 3);
         EXPECT_TRUE(events::rightmousebutton());
         ui::viewmousepress(3, click(50, 50));
         EXPECT_EQ(foregroundlines(log),
                   Lines{"viewMouseDown: Graphic window (3) not initialized."});
-        EXPECT_EQ(events::mouseeventcount(), 3);
+        EXPECT_EQ(events::mousequeue().count(), 3);
         EXPECT_EQ(buttons(), std::pair(true, false));
     });
 }
@@ -160,7 +160,7 @@ TEST(MouseEvents, ClicksBeforeTheMemoryExistOnlySetTheFlags) {
     LogCapture log;
     ui::viewmousepress(0, click(50, 50));
     EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(events::mouseeventcount(), 0);
+    EXPECT_EQ(events::mousequeue().count(), 0);
     EXPECT_TRUE(events::leftmousebutton());
 }
 
@@ -184,7 +184,7 @@ TEST(CloseBox, ClosingHidesEveryToolkitWindowAndTheMainWindowIsTheActiveOne) {
         t_WindowVisible(1, true);
         EXPECT_TRUE(isvisible(1));
         EXPECT_TRUE(display::windowrecord(1).Visible);
-        EXPECT_EQ(events::mouseeventcount(), 0); // a close box is no click
+        EXPECT_EQ(events::mousequeue().count(), 0); // a close box is no click
         // The main window is the active one, none when all are hidden.
         smallwindow(3);
         makemain(3);

@@ -1,20 +1,19 @@
 #include "ui/builtinactions.h"
 
 #include "core/bridge.h"
-#include "display/window.h"
 #include "core/lasting.h"
 #include "core/log.h"
 #include "core/slot.h"
 #include "display/bell.h"
 #include "display/render.h"
 #include "display/videomemory.h"
+#include "display/window.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 #include "ui/copyconversion.h"
 #include "ui/filedialogs.h"
 #include "ui/textwindows.h"
 #include "ui/windownumbers.h"
-
 
 namespace ui {
 
