@@ -21,7 +21,7 @@ TEST(Concurrency, RenderingAndAutoUpdateWhileTheProgramDrawsAndRecreatesWindows)
             t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
             t_WindowVisible(0, true);
             ready = true;
-            for (int round = 0; round < 20; ++round) {
+            for (int round = 0; round < 10; ++round) {
                 graphicwindow(1, 4, 640, 400);
                 for (int y = 0; y < 800; y += 7) {
                     g_Line(0, 0, y, 1279, 799 - y);
