@@ -346,7 +346,7 @@ TOOLKIT_TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond, runint
         }
     }
 #if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
-    EXPECT_GE(changes, 5); // instrumented frames take long; the thread waits for each one
+    EXPECT_GE(changes, 1); // instrumented frames take long; the thread waits for each one
 #else
     EXPECT_GE(changes, 20);
 #endif
