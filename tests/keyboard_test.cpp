@@ -212,9 +212,10 @@ TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatchesThenWaitsForAKeyOrAMenu) {
         EXPECT_TRUE(t_CheckPause(19, true));
         returned = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    // The pause has taken the keys and waits.
+    ASSERT_TRUE(waitfor([] { return events::keyqueue().count() == 0; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_FALSE(returned);
-    EXPECT_EQ(events::keyqueue().count(), 0);
     t_QueueString("r");
     program.join();
     EXPECT_EQ(events::keyqueue().count(), 0);
@@ -222,12 +223,21 @@ TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatchesThenWaitsForAKeyOrAMenu) {
     EXPECT_EQ(events::keyqueue().lasttaken().Value, 'r');
     // A menu selection resumes as well, and it is not taken.
     t_QueueString("\x13");
-    std::thread resumed([] { EXPECT_TRUE(t_CheckPause(19, true)); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::atomic<bool> resumedbymenu{false};
+    std::thread resumed([&] {
+        EXPECT_TRUE(t_CheckPause(19, true));
+        resumedbymenu = true;
+    });
+    ASSERT_TRUE(waitfor([] { return events::keyqueue().count() == 0; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // it has noted the menu count
     t_MenuEvent selection;
     selection.Kind = 3;
     selection.ItemAction = 230;
     events::menuqueue().append(selection);
+    EXPECT_TRUE(waitfor([&] { return resumedbymenu.load(); }));
+    if (!resumedbymenu) {
+        t_QueueString("x"); // lets the thread end, the failure stands
+    }
     resumed.join();
     EXPECT_EQ(events::menuqueue().count(), 1);
     EXPECT_TRUE(events::menuqueue().available());
