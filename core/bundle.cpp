@@ -1,9 +1,10 @@
 #include "core/bundle.h"
 
 #include "core/lasting.h"
+#include "core/log.h"
 #include "core/slot.h"
 
-#include <filesystem>
+namespace fs = std::filesystem;
 
 namespace core {
 
@@ -11,37 +12,59 @@ namespace {
 
 struct BundleState {
     Slot<std::string> overridepath;
+    Slot<std::string> reportedmissing; // the missing folder already logged
 };
 
-std::string executabledir() {
+fs::path executabledir() {
     std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    auto exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) {
         return ".";
     }
-    return exe.parent_path().string();
+    return exe.parent_path();
+}
+
+BundleLayout bundleat(const fs::path& bundle) {
+    return {bundle.filename().string(), (bundle / "Contents" / "Resources").string()};
 }
 
 } // namespace
 
-std::string bundlepath() {
+BundleLayout findlayout(const fs::path& exedir, const fs::path& installedresources,
+                        const std::string& installedname) {
+    if (exedir.filename() == "MacOS" && exedir.parent_path().filename() == "Contents") {
+        return bundleat(exedir.parent_path().parent_path());
+    }
+    return {installedname, (exedir / installedresources).lexically_normal().string()};
+}
+
+BundleLayout bundlelayout() {
     if (std::string path = lasting<BundleState>().overridepath.get(); !path.empty()) {
-        return path;
+        return bundleat(path);
     }
-    // <bundle>/Contents/MacOS -> <bundle>
-    std::filesystem::path dir = executabledir();
-    if (dir.filename() == "MacOS" && dir.parent_path().filename() == "Contents") {
-        return dir.parent_path().parent_path().string();
-    }
-    return dir.string();
+    return findlayout(executabledir(), QV_INSTALLED_RESOURCES, QV_INSTALLED_BUNDLE);
+}
+
+std::string bundlename() {
+    return bundlelayout().name;
 }
 
 std::string resourcepath(const std::string& name) {
-    return bundlepath() + "/Contents/Resources/" + name;
+    const std::string folder = bundlelayout().resources;
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec) &&
+        lasting<BundleState>().reportedmissing.exchange(folder) != folder) {
+        logline("Resources: no resource folder at " + folder);
+    }
+    return folder + "/" + name;
 }
 
 void setbundlepath(const std::string& path) {
     lasting<BundleState>().overridepath.set(path);
+}
+
+std::string bundlepath() {
+    return lasting<BundleState>().overridepath.get();
 }
 
 } // namespace core

@@ -225,7 +225,7 @@ void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t wid
     w.Font = font;
     w.Initialized = true;
     clearwindowmemory(w);
-    t_WindowTitle(n, windowtitlefrombundle(core::bundlepath(), w.TextMemoryStart >= 0));
+    t_WindowTitle(n, windowtitlefrombundle(core::bundlename(), w.TextMemoryStart >= 0));
     t_WindowSize(n, -1, -1, width, height);
     t_ColorBorder(n, 5);
 }

@@ -3,13 +3,27 @@
 # is missing) and configures and builds the project in build/ (Release, two jobs).
 set -euo pipefail
 
+# Build and test; the last line is what the Debian package and its test need (cpack's shlibdeps
+# uses file and dpkg-shlibdeps; the validators of the package, desktop entry and metainfo).
 PACKAGES=(g++ cmake pkg-config qt6-base-dev qt6-multimedia-dev libutf8proc-dev libfreetype-dev
-          fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip clang
-          libclang-rt-14-dev)
+          fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip
+          dpkg-dev file lintian desktop-file-utils appstream)
+
+# Fuzz builds only (CXX=clang++ ... -DQV_FUZZ=ON): the compiler and its libFuzzer runtime, each the
+# release's default version.
+FUZZ_PACKAGES=(clang libclang-rt-dev)
 
 install_missing_packages() {
+    install_packages "${PACKAGES[@]}"
+}
+
+install_fuzz_packages() {
+    install_packages "${FUZZ_PACKAGES[@]}"
+}
+
+install_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

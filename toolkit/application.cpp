@@ -84,6 +84,10 @@ int t_RunApplication(int argc, char** argv, std::function<void()> program) {
     if (!line.error.empty()) {
         toolkit::fail(name, line.error);
     }
+    if (line.version) {
+        std::printf("%s %s\n", name, QV_VERSION);
+        toolkit::leave(0);
+    }
     int code = line.headless ? toolkit::runheadless(name, argv, line, std::move(program))
                              : toolkit::rundesktop(argc, argv, std::move(program));
     toolkit::leave(code);

@@ -8,6 +8,11 @@ CommandLine parsecommandline(const std::vector<std::string>& arguments) {
     CommandLine line;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
+        if (name == "--version") {
+            CommandLine version;
+            version.version = true;
+            return version;
+        }
         if (i + 1 >= arguments.size()) {
             line.error = "missing value after " + name;
             return line;
@@ -28,7 +33,8 @@ CommandLine parsecommandline(const std::vector<std::string>& arguments) {
             }
         } else {
             line.error = "unknown option " + name +
-                         " (use --keys TEXT, --today DD.MM.YYYY, --out DIR, --timeout SECONDS)";
+                         " (use --keys TEXT, --today DD.MM.YYYY, --out " +
+                         "DIR, --timeout SECONDS, --version)";
             return line;
         }
     }

@@ -7,6 +7,7 @@
 namespace toolkit {
 
 struct CommandLine {
+    bool version = false;  // --version: print the name and version, run nothing
     bool headless = false; // --out was given: run without windows, write the snapshot there
     std::string keys;      // --keys TEXT
     std::string today;     // --today DD.MM.YYYY

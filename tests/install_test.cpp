@@ -1,0 +1,213 @@
+// What an installed or moved program relies on: its resources and its name found from its own
+// location in the build's bundle and in the GNU layout, one line for a missing resource folder,
+// and --version without a display.
+#include "core/bundle.h"
+#include "tests/support/logcapture.h"
+#include "toolkit/commandline.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const fs::path builtbundle = QV_BUNDLE_DIR;
+
+// A folder of the test's own, removed at the end.
+struct TemporaryFolder {
+    fs::path root;
+    TemporaryFolder() {
+        std::string pattern = (fs::temp_directory_path() / "qvinstall-XXXXXX").string();
+        root = mkdtemp(pattern.data());
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+};
+
+// Copies the built snapshot program to exedir (a copy, not a link: the executable's own path is
+// what the lookup starts from) and, unless resources is empty, the built resources there.
+void placeprogram(const fs::path& exedir, const fs::path& resources) {
+    fs::create_directories(exedir);
+    fs::copy_file(builtbundle / "Contents/MacOS/quorvinthal-snapshot",
+                  exedir / "quorvinthal-snapshot");
+    if (!resources.empty()) {
+        fs::create_directories(resources);
+        fs::copy(builtbundle / "Contents/Resources", resources);
+    }
+}
+
+struct SnapshotRun {
+    int status = -1;
+    Lines screen, titles, log;
+};
+
+Lines readlines(const fs::path& path) {
+    Lines lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Runs the example dates; the log is read from standard output, which has it also when the
+// program does not end.
+SnapshotRun runsnapshot(const fs::path& exedir, const fs::path& out, int timeout = 20) {
+    const fs::path printed = out.string() + ".stdout";
+    const std::string command =
+        (exedir / "quorvinthal-snapshot").string() +
+        " --today 06.12.2026 --keys '5.12.1985\\r\\x1a05.12.2026\\r' --timeout " +
+        std::to_string(timeout) + " --out " + out.string() + " >" + printed.string() + " 2>&1";
+    SnapshotRun run;
+    run.status = std::system(command.c_str());
+    run.screen = readlines(out / "screen.txt");
+    run.titles = readlines(out / "titles.txt");
+    run.log = readlines(printed);
+    return run;
+}
+
+const std::string daysline = "5.12.1985 bis 05.12.2026 = 14.975 Tage.";
+const std::string charttitle =
+    "1\tQuorvinthal f\xC3\xBCr den 05.12.2026 (Geburtsdatum: 05.12.1985)";
+
+} // namespace
+
+// ---- The layout from the executable's folder --------------------------------------------------
+
+TEST(BundleLayout, BundleAndInstalledTreeFromTheExecutablesFolder) {
+    struct Case {
+        const char* exedir;
+        const char* installedresources;
+        const char* name;
+        const char* resources;
+    };
+    const Case cases[] = {
+        {"/opt/Quorvinthal.app/Contents/MacOS", "../share/quorvinthal", "Quorvinthal.app",
+         "/opt/Quorvinthal.app/Contents/Resources"},
+        {"/b/Moved.app/Contents/MacOS", "../share/quorvinthal", "Moved.app",
+         "/b/Moved.app/Contents/Resources"},
+        {"/usr/bin", "../share/quorvinthal", "Quorvinthal.app", "/usr/share/quorvinthal"},
+        {"/tmp/x/usr/bin", "../share/quorvinthal", "Quorvinthal.app",
+         "/tmp/x/usr/share/quorvinthal"},
+        {"/opt/q/bin", "../lib/data/q", "Quorvinthal.app", "/opt/q/lib/data/q"},
+        // Only a MacOS folder inside Contents makes a bundle.
+        {"/b/X.app/MacOS", "../share/quorvinthal", "Quorvinthal.app", "/b/X.app/share/quorvinthal"},
+        {"/b/X.app/Contents/bin", "../share/quorvinthal", "Quorvinthal.app",
+         "/b/X.app/Contents/share/quorvinthal"},
+    };
+    for (const Case& c : cases) {
+        const core::BundleLayout layout =
+            core::findlayout(c.exedir, c.installedresources, "Quorvinthal.app");
+        EXPECT_EQ(layout.name, c.name) << c.exedir;
+        EXPECT_EQ(layout.resources, c.resources) << c.exedir;
+    }
+}
+
+TEST(BundleLayout, MissingResourceFolderIsLoggedOnceWithWhereItWasLooked) {
+    TemporaryFolder tree;
+    const fs::path bundle = tree.root / "Empty.app";
+    const fs::path resources = bundle / "Contents" / "Resources";
+    core::setbundlepath(bundle.string());
+    EXPECT_EQ(core::bundlename(), "Empty.app");
+    LogCapture log;
+    EXPECT_EQ(core::resourcepath("A 8x16.font"), (resources / "A 8x16.font").string());
+    EXPECT_EQ(core::resourcepath("sysbeep.aif"), (resources / "sysbeep.aif").string());
+    EXPECT_EQ(t_LoadFontResource("B 8x16.font"), t_Font{});
+    const std::string missing = "Resources: no resource folder at " + resources.string();
+    EXPECT_EQ(log.count(missing), 1u);
+    EXPECT_EQ(log.lines().front(), missing);
+
+    // Once the folder is there nothing more is said; another missing folder is named again.
+    fs::create_directories(resources);
+    log.clear();
+    core::resourcepath("A 8x16.font");
+    EXPECT_EQ(log.lines(), Lines{});
+    core::setbundlepath((tree.root / "Other.app").string());
+    core::resourcepath("A 8x16.font");
+    EXPECT_EQ(log.lines(), Lines{"Resources: no resource folder at " +
+                                 (tree.root / "Other.app/Contents/Resources").string()});
+}
+
+// ---- A program moved into either layout -------------------------------------------------------
+
+TEST(MovedProgram, InstalledTreeFindsShareQuorvinthalAndKeepsTheTitle) {
+    TemporaryFolder tree;
+    placeprogram(tree.root / "usr/bin", tree.root / "usr/share/quorvinthal");
+    const SnapshotRun run = runsnapshot(tree.root / "usr/bin", tree.root / "out");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_GE(run.screen.size(), 11u);
+    EXPECT_EQ(run.screen[10], daysline);
+    EXPECT_EQ(run.titles, (Lines{"0\tQuorvinthal", charttitle}));
+}
+
+TEST(MovedProgram, BundleFindsItsResourcesAndIsNamedAfterItsFolder) {
+    TemporaryFolder tree;
+    placeprogram(tree.root / "Zyklen.app/Contents/MacOS",
+                 tree.root / "Zyklen.app/Contents/Resources");
+    const SnapshotRun run = runsnapshot(tree.root / "Zyklen.app/Contents/MacOS", tree.root / "out");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_GE(run.screen.size(), 11u);
+    EXPECT_EQ(run.screen[10], daysline);
+    EXPECT_EQ(run.titles.front(), "0\tZyklen");
+}
+
+TEST(MovedProgram, WithoutResourcesTheFolderIsNamedOnceAndTheTextWindowStaysClosed) {
+    TemporaryFolder tree;
+    placeprogram(tree.root / "bin", {});
+    const SnapshotRun run = runsnapshot(tree.root / "bin", tree.root / "out", 2);
+    const std::string missing =
+        "Resources: no resource folder at " + (tree.root / "share/quorvinthal").string();
+    EXPECT_EQ(std::count(run.log.begin(), run.log.end(), missing), 1);
+    EXPECT_NE(std::find(run.log.begin(), run.log.end(),
+                        "t_InitWindow: Font 'MenloBold 16x32.font' not found."),
+              run.log.end());
+    // Only the chart window, which needs no font, opens.
+    ASSERT_EQ(run.titles.size(), 1u);
+    EXPECT_EQ(run.titles[0].substr(0, 18), "1\tQuorvinthal f\xC3\xBCr");
+}
+
+// ---- --version ----------------------------------------------------------------------------------
+
+TEST(VersionOption, WinsOverEverythingElseOnTheLine) {
+    const std::vector<Lines> lines = {
+        {"--version"},
+        {"--keys", "x", "--version"},
+        {"--version", "--out"},        // a value missing after it does not matter
+        {"--version", "--bogus", "1"}, // nor an unknown option
+    };
+    for (const Lines& line : lines) {
+        const toolkit::CommandLine parsed = toolkit::parsecommandline(line);
+        EXPECT_TRUE(parsed.version) << line.size();
+        EXPECT_EQ(parsed.error, "") << line.size();
+        EXPECT_FALSE(parsed.headless) << line.size();
+    }
+    EXPECT_FALSE(toolkit::parsecommandline({"--keys", "--version"}).version); // a value
+}
+
+TEST(VersionOption, PrintsNameAndVersionWithoutADisplay) {
+    for (const char* program : {"Quorvinthal", "quorvinthal-snapshot"}) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                                    (builtbundle / "Contents/MacOS" / program).string() +
+                                    " --version 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string output;
+        char buffer[256];
+        while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
+            output.append(buffer, n);
+        }
+        EXPECT_EQ(pclose(pipe), 0) << program;
+        EXPECT_EQ(output, std::string(program) + " " + QV_VERSION + "\n");
+    }
+}
