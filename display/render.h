@@ -15,7 +15,6 @@ bool windowimageinto(uint8_t n, platform::Image& image);
 void viewpaintstarted(int n);
 void viewpaintfinished(int n);
 bool viewpaint(int n, platform::Image& image);
-bool viewquickupdate(int n);
 
 } // namespace display
 
