@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(g++ cmake pkg-config qt6-base-dev qt6-multimedia-dev libutf8proc-dev libfreetype-dev
           fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip clang
-          libclang-rt-14-dev)
+          libclang-rt-14-dev qt6-translations-l10n openbox wmctrl x11-utils x11-apps)
 
 install_missing_packages() {
     local missing=()
