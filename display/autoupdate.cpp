@@ -7,6 +7,7 @@
 #include "core/lookup.h"
 #include "core/process.h"
 #include "core/threads.h"
+#include "display/render.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 
@@ -49,10 +50,8 @@ bool autoupdatepass() {
         if (!windowdue(w)) {
             continue;
         }
-        platform::View view = core::getview(n);
+        platform::View view = existingview("t_WindowAutoUpdateProcess", n);
         if (view == nullptr) {
-            core::logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(n) +
-                          " view is nil, resource undefined.");
             continue;
         }
         w.UpdateStarted = core::absolutemilliseconds();

@@ -77,11 +77,12 @@ void ring() {
     case platform::SoundStart::Playing:
         return;
     case platform::SoundStart::NoDevice:
-        reportonce(state().nodevicereported, "bell: No audio output device, using the platform beep.");
+        reportonce(state().nodevicereported,
+                   "bell: No audio output device, using the platform beep.");
         break;
     case platform::SoundStart::Refused:
         reportonce(state().refusalreported, "bell: The audio output refused the sound, using the "
-                                    "platform beep.");
+                                            "platform beep.");
         break;
     }
     platform::beep();

@@ -3,18 +3,20 @@
 #include "display/palette.h"
 
 #include <array>
+#include <atomic>
 #include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
+#endif
 
 namespace display {
-
-#endif
 
 namespace {
 
 constexpr uint32_t opaque = 0xFF000000u;
+
+std::atomic<bool> simdallowed{true};
 
 uint32_t argb(uint8_t r, uint8_t g, uint8_t b) {
     return opaque | uint32_t{r} << 16 | uint32_t{g} << 8 | uint32_t{b};
@@ -78,7 +80,7 @@ int64_t shuffleconvert(const uint8_t* source, uint32_t* target, int64_t count, i
                        const ShuffleMask& mask) {
 #if defined(__x86_64__) || defined(__i386__)
     static const bool ssse3 = __builtin_cpu_supports("ssse3");
-    if (ssse3) {
+    if (ssse3 && simdallowed.load(std::memory_order_relaxed)) {
         return shufflessse3(source, target, count, bytes, mask);
     }
 #endif
@@ -87,6 +89,10 @@ int64_t shuffleconvert(const uint8_t* source, uint32_t* target, int64_t count, i
 }
 
 } // namespace
+
+void usesimdconversion(bool allowed) {
+    simdallowed.store(allowed, std::memory_order_relaxed);
+}
 
 void convertdepth1(const uint8_t* source, uint32_t* target, int64_t count) {
     static const BitOctets table;

@@ -88,6 +88,15 @@ bool viewpaint(int n, platform::Image& image) {
     return memoryready() && windowimageinto(static_cast<uint8_t>(n), image);
 }
 
+platform::View existingview(const char* command, uint8_t n) {
+    platform::View view = core::getview(n);
+    if (view == nullptr) {
+        core::logline(std::string(command) + ": Window #" + std::to_string(n) +
+                      " view is nil, resource undefined.");
+    }
+    return view;
+}
+
 } // namespace display
 
 std::optional<platform::Image> t_WindowImage(uint8_t n) {
@@ -113,10 +122,8 @@ void t_WindowUpdate(uint8_t n, bool deferred) {
         core::logline("t_WindowUpdate: Window is not a graphic window.");
         return;
     }
-    platform::View view = core::getview(n);
+    platform::View view = display::existingview("t_WindowUpdate", n);
     if (view == nullptr) {
-        core::logline("t_WindowUpdate: Window #" + std::to_string(n) +
-                      " view is nil, resource undefined.");
         return;
     }
     core::onmain([&] {

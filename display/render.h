@@ -11,6 +11,10 @@ namespace display {
 // untouched, when the window is not shown: memory not ready, not initialised (logged) or hidden.
 bool windowimageinto(uint8_t n, platform::Image& image);
 
+// The view of graphic window n; nil after logging "<command>: Window #<n> view is nil, resource
+// undefined.".
+platform::View existingview(const char* command, uint8_t n);
+
 // The view side, called by the platform on the main thread.
 void viewpaintstarted(int n);
 void viewpaintfinished(int n);

@@ -7,6 +7,7 @@
 #include "quorvinthal/toolkit.h"
 
 #include <atomic>
+#include <string>
 #include <vector>
 
 namespace display {
@@ -107,6 +108,19 @@ Block placeblock(int64_t size) {
 
 bool windowready(uint8_t n) {
     return n < graphicwindowcount && memoryready() && windowrecord(n).Initialized;
+}
+
+bool takesevents(const char* method, uint8_t n) {
+    if (!memoryready() || n >= graphicwindowcount) {
+        return false;
+    }
+    const t_Window& w = windowrecord(n);
+    if (!w.Initialized) {
+        core::logline(std::string(method) + ": Graphic window (" + std::to_string(n) +
+                      ") not initialized.");
+        return false;
+    }
+    return !w.IgnoreEvents;
 }
 
 bool textwindowready(uint8_t n) {

@@ -54,6 +54,9 @@ Block placeblock(int64_t size);
 
 // A window that is graphic (0 ... 7), with memory ready and initialised.
 bool windowready(uint8_t n);
+// Whether a key or a click in view n goes to the program: the window is initialised (otherwise
+// "<method>: Graphic window (<n>) not initialized." is logged) and takes events.
+bool takesevents(const char* method, uint8_t n);
 // ... and with a text block.
 bool textwindowready(uint8_t n);
 

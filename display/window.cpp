@@ -1,4 +1,5 @@
 #include "display/window.h"
+
 #include "quorvinthal/toolkit.h"
 
 namespace display {

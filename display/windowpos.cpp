@@ -1,8 +1,8 @@
-#include "display/windowcommands.h"
-
+// t_WindowPos: window facts by selector.
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "display/videomemory.h"
+#include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 
 #include <cmath>

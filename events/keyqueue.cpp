@@ -1,9 +1,6 @@
-#include "events/keyqueue.h"
-
+// t_NextEvent, t_CheckPause and t_QueueString: the program's side of the key event queue.
 #include "core/clock.h"
-#include "core/lasting.h"
-#include "events/eventqueue.h"
-#include "events/menuqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "unicode/graphemes.h"
 
@@ -12,13 +9,6 @@ namespace events {
 namespace {
 
 constexpr int64_t pollmilliseconds = 10;
-
-// A type of its own, so that it is not the mouse queue's state.
-struct KeyQueue : EventQueue<t_Event> {};
-
-KeyQueue& keyqueue() {
-    return core::lasting<KeyQueue>();
-}
 
 t_Event queuedcharacter(std::string_view character, int64_t time) {
     t_Event event;
@@ -32,28 +22,12 @@ t_Event queuedcharacter(std::string_view character, int64_t time) {
 
 // Waits until a key arrives or a menu selection is appended after `menucount` was noted.
 void waitforresume(int64_t menucount) {
-    while (!keyqueue().available() && menueventcount() == menucount) {
+    while (!keyqueue().available() && menuqueue().count() == menucount) {
         core::sleepmilliseconds(pollmilliseconds);
     }
 }
 
 } // namespace
-
-void appendkeyevent(const t_Event& event) {
-    keyqueue().append(event);
-}
-
-bool keyeventavailable() {
-    return keyqueue().available();
-}
-
-int64_t keyeventcount() {
-    return keyqueue().count();
-}
-
-t_Event currentevent() {
-    return keyqueue().lasttaken();
-}
 
 } // namespace events
 
@@ -71,7 +45,7 @@ bool t_CheckPause(int64_t value, bool wait) {
         return false;
     }
     if (wait) {
-        events::waitforresume(events::menueventcount());
+        events::waitforresume(events::menuqueue().count());
         t_NextEvent(); // the resuming key only ends the pause
     }
     return true;

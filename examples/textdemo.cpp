@@ -1,7 +1,6 @@
 // A text program: colours, inverse output, a display mode, a scrolling list and two typed
 // answers read with the line editor. Written only against the public header.
 #include <quorvinthal/toolkit.h>
-
 #include <string>
 
 namespace {

@@ -1,3 +1,4 @@
+// g_Line: straight lines in the window's current colour.
 #include "core/log.h"
 #include "display/videomemory.h"
 #include "graphics/canvas.h"

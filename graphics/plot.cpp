@@ -1,7 +1,7 @@
+// g_Plot, g_Scrn and g_GotoXY: single pixels and the graphics position.
+#include "display/videomemory.h"
 #include "graphics/canvas.h"
 #include "quorvinthal/toolkit.h"
-
-#include "display/videomemory.h"
 
 namespace graphics {
 

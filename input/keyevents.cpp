@@ -4,7 +4,7 @@
 #include "core/log.h"
 #include "display/videomemory.h"
 #include "events/devicestate.h"
-#include "events/keyqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "text/displaymode.h"
 #include "unicode/strings.h"
@@ -207,14 +207,8 @@ t_Event keyevent(uint8_t n, const platform::KeyPress& press, const Translation& 
 } // namespace
 
 void viewkeydown(uint8_t n, const platform::KeyPress& press) {
-    if (display::memoryready() && n < display::graphicwindowcount) {
-        const display::t_Window& window = display::windowrecord(n);
-        if (!window.Initialized) {
-            core::logline("viewKeyDown: Graphic window (" + std::to_string(n) +
-                          ") not initialized.");
-        } else if (!window.IgnoreEvents) {
-            t_KeyEventHandler(n, press);
-        }
+    if (display::takesevents("viewKeyDown", n)) {
+        t_KeyEventHandler(n, press);
     }
     events::setkeyheld(true);
 }
@@ -242,16 +236,16 @@ void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press) {
         t_RedirectOutput(n, translation.number);
         return;
     case input::Translation::Event:
-        events::appendkeyevent(input::keyevent(n, press, translation, time));
+        events::keyqueue().append(input::keyevent(n, press, translation, time));
         return;
     }
 }
 
 std::string t_GetKey(uint8_t n) {
     for (;;) {
-        while (!events::keyeventavailable()) {
+        while (!events::keyqueue().available()) {
             t_CursorOn(n);
-            while (!events::keyeventavailable()) {
+            while (!events::keyqueue().available()) {
                 core::sleepmilliseconds(input::pollmilliseconds);
             }
             t_CursorOff(n);

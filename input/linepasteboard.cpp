@@ -1,6 +1,6 @@
 // The line editor's exchange with the system pasteboard.
 #include "core/bridge.h"
-#include "events/keyqueue.h"
+#include "events/queues.h"
 #include "input/lineeditor.h"
 #include "quorvinthal/toolkit.h"
 #include "text/textchecks.h"

@@ -1,12 +1,10 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "display/videomemory.h"
-#include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/toolkit.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
-#include "ui/menuevents.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -105,8 +103,6 @@ std::string message(QFileDialog& dialog) {
 
 } // namespace
 
-// ---- Pasteboard window ----------------------------------------------------------------------
-
 TEST(PasteboardWindow, StartupGivesAMonospacedTwelvePointFontAndEmptyText) {
     setuptoolkit();
     core::onmain(
@@ -133,17 +129,13 @@ TEST(PasteboardWindow, MissingPasteboardWindowIsSkippedAtStartup) {
     EXPECT_TRUE(display::memoryready());
 }
 
-// ---- Paths ----------------------------------------------------------------------------------
-
-TEST(Paths, NameIsThePartAfterTheLastSlash) {
+TEST(Paths, NamesDecodedUrlsAndFileTypes) {
+    // The name is the part after the last slash; URLs become decoded, composed paths.
     EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/Brief.txt"), "Brief.txt");
     EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/"), "");
     EXPECT_EQ(t_FileNameOfPath("Brief.txt"), "Brief.txt");
     EXPECT_EQ(t_FileNameOfPath("/"), "");
     EXPECT_EQ(t_FileNameOfPath(""), "");
-}
-
-TEST(Paths, UrlsBecomeDecodedComposedPaths) {
     EXPECT_EQ(ui::pathofurl("file:///tmp/mein%20Brief.txt"), "/tmp/mein Brief.txt");
     EXPECT_EQ(ui::pathofurl("file:///tmp/Gr%C3%BC%C3%9Fe"), "/tmp/Grüße");
     EXPECT_EQ(ui::pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Caf\u00E9"); // decomposed é composed
@@ -153,18 +145,13 @@ TEST(Paths, UrlsBecomeDecodedComposedPaths) {
     EXPECT_EQ(ui::pathofurl("/tmp/kein%20Schema"), "/tmp/kein Schema");
     EXPECT_EQ(ui::pathofurl("file:/tmp/x"), "file:/tmp/x");
     EXPECT_EQ(ui::pathofurl(""), "");
-}
-
-TEST(Paths, FileTypesSplitAtCommas) {
     EXPECT_EQ(ui::filetypelist("txt,csv"), (std::vector<std::string>{"txt", "csv"}));
     EXPECT_EQ(ui::filetypelist("txt"), std::vector<std::string>{"txt"});
     EXPECT_EQ(ui::filetypelist(""), std::vector<std::string>{});
     EXPECT_EQ(ui::filetypelist(",txt,,csv,"), (std::vector<std::string>{"txt", "csv"}));
 }
 
-// ---- Open dialog ----------------------------------------------------------------------------
-
-TEST(OpenDialog, ExtensionsLimitTheListAndASpaceComesBackAsItself) {
+TEST(OpenDialog, ExtensionsLimitTheListAndFoldersHaveTheirOwnButton) {
     setuptoolkit();
     fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png"});
     std::vector<std::string> listed;
@@ -188,11 +175,7 @@ TEST(OpenDialog, ExtensionsLimitTheListAndASpaceComesBackAsItself) {
     });
     EXPECT_EQ(t_OpenDialog("", "", "", true, false), "");
     EXPECT_EQ(listed, (std::vector<std::string>{"a b.txt", "bild.png", "daten.csv"}));
-}
-
-TEST(OpenDialog, FoldersAreChosenWithTheirOwnButton) {
-    setuptoolkit();
-    fs::path folder = folderwith({});
+    // Folders are chosen with their own button.
     fs::create_directory(folder / "Unterordner");
     whendialogopens([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Wählen"));
@@ -202,11 +185,9 @@ TEST(OpenDialog, FoldersAreChosenWithTheirOwnButton) {
     EXPECT_EQ(t_OpenDialog("Ordner", "", "", false, true), (folder / "Unterordner").string());
 }
 
-// ---- Save dialog ----------------------------------------------------------------------------
-
-TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPath) {
+TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPathAndMenuActionsStoreIt) {
     setuptoolkit();
-    fs::path folder = folderwith({});
+    fs::path folder = folderwith({"gewählt.txt"});
     whendialogopens([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
         EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Sichern"));
@@ -219,14 +200,12 @@ TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPath) {
     });
     // Called from the program thread: the dialog runs on the main thread meanwhile.
     std::string path;
-    ASSERT_TRUE(
-        runprogram([&] { path = t_SaveDialog("Vorschlag", "Sichern", "Wohin?", "txt,csv"); }));
+    ASSERT_TRUE(runprogram([&] {
+        t_InitMemory();
+        path = t_SaveDialog("Vorschlag", "Sichern", "Wohin?", "txt,csv");
+    }));
     EXPECT_EQ(path, (folder / "Übersicht.txt").string()); // the first type is added
-}
-
-TEST(SaveDialog, CancelledFromTheMenuLeavesPathAndNameEmpty) {
-    setuptoolkit();
-    ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
+    // Cancelled from the menu, the save action leaves path and name empty.
     ui::appendmenuaction(
         ui::t_MenuAction{300, 101, "Sichern", "", "Vorschlag.txt", "txt", "/alt/Pfad"});
     ui::appendmenuaction(ui::t_MenuAction{301, 100, "Laden", "", "", "", ""});
@@ -245,7 +224,6 @@ TEST(SaveDialog, CancelledFromTheMenuLeavesPathAndNameEmpty) {
     EXPECT_EQ(entry->FilePath, "");
     EXPECT_EQ(entry->FileName, "");
     // The open action stores what was chosen.
-    fs::path folder = folderwith({"gewählt.txt"});
     whendialogopens([&](QFileDialog& dialog) { choosename(dialog, folder, "gewählt.txt"); });
     platform::menuitemperform(open);
     entry = ui::menuactionwithtag(301);

@@ -2,7 +2,6 @@
 #include "display/bell.h"
 #include "formats/aiff.h"
 #include "formats/binaryfile.h"
-#include "formats/fontloader.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/tempbundle.h"
@@ -74,10 +73,9 @@ double extended(const Bytes& bytes) {
 
 } // namespace
 
-// ---- The AIFF reader -------------------------------------------------------------------------
-
-TEST(AiffReader, ReadsTheGeneratedBell) {
-    const formats::AiffSound sound = formats::parseaiff(generatedbell());
+TEST(AiffReader, ReadsTheGeneratedBellAndFailsOnEveryTruncation) {
+    const Bytes whole = generatedbell();
+    const formats::AiffSound sound = formats::parseaiff(whole);
     ASSERT_EQ(sound.status, formats::AiffStatus::Ok);
     EXPECT_EQ(std::tie(sound.channels, sound.samplerate, sound.bits),
               std::make_tuple(1, 44100, 16));
@@ -88,30 +86,15 @@ TEST(AiffReader, ReadsTheGeneratedBell) {
     EXPECT_LT(loudest - sound.samples.begin(), 441);
     EXPECT_EQ(sound.samples.front(), 0);
     EXPECT_EQ(sound.samples.back(), 0);
-}
-
-TEST(AiffReader, ExtendedSampleRates) {
-    const std::vector<std::pair<uint32_t, Bytes>> rates = {
-        {44100, {0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}},
-        {8000, {0x40, 0x0B, 0xFA, 0x00, 0, 0, 0, 0, 0, 0}},
-        {22050, {0x40, 0x0D, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}},
-        {1, {0x3F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0}},
-        {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
-    for (const auto& [rate, bytes] : rates) {
-        EXPECT_EQ(extended(bytes), rate);
-        const auto encoded = formats::extendedfromrate(rate);
-        EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), bytes) << rate;
-    }
-    EXPECT_EQ(extended({0xC0, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}), -44100);
-    EXPECT_EQ(extended({0x40, 0x0E, 0xAC, 0x44, 0x80, 0, 0, 0, 0, 0}), 44100.5);
-    EXPECT_TRUE(std::isinf(extended({0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0})));
-    EXPECT_TRUE(std::isnan(extended({0x7F, 0xFF, 0xC0, 0, 0, 0, 0, 0, 0, 0})));
-    for (uint32_t rate : {3u, 11025u, 48000u, 96000u, 4294967295u}) {
-        EXPECT_EQ(formats::extendedtodouble(formats::extendedfromrate(rate)), rate);
+    // Every truncation of it fails.
+    for (size_t length = 0; length < whole.size(); ++length) {
+        const formats::AiffSound s = formats::parseaiff(std::span(whole).first(length));
+        ASSERT_NE(s.status, formats::AiffStatus::Ok) << length;
+        ASSERT_TRUE(s.samples.empty());
     }
 }
 
-TEST(AiffReader, SampleSizesAndLayout) {
+TEST(AiffReader, SampleSizesLayoutAndRates) {
     // Big-endian 16-bit stereo, after an odd-length chunk and its pad, with SSND before COMM.
     const Bytes pcm16 = {0x01, 0x02, 0xFF, 0xFE, 0x7F, 0xFF, 0x80, 0x00};
     formats::AiffSound s = formats::parseaiff(
@@ -133,14 +116,24 @@ TEST(AiffReader, SampleSizesAndLayout) {
     Bytes nopad = form({common(1, 1, 8, 8000), chunk("SSND", {0, 0, 0, 0, 0, 0, 0, 0, 9}, false)});
     nopad[7] += 1;
     EXPECT_EQ(formats::parseaiff(nopad).samples, (std::vector<int16_t>{0x0900}));
-}
-
-TEST(AiffReader, EveryTruncationFails) {
-    const Bytes whole = generatedbell();
-    for (size_t length = 0; length < whole.size(); ++length) {
-        const formats::AiffSound s = formats::parseaiff(std::span(whole).first(length));
-        ASSERT_NE(s.status, formats::AiffStatus::Ok) << length;
-        ASSERT_TRUE(s.samples.empty());
+    // Sample rates are 80-bit extended numbers.
+    const std::vector<std::pair<uint32_t, Bytes>> rates = {
+        {44100, {0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}},
+        {8000, {0x40, 0x0B, 0xFA, 0x00, 0, 0, 0, 0, 0, 0}},
+        {22050, {0x40, 0x0D, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}},
+        {1, {0x3F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0}},
+        {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
+    for (const auto& [rate, bytes] : rates) {
+        EXPECT_EQ(extended(bytes), rate);
+        const auto encoded = formats::extendedfromrate(rate);
+        EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), bytes) << rate;
+    }
+    EXPECT_EQ(extended({0xC0, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}), -44100);
+    EXPECT_EQ(extended({0x40, 0x0E, 0xAC, 0x44, 0x80, 0, 0, 0, 0, 0}), 44100.5);
+    EXPECT_TRUE(std::isinf(extended({0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0})));
+    EXPECT_TRUE(std::isnan(extended({0x7F, 0xFF, 0xC0, 0, 0, 0, 0, 0, 0, 0})));
+    for (uint32_t rate : {3u, 11025u, 48000u, 96000u, 4294967295u}) {
+        EXPECT_EQ(formats::extendedtodouble(formats::extendedfromrate(rate)), rate);
     }
 }
 
@@ -159,27 +152,44 @@ TEST(AiffReader, CorruptHeadersFail) {
               formats::AiffStatus::NotAiff);
     EXPECT_EQ(status(form({sounddata(pcm)})), formats::AiffStatus::NoCommonChunk);
     EXPECT_EQ(status(form({common(1, 2, 16, 8000)})), formats::AiffStatus::NoSoundData);
-    EXPECT_EQ(status(form({chunk("COMM", Bytes(17, 1)), sounddata(pcm)})),
-              formats::AiffStatus::Truncated);
-    EXPECT_EQ(status(form({common(1, 3, 16, 8000), sounddata(pcm)})),
-              formats::AiffStatus::Truncated);
-    EXPECT_EQ(status(form({common(1, 2, 16, 8000), chunk("SSND", {0, 0, 0})})),
-              formats::AiffStatus::Truncated);
-    EXPECT_EQ(status(patched(good.size() - 9, {5})),
-              formats::AiffStatus::Truncated);               // offset past samples
-    EXPECT_EQ(status(patched(16, {0xFF, 0xFF, 0xFF, 0xFF})), // COMM length 2^32 - 1
-              formats::AiffStatus::Truncated);
-    for (auto [channels, bits] : {std::pair{0, 16}, {-1, 16}, {65, 16}, {1, 0}, {1, 33}}) {
-        EXPECT_EQ(status(form({common(channels, 1, bits, 8000), sounddata(pcm)})),
-                  formats::AiffStatus::Unsupported);
+    // Too short a COMM, too few frames, SSND without its header, an offset past the samples and a
+    // COMM length of 2^32 - 1 all run past the end.
+    for (const Bytes& bytes :
+         {form({chunk("COMM", Bytes(17, 1)), sounddata(pcm)}),
+          form({common(1, 3, 16, 8000), sounddata(pcm)}),
+          form({common(1, 2, 16, 8000), chunk("SSND", {0, 0, 0})}), patched(good.size() - 9, {5}),
+          patched(16, {0xFF, 0xFF, 0xFF, 0xFF})}) {
+        EXPECT_EQ(status(bytes), formats::AiffStatus::Truncated);
     }
-    for (Bytes rate : {Bytes{0x7F, 0xFF, 0x80}, Bytes{0x7F, 0xFF, 0xC0}, Bytes{0, 0, 0}}) {
-        EXPECT_EQ(status(patched(28, rate)),
-                  formats::AiffStatus::Unsupported); // infinite, NaN, zero
+    // Channels 1 ... 64, sample sizes 1 ... 32 and rates 1 ... 1,000,000 frames a second are
+    // played: the limits and one past them.
+    using S = formats::AiffStatus;
+    const std::tuple<int, int, S> sizes[] = {
+        {64, 16, S::Ok},         {65, 16, S::Unsupported},
+        {0, 16, S::Unsupported}, {-1, 16, S::Unsupported},
+        {1, 1, S::Ok},           {1, 0, S::Unsupported},
+        {1, 32, S::Ok},          {1, 33, S::Unsupported},
+    };
+    for (auto [channels, bits, expected] : sizes) {
+        EXPECT_EQ(status(form({common(channels, 1, bits, 8000), sounddata(Bytes(256, 1))})),
+                  expected)
+            << channels << " channels of " << bits << " bits";
+    }
+    // The rate's first bytes, written over 8000: 1,000,000, 1,000,001, 1, just below 1, infinite,
+    // NaN and zero.
+    const std::pair<Bytes, S> rates[] = {
+        {{0x40, 0x12, 0xF4, 0x24, 0x00}, S::Ok},
+        {{0x40, 0x12, 0xF4, 0x24, 0x10}, S::Unsupported},
+        {{0x3F, 0xFF, 0x80, 0x00}, S::Ok},
+        {{0x3F, 0xFE, 0xFF, 0xFF}, S::Unsupported},
+        {{0x7F, 0xFF, 0x80}, S::Unsupported},
+        {{0x7F, 0xFF, 0xC0}, S::Unsupported},
+        {{0, 0, 0}, S::Unsupported},
+    };
+    for (const auto& [rate, expected] : rates) {
+        EXPECT_EQ(status(patched(28, rate)), expected) << int{rate[0]} << " " << int{rate[2]};
     }
 }
-
-// ---- The bell --------------------------------------------------------------------------------
 
 TEST(Bell, NoAudioDeviceLogsOnceAndBeeps) {
     if (core::onmain([] { return platform::soundhasoutput(); })) {

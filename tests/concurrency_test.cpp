@@ -1,12 +1,10 @@
 // Rendering on the main thread while the program thread draws, prints, scrolls and re-creates
 // windows. These run in every build; under ThreadSanitizer they prove the shared state race-free.
-#include "core/bridge.h"
 #include "core/process.h"
-#include "display/initwindow.h"
 #include "display/render.h"
 #include "display/videomemory.h"
-#include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/displayhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
@@ -14,26 +12,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Renders window 0 as fast as the main thread can until done is set; counts the frames.
-int renderuntil(const std::atomic<bool>& done) {
-    int frames = 0;
-    platform::Image image;
-    platform::runeventsuntil(
-        [&] {
-            if (display::windowimageinto(0, image)) {
-                ++frames;
-            }
-            return done.load();
-        },
-        60000);
-    return frames;
-}
-
-} // namespace
-
-TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
+TEST(Concurrency, RenderingAndAutoUpdateWhileTheProgramDrawsAndRecreatesWindows) {
     setuptoolkit();
     LogCapture log;
     std::atomic<bool> ready{false}, done{false};
@@ -43,7 +22,7 @@ TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
             t_WindowVisible(0, true);
             ready = true;
             for (int round = 0; round < 20; ++round) {
-                t_InitWindow(1, 4, false, 640, 400, 0, 0, t_Font{}, true);
+                graphicwindow(1, 4, 640, 400);
                 for (int y = 0; y < 800; y += 7) {
                     g_Line(0, 0, y, 1279, 799 - y);
                 }
@@ -55,17 +34,20 @@ TEST(Concurrency, RenderingWhileTheProgramDrawsAndRecreatesWindows) {
         },
         core::programstacksize);
     ASSERT_TRUE(platform::runeventsuntil([&] { return ready.load(); }, 20000));
-    int frames = renderuntil(done);
+    // Window 0 rendered as fast as the main thread can until the program is done.
+    int frames = 0;
+    platform::Image image;
+    platform::runeventsuntil(
+        [&] {
+            frames += display::windowimageinto(0, image) ? 1 : 0;
+            return done.load();
+        },
+        60000);
     EXPECT_TRUE(done);
     EXPECT_GT(frames, 0);
-}
-
-TEST(Concurrency, AutoUpdateAndViewsReadRecordsWhileTheyChange) {
-    setuptoolkit();
-    LogCapture log;
-    std::atomic<bool> done{false};
-    core::startprocess(
-        [&] {
+    // The auto-update thread and the views read the record while it changes.
+    EXPECT_TRUE(runprogram(
+        [] {
             t_InitWindow(0, 8, true, 640, 400, 0, 0, makegreyfont(8, 16), true);
             t_WindowVisible(0, true);
             for (int i = 0; i < 300; ++i) {
@@ -74,9 +56,6 @@ TEST(Concurrency, AutoUpdateAndViewsReadRecordsWhileTheyChange) {
                 g_Plot(0, i, i);
             }
             t_WindowVisible(0, false);
-            done = true;
         },
-        core::programstacksize);
-    platform::runeventsuntil([&] { return done.load(); }, 60000);
-    EXPECT_TRUE(done);
+        60000));
 }

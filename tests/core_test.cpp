@@ -28,36 +28,27 @@ size_t stacksizeofthisthread() {
 
 } // namespace
 
-TEST(CharacterTables, HexValuesAndDigits) {
+TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;
     core::initkqtools();
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"initkqtools: Start.", "initkqtools: End."}));
+    EXPECT_TRUE(core::toolkitready());
     const core::CharacterTables& t = core::charactertables();
-    EXPECT_EQ(t.hexvalue['7'], 7);
-    EXPECT_EQ(t.hexvalue['c'], 12);
-    EXPECT_EQ(t.hexvalue['C'], 12);
-    EXPECT_EQ(t.hexvalue['G'], -1);
-    EXPECT_EQ(t.hexvalue['/'], -1);
+    for (auto [c, value] : {std::pair{'7', 7}, {'c', 12}, {'C', 12}, {'G', -1}, {'/', -1}}) {
+        EXPECT_EQ(t.hexvalue[static_cast<uint8_t>(c)], value) << c;
+    }
     for (int c = 128; c < 256; ++c) {
         EXPECT_EQ(t.hexvalue[c], -1) << c;
     }
     EXPECT_EQ(t.hexdigit[10], 'A');
     EXPECT_EQ(t.hexdigit[9], '9');
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{"initkqtools: Start.", "initkqtools: End."}));
-    EXPECT_TRUE(core::toolkitready());
-}
-
-TEST(CharacterTables, CaseMappingsFollowLatin1) {
-    LogCapture log;
-    core::initkqtools();
-    const core::CharacterTables& t = core::charactertables();
-    EXPECT_EQ(t.uppercase[228], 196); // ä -> Ä
-    EXPECT_EQ(t.uppercase[229], 229); // å has no partner here
-    EXPECT_EQ(t.lowercase[196], 228);
-    EXPECT_EQ(t.lowercase[197], 197);
-    EXPECT_EQ(t.uppercase['a'], 'A');
-    EXPECT_EQ(t.lowercase['Z'], 'z');
-    EXPECT_EQ(t.uppercase[247], 247); // division sign
-    EXPECT_EQ(t.lowercase[215], 215); // multiplication sign
+    // ä and Ä are partners, å and the multiplication and division signs have none.
+    const int cases[][3]{{228, 196, 228}, {196, 196, 228}, {229, 229, 229}, {197, 197, 197},
+                         {'a', 'A', 'a'}, {'Z', 'Z', 'z'}, {247, 247, 247}, {215, 215, 215}};
+    for (auto [c, upper, lower] : cases) {
+        EXPECT_EQ(t.uppercase[c], upper) << c;
+        EXPECT_EQ(t.lowercase[c], lower) << c;
+    }
     for (int c = '0'; c <= '9'; ++c) {
         EXPECT_EQ(t.uppercase[c], c);
         EXPECT_EQ(t.lowercase[c], c);
@@ -65,79 +56,61 @@ TEST(CharacterTables, CaseMappingsFollowLatin1) {
 }
 
 TEST(ThreadNumbers, ParsesTheDescriptionText) {
-    EXPECT_EQ(core::parsethreadnumber("<NSThread: 0x1>{number = 5, name = main}"), 5);
-    EXPECT_EQ(core::parsethreadnumber("{number = 12abc, name}"), 12);
-    EXPECT_EQ(core::parsethreadnumber("{number =   42,}"), 42);
-    EXPECT_EQ(core::parsethreadnumber("{number = -  7,}"), -7);
-    EXPECT_EQ(core::parsethreadnumber("{number =    ,}"), 0);
-    EXPECT_EQ(core::parsethreadnumber("{number = 3}"), 0);       // no comma after it
-    EXPECT_EQ(core::parsethreadnumber("{thread = 3, name}"), 0); // no number at all
-    EXPECT_EQ(core::parsethreadnumber(""), 0);
-    EXPECT_EQ(core::parsethreadnumber("{number = 99999999999999999999999,}"), 999999999999999999);
+    // No comma after the number, or no number at all, gives 0.
+    const std::pair<const char*, int64_t> descriptions[]{
+        {"<NSThread: 0x1>{number = 5, name = main}", 5},
+        {"{number = 12abc, name}", 12},
+        {"{number =   42,}", 42},
+        {"{number = -  7,}", -7},
+        {"{number =    ,}", 0},
+        {"{number = 3}", 0},
+        {"{thread = 3, name}", 0},
+        {"", 0},
+        {"{number = 99999999999999999999999,}", 999999999999999999}};
+    for (auto [text, number] : descriptions) {
+        EXPECT_EQ(core::parsethreadnumber(text), number) << text;
+    }
 }
 
-TEST(ThreadNumbers, MainThreadIsOneAndNamesAreCut) {
+TEST(ProgramThread, RunsAsThreadTwoWithAGigabyteStackAndCutNames) {
     EXPECT_EQ(core::currentthreadnumber(), 1);
-    std::atomic<int64_t> other{0};
-    std::string name;
-    setuptoolkit();
-    ASSERT_TRUE(runprogram([&] {
-        other = core::currentthreadnumber();
-        core::namecurrentthread("t_WindowAutoUpdate");
-        name = core::currentthreadname();
-    }));
-    EXPECT_GE(other, 2);
-    EXPECT_EQ(name, "t_WindowAutoUpd");
-}
-
-TEST(ProgramThread, RunsWithAGigabyteStack) {
     setuptoolkit();
     size_t stack = 0;
     int64_t number = 0;
+    std::string name;
     ASSERT_TRUE(runprogram([&] {
         stack = stacksizeofthisthread();
         number = core::currentthreadnumber();
+        core::namecurrentthread("t_WindowAutoUpdate");
+        name = core::currentthreadname();
     }));
     EXPECT_GE(stack, size_t{1} << 30);
     EXPECT_EQ(number, 2);
+    EXPECT_EQ(name, "t_WindowAutoUpd");
     EXPECT_FALSE(core::programstarting());
 }
 
-TEST(ProgramThread, TwoQuickStartsRunTheirOwnEntries) {
+TEST(ProgramThread, StartsAndEndsIndependentlyOfEachOtherAndOfBackgroundWork) {
     setuptoolkit();
     std::atomic<int> first{0}, second{0};
     core::startprocess([&] { first = 1; }, core::programstacksize);
     core::startprocess([&] { second = 2; }, core::programstacksize);
     EXPECT_TRUE(platform::runeventsuntil([&] { return first == 1 && second == 2; }, 5000));
-}
-
-TEST(ProgramThread, StartFromAnotherThreadReturnsAfterCreation) {
-    setuptoolkit();
-    std::atomic<bool> innerran{false};
-    ASSERT_TRUE(runprogram([&] {
-        core::startprocess([&] { innerran = true; }, core::programstacksize);
-        // The hand-over is complete only once the new thread has taken its entry.
-        while (core::programstarting()) {
-        }
-    }));
-    EXPECT_TRUE(platform::runeventsuntil([&] { return innerran.load(); }, 5000));
-}
-
-TEST(ProgramThread, ExitCurrentThreadEndsOnlyThatThread) {
-    setuptoolkit();
-    std::atomic<bool> after{false};
+    std::atomic<bool> after{false}, innerran{false};
     ASSERT_TRUE(runprogram([&] {
         core::exitcurrentthread();
         after = true;
     }));
     EXPECT_FALSE(after);
-    // The application goes on: another program still runs.
-    std::atomic<bool> next{false};
-    ASSERT_TRUE(runprogram([&] { next = true; }));
-    EXPECT_TRUE(next);
-}
-
-TEST(BackgroundProcess, RunsConcurrentlyAndReturnsAtOnce) {
+    // The application goes on: another program still runs, and a start from it returns once the
+    // new thread has taken its entry.
+    ASSERT_TRUE(runprogram([&] {
+        core::startprocess([&] { innerran = true; }, core::programstacksize);
+        while (core::programstarting()) {
+        }
+    }));
+    EXPECT_TRUE(platform::runeventsuntil([&] { return innerran.load(); }, 5000));
+    // A background process runs concurrently and its start returns at once.
     std::atomic<bool> release{false}, ran{false};
     core::startbackgroundprocess([&] {
         while (!release) {
@@ -148,13 +121,9 @@ TEST(BackgroundProcess, RunsConcurrentlyAndReturnsAtOnce) {
     EXPECT_TRUE(platform::runeventsuntil([&] { return ran.load(); }, 5000));
 }
 
-TEST(Bridge, RunsInlineOnTheMainThread) {
+TEST(Bridge, RunsInlineOnTheMainThreadAndInOrderFromTheProgram) {
     // A blocking hand-over to the thread that is itself waiting would never return.
-    int value = core::onmain([] { return platform::ismainthread() ? 7 : 0; });
-    EXPECT_EQ(value, 7);
-}
-
-TEST(Bridge, CallsFromTheProgramThreadTakeEffectInOrder) {
+    EXPECT_EQ(core::onmain([] { return platform::ismainthread() ? 7 : 0; }), 7);
     setuptoolkit();
     platform::Window main = core::appdelegate().MainWindow;
     std::vector<std::string> seen;
@@ -182,13 +151,13 @@ TEST(Lookup, WindowsAndViewsByNumber) {
         EXPECT_EQ(core::getwindow(8), core::appdelegate().PasteboardWindow);
         EXPECT_EQ(core::getwindow(9), core::appdelegate().VirtualPrinterWindow);
         EXPECT_EQ(core::getwindow(10), core::appdelegate().SystemConsoleWindow);
+        EXPECT_NE(core::getwindow(0), core::getwindow(1));
         EXPECT_NE(core::getview(0), nullptr);
         EXPECT_NE(core::getwindow(0), nullptr);
-        EXPECT_NE(core::getwindow(0), core::getwindow(1));
+        for (uint8_t n : {7, 13, 255}) {
+            EXPECT_EQ(core::getwindow(n), nullptr) << int(n);
+        }
         EXPECT_EQ(core::getview(7), nullptr);
-        EXPECT_EQ(core::getwindow(7), nullptr);
-        EXPECT_EQ(core::getwindow(13), nullptr);
-        EXPECT_EQ(core::getwindow(255), nullptr);
         EXPECT_EQ(core::getview(8), nullptr);
     }));
 }
@@ -224,15 +193,12 @@ TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
     EXPECT_EQ(code, 0);
     EXPECT_EQ(number, 2);
     EXPECT_GE(stack, size_t{1} << 30);
-    std::vector<std::string> lines = log.lines();
-    std::vector<std::string> expected = {"applicationWillFinishLaunching: Called.",
-                                         "applicationDidFinishLaunching: Start.",
-                                         "initkqtools: Start.",
-                                         "initkqtools: End.",
-                                         "Program: Start.",
-                                         "applicationDidFinishLaunching: End.",
-                                         "applicationWillTerminate: Called."};
-    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{"applicationWillFinishLaunching: Called.",
+                                        "applicationDidFinishLaunching: Start.",
+                                        "initkqtools: Start.", "initkqtools: End.",
+                                        "Program: Start.", "applicationDidFinishLaunching: End.",
+                                        "applicationWillTerminate: Called."}));
     EXPECT_TRUE(core::launchfinished());
     EXPECT_EQ(core::currentthreadname(), "AppDelegate");
 }

@@ -29,15 +29,18 @@ Numbers header(const t_Font& f) {
 
 const Numbers standardheader{16, t_Font::Grey, 0x12345678, 32, 127, 8, 16, 0xABCD};
 
-// A standard header followed by data.
+// A 16-byte header of size 0x12345678 and reserved 0xABCD, followed by data.
 Bytes fontfile(uint8_t format, uint8_t start, uint8_t end, uint8_t width, uint8_t height,
-               const Bytes& data) {
-    Bytes bytes(16 + data.size());
-    const uint8_t header[16] = {16,   'k',  'q',   'f', 'n',   format, 0x12, 0x34,
-                                0x56, 0x78, start, end, width, height, 0xAB, 0xCD};
-    std::copy(std::begin(header), std::end(header), bytes.begin());
+               const Bytes& data = {}) {
+    Bytes bytes = {16,   'k',  'q',   'f', 'n',   format, 0x12, 0x34,
+                   0x56, 0x78, start, end, width, height, 0xAB, 0xCD};
+    bytes.resize(16 + data.size());
     std::copy(data.begin(), data.end(), bytes.begin() + 16);
     return bytes;
+}
+
+t_Font parse(const Bytes& bytes) {
+    return formats::parsefontresource(bytes, "Test.font");
 }
 
 // Codes of the given width, most significant bit first, after the width byte.
@@ -77,91 +80,61 @@ Bytes randombytes(size_t size, unsigned seed, int alphabet) {
 
 } // namespace
 
-// ---- Header -------------------------------------------------------------------------------------
-
-TEST(FontHeader, StandardHeaderLoadsGlyphDataFromCodeZeroOn) {
+TEST(FontHeader, ValidBrokenAndShortHeaders) {
     Bytes data(128 * 8 * 16);
     for (size_t i = 0; i < data.size(); ++i) {
         data[i] = static_cast<uint8_t>(i / (8 * 16)); // each glyph filled with its code
     }
     LogCapture log;
-    t_Font font =
-        formats::parsefontresource(fontfile(t_Font::Grey, 32, 127, 8, 16, data), "Test.font");
-    EXPECT_TRUE(log.lines().empty());
+    t_Font font = parse(fontfile(t_Font::Grey, 32, 127, 8, 16, data));
     EXPECT_EQ(font.Identifier, text("kqfn"));
     EXPECT_EQ(header(font), standardheader);
     ASSERT_EQ(font.Data.size(), 16384u);
     EXPECT_EQ(font.Data[8320 - 1], 64);
     EXPECT_EQ(font.Data[8320], 'A');
-}
-
-TEST(FontHeader, HeaderOnlyUnknownFormatAndUnsignedNumbersAreAccepted) {
-    LogCapture log;
-    t_Font headeronly =
-        formats::parsefontresource(fontfile(t_Font::Grey, 32, 127, 8, 16, {}), "Test.font");
+    t_Font headeronly = parse(fontfile(t_Font::Grey, 32, 127, 8, 16));
     EXPECT_EQ(header(headeronly), standardheader);
     EXPECT_TRUE(headeronly.Data.empty());
-    t_Font unknown = formats::parsefontresource(fontfile(1, 0, 0, 8, 8, {9, 8, 7}), "Test.font");
+    t_Font unknown = parse(fontfile(1, 0, 0, 8, 8, {9, 8, 7}));
     EXPECT_EQ(unknown.Format, 1);
     EXPECT_EQ(unknown.Data, (Bytes{9, 8, 7}));
     Bytes large = fontfile(t_Font::Grey, 200, 255, 255, 255, {1});
     std::fill(large.begin() + 6, large.begin() + 10, 0xFF);
-    EXPECT_EQ(header(formats::parsefontresource(large, "Test.font")),
+    EXPECT_EQ(header(parse(large)),
               (Numbers{16, t_Font::Grey, 4294967295, 200, 255, 255, 255, 0xABCD}));
     EXPECT_TRUE(log.lines().empty());
-}
-
-TEST(FontHeader, HeaderSizeBeyondTheFileIsRejected) {
+    // Broken and short headers.
+    log.clear();
     Bytes bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, Bytes(84, 7));
-    bytes[0] = 200;
-    LogCapture log;
-    t_Font font = formats::parsefontresource(bytes, "Test.font");
-    EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid header size"});
+    bytes[0] = 200; // beyond the file
     t_Font expected;
     expected.HeaderSize = 200;
-    EXPECT_EQ(font, expected);
-}
-
-TEST(FontHeader, WrongIdentifierKeepsTheBytesRead) {
-    Bytes bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, Bytes(10, 1));
+    EXPECT_EQ(parse(bytes), expected);
+    EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid header size"});
+    log.clear();
+    bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, Bytes(10, 1));
     bytes[4] = 'x';
-    LogCapture log;
-    t_Font font = formats::parsefontresource(bytes, "Test.font");
+    t_Font wrong = parse(bytes);
     EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid file type"});
-    EXPECT_EQ(font.Identifier, text("kqfx"));
-    EXPECT_EQ(header(font), (Numbers{16, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_TRUE(font.Data.empty());
-}
-
-TEST(FontHeader, ShortFilesReadMissingBytesAsZero) {
-    LogCapture log;
-    // Shorter than the identifier: fails as a wrong file type.
-    t_Font tiny = formats::parsefontresource(Bytes{3, 'k', 'q'}, "Tiny.font");
-    EXPECT_EQ(tiny.Identifier, (Bytes{'k', 'q', 0, 0}));
-    EXPECT_TRUE(log.contains("t_LoadFontResource: Invalid file type"));
+    EXPECT_EQ(wrong.Identifier, text("kqfx")); // the bytes read are kept
+    EXPECT_EQ(header(wrong), (Numbers{16, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(wrong.Data.empty());
+    // Short files read missing bytes as zero; shorter than the identifier is a wrong file type.
+    log.clear();
+    EXPECT_EQ(parse(Bytes{3, 'k', 'q'}).Identifier, (Bytes{'k', 'q', 0, 0}));
+    EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid file type"});
     // Size needs 10 bytes, the reserved field 16; the header size may be smaller than 16.
-    t_Font nine = formats::parsefontresource(Bytes{9, 'k', 'q', 'f', 'n', 2, 1, 2, 3}, "Nine.font");
-    EXPECT_EQ(header(nine), (Numbers{9, 2, 0, 0, 0, 0, 0, 0}));
-    Bytes bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, {});
+    EXPECT_EQ(header(parse(Bytes{9, 'k', 'q', 'f', 'n', 2, 1, 2, 3})),
+              (Numbers{9, 2, 0, 0, 0, 0, 0, 0}));
+    bytes = fontfile(t_Font::Grey, 32, 127, 8, 16);
     bytes[0] = 12;
     bytes.resize(15);
-    t_Font short15 = formats::parsefontresource(bytes, "Short.font");
+    t_Font short15 = parse(bytes);
     EXPECT_EQ(header(short15), (Numbers{12, t_Font::Grey, 0x12345678, 32, 127, 8, 16, 0}));
     EXPECT_EQ(short15.Data, (Bytes{8, 16, 0xAB}));
 }
 
-// ---- LZW ----------------------------------------------------------------------------------------
-
-TEST(Lzw, TheCodeBeingDefinedRepeatsThePreviousStringAndLeftoverBitsAreIgnored) {
-    formats::LzwResult result = formats::lzwdecode(packcodes(9, {65, 66, 256, 258}));
-    EXPECT_EQ(result.status, formats::LzwStatus::Ok);
-    EXPECT_EQ(result.data, text("ABABABA"));
-    Bytes bytes = packcodes(9, {65, 66}); // 18 bits in 3 bytes
-    bytes.back() |= 0x3F;
-    EXPECT_EQ(formats::lzwdecode(bytes).data, text("AB"));
-}
-
-TEST(Lzw, InvalidCodeOrNoCodesEmptyTheFont) {
+TEST(Lzw, InvalidOrTooWideCodes) {
     // Codes beyond the next free one, a width byte alone, widths out of range, no bytes at all.
     for (const Bytes& bytes : {packcodes(9, {65, 66, 258}), packcodes(9, {65, 300}), Bytes{9},
                                Bytes{0, 0xFF, 0xFF}, Bytes{17, 0xFF, 0xFF}, Bytes{}}) {
@@ -173,9 +146,6 @@ TEST(Lzw, InvalidCodeOrNoCodesEmptyTheFont) {
         }
     }
     EXPECT_EQ(formats::lzwdecode(packcodes(9, {65, 257})).status, formats::LzwStatus::InvalidCode);
-}
-
-TEST(Lzw, CodesWiderThanAnIntegerAreHandled) {
     // The first code only gives its low eight bits; later ones must be dictionary codes.
     EXPECT_EQ(formats::lzwdecode(packcodes(40, {(1ull << 39) | 'A', 'B'})).data, text("AB"));
     EXPECT_EQ(formats::lzwdecode(packcodes(40, {'A', 1ull << 39})).status,
@@ -188,23 +158,38 @@ TEST(Lzw, CodesWiderThanAnIntegerAreHandled) {
     EXPECT_EQ(formats::lzwdecode(wide).status, formats::LzwStatus::InvalidCode);
 }
 
-TEST(Lzw, OutputIsCappedAtTheLargestFont) {
-    // Every code the one being defined: code k adds k + 1 bytes, so n codes give ~n²/2 bytes.
+TEST(Lzw, TheCodeBeingDefinedAndOutputLimitsFromZeroToTheLargestFont) {
+    const Bytes seven = packcodes(9, {65, 66, 256, 258});
+    formats::LzwResult result = formats::lzwdecode(seven);
+    EXPECT_EQ(result.status, formats::LzwStatus::Ok);
+    EXPECT_EQ(result.data, text("ABABABA"));
+    EXPECT_EQ(formats::lzwdecode(seven, 7).data, text("ABABABA"));
+    EXPECT_EQ(formats::lzwdecode(seven, 6).status, formats::LzwStatus::TooLong);
+    Bytes bytes = packcodes(9, {65, 66}); // 18 bits in 3 bytes: the leftover bits are ignored
+    bytes.back() |= 0x3F;
+    EXPECT_EQ(formats::lzwdecode(bytes).data, text("AB"));
+    EXPECT_EQ(formats::lzwdecode(packcodes(9, {'A'}), 1).data, text("A"));
+    EXPECT_EQ(formats::lzwdecode(packcodes(9, {'A'}), 0).status, formats::LzwStatus::TooLong);
+    // The default limit, the largest font's 256 x 255 x 255 bytes: codes each the one being
+    // defined (code k adds k - 254 bytes), then single bytes up to exactly the limit.
     std::vector<uint64_t> codes = {0};
-    for (uint64_t code = 256; code < 256 + 6000; ++code) {
+    size_t size = 1;
+    for (uint64_t code = 256; size + code - 254 <= 16646400; ++code) {
         codes.push_back(code);
+        size += code - 254;
     }
-    const Bytes hostile = packcodes(13, codes); // under 10 KB
-    formats::LzwResult result = formats::lzwdecode(hostile);
+    codes.resize(codes.size() + 16646400 - size, 'x');
+    result = formats::lzwdecode(packcodes(13, codes));
+    EXPECT_EQ(result.status, formats::LzwStatus::Ok);
+    EXPECT_EQ(result.data.size(), 16646400u);
+    codes.push_back('x');
+    const Bytes hostile = packcodes(13, codes); // under 20 KB
+    result = formats::lzwdecode(hostile);
     EXPECT_EQ(result.status, formats::LzwStatus::TooLong);
     EXPECT_TRUE(result.data.empty());
     t_Font font = formats::uncompressfont(compressedfont(t_Font::CompressedGrey, hostile));
     EXPECT_TRUE(font.Data.empty());
     EXPECT_EQ(font.Format, t_Font::Grey);
-
-    const Bytes seven = packcodes(9, {65, 66, 256, 258});
-    EXPECT_EQ(formats::lzwdecode(seven, 7).data, text("ABABABA"));
-    EXPECT_EQ(formats::lzwdecode(seven, 6).status, formats::LzwStatus::TooLong);
 }
 
 TEST(Lzw, EncodeThenDecodeGivesTheInput) {
@@ -224,35 +209,22 @@ TEST(Lzw, EncodeThenDecodeGivesTheInput) {
     EXPECT_LT(formats::lzwencode(Bytes(70000, 'x')).size(), 1000u);
 }
 
-// ---- Loading from the bundle --------------------------------------------------------------------
-
-TEST(FontLoading, MissingFileReportsTheReadErrorAndTheName) {
-    TemporaryBundle bundle;
-    LogCapture log;
-    t_Font font = t_LoadFontResource("Missing 8x8.font");
-    EXPECT_EQ(font, t_Font{});
-    EXPECT_EQ(log.lines(),
-              (Lines{"getbinaryfromfile: Error #" + bundle.resource("Missing 8x8.font").string() +
-                         ": No such file or directory",
-                     "t_LoadFontResource: Could not load file \xE2\x80\x9E"
-                     "Missing 8x8.font\xE2\x80\x9C"}));
-}
-
-TEST(FontLoading, EmptyFileIsReportedOnlyByTheLoaderAndADirectoryIsNotReadable) {
+TEST(FontLoading, ReadErrorsNameTheFileAndWrittenFontsLoadBack) {
     TemporaryBundle bundle;
     bundle.write("Empty.font", {});
     fs::create_directory(bundle.resource("Folder.font"));
     LogCapture log;
-    EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty());
+    EXPECT_EQ(t_LoadFontResource("Missing 8x8.font"), t_Font{});
+    EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty()); // reported by the loader only
     EXPECT_TRUE(formats::getbinaryfromfile(bundle.resource("Folder.font").string()).empty());
     EXPECT_EQ(log.lines(),
-              (Lines{"t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
+              (Lines{"getbinaryfromfile: Error #" + bundle.resource("Missing 8x8.font").string() +
+                         ": No such file or directory",
+                     "t_LoadFontResource: Could not load file \u201EMissing 8x8.font\u201C",
+                     "t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
                      "getbinaryfromfile: Error #" + bundle.resource("Folder.font").string() +
                          ": Is a directory"}));
-}
-
-TEST(FontLoading, WrittenFontLoadsBackUncompressedFromEitherFormat) {
-    TemporaryBundle bundle;
+    // A written font loads back uncompressed from either format.
     t_Font font = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
     font.Start = 32;
     font.End = 127;
@@ -263,28 +235,20 @@ TEST(FontLoading, WrittenFontLoadsBackUncompressedFromEitherFormat) {
     EXPECT_EQ(formats::compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));
     bundle.write("Plain.font", formats::fontresourcebytes(font));
     bundle.write("Packed.font", formats::fontresourcebytes(packed));
-    LogCapture log;
+    log.clear();
     EXPECT_EQ(t_LoadFontResource("Plain.font"), font);
     EXPECT_EQ(t_LoadFontResource("Packed.font"), font);
     EXPECT_TRUE(log.lines().empty());
 }
 
-// ---- The application's fonts --------------------------------------------------------------------
-
 namespace {
 
-// The 8-bit ink of a glyph pixel, whatever the font's format.
+// The 8-bit ink of a glyph pixel; the monochrome font is 8 pixels wide, one byte a row.
 int ink(const t_Font& font, int code, int x, int y) {
     if (font.Format == t_Font::Grey) {
         return font.Data.at((code * font.Height + y) * font.Width + x);
     }
-    const int rowbytes = (font.Width + 7) / 8;
-    const size_t row = ((code - font.Start) * font.Height + y) * rowbytes;
-    uint64_t bits = 0;
-    for (int b = 0; b < rowbytes; ++b) {
-        bits = (bits << 8) | font.Data.at(row + b);
-    }
-    return (bits >> x) & 1 ? 255 : 0;
+    return (font.Data.at((code - font.Start) * font.Height + y) >> x) & 1 ? 255 : 0;
 }
 
 // The sum of a glyph's ink and the number of its inked pixels.
@@ -338,13 +302,11 @@ void expectapplicationfont(const std::string& name, int64_t format, int width, i
 
 } // namespace
 
-TEST(ApplicationFonts, LoadWithTheExpectedHeaderAndGlyphs) {
+TEST(ApplicationFonts, HeadersGlyphsAndCompression) {
     expectapplicationfont("MenloBold 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32);
     expectapplicationfont("MenloRegular 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32);
     expectapplicationfont("MenloBold 8x16.font", t_Font::Monochrome, 8, 16, 224 * 16);
-}
-
-TEST(ApplicationFonts, WindowFontsAreStoredCompressedAndRoundTrip) {
+    // The window fonts are stored compressed.
     for (const std::string name : {"MenloBold 16x32.font", "MenloRegular 16x32.font"}) {
         Bytes file = formats::getbinaryfromfile(core::resourcepath(name));
         ASSERT_GT(file.size(), 16u);

@@ -1,7 +1,6 @@
-#include "display/initwindow.h"
-#include "display/palette.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/displayhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
@@ -11,21 +10,12 @@
 
 namespace {
 
-using Rows = std::vector<std::string>;
 using Lines = std::vector<std::string>;
 
 const t_RGBColor white{255, 255, 255, 255};
 const t_RGBColor black{255, 0, 0, 0};
 const t_RGBColor red{255, 255, 0, 0};
 const t_RGBColor blue{255, 0, 0, 255};
-
-void graphicwindow(uint8_t n, int64_t depth, int64_t width = 64, int64_t height = 32) {
-    t_InitWindow(n, depth, false, width, height, 0, 0, t_Font{}, true);
-}
-
-uint8_t* block(uint8_t n) {
-    return display::videomemory() + display::windowrecord(n).MemoryStart;
-}
 
 uint8_t grey(uint8_t n, int64_t x, int64_t y) {
     return block(n)[y * display::windowrecord(n).Width + x];
@@ -34,10 +24,9 @@ uint8_t grey(uint8_t n, int64_t x, int64_t y) {
 // The bytes of the window's block behind its pixels, up to the next block.
 std::vector<uint8_t> blockpadding(uint8_t n) {
     const display::t_Window& w = display::windowrecord(n);
-    uint8_t* end = display::videomemory() + w.MemoryStart + w.Width * w.Height * w.BitDepth / 8;
-    std::vector<uint8_t> bytes(end, display::videomemory() + w.MemoryEnd + 1);
-    EXPECT_GE(bytes.size(), 1024u);
-    return bytes;
+    const int64_t end = w.MemoryStart + w.Width * w.Height * w.BitDepth / 8;
+    EXPECT_GE(w.MemoryEnd + 1 - end, 1024);
+    return memorybytes(end, w.MemoryEnd + 1 - end);
 }
 
 using Pos = std::pair<int64_t, int64_t>;
@@ -46,7 +35,7 @@ Pos position(uint8_t n) {
     return {display::windowrecord(n).PositionX, display::windowrecord(n).PositionY};
 }
 
-// Rows of an 8-bit window's region: '.' for black, '#' for white, 'o' for other greys.
+// Lines of an 8-bit window's region: '.' for black, '#' for white, 'o' for other greys.
 std::vector<std::string> picture(uint8_t n, int64_t x, int64_t y, int64_t w, int64_t h) {
     std::vector<std::string> rows(h, std::string(w, 'o'));
     for (int64_t r = 0; r < h; ++r) {
@@ -71,13 +60,8 @@ bool showsglyph(uint8_t n, int64_t x, int64_t y, const t_Font& font, uint8_t c) 
 }
 
 // A font whose only glyph is 'A'.
-t_Font fontofA(int64_t format, int64_t width, int64_t height, std::vector<uint8_t> data) {
-    return {.Format = format,
-            .Start = 'A',
-            .End = 'A',
-            .Width = width,
-            .Height = height,
-            .Data = std::move(data)};
+t_Font fontofA(int64_t format, int64_t w, int64_t h, std::vector<uint8_t> data) {
+    return {.Format = format, .Start = 'A', .End = 'A', .Width = w, .Height = h, .Data = data};
 }
 
 // A monochrome 10 x 2 glyph: rows span two bytes, read big-endian, column i is bit i. Set pixels:
@@ -95,319 +79,266 @@ t_Font greyrow(std::vector<uint8_t> bytes) {
 
 } // namespace
 
-// ---- Commands on windows that cannot be drawn into ----------------------------------------
-
-TEST(Graphics, RefusesOtherWindowsWithTheirOwnLines) {
-    runintoolkit([] {
-        graphicwindow(0, 8);
-        LogCapture log;
-        g_Plot(8, 0, 0);
-        g_Plot(3, 0, 0, white);
-        EXPECT_EQ(g_Scrn(8, 0, 0), black);
-        EXPECT_EQ(g_Scrn(3, 0, 0), black);
-        g_GotoXY(9, 1, 1);
-        g_Line(3, 0, 0, 1, 1);
-        g_PrintSymbol(8, 'A', 1, 1, white, black, makegreyfont(8, 16));
-        const std::string notgraphic = "Window is not a graphic window.";
-        const std::string three = "Graphic window #3 not initialized.";
-        EXPECT_EQ(foregroundlines(log),
-                  (Lines{"g_Plot: " + notgraphic, "g_Plot: " + three, "g_Scrn: " + notgraphic,
-                         "g_Scrn: " + three, "g_GotoXY: " + notgraphic, "g_Line: " + three,
-                         "g_PrintSymbol: " + notgraphic}));
-    });
+TOOLKIT_TEST(Plot, OtherWindowsOutsideAndIllegalDepths, runintoolkit) {
+    graphicwindow(0, 8);
+    LogCapture log;
+    g_Plot(8, 0, 0);
+    g_Plot(3, 0, 0, white);
+    EXPECT_EQ(g_Scrn(8, 0, 0), black);
+    EXPECT_EQ(g_Scrn(3, 0, 0), black);
+    g_GotoXY(9, 1, 1);
+    g_Line(3, 0, 0, 1, 1);
+    g_PrintSymbol(8, 'A', 1, 1, white, black, makegreyfont(8, 16));
+    const std::string notgraphic = "Window is not a graphic window.";
+    const std::string three = "Graphic window #3 not initialized.";
+    EXPECT_EQ(foregroundlines(log),
+              (Lines{"g_Plot: " + notgraphic, "g_Plot: " + three, "g_Scrn: " + notgraphic,
+                     "g_Scrn: " + three, "g_GotoXY: " + notgraphic, "g_Line: " + three,
+                     "g_PrintSymbol: " + notgraphic}));
+    // Outside the window is silent, an illegal depth is logged.
+    t_Color(0, 15);
+    g_GotoXY(0, 7, 7);
+    log.clear();
+    g_Plot(0, 64, 0);
+    g_Plot(0, 0, 32);
+    g_Plot(0, -1, 0);
+    g_GotoXY(0, -1, 5);
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(picture(0, 0, 0, 64, 32), Lines(32, std::string(64, '.')));
+    EXPECT_EQ(position(0), Pos(7, 7));
+    display::windowrecord(0).BitDepth = 2;
+    g_Plot(0, 64, 0); // the window test comes first
+    g_Plot(0, 1, 1);
+    g_Line(0, 0, 0, 1, 0);
+    EXPECT_EQ(log.lines(), Lines(3, "g_Plot: Illegal bit depth (2)."));
+    EXPECT_EQ(g_Scrn(0, 1, 1), black);
+    log.clear();
+    g_PrintSymbol(0, 'A', 1, 1, white, black, greyrow({255}));   // no rule: only the advance
+    g_PrintSymbol(0, 'A', 1, 1, white, black, monochromefont()); // refused pixel by pixel
+    EXPECT_EQ(log.lines(), Lines(20, "g_Plot: Illegal bit depth (2)."));
+    EXPECT_EQ(position(0), Pos(18, 7));
+    g_GotoXY(0, 5000, 5000); // no upper bound
+    EXPECT_EQ(position(0), Pos(5000, 5000));
 }
 
-// ---- g_Plot, g_Scrn, g_GotoXY, t_NearestColor ----------------------------------------------
-
-TEST(Plot, OutsideIsSilentAndIllegalDepthIsLogged) {
-    runintoolkit([] {
-        graphicwindow(0, 8);
-        t_Color(0, 15);
-        g_GotoXY(0, 7, 7);
-        LogCapture log;
-        g_Plot(0, 64, 0);
-        g_Plot(0, 0, 32);
-        g_Plot(0, -1, 0);
-        g_GotoXY(0, -1, 5);
-        EXPECT_TRUE(log.lines().empty());
-        EXPECT_EQ(picture(0, 0, 0, 64, 32), Rows(32, std::string(64, '.')));
-        EXPECT_EQ(position(0), Pos(7, 7));
-        display::windowrecord(0).BitDepth = 2;
-        g_Plot(0, 64, 0); // the window test comes first
-        g_Plot(0, 1, 1);
-        g_Line(0, 0, 0, 1, 0);
-        EXPECT_EQ(log.lines(), Lines(3, "g_Plot: Illegal bit depth (2)."));
-        EXPECT_EQ(g_Scrn(0, 1, 1), black);
-        log.clear();
-        g_PrintSymbol(0, 'A', 1, 1, white, black, greyrow({255}));   // no rule: only the advance
-        g_PrintSymbol(0, 'A', 1, 1, white, black, monochromefont()); // refused pixel by pixel
-        EXPECT_EQ(log.lines(), Lines(20, "g_Plot: Illegal bit depth (2)."));
-        EXPECT_EQ(position(0), Pos(18, 7));
-        g_GotoXY(0, 5000, 5000); // no upper bound
-        EXPECT_EQ(position(0), Pos(5000, 5000));
-    });
+TOOLKIT_TEST(Plot, NearestColourPixelsAndScrnAtEveryDepth, runintoolkit) {
+    const struct {
+        uint8_t r, g, b;
+        int64_t index;
+    } cases[] = {
+        {63, 63, 63, 0},     {64, 64, 64, 5},     {127, 127, 127, 5},
+        {128, 128, 128, 10}, {192, 192, 192, 15}, {255, 0, 0, 1},
+        {250, 130, 5, 9},    {0, 64, 0, 0}}; // the last as far from 0 as from 4: the lower index
+    for (const auto& c : cases) {
+        EXPECT_EQ(t_NearestColor(c.r, c.g, c.b), c.index) << int{c.r} << " " << int{c.g};
+    }
+    graphicwindow(0, 1);                              // brightness by nearest colour
+    g_Plot(0, 9, 0, t_RGBColor{255, 128, 128, 128});  // grey index 10: bright
+    g_Plot(0, 10, 0, t_RGBColor{255, 100, 100, 100}); // index 5: dark
+    EXPECT_EQ(block(0)[1], 0x40);
+    g_Plot(0, 9, 0, t_RGBColor{255, 100, 100, 100});
+    EXPECT_EQ(block(0)[1], 0x00);
+    display::windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
+    g_Plot(0, 0, 1);
+    display::windowrecord(0).TextColor = 0x8F;
+    g_Plot(0, 1, 1);
+    EXPECT_EQ(block(0)[8], 0x80);
+    EXPECT_EQ(g_Scrn(0, 0, 1), white);
+    EXPECT_EQ(g_Scrn(0, 1, 1), black);
+    EXPECT_EQ(position(0), Pos(1, 1));
+    // Depth 4: nibbles keep their neighbour.
+    graphicwindow(1, 4);
+    g_Plot(1, 1, 0, red);
+    EXPECT_EQ(block(1)[0], 0x01);
+    g_Plot(1, 2, 0, red);
+    EXPECT_EQ(block(1)[1], 0x10);
+    t_Color(1, 13);
+    g_Plot(1, 0, 0); // TextColor's foreground
+    EXPECT_EQ(block(1)[0], 0xD1);
+    EXPECT_EQ(g_Scrn(1, 0, 0), (t_RGBColor{255, 255, 255, 0}));
+    EXPECT_EQ(g_Scrn(1, 1, 0), red);
+    // Depths 8 to 32 keep what they can of a colour: grey, then RGB, then alpha too.
+    const t_RGBColor c{0x80, 30, 60, 90}; // grey 60
+    for (uint8_t n = 2; n < 6; ++n) {
+        graphicwindow(n, 8 * (n - 1));
+        g_Plot(n, 5, 6, c);
+    }
+    EXPECT_EQ(g_Scrn(2, 5, 6), (t_RGBColor{0, 60, 60, 60}));
+    EXPECT_EQ(g_Scrn(3, 5, 6), (t_RGBColor{0x80, 60, 60, 60}));
+    EXPECT_EQ(g_Scrn(4, 5, 6), (t_RGBColor{0, 30, 60, 90}));
+    EXPECT_EQ(g_Scrn(5, 5, 6), c);
+    EXPECT_EQ(g_Scrn(5, 64, 6), black);
+    display::windowrecord(5).BitDepth = 12;
+    EXPECT_EQ(g_Scrn(5, 5, 6), black);
 }
 
-TEST(Plot, PaletteDepthsPackPixelsIntoBits) {
-    runintoolkit([] {
-        graphicwindow(0, 1);                              // brightness by nearest colour
-        g_Plot(0, 9, 0, t_RGBColor{255, 128, 128, 128});  // grey index 10: bright
-        g_Plot(0, 10, 0, t_RGBColor{255, 100, 100, 100}); // index 5: dark
-        EXPECT_EQ(block(0)[1], 0x40);
-        g_Plot(0, 9, 0, t_RGBColor{255, 100, 100, 100});
-        EXPECT_EQ(block(0)[1], 0x00);
-        display::windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
-        g_Plot(0, 0, 1);
-        display::windowrecord(0).TextColor = 0x8F;
-        g_Plot(0, 1, 1);
-        EXPECT_EQ(block(0)[8], 0x80);
-        EXPECT_EQ(g_Scrn(0, 0, 1), t_PaletteColor(15));
-        EXPECT_EQ(g_Scrn(0, 1, 1), t_PaletteColor(0));
-        EXPECT_EQ(position(0), Pos(1, 1));
-        // Depth 4: nibbles keep their neighbour.
-        graphicwindow(1, 4);
-        g_Plot(1, 1, 0, red);
-        EXPECT_EQ(block(1)[0], 0x01);
-        g_Plot(1, 2, 0, red);
-        EXPECT_EQ(block(1)[1], 0x10);
-        t_Color(1, 13);
-        g_Plot(1, 0, 0); // TextColor's foreground
-        EXPECT_EQ(block(1)[0], 0xD1);
-        EXPECT_EQ(g_Scrn(1, 0, 0), t_PaletteColor(13));
-        EXPECT_EQ(g_Scrn(1, 1, 0), t_PaletteColor(1));
-    });
-}
-
-TEST(Plot, ScrnAtEveryDepth) {
-    runintoolkit([] {
-        const t_RGBColor c{0x80, 30, 60, 90}; // grey 60
-        for (uint8_t n = 0; n < 4; ++n) {
-            graphicwindow(n, 8 * (n + 1));
-            g_Plot(n, 5, 6, c);
-        }
-        EXPECT_EQ(g_Scrn(0, 5, 6), (t_RGBColor{0, 60, 60, 60}));
-        EXPECT_EQ(g_Scrn(1, 5, 6), (t_RGBColor{0x80, 60, 60, 60}));
-        EXPECT_EQ(g_Scrn(2, 5, 6), (t_RGBColor{0, 30, 60, 90}));
-        EXPECT_EQ(g_Scrn(3, 5, 6), c);
-        EXPECT_EQ(g_Scrn(3, 64, 6), black);
-        display::windowrecord(3).BitDepth = 12;
-        EXPECT_EQ(g_Scrn(3, 5, 6), black);
-    });
-}
-
-TEST(Plot, NearestColour) {
-    EXPECT_EQ(t_NearestColor(63, 63, 63), 0);
-    EXPECT_EQ(t_NearestColor(64, 64, 64), 5);
-    EXPECT_EQ(t_NearestColor(127, 127, 127), 5);
-    EXPECT_EQ(t_NearestColor(128, 128, 128), 10);
-    EXPECT_EQ(t_NearestColor(192, 192, 192), 15);
-    EXPECT_EQ(t_NearestColor(255, 0, 0), 1);
-    EXPECT_EQ(t_NearestColor(250, 130, 5), 9);
-    EXPECT_EQ(t_NearestColor(0, 64, 0), 0); // as far from 0 as from 4: the lower index
-}
-
-// ---- Drawing modes ------------------------------------------------------------------------
-
-TEST(DrawingMode, EveryModeAtDepths24And32) {
-    struct Case {
-        int64_t mode;
-        t_RGBColor at24;
-        t_RGBColor at32;
-    };
+TOOLKIT_TEST(DrawingMode, EveryModeAtDepths24And32, runintoolkit) {
     // Old pixel (A 64) R 0xF0, G 0x0F, B 0x55; colour A 128, R 0x3C, G 0xC3, B 0xAA.
-    const std::vector<Case> cases{
+    const struct {
+        int64_t mode;
+        t_RGBColor at24, at32;
+    } cases[] = {
         {0, {0, 60, 195, 170}, {128, 60, 195, 170}},  {1, {0, 150, 105, 127}, {64, 149, 104, 127}},
         {2, {0, 60, 195, 170}, {255, 60, 195, 170}},  {3, {0, 60, 195, 170}, {64, 60, 195, 170}},
         {4, {0, 150, 105, 127}, {64, 150, 105, 127}}, {5, {0, 48, 3, 0}, {64, 48, 3, 0}},
         {6, {0, 252, 207, 255}, {64, 252, 207, 255}}, {7, {0, 204, 204, 255}, {64, 204, 204, 255}},
         {8, {0, 240, 15, 85}, {64, 240, 15, 85}},     {-1, {0, 240, 15, 85}, {64, 240, 15, 85}},
     };
-    runintoolkit([&] {
-        graphicwindow(0, 24);
-        graphicwindow(1, 32);
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.mode);
-            for (uint8_t n : {0, 1}) {
-                display::windowrecord(n).DrawingMode = 0;
-                g_Plot(n, 3, 3, t_RGBColor{64, 0xF0, 0x0F, 0x55});
-                g_GotoXY(n, 0, 0);
-                display::windowrecord(n).DrawingMode = c.mode;
-                display::windowrecord(n).RGBColor = t_RGBColor{128, 0x3C, 0xC3, 0xAA};
-                g_Line(n, 3, 3, 3, 3);
-                EXPECT_EQ(position(n), Pos(3, 3));
-            }
-            EXPECT_EQ(g_Scrn(0, 3, 3), c.at24);
-            EXPECT_EQ(g_Scrn(1, 3, 3), c.at32);
+    graphicwindow(0, 24);
+    graphicwindow(1, 32);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        for (uint8_t n : {0, 1}) {
+            display::windowrecord(n).DrawingMode = 0;
+            g_Plot(n, 3, 3, t_RGBColor{64, 0xF0, 0x0F, 0x55});
+            g_GotoXY(n, 0, 0);
+            display::windowrecord(n).DrawingMode = c.mode;
+            display::windowrecord(n).RGBColor = t_RGBColor{128, 0x3C, 0xC3, 0xAA};
+            g_Line(n, 3, 3, 3, 3);
+            EXPECT_EQ(position(n), Pos(3, 3));
         }
-        // Mode 1 at depth 32 on a cleared pixel: alpha 0 leaves it, alpha 255 replaces it.
-        display::windowrecord(1).DrawingMode = 1;
-        g_Plot(1, 0, 0, t_RGBColor{0, 200, 100, 50});
-        EXPECT_EQ(g_Scrn(1, 0, 0), black);
-        g_Plot(1, 0, 0, t_RGBColor{255, 200, 100, 50});
-        EXPECT_EQ(g_Scrn(1, 0, 0), (t_RGBColor{255, 200, 100, 50}));
-    });
+        EXPECT_EQ(g_Scrn(0, 3, 3), c.at24);
+        EXPECT_EQ(g_Scrn(1, 3, 3), c.at32);
+    }
+    // Mode 1 at depth 32 on a cleared pixel: alpha 0 leaves it, alpha 255 replaces it.
+    display::windowrecord(1).DrawingMode = 1;
+    g_Plot(1, 0, 0, t_RGBColor{0, 200, 100, 50});
+    EXPECT_EQ(g_Scrn(1, 0, 0), black);
+    g_Plot(1, 0, 0, t_RGBColor{255, 200, 100, 50});
+    EXPECT_EQ(g_Scrn(1, 0, 0), (t_RGBColor{255, 200, 100, 50}));
 }
 
-// ---- g_Line -------------------------------------------------------------------------------
-
-TEST(Line, FloatingPointStepsAndPointsOutside) {
-    runintoolkit([] {
-        graphicwindow(0, 8);
-        t_Color(0, 15);
-        g_Line(0, 0, 0, 3, 1);
-        EXPECT_EQ(picture(0, 0, 0, 5, 3), (Rows{"##...", "..##.", "....."}));
-        EXPECT_EQ(position(0), Pos(3, 1));
-        g_Line(0, 20, 20, 20, 20);
-        EXPECT_EQ(picture(0, 19, 19, 3, 3), (Rows{"...", ".#.", "..."}));
-        g_Line(0, 10, 30, 4, 27); // steps of -1 and -0.5
-        EXPECT_EQ(picture(0, 4, 27, 7, 4), (Rows{"#......", ".##....", "...##..", ".....##"}));
-        // Points outside are skipped one by one.
-        g_Line(0, 60, 10, 1000000000, 10); // leaves the window for good after x 63
-        EXPECT_EQ(picture(0, 58, 10, 6, 1), (Rows{"..####"}));
-        EXPECT_EQ(position(0), Pos(63, 10));
-        g_Line(0, -20, 20, 3, 20); // -1 rounds to 0 on its way in
-        EXPECT_EQ(picture(0, 0, 20, 5, 1), (Rows{"####."}));
-        EXPECT_EQ(position(0), Pos(3, 20));
-        g_Line(0, 100, 100, 200, 200);
-        EXPECT_EQ(position(0), Pos(3, 20));
-    });
+TOOLKIT_TEST(Line, FloatingPointStepsAndPointsOutside, runintoolkit) {
+    graphicwindow(0, 8);
+    t_Color(0, 15);
+    g_Line(0, 0, 0, 3, 1);
+    EXPECT_EQ(picture(0, 0, 0, 5, 3), (Lines{"##...", "..##.", "....."}));
+    EXPECT_EQ(position(0), Pos(3, 1));
+    g_Line(0, 20, 20, 20, 20);
+    EXPECT_EQ(picture(0, 19, 19, 3, 3), (Lines{"...", ".#.", "..."}));
+    g_Line(0, 10, 30, 4, 27); // steps of -1 and -0.5
+    EXPECT_EQ(picture(0, 4, 27, 7, 4), (Lines{"#......", ".##....", "...##..", ".....##"}));
+    // Points outside are skipped one by one.
+    g_Line(0, 60, 10, 1000000000, 10); // leaves the window for good after x 63
+    EXPECT_EQ(picture(0, 58, 10, 6, 1), (Lines{"..####"}));
+    EXPECT_EQ(position(0), Pos(63, 10));
+    g_Line(0, -20, 20, 3, 20); // -1 rounds to 0 on its way in
+    EXPECT_EQ(picture(0, 0, 20, 5, 1), (Lines{"####."}));
+    EXPECT_EQ(position(0), Pos(3, 20));
+    g_Line(0, 100, 100, 200, 200);
+    EXPECT_EQ(position(0), Pos(3, 20));
 }
 
-// ---- g_PrintSymbol and g_PrintString ------------------------------------------------------
-
-TEST(PrintSymbol, AdvancesByScaledWidthOnly) {
-    runintoolkit([] {
-        graphicwindow(0, 24, 1280, 800);
-        t_Font font = makegreyfont(8, 16, 40);
-        g_GotoXY(0, 100, 50);
-        g_PrintSymbol(0, 'A', 2, 3, white, black, font);
-        EXPECT_EQ(position(0), Pos(116, 50));
-        g_PrintSymbol(0, '!', 2, 3, white, black, font); // below Start
-        g_PrintSymbol(0, 'A', 0, 1, white, black, font);
-        EXPECT_EQ(position(0), Pos(116, 50));
-        EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
-        LogCapture log;
-        t_Font packed = font;
-        packed.Format = t_Font::CompressedGrey;
-        g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
-        EXPECT_EQ(position(0), Pos(124, 50));
-        packed.Format = 7;
-        g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
-        EXPECT_EQ(log.lines(), (Lines{"g_PrintSymbol: Font format must be uncompressed "
-                                      "monochrome or grey for printing.",
-                                      "g_PrintSymbol: Illegal font format."}));
-        EXPECT_EQ(position(0), Pos(132, 50));
-        EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
-    });
+TOOLKIT_TEST(PrintSymbol, AdvanceMissingDataMonochromeGlyphsAndStrings, runintoolkit) {
+    graphicwindow(0, 24, 1280, 800);
+    t_Font font = makegreyfont(8, 16, 40);
+    g_GotoXY(0, 100, 50);
+    g_PrintSymbol(0, 'A', 2, 3, white, black, font);
+    EXPECT_EQ(position(0), Pos(116, 50));
+    g_PrintSymbol(0, '!', 2, 3, white, black, font); // below Start
+    g_PrintSymbol(0, 'A', 0, 1, white, black, font);
+    EXPECT_EQ(position(0), Pos(116, 50));
+    EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
+    LogCapture log;
+    t_Font packed = font;
+    packed.Format = t_Font::CompressedGrey;
+    g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
+    EXPECT_EQ(position(0), Pos(124, 50));
+    packed.Format = 7;
+    g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
+    EXPECT_EQ(log.lines(), (Lines{"g_PrintSymbol: Font format must be uncompressed "
+                                  "monochrome or grey for printing.",
+                                  "g_PrintSymbol: Illegal font format."}));
+    EXPECT_EQ(position(0), Pos(132, 50));
+    EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
+    graphicwindow(1, 24); // glyph data shorter than the font claims reads as background
+    t_Font cut = makegreyfont(8, 16);
+    cut.Data.resize(10);
+    g_PrintSymbol(1, 'A', 1, 1, red, blue, cut);
+    EXPECT_EQ(g_Scrn(1, 7, 15), (t_RGBColor{0, 0, 0, 255}));
+    t_Font mono = monochromefont();
+    mono.Data.resize(1);
+    g_PrintSymbol(1, 'A', 1, 1, red, blue, mono);
+    EXPECT_EQ(g_Scrn(1, 8 + 9, 0), (t_RGBColor{0, 255, 0, 0}));
+    EXPECT_EQ(g_Scrn(1, 8 + 0, 0), (t_RGBColor{0, 0, 0, 255}));
+    graphicwindow(2, 8); // a scaled monochrome glyph paints every pixel
+    g_GotoXY(2, 2, 1);
+    g_PrintSymbol(2, 'A', 3, 2, white, t_RGBColor{255, 84, 84, 84}, monochromefont());
+    const std::string clear(24, 'o');
+    EXPECT_EQ(picture(2, 1, 0, 32, 6),
+              (Lines{std::string(32, '.'), ".###" + clear + "###.", ".###" + clear + "###.",
+                     ".ooo" + clear.substr(3) + "###ooo.", ".ooo" + clear.substr(3) + "###ooo.",
+                     std::string(32, '.')}));
+    EXPECT_EQ(grey(2, 5, 3), 84);
+    EXPECT_EQ(position(2), Pos(32, 1));
+    graphicwindow(3, 8); // g_PrintString: the characters follow each other
+    const t_Font plain = makegreyfont(8, 16);
+    g_GotoXY(3, 4, 9);
+    g_PrintString(3, "3\t1", 0, 1, white, black, plain);
+    EXPECT_EQ(position(3), Pos(4, 9));
+    EXPECT_EQ(grey(3, 5, 9), 0);
+    g_PrintString(3, "3\t1", 1, 1, white, black, plain);
+    EXPECT_EQ(position(3), Pos(20, 9));
+    EXPECT_TRUE(showsglyph(3, 4, 9, plain, '3'));
+    EXPECT_TRUE(showsglyph(3, 12, 9, plain, '1'));
+    // A grey glyph white on black writes the glyph bytes unchanged.
+    g_GotoXY(3, 40, 0);
+    g_PrintSymbol(3, 'A', 1, 1, white, black, plain);
+    EXPECT_TRUE(showsglyph(3, 40, 0, plain, 'A'));
+    g_GotoXY(3, 0, 0);
+    g_PrintString(3, "\xC3\xA4", 1, 1, white, black, plain); // U+00E4: code 228
+    EXPECT_EQ(grey(3, 1, 0), 229);
 }
 
-TEST(PrintSymbol, ScaledMonochromeGlyphPaintsEveryPixel) {
-    runintoolkit([] {
-        graphicwindow(0, 8);
-        g_GotoXY(0, 2, 1);
-        g_PrintSymbol(0, 'A', 3, 2, white, t_PaletteColor(5), monochromefont());
-        const std::string clear(24, 'o');
-        EXPECT_EQ(picture(0, 1, 0, 32, 6),
-                  (Rows{std::string(32, '.'), ".###" + clear + "###.", ".###" + clear + "###.",
-                        ".ooo" + clear.substr(3) + "###ooo.", ".ooo" + clear.substr(3) + "###ooo.",
-                        std::string(32, '.')}));
-        EXPECT_EQ(grey(0, 5, 3), 84);
-        EXPECT_EQ(position(0), Pos(32, 1));
-    });
-}
-
-TEST(PrintSymbol, GreyGlyphAtEveryDepth) {
-    runintoolkit([] {
-        const std::vector<int64_t> depths{1, 4, 8, 16, 24, 32};
-        for (uint8_t n = 0; n < depths.size(); ++n) {
-            graphicwindow(n, depths[n]);
-        }
-        block(3)[0] = 0x33;
-        block(5)[12] = 0x44;
-        for (uint8_t n = 0; n < depths.size(); ++n) {
-            g_PrintSymbol(n, 'A', 1, 1, white, black, greyrow({128, 127, 0, 255}));
-        }
-        EXPECT_EQ(block(0)[0], 0x90); // 128 bright, 127 dark, then background and ink
-        EXPECT_EQ(block(1)[0], 0xA5);
-        EXPECT_EQ(block(1)[1], 0x0F);
-        EXPECT_EQ(grey(2, 1, 0), 127);
-        EXPECT_EQ(block(3)[0], 0x33); // the first byte of a 16-bit pixel is left alone
-        EXPECT_EQ(block(3)[1], 128);
-        EXPECT_EQ(g_Scrn(4, 0, 0), (t_RGBColor{0, 128, 128, 128}));
-        EXPECT_EQ(g_Scrn(5, 3, 0), (t_RGBColor{0x44, 255, 255, 255}));
-        // Palette windows blend with the background too: dark ink on white keeps a white
-        // background instead of clearing it.
-        t_Font ink = greyrow({0, 255});
-        g_GotoXY(0, 8, 0);
-        g_PrintSymbol(0, 'A', 1, 1, black, white, ink);
-        EXPECT_EQ(block(0)[1], 0x80);
-        g_GotoXY(1, 8, 0);
-        g_PrintSymbol(1, 'A', 1, 1, blue, white, ink);
-        EXPECT_EQ(block(1)[4], 0xF6);
-    });
-}
-
-TEST(PrintSymbol, ScaledGlyphIsCutAtTheEdges) {
-    runintoolkit([] {
-        graphicwindow(0, 8);
-        graphicwindow(1, 24);
-        t_Font font = makegreyfont(8, 16);
-        const std::vector<uint8_t> padding0 = blockpadding(0), padding1 = blockpadding(1);
-        // Passes the unscaled fit test at x 56, y 16, then reaches 24 pixels past the right edge
-        // and 48 lines past the bottom. Row ends must not spill into the next row's start.
-        g_GotoXY(0, 56, 16);
-        g_PrintSymbol(0, 'A', 4, 4, white, black, font);
-        EXPECT_EQ(grey(0, 63, 31), font.Data[('A' * 16 + 3) * 8 + 1]);
-        EXPECT_EQ(picture(0, 0, 16, 56, 16), Rows(16, std::string(56, '.')));
-        EXPECT_EQ(position(0), Pos(88, 16));
-        g_GotoXY(1, 54, 24);
-        g_PrintSymbol(1, 'A', 4, 8, red, blue, monochromefont());
-        EXPECT_EQ(g_Scrn(1, 63, 31), (t_RGBColor{0, 0, 0, 255}));
-        EXPECT_EQ(g_Scrn(1, 54, 31), (t_RGBColor{0, 255, 0, 0}));
-        g_GotoXY(1, 54, 16);
-        g_PrintSymbol(1, 'A', 1000000, 1000000, white, black, font);
-        EXPECT_EQ(g_Scrn(1, 63, 31), (t_RGBColor{0, 65, 65, 65}));
-        EXPECT_EQ(g_Scrn(1, 53, 16), (t_RGBColor{0, 0, 0, 0}));
-        EXPECT_EQ(g_Scrn(1, 0, 17), (t_RGBColor{0, 0, 0, 0}));
-        // Rows past the last one would have landed behind the pixels.
-        EXPECT_EQ(blockpadding(0), padding0);
-        EXPECT_EQ(blockpadding(1), padding1);
-    });
-}
-
-TEST(PrintSymbol, ShortGlyphDataReadsAsBackground) {
-    runintoolkit([] {
-        graphicwindow(0, 24);
-        t_Font font = makegreyfont(8, 16);
-        font.Data.resize(10);
-        g_PrintSymbol(0, 'A', 1, 1, red, blue, font);
-        EXPECT_EQ(g_Scrn(0, 7, 15), (t_RGBColor{0, 0, 0, 255}));
-        t_Font mono = monochromefont();
-        mono.Data.resize(1);
-        g_PrintSymbol(0, 'A', 1, 1, red, blue, mono);
-        EXPECT_EQ(g_Scrn(0, 8 + 9, 0), (t_RGBColor{0, 255, 0, 0}));
-        EXPECT_EQ(g_Scrn(0, 8 + 0, 0), (t_RGBColor{0, 0, 0, 255}));
-    });
-}
-
-TEST(PrintString, CharactersFollowEachOther) {
-    runintoolkit([] {
-        graphicwindow(0, 8);
-        t_Font font = makegreyfont(8, 16);
-        g_GotoXY(0, 4, 9);
-        g_PrintString(0, "3\t1", 0, 1, white, black, font);
-        EXPECT_EQ(position(0), Pos(4, 9));
-        EXPECT_EQ(grey(0, 5, 9), 0);
-        g_PrintString(0, "3\t1", 1, 1, white, black, font);
-        EXPECT_EQ(position(0), Pos(20, 9));
-        EXPECT_TRUE(showsglyph(0, 4, 9, font, '3'));
-        EXPECT_TRUE(showsglyph(0, 12, 9, font, '1'));
-        // A grey glyph white on black writes the glyph bytes unchanged.
-        g_GotoXY(0, 40, 0);
-        g_PrintSymbol(0, 'A', 1, 1, white, black, font);
-        EXPECT_TRUE(showsglyph(0, 40, 0, font, 'A'));
-        g_GotoXY(0, 0, 0);
-        g_PrintString(0, "\xC3\xA4", 1, 1, white, black, font); // U+00E4: code 228
-        EXPECT_EQ(grey(0, 1, 0), static_cast<uint8_t>(228 + 1));
-    });
+TOOLKIT_TEST(PrintSymbol, GreyGlyphAtEveryDepthAndCutAtTheEdges, runintoolkit) {
+    const std::vector<int64_t> depths{1, 4, 8, 16, 24, 32};
+    for (uint8_t n = 0; n < depths.size(); ++n) {
+        graphicwindow(n, depths[n]);
+    }
+    block(3)[0] = 0x33;
+    block(5)[12] = 0x44;
+    for (uint8_t n = 0; n < depths.size(); ++n) {
+        g_PrintSymbol(n, 'A', 1, 1, white, black, greyrow({128, 127, 0, 255}));
+    }
+    EXPECT_EQ(block(0)[0], 0x90); // 128 bright, 127 dark, then background and ink
+    EXPECT_EQ(block(1)[0], 0xA5);
+    EXPECT_EQ(block(1)[1], 0x0F);
+    EXPECT_EQ(grey(2, 1, 0), 127);
+    EXPECT_EQ(block(3)[0], 0x33); // the first byte of a 16-bit pixel is left alone
+    EXPECT_EQ(block(3)[1], 128);
+    EXPECT_EQ(g_Scrn(4, 0, 0), (t_RGBColor{0, 128, 128, 128}));
+    EXPECT_EQ(g_Scrn(5, 3, 0), (t_RGBColor{0x44, 255, 255, 255}));
+    // Palette windows blend with the background too: dark ink on white keeps a white
+    // background instead of clearing it.
+    t_Font ink = greyrow({0, 255});
+    g_GotoXY(0, 8, 0);
+    g_PrintSymbol(0, 'A', 1, 1, black, white, ink);
+    EXPECT_EQ(block(0)[1], 0x80);
+    g_GotoXY(1, 8, 0);
+    g_PrintSymbol(1, 'A', 1, 1, blue, white, ink);
+    EXPECT_EQ(block(1)[4], 0xF6);
+    // A scaled glyph is cut at the edges.
+    graphicwindow(6, 8);
+    graphicwindow(7, 24);
+    t_Font font = makegreyfont(8, 16);
+    const std::vector<uint8_t> padding6 = blockpadding(6), padding7 = blockpadding(7);
+    // Passes the unscaled fit test at x 56, y 16, then reaches 24 pixels past the right edge
+    // and 48 lines past the bottom. Row ends must not spill into the next row's start.
+    g_GotoXY(6, 56, 16);
+    g_PrintSymbol(6, 'A', 4, 4, white, black, font);
+    EXPECT_EQ(grey(6, 63, 31), 69); // the test font's 'A' at row 3, column 1
+    EXPECT_EQ(picture(6, 0, 16, 56, 16), Lines(16, std::string(56, '.')));
+    EXPECT_EQ(position(6), Pos(88, 16));
+    g_GotoXY(7, 54, 24);
+    g_PrintSymbol(7, 'A', 4, 8, red, blue, monochromefont());
+    EXPECT_EQ(g_Scrn(7, 63, 31), (t_RGBColor{0, 0, 0, 255}));
+    EXPECT_EQ(g_Scrn(7, 54, 31), (t_RGBColor{0, 255, 0, 0}));
+    g_GotoXY(7, 54, 16);
+    g_PrintSymbol(7, 'A', 1000000, 1000000, white, black, font);
+    EXPECT_EQ(g_Scrn(7, 63, 31), (t_RGBColor{0, 65, 65, 65}));
+    EXPECT_EQ(g_Scrn(7, 53, 16), (t_RGBColor{0, 0, 0, 0}));
+    EXPECT_EQ(g_Scrn(7, 0, 17), (t_RGBColor{0, 0, 0, 0}));
+    // Lines past the last one would have landed behind the pixels.
+    EXPECT_EQ(blockpadding(6), padding6);
+    EXPECT_EQ(blockpadding(7), padding7);
 }

@@ -1,20 +1,13 @@
 #include "core/bridge.h"
-#include "display/initwindow.h"
 #include "display/videomemory.h"
 #include "events/devicestate.h"
-#include "events/keyqueue.h"
-#include "events/menuqueue.h"
+#include "events/queues.h"
 #include "input/keyevents.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
-#include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QTimer>
-#include <QWidget>
-#include <cctype>
 #include <gtest/gtest.h>
 #include <optional>
 #include <thread>
@@ -24,23 +17,27 @@ namespace {
 
 constexpr uint64_t Shift = platform::ShiftModifier, Control = platform::ControlModifier,
                    Option = platform::OptionModifier, Keypad = platform::NumericPadModifier;
-const std::string UpArrow = "\xEF\x9C\x80"; // U+F700; the navigation rows go by key code only
+// Private-use characters of the navigation and function keys; the navigation rows go by key code
+// only, so every one of them gets the Up arrow's.
+const std::string Up = "\xEF\x9C\x80", F1 = "\xEF\x9C\x84", F12 = "\xEF\x9C\x8F",
+                  Help = "\xEF\x9D\x86", Del = "\xEF\x9C\xA8", Clear = "\xEF\x9C\xB9",
+                  BeforeF1 = "\xEF\x9C\x83";
 
 std::optional<t_Event> takeevent() {
     if (t_NextEvent() < 0) {
         return std::nullopt;
     }
-    return events::currentevent();
+    return events::keyqueue().lasttaken();
 }
 
-// Which of CursorKeyPressed and FunctionKeyPressed the event sets.
-enum Mark { Plain, Cursor, Function };
+// Which of CursorKeyPressed (Nav) and FunctionKeyPressed (Fn) the event sets.
+enum Mark { Plain, Nav, Fn };
 
 struct KeyCase {
     int64_t keycode;
     std::string characters;
-    uint64_t flags;
-    int64_t value; // -1: nothing is queued
+    std::string mods; // S Shift, C Control, O Option, K keypad
+    int64_t value;    // -1: nothing is queued
     Mark mark = Plain;
 };
 
@@ -48,37 +45,26 @@ struct KeyCase {
 void expectkeys(const std::vector<KeyCase>& cases) {
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(testing::Message()
-                     << "key " << c.keycode << " \"" << c.characters << "\" flags " << c.flags);
-        t_KeyEventHandler(0, platform::KeyPress{c.keycode, c.characters, c.flags});
-        EXPECT_EQ(events::keyeventcount(), c.value < 0 ? 0 : 1);
+                     << "key " << c.keycode << " \"" << c.characters << "\" " << c.mods);
+        uint64_t flags = 0;
+        for (char m : c.mods) {
+            flags |= m == 'S' ? Shift : m == 'C' ? Control : m == 'O' ? Option : Keypad;
+        }
+        t_KeyEventHandler(0, platform::KeyPress{c.keycode, c.characters, flags});
+        EXPECT_EQ(events::keyqueue().count(), c.value < 0 ? 0 : 1);
         const std::optional<t_Event> event = takeevent();
         if (c.value >= 0 && event) {
             EXPECT_EQ(event->Value, c.value);
             EXPECT_EQ(event->Index, c.keycode);
             EXPECT_EQ(event->Description, c.characters);
-            EXPECT_EQ(event->CursorKeyPressed, c.mark == Cursor);
-            EXPECT_EQ(event->FunctionKeyPressed, c.mark == Function);
+            EXPECT_EQ(event->CursorKeyPressed, c.mark == Nav);
+            EXPECT_EQ(event->FunctionKeyPressed, c.mark == Fn);
         }
     }
 }
 
-struct QtKey {
-    int key;
-    QString text;
-    quint32 evdev = 0; // 0: no scan code, as on the offscreen platform
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-    quint32 nativemodifiers = 0;
-};
-
-void send(QEvent::Type type, const QtKey& k, bool autorepeat = false) {
-    QKeyEvent event(type, k.key, k.modifiers, k.evdev == 0 ? 0 : k.evdev + 8, 0, k.nativemodifiers,
-                    k.text, autorepeat);
-    QCoreApplication::sendEvent(reinterpret_cast<QWidget*>(display::windowrecord(0).View.load()),
-                                &event);
-}
-
 void sendonmain(QEvent::Type type, const QtKey& k, bool autorepeat = false) {
-    core::onmain([&] { send(type, k, autorepeat); });
+    core::onmain([&] { sendkey(type, k, autorepeat); });
 }
 
 struct QtCase {
@@ -93,8 +79,8 @@ std::vector<t_Event> typeandcheck(const std::vector<QtCase>& cases) {
     std::vector<t_Event> events;
     for (const QtCase& c : cases) {
         core::onmain([&] {
-            send(QEvent::KeyPress, c.key);
-            send(QEvent::KeyRelease, c.key);
+            sendkey(QEvent::KeyPress, c.key);
+            sendkey(QEvent::KeyRelease, c.key);
         });
         const std::optional<t_Event> event = takeevent();
         EXPECT_EQ(event ? std::pair(event->Index, event->Value)
@@ -105,110 +91,67 @@ std::vector<t_Event> typeandcheck(const std::vector<QtCase>& cases) {
             events.push_back(*event);
         }
     }
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_FALSE(events::keyqueue().available());
     return events;
-}
-
-// Runs body as the program with window 0 open for text while a timer on the main thread types
-// keys into view 0, one per tick whenever ready() allows: the keys come from the event loop,
-// as the window system's do.
-void inwindow(const std::function<void()>& body, const std::vector<QtKey>& keys = {},
-              const std::function<bool()>& ready = {}) {
-    setuptoolkit();
-    std::atomic<bool> windowopen{false};
-    size_t next = 0;
-    QTimer typist;
-    QObject::connect(&typist, &QTimer::timeout, [&] {
-        if (windowopen && next < keys.size() && ready()) {
-            send(QEvent::KeyPress, keys[next]);
-            send(QEvent::KeyRelease, keys[next++]);
-        }
-    });
-    typist.start(3);
-    ASSERT_TRUE(runprogram([&] {
-        t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
-        windowopen = true;
-        body();
-    }));
 }
 
 } // namespace
 
-// A test whose body runs as the program with window 0 open for text.
-#define WINDOW_TEST(suite, name) TOOLKIT_TEST(suite, name, inwindow)
-
-// ---- The key table -------------------------------------------------------------------------
-
-TEST(KeyTable, NavigationAndFunctionKeysAreMarked) {
-    const std::vector<KeyCase> navigation{
-        {123, UpArrow, 0, 8, Cursor},  {124, UpArrow, 0, 21, Cursor}, {125, UpArrow, 0, 10, Cursor},
-        {126, UpArrow, 0, 11, Cursor}, {115, UpArrow, 0, 2, Cursor},  {119, UpArrow, 0, 5, Cursor},
-        {116, UpArrow, 0, 18, Cursor}, {121, UpArrow, 0, 3, Cursor}};
-    expectkeys(navigation);
-    // Backspace, Forward Delete, w, F1 (U+F704), F12, Help
-    const std::vector<KeyCase> others{{51, "\x7F", 0, 127},
-                                      {117, "\xEF\x9C\xA8", 0, 7},
-                                      {13, "w", 0, 'w'},
-                                      {122, "\xEF\x9C\x84", 0, 129, Function},
-                                      {111, "\xEF\x9C\x8F", 0, 140, Function},
-                                      {114, "\xEF\x9D\x86", 0, 195, Function}};
-    expectkeys(others);
-}
-
-TEST(KeyTable, OptionCharactersBecomeFontCodesOnTheirKeyOnly) {
-    const std::vector<KeyCase> keys{{14, "€", Option, 164},        {14, "e", 0, 101},
-                                    {35, "π", Option, 240},        {35, "∏", Option | Shift, 208},
-                                    {16, "Ω", Option, 128},        {50, "≤", Option, 197},
-                                    {50, "≥", Option | Shift, 198}};
+TEST(KeyTable, RowsNeedTheirCharacterAndModifiersAndEventsCarryTheFlags) {
+    // Every row with its condition holding and failing (the character then counts as itself);
+    // characters from 256 up to the function keys (U+F704 on) are dropped.
+    const std::vector<KeyCase> keys{
+        {0, "Ā", "", -1},        {0, "å", "", 176},        {0, "a", "", 'a'},
+        {1, "‚", "", 168},       {1, "s", "", 's'},        {2, "∂", "", 173},
+        {2, "d", "", 'd'},       {3, "ƒ", "", 130},        {3, "f", "", 'f'},
+        {4, "ª", "", 131},       {4, "h", "", 'h'},        {7, "≈", "", 132},
+        {7, "x", "", 'x'},       {9, "√", "", 253},        {9, "v", "", 'v'},
+        {10, "", "", 94},        {10, "°", "S", 176},      {11, "∫", "", 222},
+        {11, "b", "", 'b'},      {13, "∑", "", 221},       {13, "w", "", 'w'},
+        {14, "€", "O", 164},     {14, "e", "", 101},       {15, "€", "O", -1},
+        {16, "Ω", "O", 128},     {16, "z", "", 'z'},       {17, "†", "", 189},
+        {17, "t", "", 't'},      {19, "“", "", 163},       {19, "2", "", '2'},
+        {24, "", "", 180},       {24, "", "S", 96},        {24, "=", "", '='},
+        {27, "¿", "", 166},      {27, "ß", "", 223},       {29, "≠", "", 172},
+        {29, "0", "", '0'},      {32, "", "O", 175},       {32, "u", "", 'u'},
+        {33, "•", "", 184},      {33, "ü", "", 252},       {34, "⁄", "", 129},
+        {34, "i", "", 'i'},      {35, "π", "O", 240},      {35, "∏", "OS", 208},
+        {35, "p", "", 'p'},      {36, "\r", "", 13},       {37, "\x0C", "CO", 0},
+        {37, "\x0C", "C", 12},   {38, "º", "", 183},       {38, "j", "", 'j'},
+        {39, "ä", "", 228},      {40, "∆", "", 254},       {40, "k", "", 'k'},
+        {41, "œ", "", 190},      {41, "ö", "", 246},       {42, "‘", "", 180},
+        {42, "#", "", '#'},      {43, "∞", "", 255},       {43, ",", "", ','},
+        {44, "–", "", 154},      {44, "-", "", '-'},       {45, "", "O", 126},
+        {45, "", "", 0},         {45, "n", "", 110},       {47, "…", "", 191},
+        {47, ".", "", '.'},      {48, "\x19", "S", 20},    {48, "\t", "", 9},
+        {50, "≤", "O", 197},     {50, "≥", "OS", 198},     {50, "<", "", '<'},
+        {51, "\b", "", 127},     {71, Clear, "K", 27},     {76, "\x03", "K", 13},
+        {82, "0", "KO", 216},    {82, "0", "K", '0'},      {83, "1", "KO", 185},
+        {83, "1", "K", '1'},     {84, "2", "KO", 178},     {84, "2", "K", '2'},
+        {85, "3", "KO", 179},    {85, "3", "K", '3'},      {86, "4", "KO", 170},
+        {86, "4", "K", '4'},     {87, "5", "KO", 215},     {87, "5", "K", '5'},
+        {88, "6", "KO", 186},    {88, "6", "K", '6'},      {89, "7", "KO", 229},
+        {89, "7", "KOC", 229},   {89, "7", "KC", -1},      {89, "7", "K", '7'},
+        {91, "8", "KO", 230},    {91, "8", "KC", -1},      {91, "8", "K", '8'},
+        {92, "9", "KOC", 188},   {92, "9", "KC", -1},      {92, "9", "K", '9'},
+        {111, F12, "", 140, Fn}, {114, Help, "", 195, Fn}, {115, Up, "", 2, Nav},
+        {116, Up, "", 18, Nav},  {117, Del, "", 7},        {119, Up, "", 5, Nav},
+        {121, Up, "", 3, Nav},   {122, F1, "", 129, Fn},   {123, Up, "", 8, Nav},
+        {124, Up, "", 21, Nav},  {125, Up, "", 10, Nav},   {126, Up, "", 11, Nav},
+        {200, BeforeF1, "", -1}, {200, "ÿ", "", 255}};
     expectkeys(keys);
-    // € on another key is not in the table, and above 255 it is dropped; Latin-1 passes.
-    expectkeys({{15, "€", Option, -1}, {39, "ä", 0, 228}, {27, "ß", 0, 223}});
-}
-
-TEST(KeyTable, DeadKeysDependOnKeyAndModifiers) {
-    // Option-N is a dead key only with Option.
-    const std::vector<KeyCase> keys{{24, "", 0, 180},      {24, "", Shift, 96},   {10, "", 0, 94},
-                                    {32, "", Option, 175}, {45, "", Option, 126}, {45, "", 0, 0},
-                                    {45, "n", 0, 110}};
-    expectkeys(keys);
-}
-
-TEST(KeyTable, ControlTabAndKeypadRowsNeedTheirExactCharacterOrModifier) {
-    const std::vector<KeyCase> control{
-        {48, "\x19", Shift, 20},         {48, "\t", 0, 9},  {37, "\x0C", Control | Option, 0},
-        {37, "\x0C", Control, 12},       {36, "\r", 0, 13}, {76, "\x03", Keypad, 13},
-        {71, "\xEF\x9C\xB9", Keypad, 27}};
-    expectkeys(control);
-    // Keypad digits with Option give symbols; Option is tested before Control.
-    const std::vector<KeyCase> keypad{{82, "0", Keypad | Option, 216},
-                                      {88, "6", Keypad | Option, 186},
-                                      {89, "7", Keypad | Option, 229},
-                                      {91, "8", Keypad | Option, 230},
-                                      {92, "9", Keypad | Option | Control, 188},
-                                      {91, "8", Keypad, 56},
-                                      {83, "1", Keypad, 49}};
-    expectkeys(keypad);
-}
-
-TEST(KeyTable, CharactersBetween256AndTheFunctionKeysQueueNothing) {
-    expectkeys({{0, "Ā", 0, -1}, {200, "\xEF\x9C\x83", 0, -1}, {200, "\xC3\xBF", 0, 255}});
     // The modifier state is refreshed even when nothing is queued.
     t_KeyEventHandler(0, platform::KeyPress{0, "Ā", Shift | Control});
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     EXPECT_TRUE(events::modifierstate().shift);
     EXPECT_TRUE(events::modifierstate().control);
     EXPECT_FALSE(events::modifierstate().option);
-}
-
-TEST(KeyTable, EventCarriesModifierBitsAndOrigin) {
     const uint64_t flags = Shift | Option | Keypad | (1ull << 16) | (1ull << 23) | (1ull << 25);
     t_KeyEventHandler(3, platform::KeyPress{14, "€", flags});
     const std::optional<t_Event> e = takeevent();
     ASSERT_TRUE(e);
-    EXPECT_EQ(e->Kind, 1);
-    EXPECT_EQ(e->Window, 3);
-    EXPECT_EQ(e->Mods, 0b10'1010'1011);
-    EXPECT_EQ(e->WindowX, 0);
+    EXPECT_EQ(std::tuple(e->Kind, e->Window, e->Mods, e->WindowX),
+              std::tuple(1, 3, 0b10'1010'1011, 0));
     EXPECT_GT(e->Time, 0);
     // Caps Lock, Shift, Control, Option, Command, keypad, Help, Fn, close box
     EXPECT_EQ((std::vector<bool>{e->CapsLockPressed, e->ShiftPressed, e->ControlPressed,
@@ -219,24 +162,26 @@ TEST(KeyTable, EventCarriesModifierBitsAndOrigin) {
     EXPECT_TRUE(events::modifierstate().capslock);
 }
 
-// ---- The queue -------------------------------------------------------------------------------
-
-TEST(KeyQueue, NextEventTakesInOrderAndKeepsTheCurrentEvent) {
+TEST(KeyQueue, KeyDownBeforeMemoryOnlySetsKeyHeldAndEventsAreTakenInOrder) {
+    LogCapture log;
+    input::viewkeydown(0, {0, "a", 0});
+    EXPECT_TRUE(events::keyheld());
+    EXPECT_EQ(events::keyqueue().count(), 0);
+    EXPECT_TRUE(log.lines().empty());
+    input::viewkeyup(0, {0, "a", 0});
+    EXPECT_FALSE(events::keyheld());
     EXPECT_EQ(t_NextEvent(), -1);
-    EXPECT_EQ(events::currentevent().Kind, 0);
+    EXPECT_EQ(events::keyqueue().lasttaken().Kind, 0);
     t_KeyEventHandler(0, {0, "a", 0});
     t_KeyEventHandler(0, {11, "b", 0});
-    EXPECT_TRUE(events::keyeventavailable());
+    EXPECT_TRUE(events::keyqueue().available());
     EXPECT_EQ(t_NextEvent(), 97);
-    EXPECT_EQ(events::currentevent().Index, 0);
-    EXPECT_TRUE(events::keyeventavailable());
+    EXPECT_EQ(events::keyqueue().lasttaken().Index, 0);
+    EXPECT_TRUE(events::keyqueue().available());
     EXPECT_EQ(t_NextEvent(), 98);
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_FALSE(events::keyqueue().available());
     EXPECT_EQ(t_NextEvent(), -1);
-    EXPECT_EQ(events::currentevent().Index, 11); // an empty take leaves it alone
-}
-
-TEST(KeyQueue, QueueStringAppendsOneEventPerCharacter) {
+    EXPECT_EQ(events::keyqueue().lasttaken().Index, 11); // an empty take leaves it alone
     t_QueueString("ab");
     const std::optional<t_Event> a = takeevent();
     ASSERT_TRUE(a);
@@ -245,25 +190,22 @@ TEST(KeyQueue, QueueStringAppendsOneEventPerCharacter) {
     EXPECT_EQ(t_NextEvent(), 98);
     EXPECT_FALSE(takeevent());
     t_QueueString("");
-    EXPECT_FALSE(events::keyeventavailable());
+    EXPECT_FALSE(events::keyqueue().available());
     t_QueueString("e\xCC\x81x"); // e with a combining acute is one character
-    EXPECT_EQ(events::keyeventcount(), 2);
+    EXPECT_EQ(events::keyqueue().count(), 2);
     EXPECT_EQ(t_NextEvent(), 233);
-    EXPECT_EQ(events::currentevent().Description, "e\xCC\x81");
+    EXPECT_EQ(events::keyqueue().lasttaken().Description, "e\xCC\x81");
 }
 
-TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatches) {
+TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatchesThenWaitsForAKeyOrAMenu) {
     EXPECT_FALSE(t_CheckPause(19, false));
     t_QueueString("a\x13z");
     EXPECT_FALSE(t_CheckPause(19, false));
-    EXPECT_EQ(events::keyeventcount(), 3);
+    EXPECT_EQ(events::keyqueue().count(), 3);
     t_QueueString("b\x13");
     EXPECT_TRUE(t_CheckPause(19, false));
-    EXPECT_EQ(events::keyeventcount(), 0);
-    EXPECT_FALSE(events::keyeventavailable());
-}
-
-TEST(KeyQueue, CheckPauseWaitsForAKeyAndDiscardsIt) {
+    EXPECT_EQ(events::keyqueue().count(), 0);
+    EXPECT_FALSE(events::keyqueue().available());
     t_QueueString("ab\x13");
     std::atomic<bool> returned{false};
     std::thread program([&] {
@@ -272,54 +214,39 @@ TEST(KeyQueue, CheckPauseWaitsForAKeyAndDiscardsIt) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(80));
     EXPECT_FALSE(returned);
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     t_QueueString("r");
     program.join();
-    EXPECT_EQ(events::keyeventcount(), 0);
-    EXPECT_FALSE(events::keyeventavailable());
-    EXPECT_EQ(events::currentevent().Value, 'r');
-}
-
-TEST(KeyQueue, CheckPauseResumesOnAMenuSelectionWithoutTakingIt) {
+    EXPECT_EQ(events::keyqueue().count(), 0);
+    EXPECT_FALSE(events::keyqueue().available());
+    EXPECT_EQ(events::keyqueue().lasttaken().Value, 'r');
+    // A menu selection resumes as well, and it is not taken.
     t_QueueString("\x13");
-    std::thread program([] { EXPECT_TRUE(t_CheckPause(19, true)); });
+    std::thread resumed([] { EXPECT_TRUE(t_CheckPause(19, true)); });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     t_MenuEvent selection;
     selection.Kind = 3;
     selection.ItemAction = 230;
-    events::appendmenuevent(selection);
-    program.join();
-    EXPECT_EQ(events::menueventcount(), 1);
-    EXPECT_TRUE(events::menueventavailable());
+    events::menuqueue().append(selection);
+    resumed.join();
+    EXPECT_EQ(events::menuqueue().count(), 1);
+    EXPECT_TRUE(events::menuqueue().available());
     t_MenuEvent taken;
     EXPECT_TRUE(t_TakeMenuEvent(taken));
     EXPECT_EQ(taken.ItemAction, 230);
     EXPECT_FALSE(t_TakeMenuEvent(taken));
 }
 
-// ---- Views and windows -------------------------------------------------------------------------
-
-TEST(KeyViews, KeyDownBeforeMemoryOnlySetsKeyHeld) {
-    LogCapture log;
-    input::viewkeydown(0, {0, "a", 0});
-    EXPECT_TRUE(events::keyheld());
-    EXPECT_EQ(events::keyeventcount(), 0);
-    EXPECT_TRUE(log.lines().empty());
-    input::viewkeyup(0, {0, "a", 0});
-    EXPECT_FALSE(events::keyheld());
-}
-
-WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueued) {
+WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueuedOrRedirectOutput) {
     LogCapture log;
     input::viewkeydown(2, {0, "a", Shift});
-    EXPECT_EQ(log.lines(),
-              std::vector<std::string>{"viewKeyDown: Graphic window (2) not initialized."});
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(log.lines(), Lines{"viewKeyDown: Graphic window (2) not initialized."});
+    EXPECT_EQ(events::keyqueue().count(), 0);
     EXPECT_FALSE(events::modifierstate().shift);
 
     display::windowrecord(0).IgnoreEvents = true;
     input::viewkeydown(0, {0, "a", Shift});
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     EXPECT_FALSE(events::modifierstate().shift); // not refreshed either
     EXPECT_TRUE(events::keyheld());
 
@@ -329,21 +256,16 @@ WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueued) {
     EXPECT_TRUE(events::modifierstate().shift);
     input::viewflagschanged(0, 0);
     EXPECT_FALSE(events::modifierstate().shift);
-}
-
-WINDOW_TEST(KeyViews, ControlWithKeypadDigitsRedirectsOutput) {
+    // Control with a keypad digit redirects the output instead of queuing.
     for (const auto& [keycode, digit, redirect] :
          {std::tuple{91, "8", 2}, std::tuple{89, "7", 0}, std::tuple{92, "9", 1}}) {
         t_KeyEventHandler(0, {keycode, digit, Control | Keypad});
         EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, redirect) << keycode;
     }
-    EXPECT_EQ(events::keyeventcount(), 0);
+    EXPECT_EQ(events::keyqueue().count(), 0);
     t_KeyEventHandler(0, {91, "8", Option | Keypad});
     EXPECT_EQ(t_NextEvent(), 230);
     EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 1);
-}
-
-WINDOW_TEST(KeyViews, GetKeyReturnsTypedKeysInOrderWithTheCursorShownWhileWaiting) {
     input::viewkeydown(0, {0, "a", 0});
     input::viewkeydown(0, {11, "b", 0});
     input::viewkeydown(0, {14, "€", Option});
@@ -353,76 +275,56 @@ WINDOW_TEST(KeyViews, GetKeyReturnsTypedKeysInOrderWithTheCursorShownWhileWaitin
     EXPECT_EQ(display::windowrecord(0).TextCursorLevel, 0);
 }
 
-TEST(KeyViews, GetKeyShowsTheCursorOnlyWhileWaiting) {
-    // F1 is typed only while the cursor is on; t_GetKey would wait for ever otherwise.
-    const auto cursoron = [] { return display::windowrecord(0).TextCursorLevel == 1; };
-    const auto body = [] {
-        EXPECT_EQ(t_GetKey(0), "\xC2\x81"); // F1 is 129
-        EXPECT_EQ(display::windowrecord(0).TextCursorLevel, 0);
-    };
-    inwindow(body, {{Qt::Key_F1, ""}}, cursoron);
-}
-
-// ---- Qt key events through a real view ---------------------------------------------------------
-
-WINDOW_TEST(QtKeys, PositionDecidesTheKeyCodeOnAGermanKeyboard) {
+WINDOW_TEST(QtKeys, ScanCodesQtKeysAndTheKeypad) {
     // The German Z sits where the US Y is; AltGr-E gives €.
-    const std::vector<QtCase> keys{{{Qt::Key_Z, "z", 21}, 16, 'z'},
-                                   {{Qt::Key_Y, "y", 44}, 6, 'y'},
-                                   {{Qt::Key_E, "€", 18, Qt::GroupSwitchModifier}, 14, 164},
-                                   {{Qt::Key_Dead_Acute, "", 13}, 24, 180},
-                                   {{Qt::Key_Dead_Grave, "", 13, Qt::ShiftModifier}, 24, 96},
-                                   {{Qt::Key_Dead_Circumflex, "", 41}, 10, 94},
-                                   {{Qt::Key_Less, "<", 86}, 50, '<'},
-                                   {{Qt::Key_Odiaeresis, "ö", 39}, 41, 246}};
-    const std::vector<t_Event> events = typeandcheck(keys);
-    ASSERT_EQ(events.size(), 8u);
-    EXPECT_TRUE(events[2].OptionPressed);
-    EXPECT_EQ(events[2].Description, "€");
-    EXPECT_EQ(events[3].Description, "");
-}
-
-WINDOW_TEST(QtKeys, KeysWithoutScanCodeFallBackToTheQtKey) {
-    // The last key comes with Caps Lock on.
-    const std::vector<QtCase> keys{{{Qt::Key_Left, ""}, 123, 8},
-                                   {{Qt::Key_Backspace, "\b"}, 51, 127},
-                                   {{Qt::Key_Delete, "\x7f"}, 117, 7},
-                                   {{Qt::Key_F1, ""}, 122, 129},
-                                   {{Qt::Key_Backtab, "\t", 0, Qt::ShiftModifier}, 48, 20},
-                                   {{Qt::Key_A, "", 0, Qt::ControlModifier}, 0, 1},
-                                   {{Qt::Key_Enter, "\r", 0, Qt::KeypadModifier}, 76, 13},
-                                   {{Qt::Key_Return, "\r"}, 36, 13},
-                                   {{Qt::Key_P, "P", 0, Qt::NoModifier, 2}, 35, 'P'}};
-    const std::vector<t_Event> events = typeandcheck(keys);
-    ASSERT_EQ(events.size(), 9u);
-    EXPECT_TRUE(events[0].CursorKeyPressed);
-    EXPECT_EQ(events[1].Description, "\x7f");
-    EXPECT_TRUE(events[3].FunctionKeyPressed);
-    EXPECT_TRUE(events[5].ControlPressed);
-    EXPECT_EQ(events[6].Description, "\x03");
-    EXPECT_TRUE(events[6].NumericPadPressed);
-    EXPECT_TRUE(events[8].CapsLockPressed);
-    EXPECT_FALSE(events[7].CapsLockPressed);
-}
-
-WINDOW_TEST(QtKeys, KeypadKeysCarryTheKeypadBitAndTheirDigitWithoutNumLock) {
-    // Up is keypad 8 with Num Lock off; Control with keypad 8 redirects the output instead of
-    // queuing; the last 8 is the top row's.
+    std::vector<t_Event> e =
+        typeandcheck({{{Qt::Key_Z, "z", 21}, 16, 'z'},
+                      {{Qt::Key_Y, "y", 44}, 6, 'y'},
+                      {{Qt::Key_E, "€", 18, Qt::GroupSwitchModifier}, 14, 164},
+                      {{Qt::Key_Dead_Acute, "", 13}, 24, 180},
+                      {{Qt::Key_Dead_Grave, "", 13, Qt::ShiftModifier}, 24, 96},
+                      {{Qt::Key_Dead_Circumflex, "", 41}, 10, 94},
+                      {{Qt::Key_Less, "<", 86}, 50, '<'},
+                      {{Qt::Key_Odiaeresis, "ö", 39}, 41, 246}});
+    ASSERT_EQ(e.size(), 8u);
+    EXPECT_TRUE(e[2].OptionPressed);
+    EXPECT_EQ(e[2].Description, "€");
+    EXPECT_EQ(e[3].Description, "");
+    // Keys without a scan code fall back to the Qt key; the last comes with Caps Lock on.
+    e = typeandcheck({{{Qt::Key_Left, ""}, 123, 8},
+                      {{Qt::Key_Backspace, "\b"}, 51, 127},
+                      {{Qt::Key_Delete, "\x7f"}, 117, 7},
+                      {{Qt::Key_F1, ""}, 122, 129},
+                      {{Qt::Key_Backtab, "\t", 0, Qt::ShiftModifier}, 48, 20},
+                      {{Qt::Key_A, "", 0, Qt::ControlModifier}, 0, 1},
+                      {{Qt::Key_Enter, "\r", 0, Qt::KeypadModifier}, 76, 13},
+                      {{Qt::Key_Return, "\r"}, 36, 13},
+                      {{Qt::Key_P, "P", 0, Qt::NoModifier, 2}, 35, 'P'}});
+    ASSERT_EQ(e.size(), 9u);
+    EXPECT_TRUE(e[0].CursorKeyPressed);
+    EXPECT_EQ(e[1].Description, "\x7f");
+    EXPECT_TRUE(e[3].FunctionKeyPressed);
+    EXPECT_TRUE(e[5].ControlPressed);
+    EXPECT_EQ(e[6].Description, "\x03");
+    EXPECT_TRUE(e[6].NumericPadPressed);
+    EXPECT_TRUE(e[8].CapsLockPressed);
+    EXPECT_FALSE(e[7].CapsLockPressed);
+    // Keypad keys carry the keypad bit and their digit without Num Lock (Up is keypad 8); Control
+    // with keypad 8 redirects the output instead of queuing; the last 8 is the top row's.
     const auto keypad = Qt::KeypadModifier;
-    const std::vector<QtCase> keys{{{Qt::Key_8, "8", 72, keypad | Qt::AltModifier}, 91, 230},
-                                   {{Qt::Key_Up, "", 72, keypad}, 91, '8'},
-                                   {{Qt::Key_Delete, "\x7f", 83, keypad}, 65, '.'},
-                                   {{Qt::Key_8, "8", 72, keypad | Qt::ControlModifier}, -1, 0},
-                                   {{Qt::Key_8, "8", 9}, 28, '8'}};
-    const std::vector<t_Event> events = typeandcheck(keys);
+    e = typeandcheck({{{Qt::Key_8, "8", 72, keypad | Qt::AltModifier}, 91, 230},
+                      {{Qt::Key_Up, "", 72, keypad}, 91, '8'},
+                      {{Qt::Key_Delete, "\x7f", 83, keypad}, 65, '.'},
+                      {{Qt::Key_8, "8", 72, keypad | Qt::ControlModifier}, -1, 0},
+                      {{Qt::Key_8, "8", 9}, 28, '8'}});
     EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 2);
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_TRUE(events[0].NumericPadPressed);
-    EXPECT_FALSE(events[1].CursorKeyPressed);
-    EXPECT_FALSE(events[3].NumericPadPressed);
+    ASSERT_EQ(e.size(), 4u);
+    EXPECT_TRUE(e[0].NumericPadPressed);
+    EXPECT_FALSE(e[1].CursorKeyPressed);
+    EXPECT_FALSE(e[3].NumericPadPressed);
 }
 
-WINDOW_TEST(QtKeys, ModifierKeysChangeOnlyTheModifierState) {
+WINDOW_TEST(QtKeys, ModifierKeysAndAutoRepeatChangeOnlyTheirState) {
     sendonmain(QEvent::KeyPress, {Qt::Key_Shift, "", 42});
     EXPECT_TRUE(events::modifierstate().shift);
     EXPECT_FALSE(events::keyheld());
@@ -435,10 +337,8 @@ WINDOW_TEST(QtKeys, ModifierKeysChangeOnlyTheModifierState) {
     EXPECT_TRUE(events::modifierstate().option);
     sendonmain(QEvent::KeyPress, {Qt::Key_CapsLock, "", 58});
     EXPECT_TRUE(events::modifierstate().capslock);
-    EXPECT_EQ(events::keyeventcount(), 0);
-}
-
-WINDOW_TEST(QtKeys, AutoRepeatedReleasesKeepTheKeyHeld) {
+    EXPECT_EQ(events::keyqueue().count(), 0);
+    // An auto-repeated release keeps the key held.
     const QtKey a{Qt::Key_A, "a", 30};
     sendonmain(QEvent::KeyPress, a);
     EXPECT_TRUE(events::keyheld());
@@ -447,22 +347,26 @@ WINDOW_TEST(QtKeys, AutoRepeatedReleasesKeepTheKeyHeld) {
     sendonmain(QEvent::KeyPress, a, true);
     sendonmain(QEvent::KeyRelease, a);
     EXPECT_FALSE(events::keyheld());
-    EXPECT_EQ(events::keyeventcount(), 2);
+    EXPECT_EQ(events::keyqueue().count(), 2);
 }
 
-TEST(QtKeys, KeysArriveOnTheMainThreadWhileTheProgramWaits) {
-    const std::string text = "Hello 12345";
-    std::vector<QtKey> keys;
-    for (char c : text) {
-        keys.push_back({c == ' ' ? int(Qt::Key_Space) : std::toupper(c), QString(QChar(c))});
-    }
-    const auto body = [&] {
+TEST(QtKeys, GetKeyShowsTheCursorOnlyWhileWaitingAndKeysArriveWhileTheProgramRuns) {
+    // F1 is typed only while the cursor is on (t_GetKey would wait for ever otherwise), the other
+    // keys as soon as F1 has been taken.
+    const auto ready = [] {
+        return display::windowrecord(0).TextCursorLevel == 1 || events::keyqueue().lasttaken().Value != 0;
+    };
+    const auto body = [] {
+        EXPECT_EQ(t_GetKey(0), "\xC2\x81"); // F1 is 129
+        EXPECT_EQ(display::windowrecord(0).TextCursorLevel, 0);
         std::string typed;
-        for (size_t i = 0; i < text.size(); ++i) {
+        for (int i = 0; i < 11; ++i) {
             typed += t_GetKey(0);
         }
-        EXPECT_EQ(typed, text);
-        EXPECT_FALSE(events::keyeventavailable());
+        EXPECT_EQ(typed, "Hello 12345");
+        EXPECT_FALSE(events::keyqueue().available());
     };
-    inwindow(body, keys, [] { return true; });
+    std::vector<QtKey> keys = keysfortext("Hello 12345");
+    keys.insert(keys.begin(), {Qt::Key_F1, ""});
+    inwindow(body, keys, ready);
 }

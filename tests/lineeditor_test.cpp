@@ -1,53 +1,23 @@
-#include "core/bridge.h"
-#include "display/initwindow.h"
 #include "display/videomemory.h"
-#include "events/keyqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
 #include "text/textchecks.h"
 #include "unicode/graphemes.h"
-#include "unicode/strings.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QTimer>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int64_t Left = 8, Right = 21, Home = 2, End = 5, Return = 13, Escape = 27,
-                  Backspace = 127, WordLeft = 19, WordRight = 4, NumericEntry = 30, Copy = 12,
-                  Paste = 22;
+                  Backspace = 127, NumericEntry = 30, Copy = 12, Paste = 22;
 const std::string Esc = "\x1B", Gs = "\x1D";
 
 const display::t_Window& window() {
     return display::windowrecord(0);
-}
-
-// Runs body as the program with window 0 open for text while a timer on the main thread types
-// the keys into view 0, as the window system's keys arrive there while the program waits.
-void inwindow(const std::function<void()>& body, const std::string& keys = "") {
-    setuptoolkit();
-    std::atomic<bool> windowopen{false};
-    size_t next = 0;
-    QTimer typist;
-    QObject::connect(&typist, &QTimer::timeout, [&] {
-        if (windowopen && next < keys.size()) {
-            const char c = keys[next++];
-            const int key = c == '.' ? int(Qt::Key_Period) : c == '\r' ? int(Qt::Key_Return) : c;
-            QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(c)));
-            QCoreApplication::sendEvent(reinterpret_cast<QWidget*>(window().View.load()), &down);
-        }
-    });
-    typist.start(3);
-    ASSERT_TRUE(runprogram([&] {
-        t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
-        windowopen = true;
-        body();
-    }));
 }
 
 // Queues keys as the key translation delivers them.
@@ -56,7 +26,7 @@ void press(std::initializer_list<int64_t> values) {
         t_Event event;
         event.Kind = 1;
         event.Value = value;
-        events::appendkeyevent(event);
+        events::keyqueue().append(event);
     }
 }
 
@@ -68,6 +38,7 @@ std::string typed(std::initializer_list<int64_t> keys, int64_t mode = 0) {
 
 // A line ready for editing at the start of line 1 without reading keys.
 void field(const std::string& text, int64_t mode = 0, int64_t maximum = 40) {
+    t_CursorHome(0);
     t_InputForm(0, "> ", text, true, mode, maximum);
 }
 
@@ -81,7 +52,6 @@ std::string line() {
     return t_Left(text, p) + "|" + t_MidFrom(text, p + 1);
 }
 
-// The line after editing keys.
 std::string after(const std::vector<int64_t>& keys) {
     for (int64_t key : keys) {
         t_InputEdit(0, key);
@@ -104,14 +74,6 @@ std::string cells(int64_t line, int64_t from, int64_t count) {
     return text;
 }
 
-std::string pasteboard() {
-    return core::onmain([] { return platform::pasteboardstring(); });
-}
-
-void setpasteboard(const std::string& text) {
-    core::onmain([&] { platform::pasteboardsetstring(text); });
-}
-
 std::vector<int64_t> drainqueue() {
     std::vector<int64_t> values;
     for (int64_t v; (v = t_NextEvent()) >= 0;) {
@@ -122,12 +84,7 @@ std::vector<int64_t> drainqueue() {
 
 } // namespace
 
-// A test whose body runs as the program with window 0 open for text.
-#define WINDOW_TEST(suite, name) TOOLKIT_TEST(suite, name, inwindow)
-
-// ---- t_InputForm -------------------------------------------------------------------------------
-
-WINDOW_TEST(InputForm, DefaultTextIsCutToTheMaximumAndReturnedOnReturn) {
+WINDOW_TEST(InputForm, DefaultTextIsCutToTheMaximumAndEscapeReturnsEmpty) {
     press({Return});
     EXPECT_EQ(t_InputForm(0, "Name: ", "abcdefghijkl", false, 0, 10), "abcdefghij");
     EXPECT_EQ(cells(1, 1, 17), "Name: abcdefghij ");
@@ -136,12 +93,19 @@ WINDOW_TEST(InputForm, DefaultTextIsCutToTheMaximumAndReturnedOnReturn) {
     EXPECT_EQ(window().TextVpos, 2);
     EXPECT_EQ(window().TextHpos, 1);
     EXPECT_EQ(window().TextDisplayMode, 0);
-}
-
-WINDOW_TEST(InputForm, MaximumZeroStartsEmptyAndAcceptsNothing) {
+    // With maximum 0 the line starts empty and accepts nothing.
     press({'x', 'y', Return});
     EXPECT_EQ(t_InputForm(0, "Go: ", "abc", false, 0, 0), "");
-    EXPECT_EQ(cells(1, 1, 6), "Go:   ");
+    EXPECT_EQ(cells(2, 1, 6), "Go:   ");
+    // Escape returns empty text and moves to the next line; keys after it stay queued.
+    t_Vtab(0, 5);
+    press({'a', 'b', Escape, 'c', Return});
+    EXPECT_EQ(t_InputForm(0, "? ", "", false, 0, 10), "");
+    EXPECT_FALSE(window().InputFinished);
+    EXPECT_EQ(window().TextVpos, 6);
+    EXPECT_EQ(window().TextHpos, 1);
+    EXPECT_EQ(cells(5, 1, 5), "?    ");
+    EXPECT_EQ(events::keyqueue().count(), 2);
 }
 
 WINDOW_TEST(InputForm, DisplayOnlyShowsControlCharactersAndReadsNoKeys) {
@@ -152,18 +116,7 @@ WINDOW_TEST(InputForm, DisplayOnlyShowsControlCharactersAndReadsNoKeys) {
     EXPECT_EQ(window().TextHpos, 5);
     EXPECT_EQ(t_InputForm(0, "", "hello", true, 0, 3), "hel");
     EXPECT_EQ(window().InputCursorPos, 3);
-    EXPECT_EQ(events::keyeventcount(), 1);
-}
-
-WINDOW_TEST(InputForm, EscapeReturnsEmptyAndMovesToTheNextLine) {
-    t_Vtab(0, 5);
-    press({'a', 'b', Escape, 'c', Return});
-    EXPECT_EQ(t_InputForm(0, "? ", "", false, 0, 10), "");
-    EXPECT_FALSE(window().InputFinished);
-    EXPECT_EQ(window().TextVpos, 6);
-    EXPECT_EQ(window().TextHpos, 1);
-    EXPECT_EQ(cells(5, 1, 5), "?    ");
-    EXPECT_EQ(events::keyeventcount(), 2); // keys after the Escape stay queued
+    EXPECT_EQ(events::keyqueue().count(), 1);
 }
 
 TEST(InputForm, ReadsADateTypedIntoTheView) {
@@ -172,73 +125,69 @@ TEST(InputForm, ReadsADateTypedIntoTheView) {
         EXPECT_EQ(cells(1, 18, 10), "05.12.1985");
         EXPECT_EQ(window().TextCursorLevel, 0);
     };
-    inwindow(body, "05.12.1985\r");
+    inwindow(body, keysfortext("05.12.1985\r"));
 }
 
-// ---- Editing keys ------------------------------------------------------------------------------
-
-WINDOW_TEST(InputEdit, InsertsAtTheCursorAndBackspaceRemovesLeftOfIt) {
-    field("");
-    EXPECT_EQ(after({'a', 'b', 'c', Left, Left, 'X'}), "aX|bc");
-    EXPECT_EQ(cells(1, 3, 4), "aXbc");
-    EXPECT_EQ(after({Backspace}), "a|bc");
-    EXPECT_EQ(cells(1, 3, 4), "abc ");
-}
-
-WINDOW_TEST(InputEdit, MovesStopAtBothEndsAndBackspaceAtTheStartDoesNothing) {
+// Every key value on the line "ab cde fg" with the cursor after "ab cd" and the field's columns
+// overwritten with "#" first: the line and cursor afterwards, the field's 11 columns and the keys
+// it queues. Control-V pastes what Control-L (among the keys without a visible effect) copied;
+// Control-^ reads the keys typed before it.
+WINDOW_TEST(InputEdit, EveryKeyValueActsOnTheLineAndItsColumnsAndMovesStopAtTheEnds) {
+    struct Row {
+        std::vector<int64_t> keys;
+        std::string typed, line, columns, queued;
+    };
+    const std::string same = "ab cd|e fg", hashes = "###########", cleared = "         ##",
+                      efg = "e fg#"; // apart, so that e is no hex digit of the code before it
+    const Row rows[]{{{0}, "", same, "ab cde fg##", ""},
+                     {{1, 2, 11, 18}, "", "|ab cde fg", hashes, ""},
+                     {{3, 5, 6, 10}, "", "ab cde fg|", hashes, ""},
+                     {{4}, "", "ab cde |fg", hashes, ""},
+                     {{7}, "", "ab cd| fg", "ab cd fg ##", ""},
+                     {{8}, "", "ab c|de fg", hashes, ""},
+                     {{9, 12, 14, 15, 16, 17, 20, 23, 25, 28, 29, 31, -1}, "", same, hashes, ""},
+                     {{13}, "", same + " finished", hashes, ""},
+                     {{19}, "", "ab |cde fg", hashes, ""},
+                     {{21}, "", "ab cde| fg", hashes, ""},
+                     {{22}, "", same, hashes, "ab cde fg"},
+                     {{24}, "", "|e fg", "e fg     ##", ""},
+                     {{26, 27}, "", "|", cleared, ""},
+                     {{30}, "65!", "ab cdA|e fg", "ab cdAe fg#", ""},
+                     {{32}, "", "ab cd |e fg", "ab cd e fg#", ""},
+                     {{126}, "", "ab cd~|e fg", "ab cd~e fg#", ""},
+                     {{127}, "", "ab c|e fg", "ab ce fg ##", ""},
+                     {{128}, "", "ab cd\xC2\x80|e fg", "ab cd\x80" + efg, ""},
+                     {{255}, "", "ab cd\xC3\xBF|e fg", "ab cd\xFF" + efg, ""},
+                     {{256}, "", "ab cd\xC4\x80|e fg", "ab cd?e fg#", ""}};
+    setpasteboard("");
+    for (const Row& row : rows) {
+        for (int64_t key : row.keys) {
+            field("ab cde fg");
+            display::windowrecord(0).InputCursorPos = 5;
+            t_Htab(0, 3);
+            t_Print(0, hashes);
+            t_QueueString(row.typed);
+            t_InputEdit(0, key);
+            EXPECT_EQ(line() + (window().InputFinished ? " finished" : ""), row.line) << key;
+            EXPECT_EQ(cells(1, 3, 11), row.columns) << key;
+            EXPECT_EQ(drainqueue(), std::vector<int64_t>(row.queued.begin(), row.queued.end()))
+                << key;
+        }
+    }
+    // Moves stop at both ends; every key first places the screen cursor at the input position.
     field("abc");
     EXPECT_EQ(after({Right}), "abc|");
     EXPECT_EQ(after({Home, Backspace, Left}), "|abc");
-    EXPECT_EQ(after({End}), "abc|");
-    EXPECT_EQ(after({31}), "abc|"); // places the screen cursor
-    EXPECT_EQ(window().TextHpos, 6);
-    field("ab cd ef");
-    EXPECT_EQ(after({WordLeft}), "ab cd |ef");
-    EXPECT_EQ(after({WordLeft}), "ab |cd ef");
-    EXPECT_EQ(after({1, WordRight}), "ab |cd ef");
-    EXPECT_EQ(after({WordRight}), "ab cd |ef");
+    EXPECT_EQ(after({End, 7}), "abc|");
+    EXPECT_EQ(after({Home, Right, 31}), "a|bc");
+    EXPECT_EQ(window().TextHpos, 4);
 }
 
-WINDOW_TEST(InputEdit, ForwardDeleteRemovesRightOfTheCursor) {
-    field("abc");
-    EXPECT_EQ(after({Home, Right, 7}), "a|c"); // Forward Delete
-    EXPECT_EQ(cells(1, 3, 3), "ac ");
-    EXPECT_EQ(after({End, 7}), "ac|");
-}
-
-WINDOW_TEST(InputEdit, ControlXCutsToTheStartAndRewritesTheOldColumns) {
-    field("12345");
-    t_Print(0, std::string("Q"));
-    EXPECT_EQ(after({Home, Right, Right, 24}), "|345");
-    EXPECT_EQ(cells(1, 3, 6), "345  Q");
-}
-
-WINDOW_TEST(InputEdit, ControlZClearsTheLine) {
-    field("abcd");
-    EXPECT_EQ(after({Left, 26}), "|");
-    EXPECT_EQ(cells(1, 1, 7), ">      ");
-}
-
-WINDOW_TEST(InputEdit, ADeadKeyRedrawsTheLineAndKeysWithoutMeaningAreIgnored) {
-    field("abc");
-    t_PrintSymbol(0, 'Z', window().TextColor, 4, 1);
-    EXPECT_EQ(after({0}), "abc|");
-    EXPECT_EQ(cells(1, 3, 3), "abc");
-    EXPECT_EQ(after({9, 14, 20, 23, 25, 28, 29, -5}), "abc|");
-    // A function key and ä are characters.
-    EXPECT_EQ(after({129, 228}), "abc\xC2\x81\xC3\xA4|");
-}
-
-// ---- Input modes and limits ------------------------------------------------------------------
-
-WINDOW_TEST(InputModes, DecimalModeAcceptsOneCommaOneExponentAndSignsWhereTheyFit) {
+WINDOW_TEST(InputModes, ModesFilterTheCharactersUpToTheirBoundaryCodesAndTheLineStaysShort) {
     field("", 3);
     EXPECT_EQ(aftertext("1.5E-3.-e"), "1,5e-3|");
     EXPECT_EQ(after({Home}), "|1,5e-3");
     EXPECT_EQ(aftertext("-x"), "-|1,5e-3");
-}
-
-WINDOW_TEST(InputModes, MinusSignRulesOfModesTwoAndFour) {
     field("", 2);
     EXPECT_EQ(aftertext("-5-a"), "-5|");
     field("", 4);
@@ -246,9 +195,7 @@ WINDOW_TEST(InputModes, MinusSignRulesOfModesTwoAndFour) {
     field("", 0);
     t_InputInsert(0, 0);
     EXPECT_EQ(line(), "|");
-}
-
-WINDOW_TEST(InputModes, LineNeverReachesTheLastColumn) {
+    // The line never reaches the last column of the text area, nor the maximum length.
     display::windowrecord(0).TextLastColumn = 40;
     t_Htab(0, 30);
     t_InputForm(0, "", "", true, 0, 50);
@@ -257,24 +204,45 @@ WINDOW_TEST(InputModes, LineNeverReachesTheLastColumn) {
     EXPECT_EQ(cells(1, 30, 11), "abcdefghij ");
     field("", 0, 3);
     EXPECT_EQ(aftertext("abcd"), "abc|");
-}
-
-WINDOW_TEST(InputModes, NumericEntryInsertsTheTypedCode) {
+    // Control-^ and up to three digits insert the code typed.
     EXPECT_EQ(typed({NumericEntry, '2', '4', '1', Return}), "\xC3\xB1"); // ñ
     // The Return that ends the number is consumed.
     EXPECT_EQ(typed({NumericEntry, '6', '5', Return, 'B', Return}), "AB");
     EXPECT_EQ(typed({NumericEntry, 'x', 'y', Return}), "y");
     // Codes below 32 only in mode 1, and only valid ones.
-    EXPECT_EQ(typed({NumericEntry, '7', Return, Return}), "");
-    EXPECT_EQ(typed({NumericEntry, '9', '9', '9', Return}, 1), "");
     t_Vtab(0, 10);
     EXPECT_EQ(typed({NumericEntry, '7', Return, Return}, 1), "\x07");
     EXPECT_EQ(cells(10, 1, 1), "G"); // shown visibly
+    // The first and last code of each mode's range: 32 (1 in mode 1) and 255.
+    EXPECT_EQ(
+        typed({30, '0', '3', '1', 30, '0', '3', '2', 30, '2', '5', '5', 30, '2', '5', '6', Return}),
+        " \xC3\xBF");
+    EXPECT_EQ(typed({30, '0', '0', '0', 30, '0', '0', '1', 30, '2', '5', '6', Return}, 1), "\x01");
+    // The mode, the code given to t_InputInsert on an empty line and the code the line then
+    // holds (0: refused) at the first and last code of each range, where the mode's rule changes.
+    const int64_t inserts[][3]{{0, -1, 0},       {0, 0, 0},           {0, 1, 1},
+                               {0, 31, 31},      {0, 32, 32},         {0, 126, 126},
+                               {0, 127, 127},    {0, 128, 128},       {0, 255, 255},
+                               {0, 256, 256},    {0, 0xD7FF, 0xD7FF}, {0, 0xD800, 0},
+                               {0, 0xDFFF, 0},   {0, 0xE000, 0xE000}, {0, 0x10FFFF, 0x10FFFF},
+                               {0, 0x110000, 0}, {1, 0, 0},           {1, 'x', 'x'},
+                               {2, 'x', 0},      {2, '/', 0},         {2, '0', '0'},
+                               {2, '9', '9'},    {2, ':', 0},         {2, '-', '-'},
+                               {3, '/', 0},      {3, '0', '0'},       {3, '9', '9'},
+                               {3, ':', 0},      {3, 'E', 'e'},       {3, 'D', 0},
+                               {3, '.', ','},    {3, ',', ','},       {3, '-', '-'},
+                               {4, '/', 0},      {4, '0', '0'},       {4, '9', '9'},
+                               {4, ':', 0},      {4, '-', 0},         {4, 'x', 0},
+                               {5, 'x', 'x'},    {5, 0, 0},           {-1, 'x', 'x'}};
+    for (auto [mode, code, inserted] : inserts) {
+        field("", mode);
+        t_InputInsert(0, code);
+        EXPECT_EQ(t_Asc(window().InputString), inserted) << mode << " " << code;
+        EXPECT_EQ(window().InputCursorPos, inserted == 0 ? 0 : 1) << mode << " " << code;
+    }
 }
 
-// ---- Pasteboard ---------------------------------------------------------------------------------
-
-WINDOW_TEST(InputPasteboard, PasteQueuesTheFirstLineWithWideCharactersInTheirEscapeForm) {
+WINDOW_TEST(InputPasteboard, PasteQueuesTheFirstLineEscapedAndCopyDecodesIt) {
     setpasteboard("ab\ncd");
     field("x");
     after({Paste});
@@ -287,10 +255,8 @@ WINDOW_TEST(InputPasteboard, PasteQueuesTheFirstLineWithWideCharactersInTheirEsc
     EXPECT_EQ(drainqueue(), (std::vector<int64_t>{'x', 27, '2', '0', 'A', 'C', 29}));
     setpasteboard("");
     after({Paste});
-    EXPECT_FALSE(events::keyeventavailable());
-}
-
-WINDOW_TEST(InputPasteboard, CopyDecodesEscapeFormsAndKeepsUnfinishedOnes) {
+    EXPECT_FALSE(events::keyqueue().available());
+    // Copy decodes escape forms and keeps unfinished ones; the line stays.
     const std::pair<std::string, std::string> lines[] = {
         {"a" + Esc + "20AC" + Gs + "b", "a€b"},
         {"ab" + Esc + "12", "ab" + Esc + "12"},
@@ -303,14 +269,12 @@ WINDOW_TEST(InputPasteboard, CopyDecodesEscapeFormsAndKeepsUnfinishedOnes) {
     }
 }
 
-// ---- Failures -----------------------------------------------------------------------------------
-
 TEST(InputFailures, WrongOrUnreadyWindowsAreReported) {
     setuptoolkit();
     ASSERT_TRUE(runprogram([] {
         LogCapture log;
         EXPECT_EQ(t_InputForm(0, "", "x", true, 0, 5), "");
-        EXPECT_EQ(log.lines(), std::vector<std::string>{"t_InputForm: Window #0 not initialized."});
+        EXPECT_EQ(log.lines(), Lines{"t_InputForm: Window #0 not initialized."});
         t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
         log.clear();
         EXPECT_EQ(t_InputForm(8, "", "x", true, 0, 5), "");
@@ -319,13 +283,11 @@ TEST(InputFailures, WrongOrUnreadyWindowsAreReported) {
         t_InputEdit(2, 'a');
         t_InputInsert(12, 'a');
         t_InputInsert(1, 'a');
-        EXPECT_EQ(log.lines(), (std::vector<std::string>{
-                                   "t_InputForm: Window is not a graphic window.",
-                                   "t_InputForm: Window #3 not initialized.",
-                                   "t_InputEdit: Window is not a graphic window.",
-                                   "t_InputEdit: Window #2 not initialized.",
-                                   "t_InputInsert: Window is not a graphic window.",
-                                   "t_InputInsert: Window #1 not initialized.",
-                               }));
+        EXPECT_EQ(log.lines(), (Lines{"t_InputForm: Window is not a graphic window.",
+                                      "t_InputForm: Window #3 not initialized.",
+                                      "t_InputEdit: Window is not a graphic window.",
+                                      "t_InputEdit: Window #2 not initialized.",
+                                      "t_InputInsert: Window is not a graphic window.",
+                                      "t_InputInsert: Window #1 not initialized."}));
     }));
 }

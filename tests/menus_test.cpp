@@ -1,24 +1,18 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/clock.h"
-#include "core/lookup.h"
 #include "core/threads.h"
-#include "display/initwindow.h"
 #include "display/videomemory.h"
-#include "display/windowcommands.h"
-#include "events/keyqueue.h"
-#include "events/menuqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
 #include "ui/builtinactions.h"
 #include "ui/copyconversion.h"
 #include "ui/menuactions.h"
-#include "ui/menuevents.h"
-#include "ui/menuitems.h"
 #include "ui/textwindows.h"
-#include "ui/windownumbers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -28,7 +22,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 const t_Font nofont{};
 
 // Chooses the item as the user would; the handler runs on the main thread.
@@ -53,23 +46,6 @@ platform::MenuItem additem(const std::string& menu, const std::string& title, in
     });
 }
 
-void makemain(uint8_t n) {
-    t_WindowFront(n);
-    ASSERT_TRUE(waitfor([n] { return ui::getmainwindownumber() == n; }));
-}
-
-bool isvisible(uint8_t n) {
-    return core::onmain([n] { return platform::windowisvisible(core::getwindow(n)); });
-}
-
-std::string pasteboard() {
-    return core::onmain([] { return platform::pasteboardstring(); });
-}
-
-void setpasteboard(const std::string& text) {
-    core::onmain([&] { platform::pasteboardsetstring(text); });
-}
-
 std::string viewtext(platform::TextView core::AppDelegate::*view) {
     return core::onmain([view] { return platform::textviewstring(core::appdelegate().*view); });
 }
@@ -89,29 +65,59 @@ struct HandlerRuns {
 
 } // namespace
 
-// ---- Start-up -------------------------------------------------------------------------------
-
-TEST(MenuStartup, FillsTheTableAndTrimsOnlyMenusThatExist) {
+TEST(MenuStartup, FillsTheTableTrimsOnlyMenusThatExistAndItemsAreFoundByPosition) {
     runintoolkit([] {
         LogCapture log;
         t_InitMemory();
-        const std::vector<ui::t_MenuAction> table = ui::menuactions();
-        ASSERT_EQ(table.size(), 37u);
-        EXPECT_EQ((std::vector<int64_t>{table[0].Tag, table[31].Tag, table[32].Tag, table[36].Tag}),
-                  (std::vector<int64_t>{200, 231, 110, 114}));
-        for (const ui::t_MenuAction& entry : table) {
+        std::vector<int64_t> tags;
+        for (const ui::t_MenuAction& entry : ui::menuactions()) {
+            tags.push_back(entry.Tag);
             EXPECT_EQ(entry.Action, entry.Tag);
             EXPECT_TRUE(entry.Title.empty() && entry.Note.empty() && entry.FileName.empty() &&
                         entry.FileTypes.empty() && entry.FilePath.empty());
         }
+        EXPECT_EQ(tags, (std::vector<int64_t>{200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
+                                              210, 211, 212, 213, 214, 215, 216, 217, 218, 219,
+                                              220, 221, 222, 223, 224, 225, 226, 227, 228, 229,
+                                              230, 231, 110, 111, 112, 113, 114}));
         // The bar is German: every lookup in "Edit" and "Window" misses.
         const std::string index = "t_MenuItemIndex: Menu not found.";
         EXPECT_EQ(log.lines(),
                   (Lines{"t_InitMemory: Start.", index, index, index, index, index,
                          "t_MenuItemTitle: Menu not found.", "t_MenuItemDelete: Menu not found.",
                          index, index, index, "t_InitMemory: End."}));
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Konsole löschen");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Konsole löschen");
         EXPECT_EQ(t_MenuItemIndex("Fenster", "Konsole ausblenden"), 14);
+        // Finding, titles and deleting by position.
+        log.clear();
+        EXPECT_EQ(t_MenuItemIndex("Ablage", "Sichern"), -2);
+        EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Gibt es nicht"), -1);
+        EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Text kopieren"), 1);
+        EXPECT_EQ(t_MenuItemIndex("Bearbeiten", ""), 2); // the separator
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 0), "Bild kopieren");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 5), "");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", -1), "");
+        EXPECT_EQ(t_MenuItemTitle("Ablage", 0), "");
+        t_MenuItemDelete("Ablage", 0);
+        t_MenuItemDelete("Bearbeiten", 5);
+        t_MenuItemDelete("Bearbeiten", -3);
+        const std::string range = "Item position out of range";
+        EXPECT_EQ(log.lines(),
+                  (Lines{"t_MenuItemIndex: Menu not found.", "t_MenuItemTitle: " + range,
+                         "t_MenuItemTitle: " + range, "t_MenuItemTitle: Menu not found.",
+                         "t_MenuItemDelete: Menu not found.", "t_MenuItemDelete: " + range,
+                         "t_MenuItemDelete: " + range}));
+        t_MenuItemDelete("Bearbeiten", 0);
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 0), "Text kopieren");
+        t_MenuItemDelete("Bearbeiten", 65535);
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Drucker löschen");
+        // The last position of an empty menu is out of range too.
+        core::onmain([] { platform::mainmenuappend("Leer"); });
+        log.clear();
+        t_MenuItemDelete("Leer", 65535);
+        EXPECT_EQ(t_MenuItemTitle("Leer", 65535), "");
+        EXPECT_EQ(t_MenuItemIndex("Leer", ""), -1);
+        EXPECT_EQ(log.lines(), (Lines{"t_MenuItemDelete: " + range, "t_MenuItemTitle: " + range}));
     });
 }
 
@@ -133,54 +139,16 @@ TEST(MenuStartup, RemovesThePlatformsOwnItemsInBothLanguages) {
                   (Lines{"t_InitMemory: Start.",
                          "*** Found Window Menu Item Tile Window to Left of Screen",
                          "*** Found Fenster Menu Item Vollbildmodus", "t_InitMemory: End."}));
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Konsole löschen");
+        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Konsole löschen");
         EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Emoji & Symbole"), -1);
         EXPECT_EQ(t_MenuItemTitle("Edit", 0), "Copy");
-        EXPECT_EQ(t_MenuItemTitle("Edit", ui::lastmenuitem), "Copy");
-        EXPECT_EQ(t_MenuItemTitle("Window", ui::lastmenuitem), "Minimize");
+        EXPECT_EQ(t_MenuItemTitle("Edit", 65535), "Copy");
+        EXPECT_EQ(t_MenuItemTitle("Window", 65535), "Minimize");
         EXPECT_EQ(t_MenuItemIndex("Fenster", "Vollbildmodus"), -1);
     }));
 }
 
-// ---- Menu-item operations -------------------------------------------------------------------
-
-TEST(MenuItems, FindTitleAndDeleteByPosition) {
-    runintoolkit([] {
-        LogCapture log;
-        EXPECT_EQ(t_MenuItemIndex("Ablage", "Sichern"), -2);
-        EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Gibt es nicht"), -1);
-        EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Text kopieren"), 1);
-        EXPECT_EQ(t_MenuItemIndex("Bearbeiten", ""), 2); // the separator
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 0), "Bild kopieren");
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 5), "");
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", -1), "");
-        EXPECT_EQ(t_MenuItemTitle("Ablage", 0), "");
-        t_MenuItemDelete("Ablage", 0);
-        t_MenuItemDelete("Bearbeiten", 5);
-        t_MenuItemDelete("Bearbeiten", -3);
-        const std::string range = "Item position out of range";
-        EXPECT_EQ(log.lines(),
-                  (Lines{"t_MenuItemIndex: Menu not found.", "t_MenuItemTitle: " + range,
-                         "t_MenuItemTitle: " + range, "t_MenuItemTitle: Menu not found.",
-                         "t_MenuItemDelete: Menu not found.", "t_MenuItemDelete: " + range,
-                         "t_MenuItemDelete: " + range}));
-        t_MenuItemDelete("Bearbeiten", 0);
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 0), "Text kopieren");
-        t_MenuItemDelete("Bearbeiten", ui::lastmenuitem);
-        EXPECT_EQ(t_MenuItemTitle("Bearbeiten", ui::lastmenuitem), "Drucker löschen");
-        // The last position of an empty menu is out of range too.
-        core::onmain([] { platform::mainmenuappend("Leer"); });
-        log.clear();
-        t_MenuItemDelete("Leer", ui::lastmenuitem);
-        EXPECT_EQ(t_MenuItemTitle("Leer", ui::lastmenuitem), "");
-        EXPECT_EQ(t_MenuItemIndex("Leer", ""), -1);
-        EXPECT_EQ(log.lines(), (Lines{"t_MenuItemDelete: " + range, "t_MenuItemTitle: " + range}));
-    });
-}
-
-// ---- Selections ---------------------------------------------------------------------------
-
-TEST(MenuEvents, TableActionQueuesTheEventWithoutTheProgramHandler) {
+TEST(MenuEvents, OnlyItemsWithoutATableEntryRunTheProgramHandler) {
     HandlerRuns runs;
     runintoolkit([&] {
         t_InitMemory();
@@ -188,27 +156,20 @@ TEST(MenuEvents, TableActionQueuesTheEventWithoutTheProgramHandler) {
         ASSERT_TRUE(isvisible(10));
         choose("Fenster", 230);
         EXPECT_FALSE(isvisible(10));
-        ASSERT_EQ(events::menueventcount(), 1);
-        const t_MenuEvent e = events::menuevents()[0];
+        ASSERT_EQ(events::menuqueue().count(), 1);
+        const t_MenuEvent e = events::menuqueue().pending()[0];
         EXPECT_EQ(std::tie(e.Kind, e.MenuTitle, e.ItemTitle, e.ItemAction, e.ItemKeyChar),
                   std::make_tuple(3, "Fenster", "Konsole ausblenden", 230, ""));
         EXPECT_GT(e.Time, 0);
-        EXPECT_TRUE(events::menueventavailable());
-        core::sleepmilliseconds(50);
-        EXPECT_EQ(runs.count, 0);
+        EXPECT_TRUE(events::menuqueue().available());
         // A shortcut item records its key equivalent.
         choose("Fenster", 229);
         EXPECT_TRUE(isvisible(10));
-        const t_MenuEvent shown = events::menuevents().back();
+        const t_MenuEvent shown = events::menuqueue().pending().back();
         EXPECT_EQ(std::tie(shown.ItemKeyChar, shown.ItemKeyAsc, shown.ItemKeyMods),
                   std::make_tuple("o", 'o', (1u << 17) | (1u << 18)));
-    });
-}
-
-TEST(MenuEvents, ItemsWithoutATableEntryRunTheProgramHandler) {
-    HandlerRuns runs;
-    runintoolkit([&] {
-        t_InitMemory();
+        core::sleepmilliseconds(50);
+        EXPECT_EQ(runs.count, 0);
         platform::MenuItem own = additem("Fenster", "Eigener Punkt", 0);
         platform::MenuItem unknown = additem("Bearbeiten", "Unbekannt", 4711);
         platform::MenuItem loose =
@@ -223,56 +184,68 @@ TEST(MenuEvents, ItemsWithoutATableEntryRunTheProgramHandler) {
         ASSERT_TRUE(waitfor([&] { return runs.count == 3; }));
         EXPECT_EQ(runs.onmenuthread, 3);
         EXPECT_EQ(pasteboard(), "unberührt");
-        const std::vector<t_MenuEvent> e = events::menuevents();
-        ASSERT_EQ(e.size(), 3u);
-        EXPECT_EQ(std::tie(e[0].Kind, e[0].ItemAction, e[0].ItemTitle),
+        const std::vector<t_MenuEvent> later = events::menuqueue().pending();
+        ASSERT_EQ(later.size(), 5u);
+        EXPECT_EQ(std::tie(later[2].Kind, later[2].ItemAction, later[2].ItemTitle),
                   std::make_tuple(3, 0, "Eigener Punkt"));
-        EXPECT_EQ(std::tie(e[1].ItemAction, e[1].MenuTitle), std::make_tuple(4711, "Bearbeiten"));
-        EXPECT_EQ(std::tie(e[2].Kind, e[2].ItemAction, e[2].ItemTitle, e[2].Time),
+        EXPECT_EQ(std::tie(later[3].ItemAction, later[3].MenuTitle),
+                  std::make_tuple(4711, "Bearbeiten"));
+        EXPECT_EQ(std::tie(later[4].Kind, later[4].ItemAction, later[4].ItemTitle, later[4].Time),
                   std::make_tuple(0, 0, "", 0));
     });
 }
 
-TEST(MenuEvents, GraphicWindowActionsShowAndHideByPairs) {
-    runintoolkit([] {
-        for (uint8_t n : {0, 1, 7}) {
+TEST(MenuEvents, WindowActionsShowAndHideTheirWindows) {
+    std::atomic<int> calls{0};
+    std::atomic<bool> onmainthread{false};
+    ui::setwindowactionhook([&] {
+        onmainthread = platform::ismainthread();
+        ++calls;
+    });
+    runintoolkit([&] {
+        for (uint8_t n : {0, 1, 2, 4, 5, 6, 7}) {
             t_InitWindow(n, 4, false, 64, 32, 4, 4, nofont, true);
         }
-        // Tags from 213 on: show and hide of window 0, then of window 1, ...
-        for (auto [tag, n, shown] : {std::tuple{214, 0, false},
-                                     {216, 1, false},
-                                     {215, 1, true},
-                                     {213, 0, true},
-                                     {228, 7, false}}) {
+        // Tag, window, shown afterwards; from 213 on the tags show and hide window 0, then 1 ...
+        const int actions[][3]{{214, 0, 0},  {213, 0, 1}, {216, 1, 0}, {215, 1, 1},  {218, 2, 0},
+                               {217, 2, 1},  {222, 4, 0}, {221, 4, 1}, {224, 5, 0},  {223, 5, 1},
+                               {226, 6, 0},  {225, 6, 1}, {228, 7, 0}, {227, 7, 1},  {205, 12, 1},
+                               {207, 11, 1}, {209, 9, 1}, {211, 8, 1}, {229, 10, 1}, {206, 12, 0},
+                               {208, 11, 0}, {210, 9, 0}, {212, 8, 0}, {230, 10, 0}, {209, 9, 1},
+                               {205, 12, 1}, {229, 10, 1}};
+        for (auto [tag, n, shown] : actions) {
             choose("Fenster", tag);
-            EXPECT_EQ(isvisible(n), shown) << tag;
-            EXPECT_EQ(display::windowrecord(n).Visible, shown) << tag;
-        }
-        EXPECT_TRUE(isvisible(1));
-        LogCapture log;
-        choose("Fenster", 220); // window 3 was never created
-        EXPECT_EQ(foregroundlines(log), Lines{"t_MenuEventHandler: Window #3 not initialized."});
-        EXPECT_EQ(events::menueventcount(), 6);
-    });
-}
-
-TEST(MenuEvents, SpecialWindowsAndHidingAll) {
-    runintoolkit([] {
-        t_InitWindow(2, 8, false, 64, 32, 0, 0, nofont, true);
-        for (auto [tag, n] : {std::pair{205, 12}, {207, 11}, {209, 9}, {211, 8}, {229, 10}}) {
-            choose("Fenster", tag);
-            EXPECT_TRUE(isvisible(static_cast<uint8_t>(n))) << tag;
+            EXPECT_EQ(isvisible(static_cast<uint8_t>(n)), shown == 1) << tag;
+            EXPECT_TRUE(n >= 8 || display::windowrecord(n).Visible == (shown == 1)) << tag;
         }
         makemain(9);
         choose("Fenster", 201); // the main window
         EXPECT_FALSE(isvisible(9));
-        EXPECT_TRUE(isvisible(8));
-        for (auto [tag, n] : {std::pair{206, 12}, {208, 11}, {212, 8}}) {
-            choose("Fenster", tag);
-            EXPECT_FALSE(isvisible(static_cast<uint8_t>(n))) << tag;
+        EXPECT_TRUE(isvisible(10));
+        LogCapture log;
+        choose("Fenster", 219); // window 3 was never created
+        choose("Fenster", 220);
+        EXPECT_EQ(foregroundlines(log), Lines(2, "t_MenuEventHandler: Window #3 not initialized."));
+        // The table's entries without a built-in action change nothing.
+        std::vector<bool> shown;
+        for (uint8_t n = 0; n <= 12; ++n) {
+            shown.push_back(isvisible(n));
         }
-        choose("Fenster", 229);
-        choose("Fenster", 205);
+        for (int64_t tag : {202, 203, 204, 231}) {
+            choose(additem("Fenster", "Ohne Wirkung", tag));
+        }
+        for (uint8_t n = 0; n <= 12; ++n) {
+            EXPECT_EQ(isvisible(n), shown[n]) << int(n);
+        }
+        EXPECT_EQ(events::menuqueue().count(), 34);
+        // The window action runs the hook on the main thread, for graphic windows only.
+        makemain(0);
+        choose("Fenster", 113);
+        EXPECT_EQ(calls, 1);
+        EXPECT_TRUE(onmainthread);
+        makemain(12);
+        choose("Fenster", 113);
+        EXPECT_EQ(calls, 1);
         choose("Fenster", 200);
         for (uint8_t n = 0; n <= 12; ++n) {
             EXPECT_FALSE(isvisible(n)) << int(n);
@@ -280,8 +253,6 @@ TEST(MenuEvents, SpecialWindowsAndHidingAll) {
         EXPECT_FALSE(display::windowrecord(2).Visible);
     });
 }
-
-// ---- Copying --------------------------------------------------------------------------------
 
 TEST(CopyConversion, BoxDrawingCodesBecomePlainCharacters) {
     const std::string plain = "#*#<=>O++++||--++++++++++++--||+="; // codes 127 ... 159
@@ -300,17 +271,29 @@ TEST(CopyConversion, BoxDrawingCodesBecomePlainCharacters) {
     EXPECT_EQ(ui::copyconversion(""), "");
 }
 
-TEST(CopyText, GraphicWindowTextIsConvertedOnTheWay) {
+TEST(CopyActions, MainGraphicWindowTextIsConvertedAndItsImageCopied) {
     runintoolkit([] {
         t_InitWindow(0, 24, false, 20 * 8, 3 * 16, 0, 0, makegreyfont(8, 16), true);
         t_Print(0, std::vector<uint8_t>{'A', 140, 138, 'B', 13, 137, 156, 0xE4});
         makemain(0);
         choose("Bearbeiten", 111);
         EXPECT_EQ(pasteboard(), "A-|B\r+|\u00E4");
+        t_InitWindow(1, 4, false, 32, 40, 2, 2, nofont, true);
+        g_Plot(1, 3, 5, t_RGBColor{255, 255, 255, 255});
+        makemain(1);
+        choose("Bearbeiten", 110);
+        QImage image = core::onmain([] { return QGuiApplication::clipboard()->image(); });
+        ASSERT_EQ(image.size(), QSize(32, 40));
+        EXPECT_EQ(image.pixel(3, 5) & 0xFFFFFF, 0xFFFFFFu);
+        EXPECT_EQ(image.pixel(4, 5) & 0xFFFFFF, 0u);
+        setpasteboard("Text");
+        makemain(9);
+        choose("Bearbeiten", 110);
+        EXPECT_EQ(pasteboard(), "Text");
     });
 }
 
-TEST(CopyText, PrinterTextAndRefusalsOfOtherWindows) {
+TEST(CopyActions, PrinterTextRefusalsOfOtherWindowsAndClearing) {
     runintoolkit([] {
         t_InitMemory();
         core::onmain([] {
@@ -329,11 +312,25 @@ TEST(CopyText, PrinterTextAndRefusalsOfOtherWindows) {
             EXPECT_EQ(pasteboard(), "vorher") << int(n);
         }
         EXPECT_EQ(log.count("t_GetScreen: Window #1 not initialized."), 1u);
-        EXPECT_EQ(events::menueventcount(), 4);
+        EXPECT_EQ(events::menuqueue().count(), 4);
+        ui::appendprinterbuffer("gedruckt");
+        ui::appendconsolebuffer("gemeldet");
+        core::onmain([] {
+            platform::textviewsetstring(core::appdelegate().VirtualPrinterTextView, "gedruckt");
+            platform::textviewsetstring(core::appdelegate().SystemConsoleTextView, "gemeldet");
+        });
+        choose("Bearbeiten", 112);
+        EXPECT_TRUE(ui::printerbuffer().empty());
+        EXPECT_EQ(ui::consolebuffer(), Lines{"gemeldet"});
+        EXPECT_EQ(viewtext(&core::AppDelegate::VirtualPrinterTextView), "");
+        EXPECT_EQ(viewtext(&core::AppDelegate::SystemConsoleTextView), "gemeldet");
+        choose("Bearbeiten", 114);
+        EXPECT_TRUE(ui::consolebuffer().empty());
+        EXPECT_EQ(viewtext(&core::AppDelegate::SystemConsoleTextView), "");
     });
 }
 
-TEST(CopyText, MissingTextViewsAreReported) {
+TEST(CopyActions, MissingTextViewsAreReported) {
     platform::InterfaceOmissions omit;
     omit.printer = true;
     runintoolkit(
@@ -354,62 +351,4 @@ TEST(CopyText, MissingTextViewsAreReported) {
             EXPECT_EQ(ui::printerbuffer(), Lines{"bleibt"});
         },
         omit);
-}
-
-TEST(CopyPicture, MainGraphicWindowImageGoesToThePasteboard) {
-    runintoolkit([] {
-        t_InitWindow(1, 4, false, 32, 40, 2, 2, nofont, true);
-        g_Plot(1, 3, 5, t_RGBColor{255, 255, 255, 255});
-        makemain(1);
-        choose("Bearbeiten", 110);
-        QImage image = core::onmain([] { return QGuiApplication::clipboard()->image(); });
-        ASSERT_EQ(image.size(), QSize(32, 40));
-        EXPECT_EQ(image.pixel(3, 5) & 0xFFFFFF, 0xFFFFFFu);
-        EXPECT_EQ(image.pixel(4, 5) & 0xFFFFFF, 0u);
-        setpasteboard("Text");
-        makemain(9);
-        choose("Bearbeiten", 110);
-        EXPECT_EQ(pasteboard(), "Text");
-    });
-}
-
-// ---- Text windows and the window action ----------------------------------------------------
-
-TEST(ClearActions, EmptyBufferAndTextView) {
-    runintoolkit([] {
-        t_InitMemory();
-        ui::appendprinterbuffer("gedruckt");
-        ui::appendconsolebuffer("gemeldet");
-        core::onmain([] {
-            platform::textviewsetstring(core::appdelegate().VirtualPrinterTextView, "gedruckt");
-            platform::textviewsetstring(core::appdelegate().SystemConsoleTextView, "gemeldet");
-        });
-        choose("Bearbeiten", 112);
-        EXPECT_TRUE(ui::printerbuffer().empty());
-        EXPECT_EQ(ui::consolebuffer(), Lines{"gemeldet"});
-        EXPECT_EQ(viewtext(&core::AppDelegate::VirtualPrinterTextView), "");
-        EXPECT_EQ(viewtext(&core::AppDelegate::SystemConsoleTextView), "gemeldet");
-        choose("Bearbeiten", 114);
-        EXPECT_TRUE(ui::consolebuffer().empty());
-        EXPECT_EQ(viewtext(&core::AppDelegate::SystemConsoleTextView), "");
-    });
-}
-
-TEST(WindowAction, RunsTheHookOnTheMainThreadForGraphicWindowsOnly) {
-    std::atomic<int> calls{0};
-    std::atomic<bool> onmainthread{false};
-    ui::setwindowactionhook([&] {
-        onmainthread = platform::ismainthread();
-        ++calls;
-    });
-    runintoolkit([&] {
-        t_InitWindow(4, 8, false, 16, 16, 0, 0, nofont, true);
-        makemain(4);
-        choose("Fenster", 113);
-        EXPECT_EQ(calls, 1);
-        EXPECT_TRUE(onmainthread);
-        makemain(12);
-        choose("Fenster", 113);
-        EXPECT_EQ(calls, 1);
-    });
 }

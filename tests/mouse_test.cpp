@@ -1,14 +1,11 @@
-#include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/lookup.h"
 #include "core/threads.h"
-#include "display/initwindow.h"
 #include "display/videomemory.h"
-#include "display/windowcommands.h"
 #include "events/devicestate.h"
-#include "events/mousequeue.h"
-#include "input/keyevents.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/toolkit.h"
 #include "ui/mouseevents.h"
@@ -24,9 +21,7 @@ namespace {
 
 const t_Font nofont{};
 using Pixel = std::pair<int64_t, int64_t>;
-using Lines = std::vector<std::string>;
 
-// The left and right button flags.
 std::pair<bool, bool> buttons() {
     return {events::leftmousebutton(), events::rightmousebutton()};
 }
@@ -42,12 +37,12 @@ platform::MouseClick click(double x, double y, platform::MouseButton button = {}
 }
 
 Pixel clickat(uint8_t n, double x, double y) {
-    const int64_t before = events::mouseeventcount();
+    const int64_t before = events::mousequeue().count();
     core::onmain([&] { t_MouseEventHandler(n, click(x, y), x, y); });
-    if (events::mouseeventcount() != before + 1) {
+    if (events::mousequeue().count() != before + 1) {
         return {-99, -99};
     }
-    const t_Event event = events::mouseevents().back();
+    const t_Event event = events::mousequeue().pending().back();
     return {event.ClickX, event.ClickY};
 }
 
@@ -65,33 +60,31 @@ void sendmouse(uint8_t n, QEvent::Type type, QPointF local, Qt::MouseButton butt
 
 } // namespace
 
-// ---- Click positions ------------------------------------------------------------------------
-
 TEST(MouseEvents, WindowPositionsBecomeImagePixelsOrBesideMarkers) {
     runintoolkit([] {
         smallwindow(0);
-        EXPECT_FALSE(events::mouseeventavailable());
+        EXPECT_FALSE(events::mousequeue().available());
         EXPECT_EQ(clickat(0, 10, 209), Pixel(0, 1));
-        EXPECT_EQ(clickat(0, 9, 100), Pixel(ui::clickbefore, 110));
-        EXPECT_EQ(clickat(0, 330, 100), Pixel(ui::clickafter, 110));
+        EXPECT_EQ(clickat(0, 9, 100), Pixel(-1, 110));
+        EXPECT_EQ(clickat(0, 330, 100), Pixel(-2, 110));
         EXPECT_EQ(clickat(0, 329.9, 100), Pixel(319, 110)); // truncated, still the last column
-        EXPECT_EQ(clickat(0, 100, 211), Pixel(90, ui::clickbefore));
-        EXPECT_EQ(clickat(0, 100, 10), Pixel(90, ui::clickafter));
-        EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, ui::clickafter));
+        EXPECT_EQ(clickat(0, 100, 211), Pixel(90, -1));
+        EXPECT_EQ(clickat(0, 100, 10), Pixel(90, -2));
+        EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, -2));
         EXPECT_EQ(clickat(0, 100, 210), Pixel(90, 0));
         EXPECT_EQ(clickat(0, 100, 11), Pixel(90, 199));
-        const t_Event e = events::mouseevents().back();
+        const t_Event e = events::mousequeue().pending().back();
         EXPECT_EQ(
             std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
-            std::make_tuple(events::mouseeventkind, 100, 11, 0, 0, "", false));
+            std::make_tuple(2, 100, 11, 0, 0, "", false));
         // The handler takes them in order of arrival; the flag follows the queue.
         t_Event event;
         for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
-            EXPECT_TRUE(events::mouseeventavailable());
+            EXPECT_TRUE(events::mousequeue().available());
             ASSERT_TRUE(t_TakeMouseEvent(event));
             EXPECT_EQ(event.WindowY, y);
         }
-        EXPECT_FALSE(events::mouseeventavailable());
+        EXPECT_FALSE(events::mousequeue().available());
         EXPECT_FALSE(t_TakeMouseEvent(event));
     });
 }
@@ -117,59 +110,47 @@ TEST(MouseEvents, EachClickIsReportedAndStartsTheProgramHandler) {
                          "t_MouseEventHandler:  window, X = -3, Y = -3", calling,
                          "t_MouseEventHandler: Window #3 not initialized.",
                          "t_MouseEventHandler:  window, X = -3, Y = -3", calling}));
-        EXPECT_EQ(events::mouseeventcount(), 1); // the refused clicks queue nothing
+        EXPECT_EQ(events::mousequeue().count(), 1); // the refused clicks queue nothing
         EXPECT_TRUE(waitfor([&] { return runs == 3; }));
         EXPECT_EQ(onmousethread, 3);
     });
 }
 
-// ---- Through the view ---------------------------------------------------------------------
-
-TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointer) {
+TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointerAndSetTheButtonFlags) {
     runintoolkit([] {
         smallwindow(0);
         sendmouse(0, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton);
         sendmouse(0, QEvent::MouseButtonRelease, {0, 0}, Qt::LeftButton);
         sendmouse(0, QEvent::MouseButtonPress, {319.5, 199.5}, Qt::LeftButton, Qt::ShiftModifier);
-        ASSERT_EQ(events::mouseeventcount(), 2);
-        const t_Event a = events::mouseevents()[0];
-        const t_Event b = events::mouseevents()[1];
+        ASSERT_EQ(events::mousequeue().count(), 2);
+        const t_Event a = events::mousequeue().pending()[0];
+        const t_Event b = events::mousequeue().pending()[1];
         EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
                   std::make_tuple(0, 0, 10, 210, 1));
         EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
                   std::make_tuple(319, 199, true, 2));
         EXPECT_EQ(buttons(), std::pair(true, false));
-    });
-}
-
-TEST(MouseEvents, RightClickSetsIndexBitOneAndItsFlagUntilMouseUp) {
-    runintoolkit([] {
-        smallwindow(0);
+        // The right button sets bit 1 of Index and its flag until mouse up.
         sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
-        ASSERT_EQ(events::mouseeventcount(), 1);
-        EXPECT_EQ(events::mouseevents()[0].Index & 3, 2);
+        ASSERT_EQ(events::mousequeue().count(), 3);
+        EXPECT_EQ(events::mousequeue().pending()[2].Index & 3, 2);
         EXPECT_EQ(buttons(), std::pair(false, true));
         sendmouse(0, QEvent::MouseButtonPress, {6, 6}, Qt::MiddleButton); // not the toolkit's
-        EXPECT_EQ(events::mouseeventcount(), 1);
+        EXPECT_EQ(events::mousequeue().count(), 3);
         EXPECT_TRUE(events::rightmousebutton());
         sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
         EXPECT_EQ(buttons(), std::pair(false, false));
-    });
-}
-
-TEST(MouseEvents, IgnoredOrUninitialisedWindowsQueueNothingButSetTheFlags) {
-    runintoolkit([] {
-        smallwindow(0);
+        // Ignored or uninitialised windows queue nothing but set the flags.
         display::windowrecord(0).IgnoreEvents = true;
         LogCapture log;
         ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
         EXPECT_TRUE(foregroundlines(log).empty());
-        EXPECT_EQ(events::mouseeventcount(), 0);
+        EXPECT_EQ(events::mousequeue().count(), 3);
         EXPECT_TRUE(events::rightmousebutton());
         ui::viewmousepress(3, click(50, 50));
         EXPECT_EQ(foregroundlines(log),
                   Lines{"viewMouseDown: Graphic window (3) not initialized."});
-        EXPECT_EQ(events::mouseeventcount(), 0);
+        EXPECT_EQ(events::mousequeue().count(), 3);
         EXPECT_EQ(buttons(), std::pair(true, false));
     });
 }
@@ -179,13 +160,11 @@ TEST(MouseEvents, ClicksBeforeTheMemoryExistOnlySetTheFlags) {
     LogCapture log;
     ui::viewmousepress(0, click(50, 50));
     EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(events::mouseeventcount(), 0);
+    EXPECT_EQ(events::mousequeue().count(), 0);
     EXPECT_TRUE(events::leftmousebutton());
 }
 
-// ---- Close box and window numbers ---------------------------------------------------------
-
-TEST(CloseBox, ClosingHidesEveryToolkitWindowAndItCanBeShownAgain) {
+TEST(CloseBox, ClosingHidesEveryToolkitWindowAndTheMainWindowIsTheActiveOne) {
     runintoolkit([] {
         smallwindow(1);
         LogCapture log;
@@ -203,9 +182,17 @@ TEST(CloseBox, ClosingHidesEveryToolkitWindowAndItCanBeShownAgain) {
         EXPECT_FALSE(display::windowrecord(1).Visible);
         EXPECT_EQ(display::windowrecord(1).UpdateDuration, 0);
         t_WindowVisible(1, true);
-        EXPECT_TRUE(core::onmain([] { return platform::windowisvisible(core::getwindow(1)); }));
+        EXPECT_TRUE(isvisible(1));
         EXPECT_TRUE(display::windowrecord(1).Visible);
-        EXPECT_EQ(events::mouseeventcount(), 0); // a close box is no click
+        EXPECT_EQ(events::mousequeue().count(), 0); // a close box is no click
+        // The main window is the active one, none when all are hidden.
+        smallwindow(3);
+        makemain(3);
+        makemain(10);
+        for (uint8_t n = 0; n <= 12; ++n) {
+            t_WindowVisible(n, false);
+        }
+        EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
     });
 }
 
@@ -224,18 +211,4 @@ TEST(WindowNumbers, EveryOutletMapsBackToItsNumber) {
             EXPECT_EQ(ui::getwindownumber(stranger), 255);
         },
         omit);
-}
-
-TEST(WindowNumbers, MainWindowIsTheActiveOne) {
-    runintoolkit([] {
-        smallwindow(3);
-        for (uint8_t n : {3, 10}) {
-            t_WindowFront(n);
-            EXPECT_TRUE(waitfor([n] { return ui::getmainwindownumber() == n; }));
-        }
-        for (uint8_t n = 0; n <= 12; ++n) {
-            t_WindowVisible(n, false);
-        }
-        EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
-    });
 }

@@ -20,16 +20,14 @@ const std::string ThumbsUp = "\U0001F44D\U0001F3FD";                     // with
 const std::string Flags = "\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7";    // DE FR
 const std::string Mixed = "a" + Family + "e\u0301" + ThumbsUp + "\r\n" + Bad + "z";
 
-TEST(Graphemes, CountsUserPerceivedCharacters) {
+TEST(Graphemes, CountsUserPerceivedCharactersAndPiecesJoinToTheOriginalBytes) {
     EXPECT_EQ(unicode::graphemecount(""), 0);
     EXPECT_EQ(unicode::graphemecount(Decomposed), 4);
     EXPECT_EQ(unicode::graphemecount(Family + ThumbsUp), 2);
     EXPECT_EQ(unicode::graphemecount(Flags), 2);
     EXPECT_EQ(unicode::graphemecount("\u1100\u1161\u11A8"), 1); // Hangul jamo L V T
     EXPECT_EQ(unicode::graphemecount(Mixed), 7);
-}
-
-TEST(Graphemes, EveryInvalidByteIsOneCharacter) {
+    // Every byte that is not UTF-8 is a character of its own.
     EXPECT_EQ(unicode::graphemecount("a" + Bad + "b"), 3);
     EXPECT_EQ(unicode::graphemecount("\xE2\x82"), 2);         // truncated euro sign
     EXPECT_EQ(unicode::graphemecount("\xC0\xAF"), 2);         // overlong "/"
@@ -42,20 +40,17 @@ TEST(Graphemes, EveryInvalidByteIsOneCharacter) {
     EXPECT_EQ(t_CharAt("a" + Bad + "b", 2), Bad);
     EXPECT_EQ(t_Asc(Bad), 0xFFFD);
     EXPECT_EQ(t_Asc("\xE2\x82"), 0xFFFD);
-}
-
-TEST(Strings, PiecesJoinToTheOriginalBytesAtEveryPosition) {
-    const int64_t length = unicode::graphemecount(Mixed);
-    std::string joined;
-    for (int64_t i = -2; i <= length + 2; ++i) {
+    // Pieces join to the original bytes at every position.
+    const std::string characters[] = {"a", Family, "e\u0301", ThumbsUp, "\r\n", Bad, "z"};
+    for (int64_t i = -2; i <= 9; ++i) {
+        const std::string at = i >= 1 && i <= 7 ? characters[i - 1] : "";
         EXPECT_EQ(t_Left(Mixed, i - 1) + t_MidFrom(Mixed, i), Mixed) << i;
-        EXPECT_EQ(t_Mid(Mixed, i, 1), i < 1 ? t_Left(Mixed, 1) : t_CharAt(Mixed, i)) << i;
-        joined += t_CharAt(Mixed, i);
+        EXPECT_EQ(t_CharAt(Mixed, i), at) << i;
+        EXPECT_EQ(t_Mid(Mixed, i, 1), i < 1 ? "a" : at) << i;
     }
-    EXPECT_EQ(joined, Mixed);
 }
 
-TEST(Strings, PositionsOutOfRange) {
+TEST(Strings, PositionsOutOfRangeWholeCharactersAndMid) {
     for (int64_t i : {INT64_MIN, int64_t{-1}, int64_t{0}, int64_t{5}, INT64_MAX}) {
         EXPECT_EQ(t_CharAt(Decomposed, i), "") << i;
     }
@@ -66,18 +61,12 @@ TEST(Strings, PositionsOutOfRange) {
     EXPECT_EQ(t_MidFrom(Decomposed, 5), "");
     EXPECT_EQ(t_Left(Decomposed, INT64_MAX), Decomposed);
     EXPECT_EQ(t_CharAt("", 1) + t_Left("", 3) + t_MidFrom("", 2) + t_Mid("", 1, 1), "");
-}
-
-TEST(Strings, CharAtLeftMidFromKeepWholeCharacters) {
     EXPECT_EQ(t_CharAt(Decomposed, 4), "e\u0301");
     EXPECT_EQ(t_CharAt("x" + Family + "y", 2), Family);
     EXPECT_EQ(t_CharAt(Flags, 2), "\U0001F1EB\U0001F1F7");
     EXPECT_EQ(t_MidFrom(Decomposed, 4), "e\u0301");
     EXPECT_EQ(t_Left(Decomposed, 3), "caf");
     EXPECT_EQ(t_Left(ThumbsUp + "!", 1), ThumbsUp);
-}
-
-TEST(Strings, Mid) {
     EXPECT_EQ(t_Mid("abcdef", 2, 3), "bcd");
     EXPECT_EQ(t_Mid("abcdef", 0, 2), "ab"); // start below 2 is t_Left, not shifted
     EXPECT_EQ(t_Mid("abcdef", -7, 2), "ab");
@@ -88,7 +77,8 @@ TEST(Strings, Mid) {
     EXPECT_EQ(t_Mid(Family + "e\u0301" + ThumbsUp + "z", 2, 2), "e\u0301" + ThumbsUp);
 }
 
-TEST(Strings, InstrCountsCharactersFromTheWholeString) {
+TEST(Strings, InstrSpacesAndFirstLine) {
+    // Instr counts whole composed characters from the start of the whole string.
     EXPECT_EQ(t_Instr("hello world", "o", 1), 5);
     EXPECT_EQ(t_Instr("hello world", "o", 6), 8);
     EXPECT_EQ(t_Instr("hello world", "o", 9), 0);
@@ -101,17 +91,11 @@ TEST(Strings, InstrCountsCharactersFromTheWholeString) {
     EXPECT_EQ(t_Instr("aab", "ab", 1), 2);
     EXPECT_EQ(t_Instr(Family + ThumbsUp + "x" + Family, Family, 2), 4);
     EXPECT_EQ(t_Instr("a" + Bad + "b" + Bad, Bad, 3), 4);
-}
-
-TEST(Strings, InstrComparesComposedWholeCharacters) {
     EXPECT_EQ(t_Instr(Decomposed, "\u00E9", 1), 4);
     EXPECT_EQ(t_Instr("caf\u00E9s", "e\u0301s", 1), 4);
     EXPECT_EQ(t_Instr(Decomposed, "e", 1), 0);
     EXPECT_EQ(t_Instr(ThumbsUp, "\U0001F44D", 1), 0); // the skin tone belongs to the character
     EXPECT_EQ(t_Instr(Flags, "\U0001F1EA\U0001F1EB", 1), 0);
-}
-
-TEST(Strings, SpacesAndFirstLine) {
     EXPECT_EQ(t_Spaces(0), "");
     EXPECT_EQ(t_Spaces(3), "   ");
     EXPECT_EQ(t_Spaces(32767), std::string(32767, ' '));
@@ -123,7 +107,8 @@ TEST(Strings, SpacesAndFirstLine) {
     EXPECT_EQ(t_FirstLine("abc"), "abc");
 }
 
-TEST(Strings, AscTakesTheComposedFirstCharacter) {
+// Asc takes the composed first character; codes that are no scalar value give 0 or U+0000.
+TEST(Strings, AscLowerCodeScalarTextAndHexDigits) {
     EXPECT_EQ(t_Asc(""), 0);
     EXPECT_EQ(t_Asc("Abc"), 65);
     EXPECT_EQ(t_Asc("\u20AC"), 0x20AC);
@@ -133,9 +118,6 @@ TEST(Strings, AscTakesTheComposedFirstCharacter) {
     EXPECT_EQ(t_Asc(Family), 0x1F468);
     EXPECT_EQ(t_Asc("\r\n"), 13);
     EXPECT_EQ(t_Asc(Nul), 0);
-}
-
-TEST(Strings, LowerCode) {
     EXPECT_EQ(t_LowerCode('A'), 'a');
     EXPECT_EQ(t_LowerCode('1'), '1');
     EXPECT_EQ(t_LowerCode(196), 228);
@@ -144,9 +126,6 @@ TEST(Strings, LowerCode) {
     for (int64_t code : {INT64_MIN, int64_t{-1}, int64_t{0xD800}, int64_t{0x110000}, INT64_MAX}) {
         EXPECT_EQ(t_LowerCode(code), 0) << code;
     }
-}
-
-TEST(Strings, ScalarTextAndHexDigits) {
     EXPECT_EQ(unicode::scalartext(241), "\u00F1");
     EXPECT_EQ(unicode::scalartext(0x1F600), "\U0001F600");
     for (int64_t bad : {int64_t{-1}, int64_t{0xDFFF}, int64_t{0x110000}, INT64_MAX}) {
@@ -157,21 +136,15 @@ TEST(Strings, ScalarTextAndHexDigits) {
     EXPECT_EQ(core::hexdigits4(-1), "FFFF");
 }
 
-TEST(PasteboardText, PasteEscapesAboveLatin1AndTurnsLineFeedsIntoReturns) {
+TEST(PasteboardText, PasteEscapesAboveLatin1AndCopyDecodesWhatPasteEncoded) {
     EXPECT_EQ(unicode::escapepastetext("\u00E4\u20AC!"), "\u00E4" + Esc + "20AC" + Gs + "!");
     EXPECT_EQ(unicode::escapepastetext("\U0001F600"), Esc + "F600" + Gs);
     EXPECT_EQ(unicode::escapepastetext("e\u0301"), "e" + Esc + "0301" + Gs);
     EXPECT_EQ(unicode::escapepastetext("a" + Bad), "a" + Esc + "FFFD" + Gs);
     EXPECT_EQ(unicode::escapepastetext("a\r\nb\nc"), "a\r\rb\rc");
-}
-
-TEST(PasteboardText, CopyDecodesWhatPasteEncoded) {
     const std::string line = "x\u20AC\u00E4\u220F" + Esc + "z";
     EXPECT_EQ(unicode::unescapecopytext(unicode::escapepastetext(line)), line);
     EXPECT_EQ(unicode::unescapecopytext(Esc + "20ac" + Gs + Esc + "41" + Gs), "\u20ACA");
-}
-
-TEST(PasteboardText, CopyLeavesIncompleteSequencesAndNeverOverflows) {
     for (const std::string& kept :
          {"a" + Esc + "20AC", "a" + Esc + Gs + "b", Esc + "2G" + Gs, Esc + "\u00E4" + Gs, Esc}) {
         EXPECT_EQ(unicode::unescapecopytext(kept), kept);
@@ -186,6 +159,7 @@ TEST(PasteboardText, CopyLeavesIncompleteSequencesAndNeverOverflows) {
 TEST(TextValue, HashesByBytes) {
     const std::hash<unicode::Text> hash;
     EXPECT_EQ(hash(unicode::Text{{'a', 'b'}}), hash(unicode::Text{{'a', 'b'}}));
+    EXPECT_NE(hash(unicode::Text{{'a', 'b'}}), hash(unicode::Text{{'b', 'a'}}));
     EXPECT_NE(hash(unicode::Text{}), hash(unicode::Text{{0}}));
     EXPECT_NE(hash(unicode::Text{{0}}), hash(unicode::Text{{0, 0}}));
     const std::unordered_set<unicode::Text> set{

@@ -1,7 +1,6 @@
-#include "display/initwindow.h"
-#include "display/palette.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/displayhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
@@ -12,39 +11,40 @@
 
 namespace {
 
+using Pos = std::pair<int64_t, int64_t>;
+using Lines = std::vector<std::string>;
 constexpr uint8_t white_on_black = 0xF0;
+using display::windowrecord;
 
-// A grey font whose glyph of code c is filled with the byte value fill[c] where given.
-t_Font fontwith(int64_t width, int64_t height, uint8_t code, uint8_t value) {
+// A grey font whose glyph of code is filled with value.
+t_Font fontwith(uint8_t code, uint8_t value, int64_t width = 8, int64_t height = 16) {
     t_Font font = makegreyfont(width, height);
     std::fill_n(font.Data.begin() + code * width * height, width * height, value);
     return font;
 }
 
-// An 80 x 25 text window of 8 x 16 cells (640 x 400 pixels) at the given depth.
+// An 80 x 25 text window of the font's cells (640 x 400 pixels for 8 x 16) at the given depth.
 void textwindow(uint8_t n, int64_t depth, const t_Font& font = makegreyfont(8, 16)) {
     t_InitWindow(n, depth, false, 80 * font.Width, 25 * font.Height, 0, 0, font, true);
-}
-
-uint8_t pixelbyte(uint8_t n, int64_t offset) {
-    return display::videomemory()[display::windowrecord(n).MemoryStart + offset];
 }
 
 struct Cell {
     uint8_t character;
     uint8_t colour;
+    bool operator==(const Cell&) const = default;
 };
 
 Cell cellof(uint8_t n, int64_t x, int64_t y) {
-    const display::t_Window& w = display::windowrecord(n);
+    const display::t_Window& w = windowrecord(n);
     int64_t index = (y - 1) * w.TextWidth + (x - 1);
-    const uint8_t* block = display::videomemory() + w.TextMemoryStart;
-    return Cell{block[index], block[index + (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2]};
+    const uint8_t* text = display::videomemory() + w.TextMemoryStart;
+    return Cell{text[index], text[index + (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2]};
 }
 
+// The characters of line y without trailing blanks.
 std::string lineof(uint8_t n, int64_t y) {
     std::string line;
-    for (int64_t x = 1; x <= display::windowrecord(n).TextWidth; ++x) {
+    for (int64_t x = 1; x <= windowrecord(n).TextWidth; ++x) {
         line.push_back(static_cast<char>(cellof(n, x, y).character));
     }
     line.erase(line.find_last_not_of(' ') + 1);
@@ -52,471 +52,417 @@ std::string lineof(uint8_t n, int64_t y) {
 }
 
 void cursorat(uint8_t n, int64_t x, int64_t y) {
-    display::windowrecord(n).TextHpos = x;
-    display::windowrecord(n).TextVpos = y;
+    windowrecord(n).TextHpos = x;
+    windowrecord(n).TextVpos = y;
 }
 
-std::pair<int64_t, int64_t> cursor(uint8_t n) {
-    return {display::windowrecord(n).TextHpos, display::windowrecord(n).TextVpos};
+Pos cursor(uint8_t n) {
+    return {windowrecord(n).TextHpos, windowrecord(n).TextVpos};
+}
+
+// The UTF-8 form of a scalar value below 2048.
+std::string utf8(int64_t c) {
+    return c < 0x80 ? std::string(1, static_cast<char>(c))
+                    : std::string{static_cast<char>(0xC0 | c >> 6),
+                                  static_cast<char>(0x80 | (c & 0x3F))};
+}
+
+// Shows the lines cell by cell in the start colour, without moving the cursor.
+void showlines(uint8_t n, const Lines& lines) {
+    for (size_t y = 0; y < lines.size(); ++y) {
+        for (size_t x = 0; x < lines[y].size(); ++x) {
+            t_PrintSymbol(n, static_cast<uint8_t>(lines[y][x]), 0xC0, x + 1, y + 1);
+        }
+    }
+}
+
+Lines screen(uint8_t n) {
+    Lines lines;
+    for (int64_t y = 1; y <= 25; ++y) {
+        lines.push_back(lineof(n, y));
+    }
+    return lines;
+}
+
+// Window n's pixels and colour plane.
+std::vector<uint8_t> contents(uint8_t n) {
+    const display::t_Window& w = windowrecord(n);
+    std::vector<uint8_t> bytes = memorybytes(w.MemoryStart, w.Width * w.Height * w.BitDepth / 8);
+    const int64_t colours = w.TextMemoryStart + (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
+    const std::vector<uint8_t> cells = memorybytes(colours, w.TextWidth * w.TextHeight);
+    bytes.insert(bytes.end(), cells.begin(), cells.end());
+    return bytes;
+}
+
+// Each line its letter 80 times; in columns left ... right of lines top ... bottom the cells of
+// the line offset further on instead (blank where that lies outside those lines).
+Lines shifted(int64_t offset, int64_t left = 11, int64_t right = 30, int64_t top = 6,
+              int64_t bottom = 15) {
+    Lines lines;
+    for (int64_t y = 1; y <= 25; ++y) {
+        lines.emplace_back(80, static_cast<char>('A' + y - 1));
+        const int64_t from = y + offset;
+        const char moved = from >= top && from <= bottom ? static_cast<char>('A' + from - 1) : ' ';
+        if (y >= top && y <= bottom) {
+            lines.back().replace(left - 1, right - left + 1, right - left + 1, moved);
+        }
+    }
+    return lines;
 }
 
 } // namespace
 
-// ---- Character rendering ------------------------------------------------------------------
+TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
+    // Glyph 'A' is all 128, glyph 'B' all 127: white on black lands on either side of grey.
+    t_Font font = fontwith('A', 128);
+    std::fill_n(font.Data.begin() + 'B' * 128, 128, 127);
+    const struct {
+        uint8_t window;
+        int64_t depth;
+        uint8_t a, b; // first byte of the cell for 'A' and for 'B'
+    } cases[] = {
+        {0, 8, 128, 127},    {1, 4, 0xAA, 0x55},  // q = 384 -> index 10; q = 381 -> index 5
+        {2, 1, 0xFF, 0x00},                       // L = 128 sets the bit, 127 clears it
+        {3, 16, 0x00, 0x00},                      // the first byte of a pixel is not touched
+        {4, 24, 128, 127},   {5, 32, 0xFF, 0xFF}, // byte 0 (alpha) keeps the cleared window's 255
+    };
+    for (const auto& c : cases) {
+        textwindow(c.window, c.depth, font);
+        t_PrintSymbol(c.window, 'A', white_on_black, 1, 1);
+        t_PrintSymbol(c.window, 'B', white_on_black, 2, 1);
+        EXPECT_EQ(block(c.window)[0], c.a) << c.depth;
+        EXPECT_EQ(block(c.window)[c.depth], c.b) << c.depth; // a cell is 8 pixels wide
+    }
+    EXPECT_EQ((std::vector{block(3)[1], block(3)[17], block(5)[1], block(5)[3]}),
+              (std::vector<uint8_t>{128, 127, 128, 128}));
+    EXPECT_EQ(cellof(0, 1, 1), (Cell{'A', white_on_black}));
+    // One-pixel cells at depth 4: a cell's nibble keeps its neighbour.
+    t_InitWindow(6, 4, false, 32, 32, 0, 0, fontwith('A', 255, 1, 1), true);
+    for (auto [x, colour, after] : {std::tuple{1, 0x10, 0x10}, {2, 0x60, 0x16}, {1, 0xC0, 0xC6}}) {
+        t_PrintSymbol(6, 'A', static_cast<uint8_t>(colour), x, 1);
+        EXPECT_EQ(block(6)[0], after);
+    }
+    // Inverse swaps the colours and stores the swapped colour byte.
+    textwindow(7, 24, fontwith('A', 255));
+    windowrecord(7).TextInverse = true;
+    t_PrintSymbol(7, 'A', 0xC0, 1, 1);
+    EXPECT_EQ(memorybytes(windowrecord(7).MemoryStart, 3), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(cellof(7, 1, 1).colour, 0x0C);
+    t_PrintSymbol(7, ' ' - 1, 0xC0, 2, 1); // below Start: not drawn, but recorded
+    EXPECT_EQ(cellof(7, 2, 1).character, 31);
+    EXPECT_EQ(block(7)[8 * 3], 0);
+}
 
-TEST(PrintSymbol, BlendsTheGlyphAtEveryDepth) {
-    runintoolkit([] {
-        // Glyph 'A' is all 128, glyph 'B' all 127: white on black lands on either side of grey.
-        t_Font font = fontwith(8, 16, 'A', 128);
-        std::fill_n(font.Data.begin() + 'B' * 128, 128, 127);
-        const struct {
-            uint8_t window;
-            int64_t depth;
-            uint8_t a, b; // first byte of the cell for 'A' and for 'B'
-        } cases[] = {
-            {0, 8, 128, 127},
-            {1, 4, 0xAA, 0x55},  // q = 384 -> index 10; q = 381 -> index 5
-            {2, 1, 0xFF, 0x00},  // L = 128 sets the bit, 127 clears it
-            {3, 16, 0x00, 0x00}, // the first byte of a pixel is not touched
-            {4, 24, 128, 127},
-            {5, 32, 0xFF, 0xFF}, // byte 0 (alpha) keeps the cleared window's 255
-        };
-        for (const auto& c : cases) {
-            textwindow(c.window, c.depth, font);
-            t_PrintSymbol(c.window, 'A', white_on_black, 1, 1);
-            t_PrintSymbol(c.window, 'B', white_on_black, 2, 1);
-            int64_t cellbytes = 8 * c.depth / 8;
-            EXPECT_EQ(pixelbyte(c.window, 0), c.a) << c.depth;
-            EXPECT_EQ(pixelbyte(c.window, cellbytes), c.b) << c.depth;
+TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runintoolkit) {
+    textwindow(0, 8);
+    textwindow(1, 8); // directly below window 0's blocks
+    t_PrintSymbol(0, 'Z', white_on_black, 80, 25);
+    LogCapture log;
+    t_PrintSymbol(0, 'Q', white_on_black, 81, 25);
+    t_PrintSymbol(0, 'Q', white_on_black, 0, 1);
+    t_PrintSymbol(0, 'Q', white_on_black, 1, -3);
+    EXPECT_EQ(log.lines(),
+              (Lines{"t_PrintSymbol: Window #0 illegal coordinates (x = 81, y = 25).",
+                     "t_PrintSymbol: Window #0 illegal coordinates (x = 0, y = 1).",
+                     "t_PrintSymbol: Window #0 illegal coordinates (x = 1, y = -3)."}));
+    EXPECT_EQ(cellof(0, 1, 1).character, ' ');
+    EXPECT_EQ(cellof(0, 80, 25).character, 'Z');
+    // Half the cell size: 160 x 50 cells fit the pixels, the grid stays as the window was made.
+    t_WindowFont(0, makegreyfont(4, 8));
+    EXPECT_EQ(Pos(windowrecord(0).TextWidth, windowrecord(0).TextHeight), Pos(80, 25));
+    EXPECT_EQ(windowrecord(0).Font.Width, 4);
+    const display::t_Window& w1 = windowrecord(1);
+    const std::vector<uint8_t> neighbour =
+        memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1);
+    for (int64_t y = 1; y <= 50; ++y) {
+        t_PrintSymbol(0, 'X', white_on_black, 160, y);
+    }
+    EXPECT_EQ(cellof(0, 80, 25).character, 'Z'); // only cells of its own 80 x 25 grid
+    EXPECT_EQ(memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1), neighbour);
+    t_WindowFont(0, makegreyfont(16, 32)); // larger: only 40 x 12 cells fit
+    log.clear();
+    t_PrintSymbol(0, 'X', white_on_black, 41, 1);
+    EXPECT_EQ(log.lines().size(), 1u);
+    log.clear();
+    t_WindowFont(8, makegreyfont(8, 16));
+    t_WindowFont(5, makegreyfont(8, 16));
+    EXPECT_EQ(log.lines(), (Lines{"t_WindowFont: Window is not a graphic window.",
+                                  "t_WindowFont: Window #5 not initialized."}));
+    textwindow(2, 8); // printing redirected to standard output or nowhere
+    t_InitWindow(3, 8, false, 64, 64, 0, 0, t_Font{}, true); // no text block
+    log.clear();
+    t_RedirectOutput(2, 2);
+    t_PrintSymbol(2, 'A', white_on_black, 1, 1);
+    t_PrintSymbol(2, 0xE4, white_on_black, 2, 1);
+    EXPECT_EQ(log.output(), "A\xC3\xA4");
+    EXPECT_EQ(cellof(2, 1, 1).character, ' ');
+    windowrecord(3).TextRedirectOutput = 2;
+    t_PrintSymbol(3, 'B', white_on_black, 1, 1);
+    EXPECT_EQ(log.output(), "A\xC3\xA4"
+                            "B");
+    t_RedirectOutput(2, 0);
+    windowrecord(3).TextRedirectOutput = 0;
+    t_PrintSymbol(2, 'C', white_on_black, 1, 1);
+    t_PrintSymbol(3, 'C', white_on_black, 1, 1);
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(cellof(2, 1, 1).character, ' ');
+}
+
+TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoolkit) {
+    textwindow(0, 8);
+    textwindow(1, 8); // shows what window 0 should show
+    using Command = void (*)(uint8_t);
+    const Command header = [](uint8_t n) { t_Header(n, "ab", "yz"); };
+    const Command onelinearea = [](uint8_t n) { // scrolls to a blank line
+        windowrecord(n).TextFirstLine = windowrecord(n).TextLastLine = 8;
+        t_ScrollDown(n);
+    };
+    // The command, the cursor before and after it, how it scrolled the area (1 up, -1 down), and
+    // the text it left in line 8 from the column given on.
+    const struct {
+        Command command;
+        Pos from, to;
+        int64_t scrolled = 0, column = 0;
+        std::string text = "";
+        bool blankbelow = false; // the area's lines below 8 blank too
+    } cases[] = {
+        {t_Cr, {25, 8}, {11, 9}},
+        {t_Cr, {25, 15}, {11, 15}, 1},
+        {t_CursorRight, {29, 8}, {30, 8}},
+        {t_CursorRight, {30, 8}, {11, 9}},
+        {t_CursorRight, {30, 15}, {11, 15}, 1},
+        {t_CursorLeft, {11, 8}, {30, 7}},
+        {t_CursorLeft, {11, 6}, {30, 6}, -1},
+        {t_CursorDown, {20, 15}, {20, 15}, 1},
+        {t_CursorUp, {20, 7}, {20, 6}},
+        {t_CursorUp, {20, 6}, {20, 6}, -1},
+        {t_CursorHome, {20, 8}, {11, 6}},
+        {t_CursorEnd, {20, 8}, {30, 15}},
+        {t_ScrollUp, {20, 8}, {20, 8}, 1},
+        {t_ScrollDown, {20, 8}, {20, 8}, -1},
+        {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
+        {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
+        {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
+        {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
+        {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
+        {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
+        {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
+        {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
+        {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
+        {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
+        {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
+        {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
+        {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
+        {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
+        {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+        Lines expected = shifted(c.scrolled);
+        expected[7].replace(std::max<int64_t>(c.column - 1, 0), c.text.size(), c.text);
+        for (int64_t y = 9; c.blankbelow && y <= 15; ++y) {
+            expected[y - 1].replace(10, 20, 20, ' ');
         }
-        EXPECT_EQ(pixelbyte(3, 1), 128);
-        EXPECT_EQ(pixelbyte(3, 17), 127);
-        EXPECT_EQ(pixelbyte(5, 1), 128);
-        EXPECT_EQ(pixelbyte(5, 3), 128);
-        EXPECT_EQ(cellof(0, 1, 1).character, 'A');
-        EXPECT_EQ(cellof(0, 1, 1).colour, white_on_black);
-    });
+        showlines(1, expected);
+        showlines(0, shifted(0));
+        display::t_Window& w = windowrecord(0);
+        w.TextFirstColumn = 11;
+        w.TextLastColumn = 30;
+        w.TextFirstLine = 6;
+        w.TextLastLine = 15;
+        cursorat(0, c.from.first, c.from.second);
+        c.command(0);
+        EXPECT_EQ(cursor(0), c.to);
+        EXPECT_EQ(screen(0), screen(1));
+        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or colours differ";
+    }
+    t_FullArea(0);
+    const display::t_Window& w = windowrecord(0);
+    EXPECT_EQ((std::vector<int64_t>{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine,
+                                    w.TextLastLine}),
+              (std::vector<int64_t>{1, 80, 1, 25}));
 }
 
-TEST(PrintSymbol, DepthFourKeepsTheNeighbouringNibble) {
-    runintoolkit([] {
-        t_Font font = fontwith(1, 1, 'A', 255); // one-pixel cells: even and odd columns
-        t_InitWindow(0, 4, false, 32, 32, 0, 0, font, true);
-        t_PrintSymbol(0, 'A', 0x10, 1, 1); // red at x 0: high nibble
-        EXPECT_EQ(pixelbyte(0, 0), 0x10);
-        t_PrintSymbol(0, 'A', 0x60, 2, 1); // blue at x 1: low nibble, red kept
-        EXPECT_EQ(pixelbyte(0, 0), 0x16);
-        t_PrintSymbol(0, 'A', 0xC0, 1, 1);
-        EXPECT_EQ(pixelbyte(0, 0), 0xC6);
-    });
+TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
+    textwindow(0, 8);
+    t_Print(0, "a\rb");
+    t_DisplayMode(0, 3);
+    t_Print(0, "\r\x01");
+    EXPECT_EQ(lineof(0, 1), "a");
+    EXPECT_EQ(lineof(0, 2), "bMA");
+    EXPECT_EQ(cellof(0, 2, 2).colour, 0x0C); // shown inverse
+    EXPECT_FALSE(windowrecord(0).TextInverse);
+    EXPECT_EQ(windowrecord(0).TextColor, 0xC0);
+    textwindow(1, 8);
+    t_Print(1, "\xE2\x82\xAC \xFF\xFE \xC3\xA4");
+    EXPECT_EQ(lineof(1, 1), "? ?? \xE4");
+    EXPECT_EQ(windowrecord(1).TextColor, 0xC0);
+    t_DisplayMode(1, 4);
+    t_Print(1, "\xE2\x82\xAC");
+    EXPECT_EQ(cellof(1, 7, 1), (Cell{'?', 0x10}));
+    EXPECT_EQ(windowrecord(1).TextColor, 0xC0); // restored; only RGBColor keeps colour 1
+    EXPECT_EQ(windowrecord(1).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
+    // The codes on both sides of each range, printed in each display mode: the mode, the code,
+    // the character recorded (blank for none), the columns the cursor moved and TextColor after.
+    const struct {
+        int64_t mode, code, shown, advance, colour;
+    } codes[] = {
+        {0, 31, ' ', 0, 0xC0},   {0, 32, ' ', 1, 0xC0},   {0, 127, 127, 1, 0xC0},
+        {0, 128, 128, 1, 0xC0},  {0, 159, 159, 1, 0xC0},  {0, 160, 160, 1, 0xC0},
+        {0, 255, 255, 1, 0xC0},  {0, 256, '?', 1, 0xC0},  {1, 31, ' ', 0, 0xC0},
+        {1, 32, 160, 1, 0xC0},   {1, 'A', 193, 1, 0xC0},  {1, 127, 255, 1, 0xC0},
+        {1, 128, 128, 1, 0xC0},  {2, 31, ' ', 0, 0xC0},   {2, 63, 63, 1, 0xC0},
+        {2, 64, 0, 1, 0xC0},     {2, 95, 31, 1, 0xC0},    {2, 96, 128, 1, 0xC0},
+        {2, 127, 159, 1, 0xC0},  {2, 128, 128, 1, 0xC0},  {3, 0, 64, 1, 0xC0},
+        {3, 31, 95, 1, 0xC0},    {3, 32, 32, 1, 0xC0},    {4, 31, 95, 1, 0xC0},
+        {4, 32, 32, 1, 0xC0},    {99, 31, 31, 1, 0xC0},   {99, 63, 63, 1, 0xC0},
+        {99, 64, ' ', 0, 0x00},  {99, 79, ' ', 0, 0xF0},  {99, 80, ' ', 0, 0xC0},
+        {99, 95, ' ', 0, 0xCF},  {99, 96, 96, 1, 0xC0},   {99, 100, 100, 1, 0xC0},
+        {99, 103, 103, 1, 0xC0}, {99, 104, 104, 1, 0xC0}, {99, 108, 108, 1, 0xC0},
+        {99, 109, 109, 1, 0xC0}, {99, 110, ' ', 0, 0xC0}, {99, 128, 128, 1, 0xC0},
+    };
+    textwindow(2, 8);
+    for (const auto& c : codes) {
+        t_DisplayMode(2, c.mode);
+        windowrecord(2).TextColor = 0xC0;
+        t_PrintSymbol(2, ' ', 0xC0, 10, 3);
+        cursorat(2, 10, 3);
+        t_Print(2, utf8(c.code));
+        EXPECT_EQ(cellof(2, 10, 3).character, c.shown) << "mode " << c.mode << ", code " << c.code;
+        EXPECT_EQ(cursor(2), Pos(10 + c.advance, 3)) << "mode " << c.mode << ", code " << c.code;
+        EXPECT_EQ(windowrecord(2).TextColor, c.colour) << "mode " << c.mode << ", code " << c.code;
+    }
+    EXPECT_EQ(t_ApplyDisplayMode(9, 'A').code, -2);
+    textwindow(3, 8); // command mode sets colours and tabs
+    const display::t_Window& w = windowrecord(3);
+    t_Print(3, "\033Ax"); // foreground 1
+    EXPECT_EQ(cellof(3, 1, 1).colour, 0x10);
+    EXPECT_EQ(w.TextDisplayMode, 0);
+    t_Print(3, "\033Ry"); // background 2
+    EXPECT_EQ(cellof(3, 2, 1).colour, 0x12);
+    t_Print(3, "\033a"); // an ordinary code is drawn, the mode stays
+    EXPECT_EQ(cellof(3, 3, 1).character, 'a');
+    EXPECT_EQ(w.TextDisplayMode, 99);
+    t_Print(3, "e"); // 101: cursor to the end
+    EXPECT_EQ(cursor(3), Pos(80, 25));
+    // Tabs to the 10-, 20- and 40-grids: (start column, command, column after).
+    const struct {
+        int64_t from;
+        const char* command;
+        int64_t to;
+    } tabs[] = {{10, "\033i", 21}, {3, "\033j", 21}, {21, "\033k", 41}};
+    for (const auto& t : tabs) {
+        cursorat(3, t.from, 5);
+        t_Print(3, t.command);
+        EXPECT_EQ(w.TextHpos, t.to) << t.command + 1;
+    }
+    cursorat(3, 75, 6);
+    t_Print(3, "Z\033i"); // stop 81 > 80: clear the rest and a new line
+    EXPECT_EQ(cursor(3), Pos(1, 7));
+    t_Print(3, "\033f"); // 102: last column
+    EXPECT_EQ(w.TextHpos, 80);
+    t_Print(3, "\033s"); // 115: border colour 5
+    EXPECT_EQ(w.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
+    t_Print(3, "\033\x7f"); // 127: border colour 17 -> 1
+    EXPECT_EQ(w.RGBColorBorder.load(), (t_RGBColor{255, 255, 0, 0}));
+    textwindow(4, 8); // the header fills the line without wrapping
+    std::string right = "abcdefghijklmnopqrst";
+    t_Header(4, "Quorvinthal", right);
+    EXPECT_EQ(lineof(4, 1), "Quorvinthal" + std::string(49, ' ') + right);
+    EXPECT_EQ(cursor(4), Pos(1, 2));
+    EXPECT_EQ(lineof(4, 2), "");
+    t_Header(4, std::string(70, 'L'), std::string(20, 'R'));
+    EXPECT_EQ(lineof(4, 2), std::string(70, 'L') + std::string(10, 'R'));
+    // The screen copy trims trailing blanks and empty lines.
+    textwindow(5, 8);
+    t_Print(5, "HELLO");
+    EXPECT_EQ(t_GetScreen(5, "\r"), "HELLO");
+    cursorat(5, 3, 4);
+    t_Print(5, "\xC3\xA4 x ");
+    EXPECT_EQ(t_GetScreen(5, "\r"), "HELLO\r\r\r  \xC3\xA4 x");
+    EXPECT_EQ(t_GetScreen(5, "").size(), 80u * 25 + 1); // ä is two bytes in UTF-8
+    LogCapture log;
+    EXPECT_EQ(t_GetScreen(6, "\r"), "");
+    EXPECT_TRUE(log.contains("t_GetScreen: Window #6 not initialized."));
 }
 
-TEST(PrintSymbol, InverseSwapsColoursAndStoresTheSwappedByte) {
-    runintoolkit([] {
-        textwindow(0, 24, fontwith(8, 16, 'A', 255));
-        display::windowrecord(0).TextInverse = true;
-        t_PrintSymbol(0, 'A', 0xC0, 1, 1);
-        EXPECT_EQ(pixelbyte(0, 0), 0); // full glyph byte: foreground is now black
-        EXPECT_EQ(pixelbyte(0, 1), 0);
-        EXPECT_EQ(pixelbyte(0, 2), 0);
-        EXPECT_EQ(cellof(0, 1, 1).colour, 0x0C);
-        t_PrintSymbol(0, ' ' - 1, 0xC0, 2, 1); // below Start: not drawn, but recorded
-        EXPECT_EQ(cellof(0, 2, 1).character, 31);
-        EXPECT_EQ(pixelbyte(0, 8 * 3), 0);
-    });
-}
-
-TEST(PrintSymbol, RefusesCellsOutsideTheWindow) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_PrintSymbol(0, 'Z', white_on_black, 80, 25);
-        LogCapture log;
-        uint8_t before = cellof(0, 1, 1).character;
-        t_PrintSymbol(0, 'Q', white_on_black, 81, 25);
-        t_PrintSymbol(0, 'Q', white_on_black, 0, 1);
-        t_PrintSymbol(0, 'Q', white_on_black, 1, -3);
-        EXPECT_EQ(log.lines(),
-                  (std::vector<std::string>{
-                      "t_PrintSymbol: Window #0 illegal coordinates (x = 81, y = 25).",
-                      "t_PrintSymbol: Window #0 illegal coordinates (x = 0, y = 1).",
-                      "t_PrintSymbol: Window #0 illegal coordinates (x = 1, y = -3)."}));
-        EXPECT_EQ(cellof(0, 1, 1).character, before);
-        EXPECT_EQ(cellof(0, 80, 25).character, 'Z');
-    });
-}
-
-TEST(PrintSymbol, AnotherCellSizeNeverWritesOutsideTheTextBlock) {
-    runintoolkit([] {
-        textwindow(0, 8);                                  // 80 x 25 cells of 8 x 16
-        textwindow(1, 8);                                  // directly below window 0's blocks
-        t_WindowFont(0, makegreyfont(4, 8));               // now 160 x 50 cells fit the pixels
-        EXPECT_EQ(display::windowrecord(0).TextWidth, 80); // the grid stays as the window was made
-        EXPECT_EQ(display::windowrecord(0).TextHeight, 25);
-        EXPECT_EQ(display::windowrecord(0).Font.Width, 4);
-        const display::t_Window& w1 = display::windowrecord(1);
-        std::vector<uint8_t> neighbour(display::videomemory() + w1.MemoryStart,
-                                       display::videomemory() + display::windowrecord(0).MemoryEnd +
-                                           1);
-        for (int64_t y = 1; y <= 50; ++y) {
-            t_PrintSymbol(0, 'X', white_on_black, 160, y);
-        }
-        // The text block records only cells of its own 80 x 25 grid.
-        EXPECT_EQ(cellof(0, 80, 25).character, ' ');
-        EXPECT_TRUE(std::equal(neighbour.begin(),
-                               neighbour.begin() + (w1.MemoryEnd - w1.MemoryStart + 1),
-                               display::videomemory() + w1.MemoryStart));
-        t_WindowFont(0, makegreyfont(16, 32)); // larger: only 40 x 12 cells fit
-        LogCapture log;
-        t_PrintSymbol(0, 'X', white_on_black, 41, 1);
-        EXPECT_EQ(log.lines().size(), 1u);
-        log.clear();
-        t_WindowFont(8, makegreyfont(8, 16));
-        t_WindowFont(5, makegreyfont(8, 16));
-        EXPECT_EQ(log.lines(),
-                  (std::vector<std::string>{"t_WindowFont: Window is not a graphic window.",
-                                            "t_WindowFont: Window #5 not initialized."}));
-    });
-}
-
-TEST(PrintSymbol, RedirectionToStandardOutputOrNowhere) {
-    runintoolkit([] {
-        textwindow(0, 8);
-
-        t_InitWindow(1, 8, false, 64, 64, 0, 0, t_Font{}, true); // no text block
-        LogCapture log;
-        t_RedirectOutput(0, 2);
-        t_PrintSymbol(0, 'A', white_on_black, 1, 1);
-        t_PrintSymbol(0, 0xE4, white_on_black, 2, 1);
-        EXPECT_EQ(log.output(), "A\xC3\xA4");
-        EXPECT_EQ(cellof(0, 1, 1).character, ' ');
-        display::windowrecord(1).TextRedirectOutput = 2;
-        t_PrintSymbol(1, 'B', white_on_black, 1, 1);
-        EXPECT_EQ(log.output(), "A\xC3\xA4"
-                                "B");
-        t_RedirectOutput(0, 0);
-        display::windowrecord(1).TextRedirectOutput = 0;
-        t_PrintSymbol(0, 'C', white_on_black, 1, 1);
-        t_PrintSymbol(1, 'C', white_on_black, 1, 1);
-        EXPECT_TRUE(log.lines().empty());
-        EXPECT_EQ(cellof(0, 1, 1).character, ' ');
-    });
-}
-
-// ---- Printing and the cursor --------------------------------------------------------------
-
-TEST(Print, WrapsAtTheRightEdgeAndScrollsAtTheLastCell) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        cursorat(0, 80, 1);
-        t_PrintChar(0, 'R');
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{1}, int64_t{2}));
-        t_Print(0, "erste Zeile");
-        cursorat(0, 80, 25);
-        t_Print(0, "XY");
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{2}, int64_t{25}));
-        EXPECT_EQ(lineof(0, 24), std::string(79, ' ') + "X");
-        EXPECT_EQ(lineof(0, 25), "Y");
-        EXPECT_EQ(lineof(0, 1), "erste Zeile"); // line 2 moved up one
-    });
-}
-
-TEST(Print, CursorCommandsAtTheEdges) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_Print(0, "oben");
-        cursorat(0, 1, 1);
-        t_CursorLeft(0); // wraps to the last column and scrolls the window down
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{80}, int64_t{1}));
-        EXPECT_EQ(lineof(0, 2), "oben");
-        EXPECT_EQ(lineof(0, 1), "");
-        display::windowrecord(0).TextFirstColumn = 5;
-        t_Htab(0, 3);
-        EXPECT_EQ(display::windowrecord(0).TextHpos, 7);
-        t_Htab(0, 77); // 81 > TextWidth: ignored
-        t_Htab(0, 0);
-        EXPECT_EQ(display::windowrecord(0).TextHpos, 7);
-        t_Vtab(0, 26);
-        t_Vtab(0, 25);
-        EXPECT_EQ(display::windowrecord(0).TextVpos, 25);
-        t_FullArea(0);
-        EXPECT_EQ(display::windowrecord(0).TextFirstColumn, 1);
-        cursorat(0, 10, 3);
-        t_PrintTab(0, 15, '.');
-        EXPECT_EQ(lineof(0, 3), std::string(9, ' ') + ".....");
-        t_PrintTab(0, 12, '.');
-        EXPECT_EQ(display::windowrecord(0).TextHpos, 15);
-    });
-}
-
-TEST(Print, CarriageReturnInDisplayModesZeroAndThree) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_Print(0, "a\rb");
-        EXPECT_EQ(lineof(0, 1), "a");
-        EXPECT_EQ(lineof(0, 2), "b");
-        t_DisplayMode(0, 3);
-        t_Print(0, "\r\x01");
-        EXPECT_EQ(lineof(0, 2), "bMA");
-        EXPECT_EQ(cellof(0, 2, 2).colour, 0x0C); // shown inverse
-        EXPECT_FALSE(display::windowrecord(0).TextInverse);
-        EXPECT_EQ(display::windowrecord(0).TextColor, 0xC0);
-    });
-}
-
-TEST(Print, UnknownCharactersBecomeQuestionMarks) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_Print(0, "\xE2\x82\xAC \xFF\xFE \xC3\xA4");
-        EXPECT_EQ(lineof(0, 1), "? ?? \xE4");
-        EXPECT_EQ(display::windowrecord(0).TextColor, 0xC0);
-        t_DisplayMode(0, 4);
-        t_Print(0, "\xE2\x82\xAC");
-        EXPECT_EQ(cellof(0, 7, 1).character, '?');
-        EXPECT_EQ(cellof(0, 7, 1).colour, 0x10);
-        EXPECT_EQ(display::windowrecord(0).TextColor,
-                  0xC0); // restored; only RGBColor keeps colour 1
-        EXPECT_EQ(display::windowrecord(0).RGBColor.load(), t_PaletteColor(1));
-    });
-}
-
-TEST(Print, DisplayModesMapCodes) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_DisplayMode(0, 1);
-        EXPECT_EQ(t_ApplyDisplayMode(0, 'A').code, 193);
-        EXPECT_EQ(t_ApplyDisplayMode(0, ' ').code, 160);
-        EXPECT_EQ(t_ApplyDisplayMode(0, 31).code, 31);
-        EXPECT_EQ(t_ApplyDisplayMode(0, 128).code, 128);
-        t_DisplayMode(0, 2);
-        EXPECT_EQ(t_ApplyDisplayMode(0, 64).code, 0);
-        EXPECT_EQ(t_ApplyDisplayMode(0, 95).code, 31);
-        EXPECT_EQ(t_ApplyDisplayMode(0, 96).code, 128);
-        EXPECT_EQ(t_ApplyDisplayMode(0, 127).code, 159);
-        EXPECT_EQ(t_ApplyDisplayMode(9, 'A').code, -2);
-    });
-}
-
-TEST(Print, CommandModeSetsColoursAndTabs) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_Print(0, "\x1b"
-                   "A"
-                   "x"); // foreground 1
-        EXPECT_EQ(cellof(0, 1, 1).colour, 0x10);
-        EXPECT_EQ(display::windowrecord(0).TextDisplayMode, 0);
-        t_Print(0, "\x1b"
-                   "R"
-                   "y"); // background 2
-        EXPECT_EQ(cellof(0, 2, 1).colour, 0x12);
-        t_Print(0, "\x1b"
-                   "a"); // an ordinary code is drawn, the mode stays
-        EXPECT_EQ(cellof(0, 3, 1).character, 'a');
-        EXPECT_EQ(display::windowrecord(0).TextDisplayMode, 99);
-        t_Print(0, "e"); // 101: cursor to the end
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{80}, int64_t{25}));
-        cursorat(0, 10, 5);
-        t_Print(0, "\x1b"
-                   "i"); // 105 from column 10: 11 spaces to 21
-        EXPECT_EQ(display::windowrecord(0).TextHpos, 21);
-        cursorat(0, 3, 5);
-        t_Print(0, "\x1b"
-                   "j"); // 106: 20-grid stop 21
-        EXPECT_EQ(display::windowrecord(0).TextHpos, 21);
-        t_Print(0, "\x1b"
-                   "k"); // 107: 40-grid stop 41
-        EXPECT_EQ(display::windowrecord(0).TextHpos, 41);
-        cursorat(0, 75, 6);
-        t_Print(0, "Z\x1b"
-                   "i"); // stop 81 > 80: clear the rest and a new line
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{1}, int64_t{7}));
-        t_Print(0, "\x1b"
-                   "f"); // 102: last column
-        EXPECT_EQ(display::windowrecord(0).TextHpos, 80);
-        t_Print(0, "\x1b"
-                   "s"); // 115: border colour 5
-        EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), t_PaletteColor(5));
-        t_Print(0, "\x1b\x7f"); // 127: border colour 17 -> 1
-        EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), t_PaletteColor(1));
-    });
-}
-
-TEST(Print, HeaderFillsTheLineWithoutWrapping) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        std::string right = "abcdefghijklmnopqrst";
-        t_Header(0, "Quorvinthal", right);
-        EXPECT_EQ(lineof(0, 1), "Quorvinthal" + std::string(49, ' ') + right);
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{1}, int64_t{2}));
-        EXPECT_EQ(lineof(0, 2), "");
-        t_Header(0, std::string(70, 'L'), std::string(20, 'R'));
-        EXPECT_EQ(lineof(0, 2), std::string(70, 'L') + std::string(10, 'R'));
-    });
-}
-
-TEST(Print, ScreenCopyTrimsBlanksAndEmptyLines) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_Print(0, "HELLO");
-        EXPECT_EQ(t_GetScreen(0, "\r"), "HELLO");
-        cursorat(0, 3, 4);
-        t_Print(0, "\xC3\xA4 x ");
-        EXPECT_EQ(t_GetScreen(0, "\r"), "HELLO\r\r\r  \xC3\xA4 x");
-        std::string raw = t_GetScreen(0, "");
-        EXPECT_EQ(raw.size(), 80u * 25 + 1); // ä is two bytes in UTF-8
-        LogCapture log;
-        EXPECT_EQ(t_GetScreen(3, "\r"), "");
-        EXPECT_TRUE(log.contains("t_GetScreen: Window #3 not initialized."));
-    });
-}
-
-// ---- Scrolling and clearing ---------------------------------------------------------------
-
-TEST(Scroll, FullWidthMovesPixelsAndCells) {
-    runintoolkit([] {
-        textwindow(0, 24);
-        for (int line = 1; line <= 25; ++line) {
-            cursorat(0, 1, line);
-            t_Print(0, std::string(1, static_cast<char>('A' + line - 1)));
-        }
-        const display::t_Window& w = display::windowrecord(0);
-        int64_t linebytes = 640 * 3 * 16;
-        std::vector<uint8_t> line2(display::videomemory() + w.MemoryStart + linebytes,
-                                   display::videomemory() + w.MemoryStart + 2 * linebytes);
+TOOLKIT_TEST(Scroll, FullWidthMovesPixelsAndCells, runintoolkit) {
+    textwindow(0, 24);
+    textwindow(1, 24); // shows what window 0 should show
+    for (int64_t offset : {1, -1}) {
+        showlines(0, shifted(0));
         cursorat(0, 7, 9);
-        t_ScrollUp(0);
-        EXPECT_EQ(lineof(0, 1), "B");
-        EXPECT_EQ(lineof(0, 24), "Y");
-        EXPECT_EQ(lineof(0, 25), "");
-        EXPECT_TRUE(std::equal(line2.begin(), line2.end(), display::videomemory() + w.MemoryStart));
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{7}, int64_t{9}));
-        t_ScrollDown(0);
-        EXPECT_EQ(lineof(0, 1), "");
-        EXPECT_EQ(lineof(0, 2), "B");
-        EXPECT_EQ(lineof(0, 25), "Y");
-        EXPECT_TRUE(std::equal(line2.begin(), line2.end(),
-                               display::videomemory() + w.MemoryStart + 2 * linebytes - linebytes));
-        for (int64_t x = 1; x <= 80; ++x) {
-            EXPECT_EQ(cellof(0, x, 1).colour, 0xC0);
-        }
-    });
+        offset == 1 ? t_ScrollUp(0) : t_ScrollDown(0);
+        showlines(1, shifted(offset, 1, 80, 1, 25));
+        EXPECT_EQ(screen(0), screen(1));
+        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or colours differ, offset " << offset;
+        EXPECT_EQ(cursor(0), Pos(7, 9));
+    }
 }
 
-TEST(Scroll, NarrowWindowRedrawsOnlyItsColumns) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        for (int line = 1; line <= 3; ++line) {
-            cursorat(0, 1, line);
-            t_Print(0, std::string(30, static_cast<char>('a' + line - 1)));
-        }
-        std::vector<uint8_t> before(display::videomemory() + display::windowrecord(0).MemoryStart,
-                                    display::videomemory() + display::windowrecord(0).MemoryStart +
-                                        640 * 16);
-        display::windowrecord(0).TextFirstColumn = 10;
-        display::windowrecord(0).TextLastColumn = 20;
-        t_ScrollUp(0);
-        EXPECT_EQ(lineof(0, 1), std::string(9, 'a') + std::string(11, 'b') + std::string(10, 'a'));
-        EXPECT_EQ(lineof(0, 25).size(), 0u);
-        // Pixels left of column 10 keep their glyphs.
-        for (int64_t row = 0; row < 16; ++row) {
-            EXPECT_TRUE(std::equal(before.begin() + row * 640, before.begin() + row * 640 + 72,
-                                   display::videomemory() + display::windowrecord(0).MemoryStart +
-                                       row * 640));
-        }
-        display::windowrecord(0).TextFirstLine = display::windowrecord(0).TextLastLine = 2;
-        t_ScrollDown(0); // a one-line text window just blanks it
-        EXPECT_EQ(lineof(0, 2), std::string(9, 'b') + std::string(11, ' ') + std::string(10, 'b'));
-    });
+TOOLKIT_TEST(Scroll, ScrollLockAndClearEndOfWindow, runintoolkit) {
+    textwindow(0, 8);
+    t_Print(0, "bleibt");
+    windowrecord(0).ScrollLock = true;
+    LogCapture log;
+    t_ScrollUp(0);
+    t_ScrollDown(0);
+    windowrecord(2).ScrollLock = true;
+    t_ScrollUp(2);
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(lineof(0, 1), "bleibt");
+    cursorat(0, 1, 25);
+    t_Print(0, "\r");
+    EXPECT_EQ(windowrecord(0).TextVpos, 25);
+    t_ScrollUp(3);
+    EXPECT_EQ(log.lines(), Lines{"t_ScrollUp: Window #3 not initialized."});
+    textwindow(1, 8);
+    showlines(1, shifted(0));
+    cursorat(1, 5, 3);
+    windowrecord(1).TextInverse = true;
+    t_ClearEndOfWindow(1);
+    EXPECT_EQ(cursor(1), Pos(5, 3));
+    EXPECT_EQ(lineof(1, 2), std::string(80, 'B'));
+    EXPECT_EQ(lineof(1, 3), "CCCC");
+    EXPECT_EQ(lineof(1, 25), "");
+    EXPECT_EQ(cellof(1, 5, 3).colour, 0x0C); // blanked in the swapped colours
 }
 
-TEST(Scroll, ScrollLockStopsScrollingSilently) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_Print(0, "bleibt");
-        display::windowrecord(0).ScrollLock = true;
-        LogCapture log;
-        t_ScrollUp(0);
-        t_ScrollDown(0);
-        display::windowrecord(2).ScrollLock = true;
-        t_ScrollUp(2);
-        EXPECT_TRUE(log.lines().empty());
-        EXPECT_EQ(lineof(0, 1), "bleibt");
-        cursorat(0, 1, 25);
-        t_Print(0, "\r");
-        EXPECT_EQ(display::windowrecord(0).TextVpos, 25);
-        t_ScrollUp(3);
-        EXPECT_EQ(log.lines(),
-                  (std::vector<std::string>{"t_ScrollUp: Window #3 not initialized."}));
-    });
+TOOLKIT_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken, runintoolkit) {
+    textwindow(0, 8);
+    t_Print(0, "Hallo");
+    cursorat(0, 2, 1);
+    const display::t_Window& w = windowrecord(0);
+    const std::vector<uint8_t> before = memorybytes(w.MemoryStart, 640 * 16);
+    t_CursorOn(0);
+    t_CursorOn(0);
+    t_CursorOff(0);
+    EXPECT_EQ(cellof(0, 2, 1).colour, 0x0C);
+    t_CursorOff(0);
+    EXPECT_EQ(cellof(0, 2, 1).colour, 0xC0);
+    t_CursorOff(0); // level -1: the next On does not draw
+    t_CursorOn(0);
+    EXPECT_EQ(cellof(0, 2, 1).colour, 0xC0);
+    t_InvertRect(0, 1, 1, 5, 1);
+    EXPECT_EQ(cellof(0, 5, 1).colour, 0x0C);
+    t_InvertRect(0, 1, 1, 5, 1);
+    EXPECT_EQ(memorybytes(w.MemoryStart, 640 * 16), before);
+    t_InvertRect(0, 1, 1, 81, 1); // beyond the grid: nothing
+    EXPECT_EQ(cellof(0, 1, 1).colour, 0xC0);
+    t_Reverse(0);
+    EXPECT_TRUE(w.TextInverse);
+    t_PrintControl(0, 14);
+    EXPECT_FALSE(w.TextInverse);
+    // The rule of t_TextLine runs from the cursor to the last column.
+    cursorat(0, 70, 4);
+    t_TextLine(0);
+    EXPECT_EQ(lineof(0, 4), std::string(69, ' ') + std::string(11, '\x9c'));
+    EXPECT_EQ(cursor(0), Pos(1, 5));
+    LogCapture log;
+    t_TextHline(0, -1000000000000, 1000000000000, 6, '=');
+    EXPECT_EQ(log.lines().size(), 2u); // one refusal on each side
+    EXPECT_EQ(lineof(0, 6), std::string(80, '='));
 }
-
-TEST(Scroll, ClearEndOfWindowKeepsTheCursor) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        for (int line = 1; line <= 25; ++line) {
-            cursorat(0, 1, line);
-            t_Print(0, std::string(80, '#'));
-        }
-        cursorat(0, 5, 3);
-        display::windowrecord(0).TextInverse = true;
-        t_ClearEndOfWindow(0);
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{5}, int64_t{3}));
-        EXPECT_EQ(lineof(0, 2), std::string(80, '#'));
-        EXPECT_EQ(lineof(0, 3), "####");
-        EXPECT_EQ(lineof(0, 25), "");
-        EXPECT_EQ(cellof(0, 5, 3).colour, 0x0C); // blanked in the swapped colours
-    });
-}
-
-// ---- Inverse and the visible cursor -------------------------------------------------------
-
-TEST(Cursor, LevelsNestAndInvertingTwiceRestores) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        t_Print(0, "Hallo");
-        cursorat(0, 2, 1);
-        const display::t_Window& w = display::windowrecord(0);
-        std::vector<uint8_t> before(display::videomemory() + w.MemoryStart,
-                                    display::videomemory() + w.MemoryStart + 640 * 16);
-        t_CursorOn(0);
-        t_CursorOn(0);
-        t_CursorOff(0);
-        EXPECT_EQ(cellof(0, 2, 1).colour, 0x0C);
-        t_CursorOff(0);
-        EXPECT_EQ(cellof(0, 2, 1).colour, 0xC0);
-        t_CursorOff(0); // level -1: the next On does not draw
-        t_CursorOn(0);
-        EXPECT_EQ(cellof(0, 2, 1).colour, 0xC0);
-        t_InvertRect(0, 1, 1, 5, 1);
-        EXPECT_EQ(cellof(0, 5, 1).colour, 0x0C);
-        t_InvertRect(0, 1, 1, 5, 1);
-        EXPECT_TRUE(
-            std::equal(before.begin(), before.end(), display::videomemory() + w.MemoryStart));
-        t_InvertRect(0, 1, 1, 81, 1); // beyond the grid: nothing
-        EXPECT_EQ(cellof(0, 1, 1).colour, 0xC0);
-        t_Reverse(0);
-        EXPECT_TRUE(w.TextInverse);
-        t_PrintControl(0, 14);
-        EXPECT_FALSE(w.TextInverse);
-    });
-}
-
-TEST(Cursor, TextLineDrawsAnUnbrokenRule) {
-    runintoolkit([] {
-        textwindow(0, 8);
-        cursorat(0, 70, 4);
-        t_TextLine(0);
-        EXPECT_EQ(cellof(0, 70, 4).character, 156);
-        EXPECT_EQ(cellof(0, 80, 4).character, 156);
-        EXPECT_EQ(cellof(0, 69, 4).character, ' ');
-        EXPECT_EQ(cursor(0), std::make_pair(int64_t{1}, int64_t{5}));
-        LogCapture log;
-        t_TextHline(0, -1000000000000, 1000000000000, 6, '=');
-        EXPECT_EQ(log.lines().size(), 2u); // one refusal on each side
-        EXPECT_EQ(lineof(0, 6), std::string(80, '='));
-    });
-}
-
-// ---- Program end ----------------------------------------------------------------------------
 
 TEST(ProgramEnd, LeavesTheClosingMessageAndEndsOnlyTheThread) {
     setuptoolkit();

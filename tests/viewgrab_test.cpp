@@ -1,12 +1,9 @@
 // What a graphic window's view really paints, grabbed from the Qt widget, against the pixels
 // written into its block. Qt headers are used here only to grab the widget.
-#include "core/bridge.h"
-#include "display/initwindow.h"
 #include "display/render.h"
 #include "display/videomemory.h"
-#include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
-#include "tests/support/logcapture.h"
+#include "tests/support/displayhelpers.h"
 #include "tests/support/toolkit.h"
 
 #include <QImage>
@@ -16,11 +13,10 @@
 
 TEST(ViewPainting, EveryDepthShowsItsBlock) {
     setuptoolkit();
-    LogCapture log;
     const int64_t depths[] = {1, 4, 8, 16, 24, 32};
     ASSERT_TRUE(runprogram([&] {
         for (uint8_t n = 0; n < 6; ++n) {
-            t_InitWindow(n, depths[n], false, 1280, 800, 16, 16, t_Font{}, true);
+            graphicwindow(n, depths[n], 1280, 800, 16);
             t_WindowVisible(n, true);
             const display::t_Window& w = display::windowrecord(n);
             std::mt19937 random(n);

@@ -1,4 +1,4 @@
-
+// t_PrintControl: the actions of the control codes 0 ... 31.
 #include "core/log.h"
 #include "display/bell.h"
 #include "quorvinthal/toolkit.h"

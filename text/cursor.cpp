@@ -1,10 +1,8 @@
-
-#include <algorithm>
-
+// Moving the text cursor (t_Cr, t_CursorRight ... t_Vtab), the text area and ruled lines.
 #include "quorvinthal/toolkit.h"
 #include "text/textchecks.h"
 
-namespace text {} // namespace text
+#include <algorithm>
 
 void t_Cr(uint8_t n) {
     if (!text::textcommandready("t_Cr", n)) {

@@ -1,5 +1,5 @@
-
 #include "text/displaymode.h"
+
 #include "display/palette.h"
 #include "quorvinthal/toolkit.h"
 #include "text/textchecks.h"

@@ -1,10 +1,8 @@
-#include "text/displaymode.h"
-
+// Inverse output, the display mode setting and the visible text cursor.
 #include "quorvinthal/toolkit.h"
 #include "text/cells.h"
+#include "text/displaymode.h"
 #include "text/textchecks.h"
-
-namespace text {} // namespace text
 
 void t_Inverse(uint8_t n) {
     if (text::windowcommandready("t_Inverse", n)) {

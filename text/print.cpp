@@ -1,7 +1,7 @@
-
+// Printing at the text cursor (t_Print, t_PrintChar ...), the header line and the screen copy.
 #include "core/log.h"
 #include "display/palette.h"
-#include "events/keyqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "text/displaymode.h"
 #include "text/textchecks.h"

@@ -1,4 +1,4 @@
-
+// t_PrintSymbol: one character drawn into a text cell; t_RedirectOutput.
 #include "core/log.h"
 #include "display/blend.h"
 #include "quorvinthal/toolkit.h"

@@ -1,4 +1,4 @@
-
+// Scrolling and clearing the text area.
 #include "core/log.h"
 #include "quorvinthal/toolkit.h"
 #include "text/cells.h"

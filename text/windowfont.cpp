@@ -1,11 +1,9 @@
-
+// t_WindowFont: another font for a window's text.
 #include "core/log.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 
 #include <string>
-
-namespace text {} // namespace text
 
 void t_WindowFont(uint8_t n, const t_Font& font) {
     if (n >= display::graphicwindowcount) {

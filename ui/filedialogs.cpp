@@ -1,7 +1,7 @@
 #include "ui/filedialogs.h"
-#include "core/numbertext.h"
 
 #include "core/clock.h"
+#include "core/numbertext.h"
 #include "core/slot.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"

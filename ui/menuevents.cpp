@@ -6,7 +6,7 @@
 #include "core/process.h"
 #include "core/slot.h"
 #include "core/threads.h"
-#include "events/menuqueue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "ui/builtinactions.h"
 #include "ui/menuactions.h"
@@ -73,7 +73,7 @@ void t_MenuEventHandler(platform::MenuItem item) {
             programhandler = false;
         }
     }
-    events::appendmenuevent(event);
+    events::menuqueue().append(event);
     if (programhandler) {
         ui::startmenuhandler();
     }

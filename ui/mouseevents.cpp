@@ -8,7 +8,7 @@
 #include "core/threads.h"
 #include "display/videomemory.h"
 #include "events/devicestate.h"
-#include "events/mousequeue.h"
+#include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 
 #include <cmath>
@@ -57,14 +57,8 @@ void startmousehandler() {
 }
 
 void viewmousedown(uint8_t n, const platform::MouseClick& event, bool right) {
-    if (display::memoryready() && n < display::graphicwindowcount) {
-        const display::t_Window& window = display::windowrecord(n);
-        if (!window.Initialized) {
-            core::logline("viewMouseDown: Graphic window (" + std::to_string(n) +
-                          ") not initialized.");
-        } else if (!window.IgnoreEvents) {
-            t_MouseEventHandler(n, event, event.windowx, event.windowy);
-        }
+    if (display::takesevents("viewMouseDown", n)) {
+        t_MouseEventHandler(n, event, event.windowx, event.windowy);
     }
     events::setmousebuttons(!right, right);
 }
@@ -110,7 +104,7 @@ void t_MouseEventHandler(uint8_t n, const platform::MouseClick& event, double x,
         core::logline("t_MouseEventHandler: Window #" + std::to_string(n) + " not initialized.");
     } else {
         const t_Event queued = ui::mouseevent(n, event, windowx, windowy, time);
-        events::appendmouseevent(queued);
+        events::mousequeue().append(queued);
         clickx = queued.ClickX;
         clicky = queued.ClickY;
         windowtext = "Graphic #" + std::to_string(n);

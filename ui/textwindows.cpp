@@ -12,7 +12,6 @@ namespace ui {
 
 namespace {
 
-
 struct TextBuffer {
     std::mutex lock;
     std::vector<std::string> lines;

@@ -1,0 +1,39 @@
+#include "events/queues.h"
+
+#include "core/lasting.h"
+
+namespace events {
+
+KeyQueue& keyqueue() {
+    return core::lasting<KeyQueue>();
+}
+
+MouseQueue& mousequeue() {
+    return core::lasting<MouseQueue>();
+}
+
+MenuQueue& menuqueue() {
+    return core::lasting<MenuQueue>();
+}
+
+namespace {
+
+template <typename Queue, typename Event> bool takefrom(Queue& queue, Event& event) {
+    std::optional<Event> taken = queue.take();
+    if (taken) {
+        event = *taken;
+    }
+    return taken.has_value();
+}
+
+} // namespace
+
+} // namespace events
+
+bool t_TakeMouseEvent(t_Event& event) {
+    return events::takefrom(events::mousequeue(), event);
+}
+
+bool t_TakeMenuEvent(t_MenuEvent& event) {
+    return events::takefrom(events::menuqueue(), event);
+}
