@@ -130,7 +130,8 @@ TEST(PasteboardWindow, MissingPasteboardWindowIsSkippedAtStartup) {
 }
 
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {
-    // The name is the part after the last slash; URLs become decoded, composed paths.
+    // The name is the part after the last slash; URLs become decoded paths with the bytes the file
+    // system names them with.
     EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/Brief.txt"), "Brief.txt");
     EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/"), "");
     EXPECT_EQ(t_FileNameOfPath("Brief.txt"), "Brief.txt");
@@ -138,7 +139,7 @@ TEST(Paths, NamesDecodedUrlsAndFileTypes) {
     EXPECT_EQ(t_FileNameOfPath(""), "");
     EXPECT_EQ(ui::pathofurl("file:///tmp/mein%20Brief.txt"), "/tmp/mein Brief.txt");
     EXPECT_EQ(ui::pathofurl("file:///tmp/Gr%C3%BC%C3%9Fe"), "/tmp/Grüße");
-    EXPECT_EQ(ui::pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Caf\u00E9"); // decomposed é composed
+    EXPECT_EQ(ui::pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Cafe\u0301"); // stays decomposed
     EXPECT_EQ(ui::pathofurl("file:///tmp/100%25"), "/tmp/100%");
     EXPECT_EQ(ui::pathofurl("file:///tmp/50%"), "/tmp/50%");
     EXPECT_EQ(ui::pathofurl("file:///tmp/%zz"), "/tmp/%zz");

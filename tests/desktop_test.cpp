@@ -6,7 +6,7 @@
 #include "core/lookup.h"
 #include "display/render.h"
 #include "display/videomemory.h"
-#include "events/mousequeue.h"
+#include "events/queues.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
@@ -144,8 +144,8 @@ TOOLKIT_TEST(Scaling, ClicksAreReportedInPicturePixels, runintoolkit) {
                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(viewof(1), &press);
         });
-        ASSERT_TRUE(waitfor([] { return events::mouseeventcount() > 0; }));
-        const t_Event click = events::mouseevents().back();
+        ASSERT_TRUE(waitfor([] { return events::mousequeue().count() > 0; }));
+        const t_Event click = events::mousequeue().pending().back();
         EXPECT_EQ(click.ClickX, clickx) << x;
         EXPECT_EQ(click.ClickY, clicky) << y;
         t_Event taken;
