@@ -8,10 +8,11 @@
 
 int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--out" || std::string_view(argv[i]) == "--version") {
+        const std::string_view option(argv[i]);
+        if (option == "--out" || option == "--help" || option == "--version") {
             return t_RunApplication(argc, argv, cycleprogram);
         }
     }
-    std::fprintf(stderr, "quorvinthal-snapshot: --out DIR is required\n");
+    std::fprintf(stderr, "quorvinthal-snapshot: --out ORDNER fehlt (siehe --help)\n");
     return 2;
 }

@@ -20,6 +20,8 @@ struct DelegateState {
     std::atomic<int64_t> titlebarheight{0};
     Slot<std::function<void()>> terminationhandler{[] {}};
     Slot<ProgramEntry> programentry{[] {}};
+    std::atomic<bool> programrunning{false};
+    Slot<std::function<void(bool)>> programstatehandler{[](bool) {}};
 };
 
 DelegateState& state() {
@@ -35,6 +37,23 @@ int64_t measuretitlebarheight() {
     platform::Rect window = platform::windowframe(d.PasteboardWindow);
     platform::Rect scroll = platform::scrollviewframe(d.PasteboardScrollView);
     return static_cast<int64_t>(window.height - scroll.height - 20.0);
+}
+
+void reportprogramstate(bool running) {
+    state().programrunning = running;
+    state().programstatehandler.get()(running);
+}
+
+void startprogram() {
+    reportprogramstate(true);
+    startprocess(
+        [entry = state().programentry.get()] {
+            struct Ending {
+                ~Ending() { reportprogramstate(false); } // also when the thread ends itself
+            } ending;
+            entry();
+        },
+        programstacksize);
 }
 
 } // namespace
@@ -73,6 +92,24 @@ void setprogramentry(ProgramEntry entry) {
     state().programentry.set(std::move(entry));
 }
 
+bool programrunning() {
+    return state().programrunning;
+}
+
+bool restartprogram() {
+    bool ended = false;
+    if (!state().programrunning.compare_exchange_strong(ended, true)) {
+        return false;
+    }
+    logline("Program: Start.");
+    startprogram();
+    return true;
+}
+
+void setprogramstatehandler(std::function<void(bool running)> handler) {
+    state().programstatehandler.set(handler ? std::move(handler) : [](bool) {});
+}
+
 void applicationwillfinishlaunching() {
     logline("applicationWillFinishLaunching: Called.");
     if (currentthreadnumber() == 1) {
@@ -85,7 +122,7 @@ void applicationdidfinishlaunching() {
     initkqtools();
     state().titlebarheight = measuretitlebarheight();
     logline("Program: Start.");
-    startprocess(state().programentry.get(), programstacksize);
+    startprogram();
     logline("applicationDidFinishLaunching: End.");
     state().launchfinished = true;
 }

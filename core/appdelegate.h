@@ -46,6 +46,12 @@ int64_t titlebarheight();
 
 // The program that applicationdidfinishlaunching starts.
 void setprogramentry(ProgramEntry entry);
+// True from the program's start until its thread ends (by returning or by t_QuitProgram).
+bool programrunning();
+// Runs the program again once it has ended; false while it runs.
+bool restartprogram();
+// Told (on the program thread or the main thread) when the program starts and when it ends.
+void setprogramstatehandler(std::function<void(bool running)> handler);
 
 // Delegate callbacks (main thread).
 void applicationwillfinishlaunching();

@@ -9,7 +9,6 @@ void addhandlers(platform::Handlers& h) {
     h.paintstarted = viewpaintstarted;
     h.paintview = viewpaint;
     h.paintfinished = viewpaintfinished;
-    h.quickupdate = viewquickupdate;
     h.windowdidresize = windowdidresize;
 }
 

@@ -88,11 +88,6 @@ bool viewpaint(int n, platform::Image& image) {
     return memoryready() && windowimageinto(static_cast<uint8_t>(n), image);
 }
 
-bool viewquickupdate(int n) {
-    return memoryready() && n >= 0 && n < graphicwindowcount && windowrecord(n).Initialized &&
-           windowrecord(n).QuickUpdate;
-}
-
 platform::View existingview(const char* command, uint8_t n) {
     platform::View view = core::getview(n);
     if (view == nullptr) {

@@ -19,7 +19,6 @@ platform::View existingview(const char* command, uint8_t n);
 void viewpaintstarted(int n);
 void viewpaintfinished(int n);
 bool viewpaint(int n, platform::Image& image);
-bool viewquickupdate(int n);
 
 } // namespace display
 

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 
 #include <condition_variable>
 #include <mutex>
@@ -31,6 +34,16 @@ namespace {
 QApplication* application = nullptr;
 Handlers registeredhandlers;
 
+// Every text on the screen is German, Qt's own dialogs and buttons too, whatever the locale.
+void speakgerman() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto* translator = new QTranslator(application);
+    if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
+}
+
 void connectcallbacks(const AppCallbacks& callbacks) {
     if (callbacks.willTerminate) {
         QObject::connect(application, &QCoreApplication::aboutToQuit, callbacks.willTerminate);
@@ -52,8 +65,9 @@ void initapplication(int& argc, char** argv) {
         return;
     }
     application = new QApplication(argc, argv);
-    // Closing a toolkit window only hides it; the application ends only when asked to.
+    // Closing a toolkit window only hides it; the application decides itself when to end.
     QApplication::setQuitOnLastWindowClosed(false);
+    speakgerman();
 }
 
 int runapplication(const AppCallbacks& callbacks) {

@@ -152,10 +152,9 @@ TextWindowParts maketextwindow(const TextWindowDescription& d) {
 
 View makegraphicwindow(int number) {
     auto* window = new ToolkitWindow(QStringLiteral("GraphicWindow%1").arg(number));
-    window->resize(640, 400);
-    window->move(40 + 30 * number, 40 + 30 * number); // cascaded, so that none hides another
     auto* view = new GraphicView(number, window);
-    view->setGeometry(0, 0, 640, 400);
+    // Cascaded, so that none hides another.
+    window->place(QPoint(40 + 30 * number, 40 + 30 * number), QSize(640, 400));
     return reinterpret_cast<View>(view);
 }
 

@@ -63,6 +63,15 @@ QAction* makeaction(QObject* parent, const std::string& title, int64_t tag) {
     return action;
 }
 
+// A lower-case letter becomes Ctrl+Shift+letter: Control+letter belongs to the line editor.
+void setkeyequivalent(QAction* action, const std::string& keyequivalent) {
+    if (keyequivalent.size() == 1 && keyequivalent[0] >= 'a' && keyequivalent[0] <= 'z') {
+        action->setProperty(KeyProperty, QString::fromStdString(keyequivalent));
+        const int key = Qt::Key_A + (keyequivalent[0] - 'a');
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | static_cast<Qt::Key>(key)));
+    }
+}
+
 QMenuBar* barof(const QWidget* window) {
     return window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
 }
@@ -125,6 +134,19 @@ Menu mainmenuappend(const std::string& title) {
     return handle(menu);
 }
 
+Menu mainmenuprepend(const std::string& title) {
+    auto* menu = new QMenu(displayed(title));
+    menu->setProperty(TitleProperty, QString::fromStdString(title));
+    mainmenus().insert(mainmenus().begin(), menu);
+    for (const QPointer<QMenuBar>& bar : menubars()) {
+        if (bar) {
+            bar->insertMenu(bar->actions().value(0), menu);
+            fitmenubar(bar->parentWidget());
+        }
+    }
+    return handle(menu);
+}
+
 std::string menutitle(Menu m) {
     return qt(m)->property(TitleProperty).toString().toStdString();
 }
@@ -157,13 +179,28 @@ int64_t menuindexofitemwithtag(Menu m, int64_t tag) {
 MenuItem menuappenditem(Menu m, const std::string& title, int64_t tag,
                         const std::string& keyequivalent) {
     QAction* action = makeaction(qt(m), title, tag);
-    if (keyequivalent.size() == 1 && keyequivalent[0] >= 'a' && keyequivalent[0] <= 'z') {
-        action->setProperty(KeyProperty, QString::fromStdString(keyequivalent));
-        const int key = Qt::Key_A + (keyequivalent[0] - 'a');
-        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | static_cast<Qt::Key>(key)));
-    }
+    setkeyequivalent(action, keyequivalent);
     qt(m)->addAction(action);
     return handle(action);
+}
+
+MenuItem menuappendcommand(Menu m, const std::string& title, const std::string& keyequivalent,
+                           std::function<void()> command) {
+    auto* action = new QAction(qt(m));
+    settitle(action, title);
+    setkeyequivalent(action, keyequivalent);
+    QObject::connect(action, &QAction::triggered, action,
+                     [command = std::move(command)] { command(); });
+    qt(m)->addAction(action);
+    return handle(action);
+}
+
+void menuitemsetenabled(MenuItem item, bool enabled) {
+    qt(item)->setEnabled(enabled);
+}
+
+bool menuitemisenabled(MenuItem item) {
+    return qt(item)->isEnabled();
 }
 
 MenuItem menuappendseparator(Menu m) {

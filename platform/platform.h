@@ -96,8 +96,11 @@ struct Rect {
 };
 
 Window windowofview(View view);
-void windowshow(Window w); // orderFront:
-void windowhide(Window w); // orderOut:
+void windowshow(Window w);     // orderFront:
+void windowhide(Window w);     // orderOut:
+void windowminimize(Window w); // to the taskbar, from where the user brings it back
+bool windowisminimized(Window w);
+int64_t shownwindowcount(); // toolkit windows shown, minimised ones included
 void windowmakekeyandfront(Window w);
 bool windowisvisible(Window w);
 void windowcenter(Window w);
@@ -118,10 +121,13 @@ void windowclose(Window w); // asks the window to close, as the close box does
 
 void viewsetneedsdisplay(View v); // redraw in the next display pass
 void viewdisplay(View v);         // redraw now
+// A view's frame is in picture pixels within its window's logical content; where the window shows
+// scaled (it did not fit the screen, or the user resized it), the view shows the whole picture
+// scaled alike, and clicks are still reported in picture pixels.
 void viewsetframesize(View v, double width, double height);
-void viewsetframeorigin(View v, double x, double y);
-Rect viewframe(View v); // within its window's content, y downward
-int viewnumber(View v); // 0 ... 7
+void viewsetframeorigin(View v, double x, double y); // y upward from the content's bottom
+Rect viewframe(View v);                              // the same convention
+int viewnumber(View v);                              // 0 ... 7
 
 // ---- Text views -------------------------------------------------------------------------------
 
@@ -141,6 +147,7 @@ void textviewsetmonospacedfont(TextView t, const std::string& family, double poi
 // Titles are plain text (no mnemonics); a separator is an item with the empty title and tag 0.
 Menu mainmenuwithtitle(const std::string& title); // nullptr when there is none
 Menu mainmenuappend(const std::string& title);    // a new, empty menu at the end of the bar
+Menu mainmenuprepend(const std::string& title);   // ... at the front of the bar
 std::string menutitle(Menu m);
 int64_t menuitemcount(Menu m);
 MenuItem menuitemat(Menu m, int64_t index); // nullptr outside 0 ... count - 1
@@ -150,6 +157,12 @@ int64_t menuindexofitemwithtag(Menu m, int64_t tag); // -1 when no item has it
 MenuItem menuappenditem(Menu m, const std::string& title, int64_t tag,
                         const std::string& keyequivalent);
 MenuItem menuappendseparator(Menu m);
+// An item that runs command (main thread) instead of going to the menu handler: the
+// application's own commands, quitting among them.
+MenuItem menuappendcommand(Menu m, const std::string& title, const std::string& keyequivalent,
+                           std::function<void()> command);
+void menuitemsetenabled(MenuItem item, bool enabled); // a disabled item and its key do nothing
+bool menuitemisenabled(MenuItem item);
 // An item that belongs to no menu (a control that sends the menu action).
 MenuItem makemenuitem(const std::string& title, int64_t tag);
 Menu menuofitem(MenuItem item); // nullptr when the item is in no menu
@@ -257,7 +270,6 @@ struct Handlers {
     std::function<bool(int view, Image& image)> paintview;
     std::function<void(int view)> paintstarted;  // before the image is asked for
     std::function<void(int view)> paintfinished; // after it was shown (or not)
-    std::function<bool(int view)> quickupdate;   // draw 1:1 instead of scaled to the view
     std::function<void(int view, const KeyPress&)> keydown;
     std::function<void(int view, const KeyPress&)> keyup;
     std::function<void(int view, uint64_t modifierflags)> modifierschanged;

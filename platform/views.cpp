@@ -27,12 +27,12 @@ void GraphicView::paintEvent(QPaintEvent* event) {
         QImage image(reinterpret_cast<const uchar*>(frame.pixels.data()),
                      static_cast<int>(frame.width), static_cast<int>(frame.height),
                      static_cast<qsizetype>(frame.width * 4), QImage::Format_ARGB32);
-        bool quick = !h.quickupdate || h.quickupdate(viewnumber);
-        if (quick) {
-            painter.drawImage(QPoint(0, 0), image);
-        } else {
-            painter.drawImage(event->rect(), image);
-        }
+        // Whole factors (a window at its own size, a screen of double density) copy pixels
+        // exactly; any other factor is smoothed.
+        const double factor = shownscale * devicePixelRatioF();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                              std::abs(factor - std::round(factor)) > 1e-9);
+        painter.drawImage(rect(), image);
     } else {
         painter.fillRect(event->rect(), palette().window());
     }
@@ -76,14 +76,15 @@ bool GraphicView::event(QEvent* e) {
 
 namespace {
 
-MouseClick clickof(const QWidget* view, const QMouseEvent* event) {
-    const QWidget* window = view->window();
-    // The pixel under the pointer, so that a fractional position on a scaled screen counts for
-    // the pixel it lies in once flipped to y-up.
-    QPointF inwindow = view->mapTo(window, event->position());
+// The picture pixel under the pointer (a fractional position counts for the pixel it lies in),
+// as a position in the window's logical content, y upward.
+MouseClick clickof(const GraphicView* view, const QMouseEvent* event, double scale) {
+    const auto* window = static_cast<const ToolkitWindow*>(view->window());
+    const QRect logical = view->logicalframe();
     MouseClick click;
-    click.windowx = std::floor(inwindow.x());
-    click.windowy = window->height() - std::floor(inwindow.y()); // window coordinates are y-up
+    click.windowx = logical.x() + std::floor(event->position().x() / scale);
+    click.windowy =
+        window->logicalsize().height() - (logical.y() + std::floor(event->position().y() / scale));
     switch (event->button()) {
     case Qt::LeftButton:
         click.button = MouseButton::Left;
@@ -107,13 +108,13 @@ MouseClick clickof(const QWidget* view, const QMouseEvent* event) {
 void GraphicView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     if (handlers().mousedown) {
-        handlers().mousedown(viewnumber, clickof(this, event));
+        handlers().mousedown(viewnumber, clickof(this, event, shownscale));
     }
 }
 
 void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
     if (handlers().mouseup) {
-        handlers().mouseup(viewnumber, clickof(this, event));
+        handlers().mouseup(viewnumber, clickof(this, event, shownscale));
     }
 }
 
@@ -123,24 +124,52 @@ void viewsetneedsdisplay(View v) {
 void viewdisplay(View v) {
     qt(v)->repaint();
 }
-void viewsetframesize(View v, double width, double height) {
-    qt(v)->resize(static_cast<int>(width), static_cast<int>(height));
+void GraphicView::layout(double scale, QPointF offset) {
+    shownscale = scale > 0 ? scale : 1;
+    const int bar = menubarheight(window());
+    const QPointF topleft(offset.x() + logical.x() * shownscale,
+                          bar + offset.y() + (logical.y() - bar) * shownscale);
+    setGeometry(QRectF(topleft, QSizeF(logical.size()) * shownscale).toRect());
 }
 
-// Origins are given y-up within the window's content, as the original views are placed.
+namespace {
+
+GraphicView* graphicview(View v) {
+    return static_cast<GraphicView*>(qt(v));
+}
+
+int logicalheightofwindow(const GraphicView* view) {
+    return static_cast<const ToolkitWindow*>(view->window())->logicalsize().height();
+}
+
+void relayout(GraphicView* view, QRect logical) {
+    view->setlogicalframe(logical);
+    static_cast<ToolkitWindow*>(view->window())->layoutviews();
+}
+
+} // namespace
+
+void viewsetframesize(View v, double width, double height) {
+    GraphicView* view = graphicview(v);
+    QRect logical = view->logicalframe();
+    logical.setSize(QSize(static_cast<int>(width), static_cast<int>(height)));
+    relayout(view, logical);
+}
+
 void viewsetframeorigin(View v, double x, double y) {
-    QWidget* view = qt(v);
-    QWidget* parent = view->parentWidget();
-    int parentheight = parent != nullptr ? parent->height() : 0;
-    view->move(static_cast<int>(x), static_cast<int>(parentheight - y - view->height()));
+    GraphicView* view = graphicview(v);
+    QRect logical = view->logicalframe();
+    logical.moveTo(static_cast<int>(x),
+                   static_cast<int>(logicalheightofwindow(view) - y - logical.height()));
+    relayout(view, logical);
 }
 
 Rect viewframe(View v) {
-    QWidget* view = qt(v);
-    QWidget* parent = view->parentWidget();
-    int parentheight = parent != nullptr ? parent->height() : 0;
-    return Rect{double(view->x()), double(parentheight - view->y() - view->height()),
-                double(view->width()), double(view->height())};
+    const GraphicView* view = graphicview(v);
+    const QRect logical = view->logicalframe();
+    return Rect{double(logical.x()),
+                double(logicalheightofwindow(view) - logical.y() - logical.height()),
+                double(logical.width()), double(logical.height())};
 }
 
 int viewnumber(View v) {

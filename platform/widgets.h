@@ -2,18 +2,44 @@
 // The Qt widgets behind the platform handles (platform/ only).
 #include "platform/platform.h"
 
+#include <QBasicTimer>
 #include <QWidget>
 
 namespace platform {
 
 // A top-level toolkit window. Its background is the border colour of a graphic window.
+//
+// The toolkit sizes a window in picture pixels (its logical size). The window shows at that size
+// unless it does not fit the screen or the user resizes it; then its graphic view is scaled, and
+// the toolkit still sees the logical size.
 class ToolkitWindow : public QWidget {
   public:
     explicit ToolkitWindow(const QString& name);
 
+    QSize logicalsize() const;
+    // Sets the logical size and shows the window at its position (top left of the content, in
+    // screen coordinates), scaled down where it would not fit.
+    void place(QPoint topleft, QSize size);
+    // The factor from logical to shown pixels below the menu bar.
+    double scale() const;
+    // Shows the graphic views at the window's scale.
+    void layoutviews();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+  private:
+    void keeponscreen();
+
+    QSize logical;
+    // Placed by the toolkit, the window manager's frame not yet taken into account.
+    bool placing = true;
+    QBasicTimer framewatch;
+    int framewaits = 0;
 };
 
 // View00 ... View07: shows the image of graphic window n and takes its keys and clicks.
@@ -21,6 +47,12 @@ class GraphicView : public QWidget {
   public:
     GraphicView(int number, QWidget* parent);
     int number() const { return viewnumber; }
+
+    // The view's place in its window's logical content (y downward) and its picture size.
+    QRect logicalframe() const { return logical; }
+    void setlogicalframe(const QRect& placed) { logical = placed; }
+    // Shows the view at the window's scale, offset to centre the scaled content.
+    void layout(double scale, QPointF offset);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,6 +66,8 @@ class GraphicView : public QWidget {
     void modifierschanged(QKeyEvent* event);
 
     int viewnumber;
+    QRect logical{0, 0, 640, 400};
+    double shownscale = 1;
     Image frame; // reused from paint to paint
 };
 

@@ -4,35 +4,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
+#include <QTimerEvent>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace platform {
-
-ToolkitWindow::ToolkitWindow(const QString& name) : QWidget(nullptr) {
-    setObjectName(name);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    attachmenubar(this);
-}
-
-void ToolkitWindow::closeEvent(QCloseEvent* event) {
-    const Handlers& h = handlers();
-    if (h.windowshouldclose && !h.windowshouldclose(handle(this))) {
-        event->ignore();
-        return;
-    }
-    // Toolkit windows are only ever hidden, so that the program can show them again.
-    event->ignore();
-    hide();
-}
-
-void ToolkitWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    fitmenubar(this);
-    if (handlers().windowdidresize) {
-        handlers().windowdidresize(handle(this));
-    }
-}
 
 namespace {
 
@@ -41,7 +19,162 @@ QScreen* screenof(QWidget* w) {
     return screen != nullptr ? screen : QGuiApplication::primaryScreen();
 }
 
+// What the window manager's frame adds around the content; nothing before it has framed the
+// window, and nothing without a window manager. The offscreen platform invents a frame of its
+// own, though no window manager draws one.
+QMargins decoration(const QWidget* w) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        return QMargins();
+    }
+    const QRect content = w->geometry(), frame = w->frameGeometry();
+    return QMargins(content.left() - frame.left(), content.top() - frame.top(),
+                    frame.right() - content.right(), frame.bottom() - content.bottom());
+}
+
+// The size the toolkit gave a window; a window that is not the toolkit's (a dialog) has its own.
+QSize logicalsizeof(const QWidget* w) {
+    const auto* window = dynamic_cast<const ToolkitWindow*>(w);
+    return window != nullptr ? window->logicalsize() : w->size();
+}
+
+// GraphicView has no meta-object of its own, so Qt's findChildren cannot tell it from a QWidget.
+std::vector<GraphicView*> graphicviewsof(const QWidget* window) {
+    std::vector<GraphicView*> views;
+    for (QObject* child : window->children()) {
+        if (auto* view = dynamic_cast<GraphicView*>(child)) {
+            views.push_back(view);
+        }
+    }
+    return views;
+}
+
 } // namespace
+
+ToolkitWindow::ToolkitWindow(const QString& name) : QWidget(nullptr) {
+    setObjectName(name);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    attachmenubar(this);
+}
+
+// Closing a window hides it, so that the program can show it again; closing the last one shown
+// quits, as desktops without a global menu bar expect.
+void ToolkitWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    const Handlers& h = handlers();
+    if (!h.windowshouldclose || h.windowshouldclose(handle(this))) {
+        hide();
+    }
+    if (shownwindowcount() == 0) {
+        QCoreApplication::quit();
+    }
+}
+
+void ToolkitWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitmenubar(this);
+    layoutviews();
+    if (placing) {
+        keeponscreen();
+    }
+    if (handlers().windowdidresize) {
+        handlers().windowdidresize(handle(this));
+    }
+}
+
+void ToolkitWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (placing) {
+        keeponscreen();
+    }
+}
+
+// The window manager frames a window some time after it is shown, and Qt reports no event when
+// it does; a placed window looks for its frame for a while.
+void ToolkitWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (placing) {
+        keeponscreen();
+    }
+    if (placing && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        framewaits = 40;
+        framewatch.start(25, this);
+    }
+}
+
+void ToolkitWindow::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != framewatch.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    if (placing) {
+        keeponscreen();
+    }
+    if (!placing || --framewaits <= 0) {
+        framewatch.stop();
+    }
+}
+
+void ToolkitWindow::place(QPoint topleft, QSize size) {
+    logical = size;
+    placing = true;
+    setGeometry(QRect(topleft, size));
+    layoutviews();
+    keeponscreen();
+}
+
+// Only a picture scales; other windows simply have the size they are given.
+QSize ToolkitWindow::logicalsize() const {
+    return logical.isValid() && !graphicviewsof(this).empty() ? logical : size();
+}
+
+double ToolkitWindow::scale() const {
+    const int bar = menubarheight(this);
+    const QSize size = logicalsize();
+    if (size.width() <= 0 || size.height() <= bar) {
+        return 1;
+    }
+    return std::min(double(width()) / size.width(), double(height() - bar) / (size.height() - bar));
+}
+
+// Once the window manager has framed a window the toolkit placed, the whole frame, title bar
+// included, goes inside the screen's available area: moved there, and scaled down when it does
+// not fit. Without a frame (no window manager, or not framed yet) the window stays as placed.
+void ToolkitWindow::keeponscreen() {
+    const QMargins m = decoration(this);
+    QScreen* screen = screenof(this);
+    if (m.isNull() || screen == nullptr || !isVisible()) {
+        return;
+    }
+    placing = false;
+    const QRect area = screen->availableGeometry();
+    const int bar = menubarheight(this);
+    const QSize size = logicalsize();
+    const double fit = std::min(
+        {1.0, double(area.width() - m.left() - m.right()) / std::max(1, size.width()),
+         double(area.height() - m.top() - m.bottom() - bar) / std::max(1, size.height() - bar)});
+    const QSize shown(static_cast<int>(std::floor(size.width() * fit)),
+                      bar + static_cast<int>(std::floor((size.height() - bar) * fit)));
+    const int x =
+        std::clamp(geometry().x(), area.left() + m.left(),
+                   std::max(area.left() + m.left(), area.right() + 1 - m.right() - shown.width()));
+    const int y =
+        std::clamp(geometry().y(), area.top() + m.top(),
+                   std::max(area.top() + m.top(), area.bottom() + 1 - m.bottom() - shown.height()));
+    setGeometry(QRect(QPoint(x, y), shown));
+}
+
+// The content (picture and borders) scaled by one factor and centred below the menu bar; the
+// rest shows the window's background, the border colour.
+void ToolkitWindow::layoutviews() {
+    const double s = scale();
+    const int bar = menubarheight(this);
+    const QSize size = logicalsize();
+    const QPointF offset((width() - size.width() * s) / 2,
+                         ((height() - bar) - (size.height() - bar) * s) / 2);
+    for (GraphicView* view : graphicviewsof(this)) {
+        view->layout(s, offset);
+    }
+}
 
 double screenheightof(QWidget* w) {
     QScreen* screen = screenof(w);
@@ -59,6 +192,22 @@ void windowshow(Window w) {
 
 void windowhide(Window w) {
     qt(w)->hide();
+}
+
+void windowminimize(Window w) {
+    qt(w)->showMinimized();
+}
+
+bool windowisminimized(Window w) {
+    return qt(w)->isMinimized();
+}
+
+int64_t shownwindowcount() {
+    int64_t shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        shown += dynamic_cast<ToolkitWindow*>(w) != nullptr && w->isVisible();
+    }
+    return shown;
 }
 
 void windowmakekeyandfront(Window w) {
@@ -80,7 +229,13 @@ void windowcenter(Window w) {
     }
     QRect frame = widget->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
-    widget->move(frame.topLeft());
+    const QMargins m = decoration(widget);
+    const QRect placed(frame.topLeft() + QPoint(m.left(), m.top()), logicalsizeof(widget));
+    if (auto* window = dynamic_cast<ToolkitWindow*>(widget)) {
+        window->place(placed.topLeft(), placed.size());
+    } else {
+        widget->move(frame.topLeft());
+    }
 }
 
 void windowsettitle(Window w, const std::string& title) {
@@ -113,11 +268,13 @@ int64_t windowtitlebarheight(Window w) {
     return title > 0 ? title : 0;
 }
 
+// Frames are logical: the size the toolkit gave the window, whatever scale it shows at.
 Rect windowframe(Window w) {
-    QWidget* widget = qt(w);
-    QRect content = widget->geometry();
-    double y = screenheightof(widget) - content.y() - content.height();
-    return Rect{double(content.x()), y, double(content.width()), double(content.height())};
+    QWidget* window = qt(w);
+    const QRect content = window->geometry();
+    const QSize size = logicalsizeof(window);
+    double y = screenheightof(window) - content.y() - size.height();
+    return Rect{double(content.x()), y, double(size.width()), double(size.height())};
 }
 
 void windowsetframe(Window w, const Rect& r) {
@@ -125,8 +282,13 @@ void windowsetframe(Window w, const Rect& r) {
     // As with titled windows on the original platform, the top edge stays on the screen, so that
     // a window that grows keeps its title bar reachable.
     double top = std::max(double(windowtitlebarheight(w)), screenheightof(widget) - r.y - r.height);
-    widget->setGeometry(static_cast<int>(r.x), static_cast<int>(top), static_cast<int>(r.width),
-                        static_cast<int>(std::max(0.0, r.height)));
+    const QRect placed(static_cast<int>(r.x), static_cast<int>(top), static_cast<int>(r.width),
+                       static_cast<int>(std::max(0.0, r.height)));
+    if (auto* window = dynamic_cast<ToolkitWindow*>(widget)) {
+        window->place(placed.topLeft(), placed.size());
+    } else {
+        widget->setGeometry(placed);
+    }
 }
 
 Rect windowscreenframe(Window w) {

@@ -7,6 +7,7 @@ set -euo pipefail
 # uses file and dpkg-shlibdeps; the validators of the package, desktop entry and metainfo).
 PACKAGES=(g++ cmake pkg-config qt6-base-dev qt6-multimedia-dev libutf8proc-dev libfreetype-dev
           fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip
+          qt6-translations-l10n openbox wmctrl x11-utils x11-apps
           dpkg-dev file lintian desktop-file-utils appstream)
 
 # Fuzz builds only (CXX=clang++ ... -DQV_FUZZ=ON): the compiler and its libFuzzer runtime, each the

@@ -130,7 +130,8 @@ TEST(PasteboardWindow, MissingPasteboardWindowIsSkippedAtStartup) {
 }
 
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {
-    // The name is the part after the last slash; URLs become decoded, composed paths.
+    // The name is the part after the last slash; URLs become decoded paths with the bytes the file
+    // system names them with.
     EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/Brief.txt"), "Brief.txt");
     EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/"), "");
     EXPECT_EQ(t_FileNameOfPath("Brief.txt"), "Brief.txt");
@@ -138,7 +139,7 @@ TEST(Paths, NamesDecodedUrlsAndFileTypes) {
     EXPECT_EQ(t_FileNameOfPath(""), "");
     EXPECT_EQ(ui::pathofurl("file:///tmp/mein%20Brief.txt"), "/tmp/mein Brief.txt");
     EXPECT_EQ(ui::pathofurl("file:///tmp/Gr%C3%BC%C3%9Fe"), "/tmp/Grüße");
-    EXPECT_EQ(ui::pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Caf\u00E9"); // decomposed é composed
+    EXPECT_EQ(ui::pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Cafe\u0301"); // stays decomposed
     EXPECT_EQ(ui::pathofurl("file:///tmp/100%25"), "/tmp/100%");
     EXPECT_EQ(ui::pathofurl("file:///tmp/50%"), "/tmp/50%");
     EXPECT_EQ(ui::pathofurl("file:///tmp/%zz"), "/tmp/%zz");
@@ -153,7 +154,8 @@ TEST(Paths, NamesDecodedUrlsAndFileTypes) {
 
 TEST(OpenDialog, ExtensionsLimitTheListAndFoldersHaveTheirOwnButton) {
     setuptoolkit();
-    fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png"});
+    const std::string decomposed = "A\xCC\x88pfel.txt"; // A and a combining diaeresis
+    fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png", decomposed.c_str()});
     std::vector<std::string> listed;
     whendialogopens([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Datei laden"));
@@ -161,20 +163,36 @@ TEST(OpenDialog, ExtensionsLimitTheListAndFoldersHaveTheirOwnButton) {
         EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Öffnen"));
         EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
         EXPECT_TRUE(dialog.isModal());
-        listed = listednames(dialog, folder, 2);
+        // Qt's own texts are German too.
+        QStringList texts;
+        for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+            texts << button->text();
+        }
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            texts << label->text();
+        }
+        EXPECT_TRUE(texts.contains(QStringLiteral("Abbrechen")));
+        for (const char* english :
+             {"Cancel", "&Cancel", "File &name:", "Look in:", "Files of type:", "Directory:"}) {
+            EXPECT_FALSE(texts.contains(QString::fromUtf8(english))) << english;
+        }
+        listed = listednames(dialog, folder, 3);
         choosename(dialog, folder, "a b.txt");
     });
     std::string path =
         t_OpenDialog("Datei laden", "Bitte eine Datei wählen", "txt,csv", true, false);
     EXPECT_EQ(path, (folder / "a b.txt").string());
-    EXPECT_EQ(listed, (std::vector<std::string>{"a b.txt", "daten.csv"}));
+    EXPECT_EQ(listed, (std::vector<std::string>{decomposed, "a b.txt", "daten.csv"}));
+    // A name stored decomposed comes back as the file system names it.
+    whendialogopens([&](QFileDialog& dialog) { choosename(dialog, folder, decomposed); });
+    EXPECT_EQ(t_OpenDialog("Datei laden", "", "", true, false), (folder / decomposed).string());
     // Without extensions every file is listed.
     whendialogopens([&](QFileDialog& dialog) {
-        listed = listednames(dialog, folder, 3);
+        listed = listednames(dialog, folder, 4);
         dialog.reject();
     });
     EXPECT_EQ(t_OpenDialog("", "", "", true, false), "");
-    EXPECT_EQ(listed, (std::vector<std::string>{"a b.txt", "bild.png", "daten.csv"}));
+    EXPECT_EQ(listed, (std::vector<std::string>{decomposed, "a b.txt", "bild.png", "daten.csv"}));
     // Folders are chosen with their own button.
     fs::create_directory(folder / "Unterordner");
     whendialogopens([&](QFileDialog& dialog) {

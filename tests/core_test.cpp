@@ -162,22 +162,6 @@ TEST(Lookup, WindowsAndViewsByNumber) {
     }));
 }
 
-TEST(Application, ClosingTheLastWindowKeepsItRunning) {
-    setuptoolkit();
-    platform::Window main = core::appdelegate().MainWindow;
-    platform::windowshow(main);
-    serveevents(20);
-    platform::windowclose(main);
-    auto start = std::chrono::steady_clock::now();
-    serveevents(150); // an application on its way out would leave the event loop early
-    auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(elapsed, std::chrono::milliseconds(140));
-    EXPECT_FALSE(platform::windowisvisible(main));
-    std::atomic<bool> ran{false};
-    ASSERT_TRUE(runprogram([&] { ran = true; }));
-    EXPECT_TRUE(ran);
-}
-
 TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
     LogCapture log;
     int argc = 1;

@@ -1,6 +1,7 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/clock.h"
+#include "core/lookup.h"
 #include "core/threads.h"
 #include "display/videomemory.h"
 #include "events/queues.h"
@@ -152,11 +153,16 @@ TEST(MenuEvents, OnlyItemsWithoutATableEntryRunTheProgramHandler) {
     HandlerRuns runs;
     runintoolkit([&] {
         t_InitMemory();
+        t_WindowVisible(9, true);
         t_WindowVisible(10, true);
         ASSERT_TRUE(isvisible(10));
         choose("Fenster", 230);
         EXPECT_FALSE(isvisible(10));
-        ASSERT_EQ(events::menuqueue().count(), 1);
+        // The user's hiding of the last window shown minimises it instead.
+        choose("Fenster", 210);
+        EXPECT_TRUE(isvisible(9));
+        EXPECT_TRUE(core::onmain([] { return platform::windowisminimized(core::getwindow(9)); }));
+        ASSERT_EQ(events::menuqueue().count(), 2);
         const t_MenuEvent e = events::menuqueue().pending()[0];
         EXPECT_EQ(std::tie(e.Kind, e.MenuTitle, e.ItemTitle, e.ItemAction, e.ItemKeyChar),
                   std::make_tuple(3, "Fenster", "Konsole ausblenden", 230, ""));
@@ -185,12 +191,12 @@ TEST(MenuEvents, OnlyItemsWithoutATableEntryRunTheProgramHandler) {
         EXPECT_EQ(runs.onmenuthread, 3);
         EXPECT_EQ(pasteboard(), "unberührt");
         const std::vector<t_MenuEvent> later = events::menuqueue().pending();
-        ASSERT_EQ(later.size(), 5u);
-        EXPECT_EQ(std::tie(later[2].Kind, later[2].ItemAction, later[2].ItemTitle),
+        ASSERT_EQ(later.size(), 6u);
+        EXPECT_EQ(std::tie(later[3].Kind, later[3].ItemAction, later[3].ItemTitle),
                   std::make_tuple(3, 0, "Eigener Punkt"));
-        EXPECT_EQ(std::tie(later[3].ItemAction, later[3].MenuTitle),
+        EXPECT_EQ(std::tie(later[4].ItemAction, later[4].MenuTitle),
                   std::make_tuple(4711, "Bearbeiten"));
-        EXPECT_EQ(std::tie(later[4].Kind, later[4].ItemAction, later[4].ItemTitle, later[4].Time),
+        EXPECT_EQ(std::tie(later[5].Kind, later[5].ItemAction, later[5].ItemTitle, later[5].Time),
                   std::make_tuple(0, 0, "", 0));
     });
 }
@@ -246,11 +252,20 @@ TEST(MenuEvents, WindowActionsShowAndHideTheirWindows) {
         makemain(12);
         choose("Fenster", 113);
         EXPECT_EQ(calls, 1);
+        // Hiding all leaves every shown window minimised, so that the user can bring it back; the
+        // hidden ones stay hidden.
+        for (uint8_t n = 0; n <= 12; ++n) {
+            shown[n] = isvisible(n);
+        }
         choose("Fenster", 200);
         for (uint8_t n = 0; n <= 12; ++n) {
-            EXPECT_FALSE(isvisible(n)) << int(n);
+            const platform::Window window = core::getwindow(n);
+            EXPECT_EQ(isvisible(n), shown[n]) << int(n);
+            EXPECT_EQ(core::onmain([window] { return platform::windowisminimized(window); }),
+                      shown[n])
+                << int(n);
         }
-        EXPECT_FALSE(display::windowrecord(2).Visible);
+        EXPECT_TRUE(display::windowrecord(2).Visible);
     });
 }
 

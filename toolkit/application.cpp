@@ -37,7 +37,7 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
         fail(name, "--keys: " + error);
     }
     if (!line.today.empty() && !(request.today = parsetoday(line.today))) {
-        fail(name, "--today must be a date DD.MM.YYYY, not " + line.today);
+        fail(name, "--today braucht ein Datum TT.MM.JJJJ, nicht " + line.today);
     }
     request.timeoutms = line.timeoutseconds * 1000;
     request.echolog = true;
@@ -46,14 +46,15 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
     platform::initapplication(qtargc, argv);
     SnapshotResult result = takesnapshot(std::move(program), request);
     if (!result.finished) {
-        fail(name, "the program did not end within " + std::to_string(line.timeoutseconds) +
-                       " s (is it still waiting for input? keys given: " +
-                       std::to_string(request.keys.size()) + ")");
+        fail(name, "das Programm ist nicht in " + std::to_string(line.timeoutseconds) +
+                       " s zu Ende gekommen (wartet es noch auf Eingaben? " +
+                       std::to_string(request.keys.size()) + " Tasten gegeben)");
     }
     if (std::string problem = writesnapshot(result, line.out); !problem.empty()) {
         fail(name, problem);
     }
-    std::printf("%s: program ran %.3f s; wrote %s\n", name, result.seconds, line.out.c_str());
+    std::printf("%s: Programm lief %.3f s; geschrieben nach %s\n", name, result.seconds,
+                line.out.c_str());
     return 0;
 }
 
@@ -84,8 +85,10 @@ int t_RunApplication(int argc, char** argv, std::function<void()> program) {
     if (!line.error.empty()) {
         toolkit::fail(name, line.error);
     }
-    if (line.version) {
-        std::printf("%s %s\n", name, QV_VERSION);
+    if (line.version || line.help) {
+        std::fputs(line.help ? toolkit::usage(name).c_str()
+                             : (std::string(name) + " " + QV_VERSION + "\n").c_str(),
+                   stdout);
         toolkit::leave(0);
     }
     int code = line.headless ? toolkit::runheadless(name, argv, line, std::move(program))

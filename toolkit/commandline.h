@@ -8,6 +8,7 @@ namespace toolkit {
 
 struct CommandLine {
     bool version = false;  // --version: print the name and version, run nothing
+    bool help = false;     // --help: print the usage, run nothing
     bool headless = false; // --out was given: run without windows, write the snapshot there
     std::string keys;      // --keys TEXT
     std::string today;     // --today DD.MM.YYYY
@@ -17,5 +18,8 @@ struct CommandLine {
 };
 
 CommandLine parsecommandline(const std::vector<std::string>& arguments);
+
+// The usage text of --help for the program called name.
+std::string usage(const std::string& name);
 
 } // namespace toolkit

@@ -103,8 +103,8 @@ std::vector<uint32_t> parsekeys(const std::string& text, std::string& error) {
                                                  core::hexdigitvalue(text[i + 3])));
             i += 4;
         } else {
-            error = "unknown escape at position " + std::to_string(i + 1) +
-                    " (use \\r, \\e, \\xHH or \\\\)";
+            error = "unbekanntes Zeichen nach \\ an Stelle " + std::to_string(i + 1) +
+                    " (\\r, \\e, \\xHH oder \\\\)";
             return {};
         }
     }
@@ -199,12 +199,12 @@ std::string writesnapshot(const SnapshotResult& result, const std::string& folde
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
-        return "cannot create " + folder + ": " + ec.message();
+        return folder + " kann nicht angelegt werden: " + ec.message();
     }
     for (size_t n = 0; n < result.images.size(); ++n) {
         const std::string path = folder + "/window" + std::to_string(n) + ".png";
         if (result.images[n] && !platform::saveimagepng(*result.images[n], path)) {
-            return "cannot write " + path;
+            return path + " kann nicht geschrieben werden";
         }
     }
     std::vector<std::string> titles;
@@ -213,7 +213,7 @@ std::string writesnapshot(const SnapshotResult& result, const std::string& folde
     }
     if (!writetext(folder + "/screen.txt", result.screen) ||
         !writetext(folder + "/titles.txt", titles) || !writetext(folder + "/log.txt", result.log)) {
-        return "cannot write the text files in " + folder;
+        return "die Textdateien in " + folder + " können nicht geschrieben werden";
     }
     return {};
 }

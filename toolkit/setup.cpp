@@ -1,9 +1,11 @@
 #include "toolkit/setup.h"
 
 #include "core/appdelegate.h"
+#include "core/bridge.h"
 #include "display/handlers.h"
 #include "display/videomemory.h"
 #include "input/handlers.h"
+#include "toolkit/applicationmenu.h"
 #include "ui/handlers.h"
 #include "ui/menuactions.h"
 #include "ui/textwindows.h"
@@ -22,12 +24,13 @@ platform::Handlers handlers() {
     return h;
 }
 
-// The menus, then the pasteboard window, before the memory is ready.
-void registerstartupsteps() {
+// The menus, then the pasteboard window, before the memory is ready; the application's menu.
+void registeronce() {
     static std::once_flag once;
     std::call_once(once, [] {
         display::addmemorystartupstep(ui::menustartup);
         display::addmemorystartupstep(ui::pasteboardstartup);
+        core::onmain(addapplicationmenu);
     });
 }
 
@@ -36,7 +39,7 @@ void registerstartupsteps() {
 void setup(const platform::InterfaceOmissions& omit) {
     core::connectoutlets(platform::buildinterface(omit));
     platform::sethandlers(handlers());
-    registerstartupsteps();
+    registeronce();
 }
 
 } // namespace toolkit

@@ -3,6 +3,7 @@
 #include "core/bridge.h"
 #include "core/lasting.h"
 #include "core/log.h"
+#include "core/lookup.h"
 #include "core/slot.h"
 #include "display/bell.h"
 #include "display/render.h"
@@ -43,8 +44,19 @@ void refuse(const std::string& line) {
 void show(uint8_t n) {
     t_WindowFront(n);
 }
+// The user's hiding never leaves the application without a window to come back to: the last
+// window shown goes to the taskbar instead.
 void hide(uint8_t n) {
-    t_WindowVisible(n, false);
+    const platform::Window window = core::getwindow(n);
+    const bool last =
+        window != nullptr && core::onmain([window] {
+            return platform::windowisvisible(window) && platform::shownwindowcount() == 1;
+        });
+    if (last) {
+        core::onmain([window] { platform::windowminimize(window); });
+    } else {
+        t_WindowVisible(n, false);
+    }
 }
 
 void opendialog(const t_MenuAction& entry) {
@@ -101,9 +113,16 @@ void windowaction(uint8_t n) {
     core::onmain(windowactionhook().get());
 }
 
+// All windows out of the way, to the taskbar, from where the user brings them back.
 void hideall() {
     for (uint8_t n = 0; n <= display::mainwindow; ++n) {
-        hide(n);
+        if (const platform::Window window = core::getwindow(n)) {
+            core::onmain([window] {
+                if (platform::windowisvisible(window)) {
+                    platform::windowminimize(window);
+                }
+            });
+        }
     }
 }
 

@@ -7,10 +7,8 @@
 #include "quorvinthal/toolkit.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <functional>
 #include <memory>
-#include <utf8proc.h>
 
 namespace ui {
 
@@ -59,17 +57,6 @@ std::string percentdecoded(const std::string& s) {
     return decoded;
 }
 
-// Text that is not UTF-8 stays as it is.
-std::string composed(const std::string& s) {
-    utf8proc_uint8_t* nfc = utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(s.c_str()));
-    if (nfc == nullptr) {
-        return s;
-    }
-    std::string result(reinterpret_cast<const char*>(nfc));
-    std::free(nfc);
-    return result;
-}
-
 std::string firstpath(const std::vector<std::string>& urls) {
     return urls.empty() ? std::string() : pathofurl(urls.front());
 }
@@ -93,7 +80,7 @@ std::vector<std::string> filetypelist(const std::string& fileTypes) {
 }
 
 std::string pathofurl(const std::string& url) {
-    std::string path = composed(percentdecoded(url));
+    std::string path = percentdecoded(url);
     if (path.starts_with(filescheme)) {
         path.erase(0, filescheme.size());
     }

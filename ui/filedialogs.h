@@ -9,8 +9,8 @@ namespace ui {
 
 // "txt,csv" -> {"txt", "csv"}; empty parts are dropped.
 std::vector<std::string> filetypelist(const std::string& fileTypes);
-// A chosen location's URL string as a path: percent escapes decoded, composed (NFC), without a
-// leading "file://".
+// A chosen location's URL string as a path: percent escapes decoded, without a leading
+// "file://". The bytes stay as the file system names them (a decomposed name stays decomposed).
 std::string pathofurl(const std::string& url);
 
 } // namespace ui

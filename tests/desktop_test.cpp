@@ -1,0 +1,262 @@
+// The application on the desktop: pictures scaled with their window, clicks in picture pixels,
+// the application menu (quitting, running the program again), closing the last window, and the
+// command line every program understands.
+#include "core/appdelegate.h"
+#include "core/bridge.h"
+#include "core/lookup.h"
+#include "display/render.h"
+#include "display/videomemory.h"
+#include "events/queues.h"
+#include "platform/platform.h"
+#include "quorvinthal/toolkit.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/toolkit.h"
+#include "toolkit/commandline.h"
+#include "toolkit/setup.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWidget>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr uint32_t white = 0xFFFFFFFF, black = 0xFF000000;
+
+QWidget* viewof(uint8_t n) {
+    return reinterpret_cast<QWidget*>(display::windowrecord(n).View.load());
+}
+
+// A 1280 x 800 picture at 4 bits, black, with white rows 779 and 780 and a white last column.
+void chartlikewindow() {
+    t_InitWindow(1, 4, false, 1280, 800, 16, 16, t_Font{}, true);
+    t_WindowVisible(1, true);
+    t_Color(1, 15);
+    g_Line(1, 0, 779, 1279, 779);
+    g_Line(1, 0, 780, 1279, 780);
+    g_Line(1, 1279, 0, 1279, 799);
+}
+
+QImage grabbed(uint8_t n) {
+    return core::onmain([n] { return viewof(n)->grab().toImage(); })
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+// The user drags the window to another size; the toolkit's idea of it stays.
+// The picture and its borders scale; the menu bar keeps its height.
+void resizeby(uint8_t n, double factor) {
+    core::onmain([n, factor] {
+        QWidget* window = viewof(n)->window();
+        const int bar = window->findChild<QMenuBar*>()->height();
+        window->resize(static_cast<int>(std::ceil(window->width() * factor)),
+                       bar + static_cast<int>(std::ceil((window->height() - bar) * factor)));
+    });
+}
+
+// Smoothed, a white line of one pixel on black comes out grey.
+bool bright(QRgb pixel) {
+    return qRed(pixel) >= 96 && qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel);
+}
+
+int64_t brightin(const QImage& image, int y) {
+    int64_t count = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        count += bright(image.pixel(x, y));
+    }
+    return count;
+}
+
+// The application's own menu, found by its items' titles.
+platform::MenuItem applicationitem(const std::string& title) {
+    return core::onmain([&]() -> platform::MenuItem {
+        platform::Menu menu = platform::mainmenuwithtitle("Quorvinthal");
+        for (int64_t i = 0; menu != nullptr && i < platform::menuitemcount(menu); ++i) {
+            if (platform::menuitemtitle(platform::menuitemat(menu, i)) == title) {
+                return platform::menuitemat(menu, i);
+            }
+        }
+        return nullptr;
+    });
+}
+
+// Runs the application with program, and calls step on the main thread every 10 ms until the
+// application ends; returns its exit status.
+int rundesktopwith(std::function<void()> program, std::function<void()> step) {
+    int argc = 1;
+    char name[] = "desktop_test";
+    char* argv[] = {name, nullptr};
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, step);
+    timer.start(10);
+    return toolkit::rundesktop(argc, argv, std::move(program));
+}
+
+} // namespace
+
+TOOLKIT_TEST(Scaling, AResizedWindowShowsTheWholePicture, runintoolkit) {
+    chartlikewindow();
+    resizeby(1, 0.5);
+    const QImage half = grabbed(1);
+    EXPECT_EQ(half.width(), 640);
+    EXPECT_EQ(half.height(), 400);
+    // The axis rows 779/780 land on row 389/390 and the last column stays in the picture.
+    EXPECT_GE(brightin(half, 389) + brightin(half, 390), 640);
+    EXPECT_EQ(brightin(half, 200), 1);
+    EXPECT_TRUE(bright(half.pixel(639, 200)));
+    EXPECT_EQ(brightin(half, 388), 1);
+    // Frames are still the picture's own.
+    EXPECT_EQ(t_WindowPos(1, 8), 1280);
+    EXPECT_EQ(t_WindowPos(1, 9), 800);
+}
+
+TOOLKIT_TEST(Scaling, AWholeFactorCopiesEveryPixelExactly, runintoolkit) {
+    chartlikewindow();
+    g_Plot(1, 7, 3, t_RGBColor{255, 255, 0, 0});
+    resizeby(1, 2);
+    const QImage twice = grabbed(1);
+    const std::optional<platform::Image> picture = t_WindowImage(1);
+    ASSERT_EQ(twice.width(), 2560);
+    ASSERT_TRUE(picture.has_value());
+    int64_t differing = 0;
+    for (int y = 0; y < 1600; ++y) {
+        for (int x = 0; x < 2560; ++x) {
+            differing += twice.pixel(x, y) != picture->pixels[(y / 2) * 1280 + x / 2];
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(twice.pixel(14, 6), 0xFFFF0000);
+    EXPECT_EQ(twice.pixel(13, 6), black);
+}
+
+TOOLKIT_TEST(Scaling, ClicksAreReportedInPicturePixels, runintoolkit) {
+    chartlikewindow();
+    resizeby(1, 0.5);
+    for (auto [x, y, clickx, clicky] :
+         {std::tuple{100.4, 50.7, 200, 101}, {0.2, 0.2, 0, 0}, {639.9, 399.9, 1279, 799}}) {
+        core::onmain([x = x, y = y] {
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewof(1), &press);
+        });
+        ASSERT_TRUE(waitfor([] { return events::mousequeue().count() > 0; }));
+        const t_Event click = events::mousequeue().pending().back();
+        EXPECT_EQ(click.ClickX, clickx) << x;
+        EXPECT_EQ(click.ClickY, clicky) << y;
+        t_Event taken;
+        t_TakeMouseEvent(taken);
+    }
+}
+
+TEST(ApplicationMenu, QuitEndsTheApplicationWhileTheProgramWaitsForAKey) {
+    LogCapture log;
+    std::atomic<bool> waiting{false};
+    std::chrono::steady_clock::time_point asked;
+    const int status = rundesktopwith(
+        [&] {
+            t_InitWindow(0, 24, 40, 10, 16, "MenloBold 16x32.font");
+            waiting = true;
+            t_InputForm(0, "? ", "", false, t_InputText, 5);
+            ADD_FAILURE() << "the line editor returned";
+        },
+        [&] {
+            if (waiting.exchange(false)) {
+                asked = std::chrono::steady_clock::now();
+                platform::menuitemperform(applicationitem("Quorvinthal beenden"));
+            }
+        });
+    EXPECT_EQ(status, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
+    EXPECT_TRUE(log.contains("applicationWillTerminate: Called."));
+}
+
+TEST(ApplicationMenu, RestartRunsTheProgramAgainOnlyOnceItHasEnded) {
+    LogCapture log;
+    std::atomic<int> runs{0};
+    std::atomic<bool> enabledwhilerunning{true};
+    const int status = rundesktopwith(
+        [&] {
+            enabledwhilerunning = core::onmain([] {
+                return platform::menuitemisenabled(applicationitem("Programm neu starten"));
+            });
+            EXPECT_FALSE(core::restartprogram());
+            ++runs;
+        },
+        [&] {
+            platform::MenuItem restart = applicationitem("Programm neu starten");
+            if (core::programrunning() || !platform::menuitemisenabled(restart)) {
+                return;
+            }
+            if (runs == 1) {
+                platform::menuitemperform(restart);
+            } else if (runs == 2) {
+                platform::quitapplication(0);
+            }
+        });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(runs, 2);
+    EXPECT_FALSE(enabledwhilerunning);
+    EXPECT_EQ(log.count("Program: Start."), 2u);
+}
+
+TEST(Closing, TheLastShownWindowQuitsTheApplication) {
+    std::atomic<bool> shown{false};
+    int closed = 0;
+    const int status = rundesktopwith(
+        [&] {
+            t_InitWindow(0, 24, 40, 10, 16, "MenloBold 16x32.font");
+            t_InitWindow(1, 4, false, 320, 200, 8, 8, t_Font{}, true);
+            t_WindowVisible(0, true);
+            t_WindowVisible(1, true);
+            shown = true;
+            t_GetKey(0);
+        },
+        [&] {
+            if (!shown) {
+                return;
+            }
+            // One of two closed hides it and the application goes on; the second one quits.
+            platform::windowclose(core::getwindow(static_cast<uint8_t>(closed)));
+            EXPECT_FALSE(platform::windowisvisible(core::getwindow(static_cast<uint8_t>(closed))));
+            ++closed;
+            shown = closed < 2;
+        });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(closed, 2);
+}
+
+TEST(CommandLine, OptionsValuesAndRefusals) {
+    using Arguments = std::vector<std::string>;
+    const toolkit::CommandLine none = toolkit::parsecommandline({});
+    EXPECT_FALSE(none.headless || none.help || none.version);
+    EXPECT_EQ(none.error, "");
+    const toolkit::CommandLine full = toolkit::parsecommandline(
+        Arguments{"--keys", "a\\r", "--today", "1.2.2003", "--out", "d", "--timeout", "7"});
+    EXPECT_TRUE(full.headless);
+    EXPECT_EQ(full.keys, "a\\r");
+    EXPECT_EQ(full.today, "1.2.2003");
+    EXPECT_EQ(full.out, "d");
+    EXPECT_EQ(full.timeoutseconds, 7);
+    EXPECT_TRUE(toolkit::parsecommandline(Arguments{"--out", "d", "--help"}).help);
+    EXPECT_TRUE(toolkit::parsecommandline(Arguments{"--version", "--bogus"}).version);
+    const std::pair<Arguments, std::string> refused[] = {
+        {{"--bogus"}, "unbekannte Option \u201E--bogus\u201C (siehe --help)"},
+        {{"-platform", "xcb"}, "unbekannte Option \u201E-platform\u201C (siehe --help)"},
+        {{"--out"}, "nach --out fehlt der Wert (siehe --help)"},
+        {{"--timeout", "0"}, "--timeout braucht eine Zahl von Sekunden über 0"},
+        {{"--timeout", "5s"}, "--timeout braucht eine Zahl von Sekunden über 0"},
+    };
+    for (const auto& [arguments, error] : refused) {
+        EXPECT_EQ(toolkit::parsecommandline(arguments).error, error) << arguments[0];
+    }
+    const std::string help = toolkit::usage("quorvinthal");
+    for (const char* part : {"Aufruf: quorvinthal", "--out ORDNER", "--keys TASTEN",
+                             "--today TT.MM.JJJJ", "--timeout SEKUNDEN", "--version", "--help"}) {
+        EXPECT_NE(help.find(part), std::string::npos) << part;
+    }
+}
