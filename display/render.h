@@ -11,10 +11,15 @@ namespace display {
 // untouched, when the window is not shown: memory not ready, not initialised (logged) or hidden.
 bool windowimageinto(uint8_t n, platform::Image& image);
 
+// The part of window n's picture changed since its view last painted; empty when none.
+platform::PixelRect pendingpart(uint8_t n);
+
 // The view side, called by the platform on the main thread.
 void viewpaintstarted(int n);
 void viewpaintfinished(int n);
-bool viewpaint(int n, platform::Image& image);
+// Brings the view's frame up to date: converts only the rows changed since the last paint, or
+// the whole picture when the frame has another size. changed tells which rows it converted.
+bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed);
 bool viewquickupdate(int n);
 
 } // namespace display

@@ -1,5 +1,6 @@
 #include "core/log.h"
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
 #include "graphics/canvas.h"
 #include "quorvinthal/toolkit.h"
 
@@ -41,17 +42,21 @@ void walkline(const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2, V
     }
 }
 
-// Draws the line's points that lie inside the canvas (the caller holds the video lock). Returns
-// false when none did; otherwise (lastx, lasty) is the last point drawn.
-bool drawline(const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2, const Pen& pen,
-              int64_t mode, int64_t& lastx, int64_t& lasty) {
+// Draws the line's points that lie inside the canvas and marks their rows (the caller holds the
+// video lock). Returns false when none did; otherwise (lastx, lasty) is the last point drawn.
+bool drawline(uint8_t n, const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+              const Pen& pen, int64_t mode, int64_t& lastx, int64_t& lasty) {
     bool drawn = false;
+    int64_t top = c.height, bottom = -1;
     walkline(c, x1, y1, x2, y2, [&](int64_t x, int64_t y) {
         putpixel(c, x, y, pen, mode);
         lastx = x;
         lasty = y;
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
         drawn = true;
     });
+    display::markrows(n, top, bottom - top + 1);
     return drawn;
 }
 
@@ -79,7 +84,7 @@ void g_Line(uint8_t n, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     bool drawn = false;
     {
         display::VideoLock guard(display::videolock());
-        drawn = graphics::drawline(c, x1, y1, x2, y2, pen, mode, lastx, lasty);
+        drawn = graphics::drawline(n, c, x1, y1, x2, y2, pen, mode, lastx, lasty);
     }
     if (drawn) {
         w.PositionX = lastx;

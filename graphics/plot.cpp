@@ -2,6 +2,7 @@
 #include "quorvinthal/toolkit.h"
 
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
 
 namespace graphics {
 
@@ -29,6 +30,7 @@ template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen m
     {
         display::VideoLock guard(display::videolock());
         putpixel(c, x, y, pen, mode);
+        display::markrows(n, y, 1);
     }
     w.PositionX = x;
     w.PositionY = y;

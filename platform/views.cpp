@@ -21,17 +21,25 @@ void GraphicView::paintEvent(QPaintEvent* event) {
     if (h.paintstarted) {
         h.paintstarted(viewnumber);
     }
-    bool haveimage = h.paintview && h.paintview(viewnumber, frame);
+    PixelRect changed;
+    bool haveimage = h.paintview && h.paintview(viewnumber, frame, changed);
     QPainter painter(this);
     if (haveimage && frame.width > 0 && frame.height > 0) {
+        // The pixels are opaque, so the frame is drawn as RGB32: a plain copy into the backing
+        // store, where ARGB32 would be converted first (by Qt's pooled threads for large areas).
         QImage image(reinterpret_cast<const uchar*>(frame.pixels.data()),
                      static_cast<int>(frame.width), static_cast<int>(frame.height),
-                     static_cast<qsizetype>(frame.width * 4), QImage::Format_ARGB32);
-        bool quick = !h.quickupdate || h.quickupdate(viewnumber);
-        if (quick) {
-            painter.drawImage(QPoint(0, 0), image);
+                     static_cast<qsizetype>(frame.width * 4), QImage::Format_RGB32);
+        if (quick()) {
+            QRect part = event->rect() & image.rect();
+            painter.drawImage(part.topLeft(), image, part);
         } else {
             painter.drawImage(event->rect(), image);
+        }
+        // Rows the handler converted beyond this paint's area still have to reach the screen.
+        QRegion rest = QRegion(viewrect(changed)).subtracted(event->region());
+        if (!rest.isEmpty()) {
+            update(rest);
         }
     } else {
         painter.fillRect(event->rect(), palette().window());
@@ -39,6 +47,23 @@ void GraphicView::paintEvent(QPaintEvent* event) {
     if (h.paintfinished) {
         h.paintfinished(viewnumber);
     }
+}
+
+bool GraphicView::quick() const {
+    const Handlers& h = handlers();
+    return !h.quickupdate || h.quickupdate(viewnumber);
+}
+
+QRect GraphicView::viewrect(const PixelRect& part) const {
+    if (part.empty()) {
+        return QRect();
+    }
+    if (!quick()) { // the picture is scaled to the area being painted
+        return rect();
+    }
+    return QRect(static_cast<int>(part.x), static_cast<int>(part.y), static_cast<int>(part.width),
+                 static_cast<int>(part.height)) &
+           rect();
 }
 
 void GraphicView::keyPressEvent(QKeyEvent* event) {
@@ -117,11 +142,13 @@ void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void viewsetneedsdisplay(View v) {
-    qt(v)->update();
+void viewsetneedsdisplayin(View v, const PixelRect& part) {
+    auto* view = static_cast<GraphicView*>(qt(v));
+    view->update(view->viewrect(part));
 }
-void viewdisplay(View v) {
-    qt(v)->repaint();
+void viewdisplayin(View v, const PixelRect& part) {
+    auto* view = static_cast<GraphicView*>(qt(v));
+    view->repaint(view->viewrect(part));
 }
 void viewsetframesize(View v, double width, double height) {
     qt(v)->resize(static_cast<int>(width), static_cast<int>(height));

@@ -21,6 +21,8 @@ class GraphicView : public QWidget {
   public:
     GraphicView(int number, QWidget* parent);
     int number() const { return viewnumber; }
+    // Where a part of the picture lies in the view (empty for an empty part).
+    QRect viewrect(const PixelRect& part) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,9 +34,10 @@ class GraphicView : public QWidget {
 
   private:
     void modifierschanged(QKeyEvent* event);
+    bool quick() const; // the picture is drawn 1:1 from the top left corner
 
     int viewnumber;
-    Image frame; // reused from paint to paint
+    Image frame; // the picture as last painted; the paint handler updates what changed
 };
 
 // Key translation (platform/keys.cpp): a Qt key event in the original platform's terms.

@@ -1,6 +1,7 @@
 
 #include "core/log.h"
 #include "display/blend.h"
+#include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
 #include "text/textchecks.h"
 #include "unicode/strings.h"
@@ -180,6 +181,7 @@ void t_PrintSymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
     display::VideoLock guard(display::videolock());
     text::drawcharacter(w, c, foreground, background, x, y);
     text::recordcell(w, c, static_cast<uint8_t>(foreground << 4 | background), x, y);
+    display::markrows(n, w.Font.Height * (y - 1), w.Font.Height);
 }
 
 void t_RedirectOutput(uint8_t n, int64_t target) {

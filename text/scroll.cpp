@@ -1,5 +1,6 @@
 
 #include "core/log.h"
+#include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
 #include "text/cells.h"
 #include "text/textchecks.h"
@@ -51,7 +52,12 @@ bool fullwidth(const display::t_Window& w) {
     return w.TextFirstColumn == 1 && w.TextLastColumn == w.TextWidth;
 }
 
-void moveblocksup(const display::t_Window& w) {
+// The pixel rows of the text window's lines, which a block move changes.
+void markmoved(uint8_t n, const ScrollGeometry& g) {
+    display::markrows(n, (g.F - 1) * g.FH, (g.L - g.F + 1) * g.FH);
+}
+
+void moveblocksup(uint8_t n, const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = g.T * g.L - g.T * g.F;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
@@ -61,9 +67,10 @@ void moveblocksup(const display::t_Window& w) {
     moveinside(g.S + g.h + g.T * g.F - g.T, g.S + g.h + g.T * g.F, textcount, textlow, texthigh);
     moveinside(g.S + g.T * g.F - g.T, g.S + g.T * g.F, textcount, textlow, texthigh);
     moveinside(pixels - g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+    markmoved(n, g);
 }
 
-void moveblocksdown(const display::t_Window& w) {
+void moveblocksdown(uint8_t n, const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = (g.L - g.F) * g.T;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
@@ -74,6 +81,7 @@ void moveblocksdown(const display::t_Window& w) {
     moveinside(g.S + g.h + firsttext + g.T, g.S + g.h + firsttext, textcount, textlow, texthigh);
     moveinside(g.S + firsttext + g.T, g.S + firsttext, textcount, textlow, texthigh);
     moveinside(pixels + g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+    markmoved(n, g);
 }
 
 // Redraws the cells of line y from those of line y + offset, with their own colours.
@@ -112,7 +120,7 @@ void t_ScrollUp(uint8_t n) {
     const display::t_Window& w = display::windowrecord(n);
     int64_t first = w.TextFirstLine, last = w.TextLastLine;
     if (text::fullwidth(w)) {
-        text::moveblocksup(w);
+        text::moveblocksup(n, w);
     } else {
         text::redrawwithoutinverse(n, [&] {
             for (int64_t y = first; y <= last - 1; ++y) {
@@ -130,7 +138,7 @@ void t_ScrollDown(uint8_t n) {
     const display::t_Window& w = display::windowrecord(n);
     int64_t first = w.TextFirstLine, last = w.TextLastLine;
     if (text::fullwidth(w)) {
-        text::moveblocksdown(w);
+        text::moveblocksdown(n, w);
     } else {
         text::redrawwithoutinverse(n, [&] {
             for (int64_t y = last; y >= first + 1; --y) {
