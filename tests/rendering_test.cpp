@@ -224,6 +224,47 @@ TEST(Frames, ChangedRowsConvertLikeTheWholePictureAtEveryDepth) {
     }
 }
 
+// ---- Blanking runs of cells -------------------------------------------------------------------
+
+// Clearing copies the first blank cell into the others where cells cover whole bytes; the result
+// must be what printing each blank on its own gives, in the pixels and in the text block.
+TEST(Blanking, ARunOfBlanksEqualsBlanksPrintedOneByOne) {
+    setuptoolkit();
+    LogCapture log;
+    const struct {
+        int64_t depth;
+        int64_t fontwidth;
+    } cases[] = {{1, 8}, {1, 5}, {4, 8}, {4, 5}, {8, 8}, {16, 8}, {24, 8}, {24, 5}, {32, 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "depth " << c.depth << ", font width " << c.fontwidth);
+        t_Font font = makegreyfont(c.fontwidth, 10);
+        for (uint8_t n : {0, 1}) {
+            t_InitWindow(n, c.depth, false, 40 * c.fontwidth, 250, 0, 0, font, true);
+            fillrandom(n, 17); // the same bytes in both windows
+            t_Color(n, 9);
+            t_Inverse(n);
+            t_Vtab(n, 3);
+            t_Htab(n, 7);
+        }
+        t_ClearEndOfLine(0);
+        uint8_t colour = display::windowrecord(1).TextColor;
+        for (int64_t x = 7; x <= 40; ++x) {
+            t_PrintSymbol(1, 32, colour, x, 3);
+        }
+        const display::t_Window &a = display::windowrecord(0), &b = display::windowrecord(1);
+        const uint8_t* memory = display::videomemory();
+        int64_t pixelbytes = a.Width * a.Height * a.BitDepth / 8, cells = a.TextWidth * 25;
+        int64_t ahalf = (a.TextMemoryEnd - a.TextMemoryStart + 1) / 2;
+        int64_t bhalf = (b.TextMemoryEnd - b.TextMemoryStart + 1) / 2;
+        auto same = [&](int64_t from, int64_t to, int64_t count) {
+            return std::equal(memory + from, memory + from + count, memory + to);
+        };
+        EXPECT_TRUE(same(a.MemoryStart, b.MemoryStart, pixelbytes));
+        EXPECT_TRUE(same(a.TextMemoryStart, b.TextMemoryStart, cells));
+        EXPECT_TRUE(same(a.TextMemoryStart + ahalf, b.TextMemoryStart + bhalf, cells));
+    }
+}
+
 // ---- Views and the auto-update thread ---------------------------------------------------------
 
 namespace {

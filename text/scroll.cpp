@@ -3,6 +3,7 @@
 #include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
 #include "text/cells.h"
+#include "text/printsymbol.h"
 #include "text/textchecks.h"
 
 #include <algorithm>
@@ -103,10 +104,7 @@ template <typename Lines> void redrawwithoutinverse(uint8_t n, Lines lines) {
 
 void blankline(uint8_t n, int64_t line) {
     const display::t_Window& w = display::windowrecord(n);
-    uint8_t colour = w.TextColor;
-    for (int64_t x = w.TextFirstColumn; x <= w.TextLastColumn; ++x) {
-        t_PrintSymbol(n, 32, colour, x, line);
-    }
+    printrun(n, 32, w.TextColor, w.TextFirstColumn, w.TextLastColumn, line);
 }
 
 } // namespace
@@ -154,11 +152,7 @@ void t_ClearEndOfLine(uint8_t n) {
         return;
     }
     const display::t_Window& w = display::windowrecord(n);
-    uint8_t colour = w.TextColor;
-    int64_t line = w.TextVpos;
-    for (int64_t x = w.TextHpos; x <= w.TextLastColumn; ++x) {
-        t_PrintSymbol(n, 32, colour, x, line);
-    }
+    text::printrun(n, 32, w.TextColor, w.TextHpos, w.TextLastColumn, w.TextVpos);
 }
 
 void t_ClearEndOfWindow(uint8_t n) {
