@@ -41,7 +41,7 @@ struct AutoUpdateState {
     std::condition_variable wake;
     bool woken = false;
     // The auto-update thread's own: when it last asked for a redraw of each window, and the
-    // window's change count it had seen then (or when it last found nothing to draw).
+    // window's change count when it last found all changes taken by the view.
     std::array<int64_t, graphicwindowcount> lastrequest{};
     std::array<uint64_t, graphicwindowcount> seen{};
 };
@@ -57,53 +57,53 @@ int64_t intervalof(const t_Window& w) {
 
 // Asks the view of window n to redraw the part of its picture that changed. False when the
 // window has no view.
-bool requestredraw(uint8_t n, t_Window& w, const platform::PixelRect& part) {
+bool requestredraw(uint8_t n, const platform::PixelRect& part) {
     platform::View view = core::getview(n);
     if (view == nullptr) {
         core::logline("t_WindowAutoUpdateProcess: Window #" + std::to_string(n) +
                       " view is nil, resource undefined.");
         return false;
     }
-    w.UpdateStarted = core::absolutemilliseconds();
     core::onmain([view, part] { platform::viewsetneedsdisplayin(view, part); });
     return true;
 }
 
 // Looks at window n; returns when it wants to be looked at again (absolute milliseconds).
 //
-// A window is due once its interval has passed since UpdateStarted. A due window is stamped
-// (UpdateStarted := now) every interval; its view is asked to redraw only when the window
-// changed since the last request. A change after a quiet spell is requested as soon as it is
-// marked, if the last request lies an interval back.
+// A window is due once its interval has passed since UpdateStarted, and a due window is stamped
+// (UpdateStarted := now) every interval. Its view is asked to redraw only while the window has
+// changes the view has not taken, at most once an interval (a request whose paint found the
+// window hidden is repeated). A change after a quiet spell is requested as soon as it is marked,
+// without waiting for the window to be due; the stamps keep their interval.
 int64_t lookatwindow(uint8_t n, int64_t now) {
     AutoUpdateState& s = state();
     t_Window& w = windowrecord(n);
     int64_t interval = intervalof(w);
     uint64_t count = changecount(n); // before the rows: a later mark is seen on the next pass
-    bool changed = false;
     platform::PixelRect part;
     if (count != s.seen[n]) {
         part = pendingpart(n);
-        changed = !part.empty();
-        if (!changed) {
-            s.seen[n] = count; // the view took the changes itself (an expose, t_WindowUpdate)
+        if (part.empty()) {
+            s.seen[n] = count; // the view has taken every change up to here
         }
     }
+    bool changed = !part.empty();
     if (!w.VerticalBlank) { // window 0's view is drawing: look again right after
         return now + (changed ? shortestsleep : longestsleep);
-    }
-    if (changed && now - s.lastrequest[n] >= interval) {
-        if (requestredraw(n, w, part)) {
-            s.lastrequest[n] = now;
-            s.seen[n] = count;
-        }
-        return w.UpdateStarted + interval;
     }
     if (now - w.UpdateStarted >= interval) {
         w.UpdateStarted = now;
     }
+    // A hidden window is painted when it is shown; until then its changes wait.
+    bool waiting = changed && w.Visible;
+    if (waiting && now - s.lastrequest[n] >= interval) {
+        if (requestredraw(n, part)) {
+            s.lastrequest[n] = now;
+        }
+        waiting = false;
+    }
     int64_t next = w.UpdateStarted + interval;
-    return changed ? std::min(next, s.lastrequest[n] + interval) : next;
+    return waiting ? std::min(next, s.lastrequest[n] + interval) : next;
 }
 
 // One pass over the windows; returns when the next one is due.
