@@ -52,6 +52,21 @@ void BM_LineHalfOutside(benchmark::State& state) {
     linebench(state, -width, 100, width - 1, 700);
 }
 
+// The same visible points, once from inside the window and once from a billion pixels away:
+// only the visible part is walked, so both cost the same.
+void linebench24(benchmark::State& state, int64_t x1) {
+    for (auto _ : state) {
+        g_Line(1, x1, 400, 640, 400);
+    }
+    state.SetItemsProcessed(state.iterations() * 641);
+}
+void BM_LineVisiblePart(benchmark::State& state) {
+    linebench24(state, 0);
+}
+void BM_LineFromFarAway(benchmark::State& state) {
+    linebench24(state, -1000000000);
+}
+
 // The chart's curves: a day's segment of about 40 x 30 pixels, 31 of them per curve.
 void BM_LineChartSegments(benchmark::State& state) {
     uint8_t n = windowofdepth(state.range(0));
@@ -84,6 +99,8 @@ BENCHMARK(BM_LineHorizontal)->Arg(4)->Arg(24);
 BENCHMARK(BM_LineDiagonal)->Arg(4)->Arg(24);
 BENCHMARK(BM_LineVertical)->Arg(4)->Arg(24);
 BENCHMARK(BM_LineHalfOutside)->Arg(4)->Arg(24);
+BENCHMARK(BM_LineVisiblePart);
+BENCHMARK(BM_LineFromFarAway);
 BENCHMARK(BM_LineChartSegments)->Arg(4)->Arg(24);
 BENCHMARK(BM_PrintStringLabel)->Arg(4)->Arg(24);
 

@@ -1,5 +1,7 @@
-// t_WindowImage of a 1280 x 800 window against Qt's own conversion of the same pixels to ARGB32
-// and a memcpy of the output size, in the same run.
+// Frames of a 1280 x 800 window at depth 24 as the view gets them: the whole picture against the
+// frame after one 16 x 32 glyph, which converts and repaints only the glyph's rows. Beside them
+// t_WindowImage against Qt's own conversion of the same pixels to ARGB32 and a memcpy of the
+// output size, in the same run.
 //
 // The windows are made on the main thread, where the toolkit does its platform work inline.
 #include "bench/benchtoolkit.h"
@@ -7,11 +9,13 @@
 #include "display/palette.h"
 #include "display/render.h"
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -34,12 +38,48 @@ void fillrandom(uint8_t* bytes, size_t count) {
 
 void setupwindows() {
     t_InitWindow(0, 4, false, width, height, 0, 0, t_Font{}, true);
-    t_InitWindow(1, 24, false, width, height, 0, 0, t_Font{}, true);
+    t_InitWindow(1, 24, false, width, height, 0, 0, t_LoadFontResource("MenloBold 16x32.font"),
+                 true);
+    if (display::windowrecord(1).TextWidth != 80) {
+        std::fprintf(stderr, "render_bench: the 16 x 32 font is missing\n");
+        _exit(1);
+    }
     for (uint8_t n : {0, 1}) {
         t_WindowVisible(n, true);
         const display::t_Window& w = display::windowrecord(n);
+        display::VideoLock guard(display::videolock());
         fillrandom(display::videomemory() + w.MemoryStart,
                    static_cast<size_t>(w.MemoryEnd - w.MemoryStart));
+        display::markwholewindow(n);
+    }
+    // Let the views be shown and painted once, so that later repaints reach them at once.
+    platform::runeventsuntil([] { return false; }, 300);
+    t_WindowUpdate(1, false);
+    if (!display::pendingpart(1).empty()) {
+        std::fprintf(stderr, "render_bench: the view does not paint\n");
+        _exit(1);
+    }
+}
+
+// The whole picture changed: all of it is converted and drawn by the view.
+void BM_FullFrame(benchmark::State& state) {
+    for (auto _ : state) {
+        {
+            display::VideoLock guard(display::videolock());
+            display::markwholewindow(1);
+        }
+        t_WindowUpdate(1, false);
+    }
+    state.SetBytesProcessed(state.iterations() * width * height * 4);
+}
+
+// One glyph printed, then the frame that shows it: only its 32 rows are converted and drawn.
+void BM_FrameAfterOneGlyph(benchmark::State& state) {
+    int64_t i = 0;
+    for (auto _ : state) {
+        t_PrintSymbol(1, static_cast<uint8_t>(33 + i % 90), 0x9E, 1 + i % 80, 1 + (i / 80) % 25);
+        t_WindowUpdate(1, false);
+        ++i;
     }
 }
 
@@ -96,6 +136,8 @@ void BM_MemcpyOfTheOutput(benchmark::State& state) {
 
 } // namespace
 
+BENCHMARK(BM_FullFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameAfterOneGlyph)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowImage)->Arg(24)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtConvertToARGB32)->Arg(24)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyOfTheOutput)->Unit(benchmark::kMillisecond);

@@ -59,19 +59,19 @@ uint8_t nearestpaletteindex(RGB colour) {
 
 namespace {
 
-std::array<uint8_t, 3> blendedvalue(const GlyphColours& c, int g, int64_t depth) {
+std::array<uint8_t, 4> blendedvalue(const GlyphColours& c, int g, int64_t depth) {
     switch (depth) {
     case 1:
-        return {static_cast<uint8_t>(blendedbit(c, g) ? 1 : 0), 0, 0};
+        return {static_cast<uint8_t>(blendedbit(c, g) ? 1 : 0), 0, 0, 0};
     case 4:
-        return {nearestpaletteindex(blendedcolour(c, g)), 0, 0};
+        return {nearestpaletteindex(blendedcolour(c, g)), 0, 0, 0};
     case 8:
     case 16:
-        return {blendedgrey(c, g), 0, 0};
+        return {blendedgrey(c, g), 0, 0, 0};
     default: {
         RGB rgb = blendedcolour(c, g);
         return {static_cast<uint8_t>(rgb.r), static_cast<uint8_t>(rgb.g),
-                static_cast<uint8_t>(rgb.b)};
+                static_cast<uint8_t>(rgb.b), 0};
     }
     }
 }

@@ -26,9 +26,10 @@ uint8_t nearestpaletteindex(RGB colour);
 
 // What every glyph byte value writes for one colour pair at one depth: the red, green and blue
 // bytes (depths 24, 32), or in the first byte the grey level (8, 16), the bit (1) or the palette
-// index (4). Kept per thread for the last pair, since text is mostly printed in one colour.
+// index (4). Kept per thread for the last pair, since text is mostly printed in one colour. The
+// fourth byte of each entry is 0 and lets a pixel's three bytes be copied as one 32-bit word.
 struct BlendTable {
-    std::array<std::array<uint8_t, 3>, 256> value;
+    std::array<std::array<uint8_t, 4>, 256> value;
 };
 const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth);
 

@@ -9,6 +9,7 @@
 #include "display/palette.h"
 #include "display/render.h"
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 
@@ -52,8 +53,12 @@ void moveblocksabove(uint8_t n, int64_t end, int64_t shift) {
         }
         logmove(n, "graphic", w, other.MemoryStart, other.MemoryEnd, shift);
         {
+            // The block and its record move together, as the renderer reads both under the lock.
             VideoLock guard(videolock());
             moveblockup(other.MemoryStart, other.MemoryEnd, shift);
+            other.MemoryStart += shift;
+            other.MemoryEnd += shift;
+            markwholewindow(w);
         }
         if (other.TextMemoryStart >= 0 && other.TextMemoryStart < end) {
             logmove(n, "text", w, other.TextMemoryStart, other.TextMemoryEnd, shift);
@@ -64,8 +69,6 @@ void moveblocksabove(uint8_t n, int64_t end, int64_t shift) {
             other.TextMemoryStart += shift;
             other.TextMemoryEnd += shift;
         }
-        other.MemoryStart += shift;
-        other.MemoryEnd += shift;
     }
 }
 
@@ -211,10 +214,11 @@ void cleartextblock(const t_Window& w) {
     std::memset(characters + half, w.TextColor, static_cast<size_t>(cells));
 }
 
-void clearwindowmemory(const t_Window& w) {
+void clearwindowmemory(uint8_t n, const t_Window& w) {
     VideoLock guard(videolock());
     cleargraphicblock(w);
     cleartextblock(w);
+    markwholewindow(n);
 }
 
 void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t width,
@@ -224,7 +228,7 @@ void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t wid
     w.Window = core::getwindow(n);
     w.Font = font;
     w.Initialized = true;
-    clearwindowmemory(w);
+    clearwindowmemory(n, w);
     t_WindowTitle(n, windowtitlefrombundle(core::bundlename(), w.TextMemoryStart >= 0));
     t_WindowSize(n, -1, -1, width, height);
     t_ColorBorder(n, 5);

@@ -8,8 +8,10 @@
 #include "core/threads.h"
 #include "display/pixelconversion.h"
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
 
+#include <algorithm>
 #include <string>
 
 namespace display {
@@ -27,34 +29,54 @@ void reportillegaldepth(int64_t pixels) {
     }
 }
 
-bool convertblock(const t_Window& w, platform::Image& image) {
-    int64_t width = w.Width, height = w.Height, depth = w.BitDepth, start = w.MemoryStart;
-    int64_t pixels = width * height;
-    bool knowndepth =
-        depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+// A window's picture as the renderer reads it: the record's geometry, read under the video lock
+// so that it matches the block a re-initialisation or a block move left behind.
+struct Picture {
+    int64_t width = 0, height = 0, depth = 0, start = 0;
+};
+
+// The picture of w when its block can be converted; logs why not otherwise.
+std::optional<Picture> pictureof(const t_Window& w) {
+    Picture p{w.Width, w.Height, w.BitDepth, w.MemoryStart};
+    bool knowndepth = p.depth == 1 || p.depth == 4 || p.depth == 8 || p.depth == 16 ||
+                      p.depth == 24 || p.depth == 32;
     if (!knowndepth) {
-        reportillegaldepth(pixels);
-        return false;
+        reportillegaldepth(p.width * p.height);
+        return std::nullopt;
     }
-    if (width <= 0 || height <= 0 || start < 0 ||
-        start + blockbytes(depth, pixels) > videomemorylength()) {
+    if (p.width <= 0 || p.height <= 0 || p.start < 0 ||
+        p.start + blockbytes(p.depth, p.width * p.height) > videomemorylength()) {
         core::logline("t_WindowImage: Data could not be collected, image could not be created.");
-        return false;
+        return std::nullopt;
     }
-    image.width = width;
-    image.height = height;
-    image.pixels.resize(static_cast<size_t>(pixels));
-    VideoLock guard(videolock());
-    return convertpixels(depth, videomemory() + start, image.pixels.data(), pixels);
+    return p;
 }
 
-} // namespace
+// Gives image the picture's size; false when it had it already.
+bool fitimage(const Picture& p, platform::Image& image) {
+    if (image.width == p.width && image.height == p.height) {
+        return false;
+    }
+    image.width = p.width;
+    image.height = p.height;
+    image.pixels.resize(static_cast<size_t>(p.width * p.height));
+    return true;
+}
 
-bool windowimageinto(uint8_t n, platform::Image& image) {
+// Converts rows first ... first + count − 1 (the caller holds the video lock). Rows start on whole
+// bytes at every depth, since t_InitWindow rounds the widths of depths 1 and 4.
+void convertrows(const Picture& p, platform::Image& image, int64_t first, int64_t count) {
+    int64_t offset = first * p.width;
+    convertpixels(p.depth, videomemory() + p.start + blockbytes(p.depth, offset),
+                  image.pixels.data() + offset, count * p.width);
+}
+
+// Window n exists and is shown; an uninitialised one says so.
+bool windowshown(uint8_t n) {
     if (!memoryready() || n >= graphicwindowcount) {
         return false;
     }
-    t_Window& w = windowrecord(n);
+    const t_Window& w = windowrecord(n);
     if (!(w.Initialized && w.Visible)) {
         if (!w.Initialized) {
             core::logline("t_WindowImage: Graphic window #" + std::to_string(n) +
@@ -62,14 +84,50 @@ bool windowimageinto(uint8_t n, platform::Image& image) {
         }
         return false;
     }
-    double t0 = core::absolutetime();
-    if (!convertblock(w, image)) {
-        return false;
-    }
+    return true;
+}
+
+void recordduration(t_Window& w, double t0) {
     double t1 = core::absolutetime();
     w.UpdateDuration = static_cast<int64_t>(t1 * 1000000.0) - static_cast<int64_t>(t0 * 1000000.0);
     w.UpdateFinished = core::absolutemilliseconds();
+}
+
+Rows withinpicture(Rows rows, int64_t height) {
+    int64_t first = std::clamp<int64_t>(rows.first, 0, height);
+    int64_t end = rows.count > height - first ? height : first + rows.count;
+    return Rows{first, rows.empty() ? 0 : end - first};
+}
+
+} // namespace
+
+bool windowimageinto(uint8_t n, platform::Image& image) {
+    if (!windowshown(n)) {
+        return false;
+    }
+    t_Window& w = windowrecord(n);
+    double t0 = core::absolutetime();
+    {
+        VideoLock guard(videolock());
+        std::optional<Picture> p = pictureof(w);
+        if (!p) {
+            return false;
+        }
+        fitimage(*p, image);
+        convertrows(*p, image, 0, p->height);
+    }
+    recordduration(w, t0);
     return true;
+}
+
+platform::PixelRect pendingpart(uint8_t n) {
+    if (!memoryready() || n >= graphicwindowcount) {
+        return {};
+    }
+    const t_Window& w = windowrecord(n);
+    Rows rows = withinpicture(pendingrows(n), w.Height);
+    return rows.empty() ? platform::PixelRect{}
+                        : platform::PixelRect{0, rows.first, w.Width, rows.count};
 }
 
 void viewpaintstarted(int n) {
@@ -84,8 +142,32 @@ void viewpaintfinished(int n) {
     }
 }
 
-bool viewpaint(int n, platform::Image& image) {
-    return memoryready() && windowimageinto(static_cast<uint8_t>(n), image);
+bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed) {
+    changed = {};
+    if (n < 0 || !windowshown(static_cast<uint8_t>(n))) {
+        return false;
+    }
+    t_Window& w = windowrecord(static_cast<uint8_t>(n));
+    double t0 = core::absolutetime();
+    {
+        VideoLock guard(videolock());
+        std::optional<Picture> p = pictureof(w);
+        if (!p) {
+            return false;
+        }
+        Rows rows = takerows(static_cast<uint8_t>(n));
+        if (fitimage(*p, frame)) {
+            rows = allrows;
+        }
+        rows = withinpicture(rows, p->height);
+        if (rows.empty()) {
+            return true; // the frame shows the picture already
+        }
+        convertrows(*p, frame, rows.first, rows.count);
+        changed = platform::PixelRect{0, rows.first, p->width, rows.count};
+    }
+    recordduration(w, t0);
+    return true;
 }
 
 platform::View existingview(const char* command, uint8_t n) {
@@ -126,11 +208,16 @@ void t_WindowUpdate(uint8_t n, bool deferred) {
     if (view == nullptr) {
         return;
     }
+    // Only what changed since the view last painted; an unchanged window needs no redraw.
+    platform::PixelRect part = display::pendingpart(n);
+    if (part.empty()) {
+        return;
+    }
     core::onmain([&] {
         if (deferred) {
-            platform::viewsetneedsdisplay(view);
+            platform::viewsetneedsdisplayin(view, part);
         } else {
-            platform::viewdisplay(view);
+            platform::viewdisplayin(view, part);
         }
     });
 }

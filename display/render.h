@@ -15,10 +15,15 @@ bool windowimageinto(uint8_t n, platform::Image& image);
 // undefined.".
 platform::View existingview(const char* command, uint8_t n);
 
+// The part of window n's picture changed since its view last painted; empty when none.
+platform::PixelRect pendingpart(uint8_t n);
+
 // The view side, called by the platform on the main thread.
 void viewpaintstarted(int n);
 void viewpaintfinished(int n);
-bool viewpaint(int n, platform::Image& image);
+// Brings the view's frame up to date: converts only the rows changed since the last paint, or
+// the whole picture when the frame has another size. changed tells which rows it converted.
+bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed);
 
 } // namespace display
 

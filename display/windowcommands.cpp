@@ -181,8 +181,12 @@ void t_WindowVisible(uint8_t n, bool visible) {
         display::showtextwindow(n, window, text, visible);
         return;
     }
+    bool graphic = n < display::graphicwindowcount && display::memoryready();
+    if (graphic && visible) { // before showing: the first paint comes as soon as it is shown
+        display::windowrecord(n).Visible = true;
+    }
     core::onmain([&] { visible ? platform::windowshow(window) : platform::windowhide(window); });
-    if (n < display::graphicwindowcount && display::memoryready()) {
+    if (graphic) {
         display::t_Window& w = display::windowrecord(n);
         w.Visible = visible;
         if (!visible) {

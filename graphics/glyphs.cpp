@@ -3,6 +3,7 @@
 #include "core/log.h"
 #include "display/blend.h"
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
 #include "unicode/graphemes.h"
 
@@ -143,10 +144,18 @@ void drawgreyglyph(const Canvas& canvas, const GlyphPlacement& place, const t_Fo
 
 namespace {
 
+// Marks the window rows the glyph covers (the caller holds the video lock).
+void markglyphrows(uint8_t n, const Canvas& canvas, const GlyphPlacement& place) {
+    int64_t first = std::max<int64_t>(place.y, 0);
+    int64_t end = std::min(advanced(place.y, place.rows, place.scaley), canvas.height);
+    display::markrows(n, first, end - first);
+}
+
 // Monochrome pixels go the way of g_Plot: the drawing mode applies and a depth without a rule is
 // refused once for every pixel that would have been drawn.
-void printmono(const Canvas& canvas, const GlyphPlacement& place, const display::t_Window& w,
-               const t_Font& font, uint8_t c, t_RGBColor foreground, t_RGBColor background) {
+void printmono(uint8_t n, const Canvas& canvas, const GlyphPlacement& place,
+               const display::t_Window& w, const t_Font& font, uint8_t c, t_RGBColor foreground,
+               t_RGBColor background) {
     if (!drawabledepth(canvas.depth)) {
         for (int64_t k = glyphpixelsinside(canvas, place); k > 0; --k) {
             logillegaldepth(canvas.depth);
@@ -160,15 +169,17 @@ void printmono(const Canvas& canvas, const GlyphPlacement& place, const display:
     int64_t mode = w.DrawingMode;
     display::VideoLock guard(display::videolock());
     drawmonoglyph(canvas, place, font, c, fg, bg, mode);
+    markglyphrows(n, canvas, place);
 }
 
-void printgrey(const Canvas& canvas, const GlyphPlacement& place, const t_Font& font, uint8_t c,
-               t_RGBColor foreground, t_RGBColor background) {
+void printgrey(uint8_t n, const Canvas& canvas, const GlyphPlacement& place, const t_Font& font,
+               uint8_t c, t_RGBColor foreground, t_RGBColor background) {
     if (canvas.pixels == nullptr) {
         return;
     }
     display::VideoLock guard(display::videolock());
     drawgreyglyph(canvas, place, font, c, foreground, background);
+    markglyphrows(n, canvas, place);
 }
 
 } // namespace
@@ -191,10 +202,10 @@ void g_PrintSymbol(uint8_t n, uint8_t c, int64_t scalex, int64_t scaley, t_RGBCo
     }
     switch (font.Format) {
     case t_Font::Monochrome:
-        graphics::printmono(canvas, place, w, font, c, foreground, background);
+        graphics::printmono(n, canvas, place, w, font, c, foreground, background);
         break;
     case t_Font::Grey:
-        graphics::printgrey(canvas, place, font, c, foreground, background);
+        graphics::printgrey(n, canvas, place, font, c, foreground, background);
         break;
     case t_Font::CompressedMonochrome:
     case t_Font::CompressedGrey:

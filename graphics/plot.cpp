@@ -1,5 +1,6 @@
 // g_Plot, g_Scrn and g_GotoXY: single pixels and the graphics position.
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
 #include "graphics/canvas.h"
 #include "quorvinthal/toolkit.h"
 
@@ -29,6 +30,7 @@ template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen m
     {
         display::VideoLock guard(display::videolock());
         putpixel(c, x, y, pen, mode);
+        display::markrows(n, y, 1);
     }
     w.PositionX = x;
     w.PositionY = y;

@@ -119,8 +119,15 @@ void windowclose(Window w); // asks the window to close, as the close box does
 
 // ---- Views ------------------------------------------------------------------------------------
 
-void viewsetneedsdisplay(View v); // redraw in the next display pass
-void viewdisplay(View v);         // redraw now
+// A part of a view's picture, in the picture's own pixels (origin top left, y downward). The view
+// maps it to its own coordinates, wherever and however large it shows the picture.
+struct PixelRect {
+    int64_t x = 0, y = 0, width = 0, height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+
+void viewsetneedsdisplayin(View v, const PixelRect& part); // redraw part in the next display pass
+void viewdisplayin(View v, const PixelRect& part);         // redraw part now
 // A view's frame is in picture pixels within its window's logical content; where the window shows
 // scaled (it did not fit the screen, or the user resized it), the view shows the whole picture
 // scaled alike, and clicks are still reported in picture pixels.
@@ -266,8 +273,12 @@ struct MouseClick {
 };
 
 struct Handlers {
-    // Paints view n: returns true and fills the image when there is something to show.
-    std::function<bool(int view, Image& image)> paintview;
+    // Paints view n: returns true when there is something to show, with frame up to date. The
+    // frame is the view's own and kept from paint to paint, so the handler may convert only what
+    // changed; it sets changed to the part of the picture that differs from the frame's earlier
+    // content (empty when nothing does). The view shows that part even where it lies outside the
+    // area being painted.
+    std::function<bool(int view, Image& frame, PixelRect& changed)> paintview;
     std::function<void(int view)> paintstarted;  // before the image is asked for
     std::function<void(int view)> paintfinished; // after it was shown (or not)
     std::function<void(int view, const KeyPress&)> keydown;

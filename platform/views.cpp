@@ -21,24 +21,55 @@ void GraphicView::paintEvent(QPaintEvent* event) {
     if (h.paintstarted) {
         h.paintstarted(viewnumber);
     }
-    bool haveimage = h.paintview && h.paintview(viewnumber, frame);
+    PixelRect changed;
+    bool haveimage = h.paintview && h.paintview(viewnumber, frame, changed);
     QPainter painter(this);
     if (haveimage && frame.width > 0 && frame.height > 0) {
+        // The pixels are opaque, so the frame is drawn as RGB32: a plain copy into the backing
+        // store, where ARGB32 would be converted first (by Qt's pooled threads for large areas).
         QImage image(reinterpret_cast<const uchar*>(frame.pixels.data()),
                      static_cast<int>(frame.width), static_cast<int>(frame.height),
-                     static_cast<qsizetype>(frame.width * 4), QImage::Format_ARGB32);
-        // Whole factors (a window at its own size, a screen of double density) copy pixels
-        // exactly; any other factor is smoothed.
-        const double factor = shownscale * devicePixelRatioF();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform,
-                              std::abs(factor - std::round(factor)) > 1e-9);
-        painter.drawImage(rect(), image);
+                     static_cast<qsizetype>(frame.width * 4), QImage::Format_RGB32);
+        if (wholefactor()) {
+            // Exact pixel copies: just the part of the picture behind the area being painted.
+            const QRect target = event->rect() & rect();
+            painter.drawImage(target, image,
+                              QRectF(target.x() / shownscale, target.y() / shownscale,
+                                     target.width() / shownscale, target.height() / shownscale));
+        } else {
+            // Smoothed: the whole picture, which the painter clips to the area being painted.
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(rect(), image);
+        }
+        // Rows the handler converted beyond this paint's area still have to reach the screen.
+        QRegion rest = QRegion(viewrect(changed)).subtracted(event->region());
+        if (!rest.isEmpty()) {
+            update(rest);
+        }
     } else {
         painter.fillRect(event->rect(), palette().window());
     }
     if (h.paintfinished) {
         h.paintfinished(viewnumber);
     }
+}
+
+// Whole factors (a window at its own size, a screen of double density) copy pixels exactly; any
+// other factor is smoothed.
+bool GraphicView::wholefactor() const {
+    const double factor = shownscale * devicePixelRatioF();
+    return std::abs(factor - std::round(factor)) < 1e-9;
+}
+
+QRect GraphicView::viewrect(const PixelRect& part) const {
+    if (part.empty()) {
+        return QRect();
+    }
+    const QRect shown = QRectF(part.x * shownscale, part.y * shownscale,
+                               part.width * shownscale, part.height * shownscale)
+                            .toAlignedRect();
+    // Smoothing reaches one pixel beyond a changed part.
+    return (wholefactor() ? shown : shown.adjusted(-1, -1, 1, 1)) & rect();
 }
 
 void GraphicView::keyPressEvent(QKeyEvent* event) {
@@ -118,11 +149,13 @@ void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void viewsetneedsdisplay(View v) {
-    qt(v)->update();
+void viewsetneedsdisplayin(View v, const PixelRect& part) {
+    auto* view = static_cast<GraphicView*>(qt(v));
+    view->update(view->viewrect(part));
 }
-void viewdisplay(View v) {
-    qt(v)->repaint();
+void viewdisplayin(View v, const PixelRect& part) {
+    auto* view = static_cast<GraphicView*>(qt(v));
+    view->repaint(view->viewrect(part));
 }
 void GraphicView::layout(double scale, QPointF offset) {
     shownscale = scale > 0 ? scale : 1;

@@ -47,6 +47,8 @@ class GraphicView : public QWidget {
   public:
     GraphicView(int number, QWidget* parent);
     int number() const { return viewnumber; }
+    // Where a part of the picture lies in the view (empty for an empty part).
+    QRect viewrect(const PixelRect& part) const;
 
     // The view's place in its window's logical content (y downward) and its picture size.
     QRect logicalframe() const { return logical; }
@@ -64,11 +66,12 @@ class GraphicView : public QWidget {
 
   private:
     void modifierschanged(QKeyEvent* event);
+    bool wholefactor() const;
 
     int viewnumber;
     QRect logical{0, 0, 640, 400};
     double shownscale = 1;
-    Image frame; // reused from paint to paint
+    Image frame; // the picture as last painted; the paint handler updates what changed
 };
 
 // Key translation (platform/keys.cpp): a Qt key event in the original platform's terms.

@@ -2,6 +2,8 @@
 // written into its block. Qt headers are used here only to grab the widget.
 #include "display/render.h"
 #include "display/videomemory.h"
+#include "display/windowchanges.h"
+#include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
 #include "tests/support/toolkit.h"
@@ -24,6 +26,7 @@ TEST(ViewPainting, EveryDepthShowsItsBlock) {
             for (int64_t a = w.MemoryStart; a <= w.MemoryEnd; ++a) {
                 display::videomemory()[a] = static_cast<uint8_t>(random());
             }
+            display::markwholewindow(n); // written behind the toolkit's back, so announced here
         }
     }));
     for (uint8_t n = 0; n < 6; ++n) {

@@ -1,7 +1,9 @@
 // Scrolling and clearing the text area.
 #include "core/log.h"
+#include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
 #include "text/cells.h"
+#include "text/printsymbol.h"
 #include "text/textchecks.h"
 
 #include <algorithm>
@@ -51,7 +53,12 @@ bool fullwidth(const display::t_Window& w) {
     return w.TextFirstColumn == 1 && w.TextLastColumn == w.TextWidth;
 }
 
-void moveblocksup(const display::t_Window& w) {
+// The pixel rows of the text window's lines, which a block move changes.
+void markmoved(uint8_t n, const ScrollGeometry& g) {
+    display::markrows(n, (g.F - 1) * g.FH, (g.L - g.F + 1) * g.FH);
+}
+
+void moveblocksup(uint8_t n, const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = g.T * g.L - g.T * g.F;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
@@ -61,9 +68,10 @@ void moveblocksup(const display::t_Window& w) {
     moveinside(g.S + g.h + g.T * g.F - g.T, g.S + g.h + g.T * g.F, textcount, textlow, texthigh);
     moveinside(g.S + g.T * g.F - g.T, g.S + g.T * g.F, textcount, textlow, texthigh);
     moveinside(pixels - g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+    markmoved(n, g);
 }
 
-void moveblocksdown(const display::t_Window& w) {
+void moveblocksdown(uint8_t n, const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = (g.L - g.F) * g.T;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
@@ -74,6 +82,7 @@ void moveblocksdown(const display::t_Window& w) {
     moveinside(g.S + g.h + firsttext + g.T, g.S + g.h + firsttext, textcount, textlow, texthigh);
     moveinside(g.S + firsttext + g.T, g.S + firsttext, textcount, textlow, texthigh);
     moveinside(pixels + g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+    markmoved(n, g);
 }
 
 // Redraws the cells of line y from those of line y + offset, with their own colours.
@@ -95,10 +104,7 @@ template <typename Lines> void redrawwithoutinverse(uint8_t n, Lines lines) {
 
 void blankline(uint8_t n, int64_t line) {
     const display::t_Window& w = display::windowrecord(n);
-    uint8_t colour = w.TextColor;
-    for (int64_t x = w.TextFirstColumn; x <= w.TextLastColumn; ++x) {
-        t_PrintSymbol(n, 32, colour, x, line);
-    }
+    printrun(n, 32, w.TextColor, w.TextFirstColumn, w.TextLastColumn, line);
 }
 
 } // namespace
@@ -112,7 +118,7 @@ void t_ScrollUp(uint8_t n) {
     const display::t_Window& w = display::windowrecord(n);
     int64_t first = w.TextFirstLine, last = w.TextLastLine;
     if (text::fullwidth(w)) {
-        text::moveblocksup(w);
+        text::moveblocksup(n, w);
     } else {
         text::redrawwithoutinverse(n, [&] {
             for (int64_t y = first; y <= last - 1; ++y) {
@@ -130,7 +136,7 @@ void t_ScrollDown(uint8_t n) {
     const display::t_Window& w = display::windowrecord(n);
     int64_t first = w.TextFirstLine, last = w.TextLastLine;
     if (text::fullwidth(w)) {
-        text::moveblocksdown(w);
+        text::moveblocksdown(n, w);
     } else {
         text::redrawwithoutinverse(n, [&] {
             for (int64_t y = last; y >= first + 1; --y) {
@@ -146,11 +152,7 @@ void t_ClearEndOfLine(uint8_t n) {
         return;
     }
     const display::t_Window& w = display::windowrecord(n);
-    uint8_t colour = w.TextColor;
-    int64_t line = w.TextVpos;
-    for (int64_t x = w.TextHpos; x <= w.TextLastColumn; ++x) {
-        t_PrintSymbol(n, 32, colour, x, line);
-    }
+    text::printrun(n, 32, w.TextColor, w.TextHpos, w.TextLastColumn, w.TextVpos);
 }
 
 void t_ClearEndOfWindow(uint8_t n) {
