@@ -91,6 +91,13 @@ void drawglyph(const CellTarget& t, const GlyphSource& glyph, const display::Ble
     }
 }
 
+// Whether count cells of the given size fit into size pixels; a font's cell size can be anything,
+// so the product must not overflow.
+bool cellfits(int64_t size, int64_t cell, int64_t count) {
+    int64_t needed = 0;
+    return count <= size && !__builtin_mul_overflow(cell, count, &needed) && needed <= size;
+}
+
 void writetooutput(uint8_t c) {
     core::writeoutput(unicode::scalartext(c));
 }
@@ -114,6 +121,9 @@ void drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, ui
             known ? "t_PrintSymbol: Font format must be uncompressed grey for text-printing."
                   : "t_PrintSymbol: Illegal font format.");
         return;
+    }
+    if (font.Width < 1 || font.Height < 1) {
+        return; // an empty cell has nothing to draw
     }
     CellTarget target{display::videomemory() + w.MemoryStart,
                       w.Width,
@@ -171,8 +181,8 @@ void t_PrintSymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
     bool inverse = w.TextInverse;
     uint8_t foreground = inverse ? (k & 15) : (k >> 4);
     uint8_t background = inverse ? (k >> 4) : (k & 15);
-    if (x < 1 || y < 1 || x > w.Width || y > w.Height || w.Width < w.Font.Width * x ||
-        w.Height < w.Font.Height * y) {
+    if (x < 1 || y < 1 || !text::cellfits(w.Width, w.Font.Width, x) ||
+        !text::cellfits(w.Height, w.Font.Height, y)) {
         core::logline(text::prefix(n) + " illegal coordinates (x = " + std::to_string(x) +
                       ", y = " + std::to_string(y) + ").");
         return;
