@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Shared set-up of run.sh and test.sh: installs the Debian packages the build needs (only when one
-# is missing) and configures and builds the project in build/ (Release, two jobs).
+# Shared set-up of run.sh, test.sh, .ci/run and fuzz/run.sh: installs the Debian packages the build
+# needs (only when one is missing) and configures and builds the project (Release, two jobs).
 set -euo pipefail
 
 PACKAGES=(g++ cmake pkg-config qt6-base-dev qt6-multimedia-dev libutf8proc-dev libfreetype-dev
-          fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip clang
-          libclang-rt-14-dev)
+          fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip)
+# Only the fuzz builds need clang and its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
-install_missing_packages() {
+install_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -18,6 +19,14 @@ install_missing_packages() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+}
+
+install_missing_packages() {
+    install_packages "${PACKAGES[@]}"
+}
+
+install_fuzz_packages() {
+    install_packages "${FUZZ_PACKAGES[@]}"
 }
 
 build_project() {
