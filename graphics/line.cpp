@@ -5,6 +5,7 @@
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -12,26 +13,62 @@ namespace graphics {
 
 namespace {
 
+// A line that starts this many steps or more away from the canvas jumps to a few steps before it
+// could first reach it instead of walking there point by point.
+constexpr long double farsteps = 65536;
+constexpr __int128 backoffsteps = 4;
+
+// The steps after which a coordinate that moves from start by delta in steps steps can lie in
+// [low, high]. Extended precision keeps the count within a step for any 64-bit coordinates.
+long double stepsuntil(int64_t start, __int128 delta, __int128 steps, double low, double high) {
+    const long double from = start, by = static_cast<long double>(delta);
+    const long double count = static_cast<long double>(steps);
+    if (by > 0 && from < low) {
+        return (low - from) * count / by;
+    }
+    if (by < 0 && from > high) {
+        return (from - high) * count / -by;
+    }
+    return 0;
+}
+
+double positionafter(int64_t start, __int128 delta, __int128 steps, __int128 k) {
+    return static_cast<double>(start + static_cast<long double>(k) *
+                                           static_cast<long double>(delta) /
+                                           static_cast<long double>(steps));
+}
+
 // Calls visit(x, y) for every point of the line from (x1, y1) to (x2, y2) that lies inside the
 // canvas, in order: steps = max(|dx|, |dy|) points at accumulated positions x1 + k × dx / steps
-// (rounded by adding 0.5 and truncating), then (x2, y2) itself.
+// (rounded by adding 0.5 and truncating), then (x2, y2) itself. The differences of any two
+// coordinates fit in 128 bits, and positions are compared before they become integers.
 template <typename Visit>
 void walkline(const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2, Visit visit) {
-    int64_t dx = x2 - x1, dy = y2 - y1;
-    int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    const __int128 dx = __int128{x2} - x1, dy = __int128{y2} - y1;
+    const __int128 steps = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
     if (steps >= 1) {
-        double sx = static_cast<double>(dx) / static_cast<double>(steps);
-        double sy = static_cast<double>(dy) / static_cast<double>(steps);
-        double fx = static_cast<double>(x1), fy = static_cast<double>(y1);
-        for (int64_t k = 0; k < steps; ++k, fx += sx, fy += sy) {
-            int64_t x = static_cast<int64_t>(fx + 0.5), y = static_cast<int64_t>(fy + 0.5);
-            if (inside(c, x, y)) {
-                visit(x, y);
+        const double sx = static_cast<double>(dx) / static_cast<double>(steps);
+        const double sy = static_cast<double>(dy) / static_cast<double>(steps);
+        const double width = static_cast<double>(c.width), height = static_cast<double>(c.height);
+        // Outside [-2, width + 1] a position rounds to a point outside the canvas.
+        const long double away = std::max(stepsuntil(x1, dx, steps, -2, width + 1),
+                                          stepsuntil(y1, dy, steps, -2, height + 1));
+        __int128 k = 0;
+        if (away >= static_cast<long double>(steps)) {
+            k = steps;
+        } else if (away > farsteps) {
+            k = static_cast<__int128>(away) - backoffsteps;
+        }
+        double fx = positionafter(x1, dx, steps, k), fy = positionafter(y1, dy, steps, k);
+        for (; k < steps; ++k, fx += sx, fy += sy) {
+            const double x = std::trunc(fx + 0.5), y = std::trunc(fy + 0.5);
+            if (x >= 0 && y >= 0 && x < width && y < height) {
+                visit(static_cast<int64_t>(x), static_cast<int64_t>(y));
                 continue;
             }
             // Positions only move one way, so once past an edge in the direction of travel no
             // later step can come back in: a long line out of the window ends here.
-            if ((x >= c.width && sx >= 0) || (x < 0 && sx <= 0) || (y >= c.height && sy >= 0) ||
+            if ((x >= width && sx >= 0) || (x < 0 && sx <= 0) || (y >= height && sy >= 0) ||
                 (y < 0 && sy <= 0)) {
                 break;
             }

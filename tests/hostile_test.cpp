@@ -191,6 +191,52 @@ TOOLKIT_TEST(CellArithmetic, AbsurdFontSizesAreRefusedOrDrawNothing, runintoolki
             EXPECT_EQ(memorybytes(window().MemoryStart, 1280 * 800), pixels) << row.width;
         }
     }
+    // A window made with a font whose cells have a side below 1 has no text block.
+    for (const auto& [width, height] : {std::pair{8, -1}, {-8, 16}, {0, 16}}) {
+        t_Font font = makegreyfont(8, 16);
+        font.Width = width;
+        font.Height = height;
+        t_InitWindow(1, 8, false, 64, 32, 0, 0, font, true);
+        EXPECT_TRUE(display::windowrecord(1).Initialized) << width << " " << height;
+        EXPECT_EQ(display::windowrecord(1).TextMemoryStart, -1) << width << " " << height;
+    }
+    // Scrolling has no pixels of such fonts to move.
+    const std::vector<uint8_t> drawn = memorybytes(window().MemoryStart, 1280 * 800);
+    for (const int64_t side : {huge, INT64_MIN, INT64_MAX}) {
+        t_Font font = makegreyfont(16, 32);
+        font.Width = side;
+        font.Height = side;
+        t_WindowFont(0, font);
+        t_ScrollUp(0);
+        t_ScrollDown(0);
+        EXPECT_EQ(memorybytes(window().MemoryStart, 1280 * 800), drawn) << side;
+    }
+}
+
+// Lines between the limits of int64_t are walked only near the window: quickly, and through the
+// points a short line would take. The position is the last point drawn.
+TOOLKIT_TEST(Lines, ExtremeEndsAreWalkedOnlyNearTheWindow, runintoolkit) {
+    graphicwindow(0, 8, 64, 32);
+    t_Color(0, 15);
+    struct Row {
+        int64_t x1, y1, x2, y2, lastx, lasty;
+    };
+    const Row rows[]{{LLONG_MIN, LLONG_MIN, LLONG_MAX, LLONG_MAX, 31, 31},
+                     {LLONG_MAX, 3, LLONG_MIN, 3, 0, 3},
+                     {5, 7, LLONG_MAX, 7, 63, 7},
+                     {LLONG_MIN, LLONG_MAX, LLONG_MAX, LLONG_MIN, 0, 0}, // (0, -1) rounds in
+                     {-3000000000, 10, 3000000000, 10, 63, 10}};
+    for (const Row& row : rows) {
+        const auto start = std::chrono::steady_clock::now();
+        g_Line(0, row.x1, row.y1, row.x2, row.y2);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << row.x1;
+        EXPECT_EQ(window().PositionX, row.lastx) << row.x1;
+        EXPECT_EQ(window().PositionY, row.lasty) << row.x1;
+    }
+    const auto lit = [](int64_t x, int64_t y) { return g_Scrn(0, x, y).Red != 0; };
+    EXPECT_TRUE(lit(20, 20));
+    EXPECT_FALSE(lit(20, 21));
+    EXPECT_TRUE(lit(0, 3) && lit(63, 3) && lit(4, 7) == false && lit(5, 7));
 }
 
 TEST(FormatNumber, WidthsBeyondTheLongestFillAddNone) {
