@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds every libFuzzer target in build-fuzz/ (clang, with the address and undefined-behaviour
-# sanitizers) and runs each for SECONDS (default 60), starting from its seed corpus in
+# fuzz/run.sh [SECONDS [TARGET...]]: builds the libFuzzer targets (all, or those named) in
+# build-fuzz/ (clang, with the address and undefined-behaviour sanitizers) and runs each for
+# SECONDS (default 60), starting from its seed corpus in
 # fuzz/corpus/<target>/. New inputs go to build-fuzz/corpus/<target>/, findings (with the log of
 # the run) to build-fuzz/findings/<target>/. FUZZ_JOBS targets run at a time (default 1). Exits
 # non-zero when a target found something.
@@ -11,10 +12,12 @@ source scripts/setup.sh
 install_missing_packages
 install_fuzz_packages
 
-targets=()
-for source in fuzz/*_fuzz.cpp; do
-    targets+=("$(basename "$source" .cpp)")
-done
+targets=("${@:2}")
+if [ "${#targets[@]}" -eq 0 ]; then
+    for source in fuzz/*_fuzz.cpp; do
+        targets+=("$(basename "$source" .cpp)")
+    done
+fi
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release -DQV_FUZZ=ON -DQV_BENCH=OFF
 cmake --build build-fuzz -j2 --target "${targets[@]}"
 

@@ -239,6 +239,29 @@ TOOLKIT_TEST(Lines, ExtremeEndsAreWalkedOnlyNearTheWindow, runintoolkit) {
     EXPECT_TRUE(lit(0, 3) && lit(63, 3) && lit(4, 7) == false && lit(5, 7));
 }
 
+// Glyphs of fonts with cell sides at the limits of int64_t: too large ones are refused, those with
+// a negative side have no pixels; neither draws.
+TOOLKIT_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing, runintoolkit) {
+    graphicwindow(0, 24, 64, 32);
+    const std::vector<uint8_t> pixels = memorybytes(window().MemoryStart, 64 * 32 * 3);
+    struct Row {
+        int64_t width, height, advancedx;
+    };
+    const Row rows[]{{8, LLONG_MIN, 18},
+                     {LLONG_MIN, 16, LLONG_MIN + 10},
+                     {8, LLONG_MAX, 10},
+                     {LLONG_MAX, 16, 10}};
+    for (const Row& row : rows) {
+        t_Font font = makegreyfont(8, 16);
+        font.Width = row.width;
+        font.Height = row.height;
+        g_GotoXY(0, 10, 4);
+        g_PrintSymbol(0, 'A', 1, 1, t_PaletteColor(15), t_PaletteColor(0), font);
+        EXPECT_EQ(window().PositionX, row.advancedx) << row.width << " " << row.height;
+        EXPECT_EQ(memorybytes(window().MemoryStart, 64 * 32 * 3), pixels) << row.width;
+    }
+}
+
 TEST(FormatNumber, WidthsBeyondTheLongestFillAddNone) {
     struct Row {
         int64_t value, fill, width;
