@@ -54,6 +54,9 @@ int64_t glyphpixelsinside(const Canvas& c, const GlyphPlacement& g) {
 
 uint64_t monorow(const t_Font& font, uint8_t c, int64_t r) {
     int64_t rowbytes = (font.Width + 7) / 8;
+    if (rowbytes < 1) {
+        return 0; // a glyph without columns; its offsets could overflow
+    }
     int64_t glyph = static_cast<uint8_t>(c - font.Start);
     int64_t start = (glyph * font.Height + r) * rowbytes;
     int64_t length = static_cast<int64_t>(font.Data.size());

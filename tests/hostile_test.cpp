@@ -245,14 +245,16 @@ TOOLKIT_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing, runintoolkit) {
     graphicwindow(0, 24, 64, 32);
     const std::vector<uint8_t> pixels = memorybytes(window().MemoryStart, 64 * 32 * 3);
     struct Row {
-        int64_t width, height, advancedx;
+        int64_t width, height, advancedx, format;
     };
-    const Row rows[]{{8, LLONG_MIN, 18},
-                     {LLONG_MIN, 16, LLONG_MIN + 10},
-                     {8, LLONG_MAX, 10},
-                     {LLONG_MAX, 16, 10}};
+    constexpr int64_t grey = t_Font::Grey, mono = t_Font::Monochrome;
+    const Row rows[]{
+        {8, LLONG_MIN, 18, grey}, {LLONG_MIN, 16, LLONG_MIN + 10, grey},
+        {8, LLONG_MAX, 10, grey}, {LLONG_MAX, 16, 10, grey},
+        {8, LLONG_MIN, 18, mono}, {-(int64_t{1} << 60), 16, 10 - (int64_t{1} << 60), mono}};
     for (const Row& row : rows) {
         t_Font font = makegreyfont(8, 16);
+        font.Format = row.format;
         font.Width = row.width;
         font.Height = row.height;
         g_GotoXY(0, 10, 4);
