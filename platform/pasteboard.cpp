@@ -12,12 +12,11 @@ std::string pasteboardstring() {
 }
 
 PasteboardLine pasteboardfirstline(int64_t limit) {
-    // The clipboard's text is shared, not copied; only the characters taken are converted.
+    // Only the characters taken are converted; the rest of a long text is not looked at.
     const QString text = QGuiApplication::clipboard()->text();
     PasteboardLine line;
     const int64_t wanted = std::max<int64_t>(limit, 0);
-    qsizetype i = 0;
-    for (; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
         if (unit == u'\r' || unit == u'\n') {
             return line;
