@@ -46,12 +46,25 @@ t_Font oddfont(fuzz::Reader& in) {
     return font;
 }
 
+// A side of the window: mostly a whole number of cells (at most 80 columns or 30 lines, 640 by
+// 400 pixels, so that clearing and scrolling stay quick) and a remainder, sometimes anything.
+int64_t windowside(fuzz::Reader& in, int64_t cell, int64_t cells, int64_t pixels) {
+    if (in.byte() >= 240) {
+        return in.extreme();
+    }
+    if (cell < 1 || cell > largestglyphdata) {
+        return in.within(1, pixels);
+    }
+    return std::min(in.within(1, cells) * cell + in.within(0, cell - 1), pixels);
+}
+
 void openwindow(fuzz::Reader& in) {
     static constexpr int64_t depths[] = {1, 4, 8, 16, 24, 32, 1, 4, 8, 16, 24, 32, 2, 0};
     const int64_t depth = in.pick(depths);
-    const int64_t width = in.byte() < 240 ? in.within(1, 400) : in.extreme();
-    const int64_t height = in.byte() < 240 ? in.within(1, 300) : in.extreme();
-    t_InitWindow(n, depth, false, width, height, 0, 0, oddfont(in), true);
+    const t_Font font = oddfont(in);
+    const int64_t width = windowside(in, font.Width, 80, 640);
+    const int64_t height = windowside(in, font.Height, 30, 400);
+    t_InitWindow(n, depth, false, width, height, 0, 0, font, true);
     if (in.byte() < 64) {
         t_WindowFont(n, oddfont(in));
     }

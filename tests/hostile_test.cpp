@@ -307,6 +307,11 @@ TOOLKIT_TEST(Refusals, PrintSpcReportsOnceAndTextHlineEveryIllegalColumn, runint
         EXPECT_EQ(log.lines(), row.refused) << row.from << " " << row.to;
     }
     EXPECT_EQ(t_GetScreen(0, "\r"), "\r=" + std::string(77, ' ') + "==");
+    // Tabs to columns at the limits of int64_t are out of range like any other.
+    t_Htab(0, 7);
+    t_Htab(0, LLONG_MAX);
+    t_Htab(0, LLONG_MIN);
+    EXPECT_EQ(window().TextHpos, 7);
 }
 
 TEST(CopyConversion, TheHeaderRuleIsCopiedAsDashes) {

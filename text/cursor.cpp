@@ -87,9 +87,9 @@ void t_Htab(uint8_t n, int64_t column) {
         return;
     }
     display::t_Window& w = display::windowrecord(n);
-    int64_t p = column + w.TextFirstColumn - 1;
-    if (column >= 1 && p <= w.TextWidth) {
-        w.TextHpos = p;
+    // Compared before adding, so that no column overflows.
+    if (column >= 1 && column - 1 <= w.TextWidth - w.TextFirstColumn) {
+        w.TextHpos = column + w.TextFirstColumn - 1;
     }
 }
 
