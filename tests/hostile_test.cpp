@@ -28,7 +28,7 @@ const display::t_Window& window() {
     return display::windowrecord(0);
 }
 
-// An empty field of at most maximum characters at the start of line 1, ready for editing.
+// A field of at most maximum characters holding text at the start of line 1, ready for editing.
 void field(const std::string& text, int64_t mode, int64_t maximum) {
     t_CursorHome(0);
     t_InputForm(0, "", text, true, mode, maximum);
@@ -62,7 +62,7 @@ std::vector<QtKey> joined(std::initializer_list<std::vector<QtKey>> parts) {
 // Lock is off.
 TEST(ForeignKeys, NumLockAndPcOnlyKeysNeitherTypeNorEndAnInput) {
     const auto keypad = Qt::KeypadModifier;
-    std::vector<QtKey> foreign{
+    const std::vector<QtKey> foreign{
         {Qt::Key_Insert, "", 110},    {Qt::Key_Menu, "", 127},  {Qt::Key_Print, "", 99},
         {Qt::Key_ScrollLock, "", 70}, {Qt::Key_Pause, "", 119}, {Qt::Key_Insert, ""},
         {Qt::Key_Menu, ""},           {Qt::Key_Print, ""},      {Qt::Key_ScrollLock, ""},
