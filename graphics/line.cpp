@@ -5,7 +5,6 @@
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -61,15 +60,16 @@ void walkline(const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2, V
         }
         double fx = positionafter(x1, dx, steps, k), fy = positionafter(y1, dy, steps, k);
         for (; k < steps; ++k, fx += sx, fy += sy) {
-            const double x = std::trunc(fx + 0.5), y = std::trunc(fy + 0.5);
-            if (x >= 0 && y >= 0 && x < width && y < height) {
+            // Truncated, x + 0.5 lands in 0 ... width - 1 exactly when it lies in (-1, width).
+            const double x = fx + 0.5, y = fy + 0.5;
+            if (x > -1 && y > -1 && x < width && y < height) {
                 visit(static_cast<int64_t>(x), static_cast<int64_t>(y));
                 continue;
             }
             // Positions only move one way, so once past an edge in the direction of travel no
             // later step can come back in: a long line out of the window ends here.
-            if ((x >= width && sx >= 0) || (x < 0 && sx <= 0) || (y >= height && sy >= 0) ||
-                (y < 0 && sy <= 0)) {
+            if ((x >= width && sx >= 0) || (x <= -1 && sx <= 0) || (y >= height && sy >= 0) ||
+                (y <= -1 && sy <= 0)) {
                 break;
             }
         }
