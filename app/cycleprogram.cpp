@@ -7,6 +7,7 @@
 #include "app/datetext.h"
 #include "quorvinthal/toolkit.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -14,6 +15,7 @@ namespace {
 constexpr uint8_t textwindow = 0;
 constexpr uint8_t chartwindow = 1;
 constexpr int64_t blank = 32;
+constexpr int64_t chartwidth = 1280;
 
 // Text goes to the first window made; it is read anew before every text command.
 uint8_t w() {
@@ -29,7 +31,7 @@ constexpr Cycle cycles[] = {{emotionalperiod, 12}, {mentalperiod, 6}, {physicalp
 
 void setup() {
     t_InitWindow(textwindow, 24, 80, 25, 16, "MenloBold 16x32.font");
-    t_InitWindow(chartwindow, 4, false, 1280, 800, 16, 16, t_Font{}, true);
+    t_InitWindow(chartwindow, 4, false, chartwidth, 800, 16, 16, t_Font{}, true);
     t_Color(textwindow, 9);
     t_CursorHome(w());
     t_ClearEndOfWindow(w());
@@ -93,7 +95,9 @@ void drawframe(const DateParts& forecast, const t_Font& labelfont) {
         int64_t x = daycolumn(i);
         g_Line(chartwindow, x, 777, x, 779);
         std::string label = std::to_string(i);
-        g_GotoXY(chartwindow, x - 4 * static_cast<int64_t>(label.size()), 783);
+        // Centred under its tick, but a label that would cross the right edge ends at it.
+        const int64_t width = labelfont.Width * static_cast<int64_t>(label.size());
+        g_GotoXY(chartwindow, std::min(x - width / 2, chartwidth - width), 783);
         g_PrintString(chartwindow, label, 1, 1, t_PaletteColor(15), t_PaletteColor(0), labelfont);
     }
 }

@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int64_t longestfill = 32767;
+
 std::string groupthousands(const std::string& digits) {
     std::string grouped;
     const size_t count = digits.size();
@@ -42,7 +44,7 @@ std::string formatnumber(int64_t value, int64_t fill, int64_t width, bool groupi
     std::string text = (value < 0 ? "-" : "") + digits;
     const int64_t missing = width - static_cast<int64_t>(text.size());
     const std::string fillwith = fillcharacter(fill);
-    if (missing <= 0 || fillwith.empty()) {
+    if (missing <= 0 || width > longestfill || fillwith.empty()) {
         return text;
     }
     std::string padded;

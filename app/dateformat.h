@@ -5,7 +5,8 @@
 
 // Decimal text of value. grouping puts "." between groups of three digits (724.982). A text
 // shorter than width gets fill characters in front, in front of a "-" too; a negative fill (or one
-// that is no Unicode scalar value) never pads.
+// that is no Unicode scalar value) never pads, nor does a width above 32,767 (as t_Spaces makes no
+// longer run).
 std::string formatnumber(int64_t value, int64_t fill, int64_t width, bool grouping);
 
 // "DD.MM.YYYY hh:mm:ss", every part zero-filled (the year to four digits).

@@ -7,6 +7,7 @@
 #include "formats/aiff.h"
 #include "formats/binaryfile.h"
 
+#include <atomic>
 #include <filesystem>
 
 namespace display {
@@ -26,6 +27,7 @@ struct BellState {
     BellSound bell;
     bool nodevicereported = false;
     bool refusalreported = false;
+    std::atomic<uint64_t> rung{0};
 };
 
 BellState& state() {
@@ -91,7 +93,12 @@ void ring() {
 } // namespace
 
 void bell() {
+    ++state().rung;
     core::onmain(ring);
+}
+
+uint64_t bellcount() {
+    return state().rung;
 }
 
 } // namespace display

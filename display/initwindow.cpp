@@ -136,8 +136,9 @@ TextGrid textgrid(const t_Font& font, int64_t width, int64_t height) {
     if (font.Data.empty()) {
         return grid;
     }
-    grid.columns = font.Width == 0 ? 0 : width / font.Width;
-    grid.lines = font.Height == 0 ? 0 : height / font.Height;
+    // A cell side below 1 (an empty or corrupt font record) holds no text.
+    grid.columns = font.Width < 1 ? 0 : width / font.Width;
+    grid.lines = font.Height < 1 ? 0 : height / font.Height;
     grid.size = grid.columns * grid.lines * 2;
     return grid;
 }

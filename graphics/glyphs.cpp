@@ -25,6 +25,12 @@ int64_t saturatedsum(int64_t origin, int64_t value) {
 
 } // namespace
 
+bool fitsbefore(int64_t origin, int64_t size, int64_t limit) {
+    int64_t room = 0;
+    // Only a negative size can overflow limit - size, and then any origin fits.
+    return __builtin_sub_overflow(limit, size, &room) || origin <= room;
+}
+
 int64_t advanced(int64_t origin, int64_t count, int64_t scale) {
     int64_t product = 0;
     if (__builtin_mul_overflow(count, scale, &product)) {
@@ -49,6 +55,9 @@ int64_t glyphpixelsinside(const Canvas& c, const GlyphPlacement& g) {
 
 uint64_t monorow(const t_Font& font, uint8_t c, int64_t r) {
     int64_t rowbytes = (font.Width + 7) / 8;
+    if (rowbytes < 1) {
+        return 0; // a glyph without columns; its offsets could overflow
+    }
     int64_t glyph = static_cast<uint8_t>(c - font.Start);
     int64_t start = (glyph * font.Height + r) * rowbytes;
     int64_t length = static_cast<int64_t>(font.Data.size());
@@ -197,7 +206,8 @@ void g_PrintSymbol(uint8_t n, uint8_t c, int64_t scalex, int64_t scaley, t_RGBCo
                                    font.Height, scalex,      scaley};
     // The fit test is the unscaled one; enlarged glyphs are cut at the edges instead.
     if (c < font.Start || c > font.End || scalex < 1 || scaley < 1 ||
-        place.x > canvas.width - font.Width || place.y > canvas.height - font.Height) {
+        !graphics::fitsbefore(place.x, font.Width, canvas.width) ||
+        !graphics::fitsbefore(place.y, font.Height, canvas.height)) {
         return;
     }
     switch (font.Format) {

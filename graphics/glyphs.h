@@ -27,6 +27,10 @@ struct Span {
 // wide, cut to 0 ... limit − 1. Safe against overflow for any scale of 1 or more.
 Span scaledspan(int64_t origin, int64_t index, int64_t scale, int64_t limit);
 
+// Whether a glyph of size pixels placed at origin ends within limit (origin <= limit - size),
+// for any size a font record may hold.
+bool fitsbefore(int64_t origin, int64_t size, int64_t limit);
+
 // origin + count × scale, held at the largest int64_t instead of overflowing.
 int64_t advanced(int64_t origin, int64_t count, int64_t scale);
 

@@ -118,17 +118,21 @@ void copy(Line& line) {
     copyinputline(line.n);
 }
 
-void paste(Line&) {
-    pasteinputline();
+// Insertions work on the record; the line is taken back from it afterwards.
+void throughrecord(Line& line, void (*insert)(uint8_t)) {
+    line.window().InputString = line.text;
+    line.window().InputCursorPos = line.cursor;
+    insert(line.n);
+    line.text = line.window().InputString;
+    line.cursor = line.window().InputCursorPos;
+}
+
+void paste(Line& line) {
+    throughrecord(line, pasteinputline);
 }
 
 void numeric(Line& line) {
-    // The insertion works on the record; the line is taken back from it afterwards.
-    line.window().InputString = line.text;
-    line.window().InputCursorPos = line.cursor;
-    numericentry(line.n);
-    line.text = line.window().InputString;
-    line.cursor = line.window().InputCursorPos;
+    throughrecord(line, numericentry);
 }
 
 using EditAction = void (*)(Line&);

@@ -6,6 +6,7 @@
 #include "unicode/graphemes.h"
 #include "unicode/strings.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace input {
@@ -75,6 +76,29 @@ std::optional<int64_t> digitkey(uint8_t n) {
 
 } // namespace
 
+int64_t roomleft(const display::t_Window& w) {
+    const int64_t length = unicode::graphemecount(w.InputString);
+    return std::max<int64_t>(
+        0, std::min(w.TextLastColumn - w.InputHpos - length, w.InputMaxCharacters - length));
+}
+
+bool insertatcursor(display::t_Window& w, int64_t c) {
+    // A code that is no character (negative, a surrogate, beyond Unicode) would enter the line
+    // as U+0000, which every mode refuses.
+    if (!hasroom(w) || !isscalar(c)) {
+        return false;
+    }
+    const std::optional<int64_t> accepted = acceptedbymode(w, c);
+    if (!accepted) {
+        return false;
+    }
+    const int64_t cursor = w.InputCursorPos;
+    w.InputString = t_Left(w.InputString, cursor) + unicode::scalartext(*accepted) +
+                    t_MidFrom(w.InputString, cursor + 1);
+    w.InputCursorPos = cursor + 1;
+    return true;
+}
+
 void numericentry(uint8_t n) {
     std::optional<int64_t> digit = digitkey(n);
     if (!digit) {
@@ -97,18 +121,7 @@ void t_InputInsert(uint8_t n, int64_t c) {
         return;
     }
     display::t_Window& w = display::windowrecord(n);
-    // A code that is no character (negative, a surrogate, beyond Unicode) would enter the line
-    // as U+0000, which every mode refuses.
-    if (!input::hasroom(w) || !input::isscalar(c)) {
-        return;
+    if (input::insertatcursor(w, c)) {
+        input::redrawinput(n, w.InputString);
     }
-    const std::optional<int64_t> accepted = input::acceptedbymode(w, c);
-    if (!accepted) {
-        return;
-    }
-    const int64_t cursor = w.InputCursorPos;
-    w.InputString = t_Left(w.InputString, cursor) + unicode::scalartext(*accepted) +
-                    t_MidFrom(w.InputString, cursor + 1);
-    w.InputCursorPos = cursor + 1;
-    input::redrawinput(n, w.InputString);
 }

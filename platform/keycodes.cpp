@@ -17,6 +17,8 @@ struct Position {
 // The original names its keys after a US keyboard. Its ISO keyboards report the key left of "1"
 // (^ on German caps) as the section key 10 and the extra key beside the left Shift (< on German
 // caps) as 50; the key table relies on that, so the same positions get the same codes here.
+// PC keys the original keyboard lacks (Num Lock, Insert, Menu, Print, Scroll Lock, Pause) have no
+// position: Num Lock sits where the original's keypad Clear is, which would end every input.
 constexpr auto evdevpositions = std::to_array<Position>({
     {1, 53},    {2, 18},    {3, 19},    {4, 20},    {5, 21},    {6, 23},    {7, 22},    {8, 26},
     {9, 28},    {10, 25},   {11, 29},   {12, 27},   {13, 24},   {14, 51},   {15, 48},   {16, 12},
@@ -26,14 +28,13 @@ constexpr auto evdevpositions = std::to_array<Position>({
     {41, 10},   {42, 56},   {43, 42},   {44, 6},    {45, 7},    {46, 8},    {47, 9},    {48, 11},
     {49, 45},   {50, 46},   {51, 43},   {52, 47},   {53, 44},   {54, 60},   {55, 67},   {56, 58},
     {57, 49},   {58, 57},   {59, 122},  {60, 120},  {61, 99},   {62, 118},  {63, 96},   {64, 97},
-    {65, 98},   {66, 100},  {67, 101},  {68, 109},  {69, 71},   {70, 107},  {71, 89},   {72, 91},
-    {73, 92},   {74, 78},   {75, 86},   {76, 87},   {77, 88},   {78, 69},   {79, 83},   {80, 84},
-    {81, 85},   {82, 82},   {83, 65},   {86, 50},   {87, 103},  {88, 111},  {89, 94},   {96, 76},
-    {97, 62},   {98, 75},   {99, 105},  {100, 61},  {102, 115}, {103, 126}, {104, 116}, {105, 123},
-    {106, 124}, {107, 119}, {108, 125}, {109, 121}, {110, 114}, {111, 117}, {113, 74},  {114, 73},
-    {115, 72},  {117, 81},  {119, 113}, {121, 95},  {124, 93},  {125, 55},  {126, 54},  {127, 110},
-    {138, 114}, {183, 105}, {184, 107}, {185, 113}, {186, 106}, {187, 64},  {188, 79},  {189, 80},
-    {190, 90},
+    {65, 98},   {66, 100},  {67, 101},  {68, 109},  {71, 89},   {72, 91},   {73, 92},   {74, 78},
+    {75, 86},   {76, 87},   {77, 88},   {78, 69},   {79, 83},   {80, 84},   {81, 85},   {82, 82},
+    {83, 65},   {86, 50},   {87, 103},  {88, 111},  {89, 94},   {96, 76},   {97, 62},   {98, 75},
+    {100, 61},  {102, 115}, {103, 126}, {104, 116}, {105, 123}, {106, 124}, {107, 119}, {108, 125},
+    {109, 121}, {111, 117}, {113, 74},  {114, 73},  {115, 72},  {117, 81},  {121, 95},  {124, 93},
+    {125, 55},  {126, 54},  {138, 114}, {183, 105}, {184, 107}, {185, 113}, {186, 106}, {187, 64},
+    {188, 79},  {189, 80},  {190, 90},
 });
 
 struct QtPosition {
@@ -150,17 +151,12 @@ constexpr auto qtpositions = std::to_array<QtPosition>({
     {Qt::Key_F9, 101},
     {Qt::Key_F11, 103},
     {Qt::Key_F13, 105},
-    {Qt::Key_Print, 105},
     {Qt::Key_F16, 106},
     {Qt::Key_F14, 107},
-    {Qt::Key_ScrollLock, 107},
     {Qt::Key_F10, 109},
-    {Qt::Key_Menu, 110},
     {Qt::Key_F12, 111},
     {Qt::Key_F15, 113},
-    {Qt::Key_Pause, 113},
     {Qt::Key_Help, 114},
-    {Qt::Key_Insert, 114},
     {Qt::Key_Home, 115},
     {Qt::Key_PageUp, 116},
     {Qt::Key_Delete, 117},
@@ -175,10 +171,11 @@ constexpr auto qtpositions = std::to_array<QtPosition>({
     {Qt::Key_Up, 126},
 });
 
-// Keypad keys, with the keys Qt reports for them while Num Lock is off.
+// Keypad keys, with the keys Qt reports for them while Num Lock is off (Clear is keypad 5 then:
+// a PC keyboard has no Clear key).
 constexpr auto qtkeypadpositions = std::to_array<QtPosition>({
     {Qt::Key_Period, 65}, {Qt::Key_Comma, 65},  {Qt::Key_Delete, 65},   {Qt::Key_Asterisk, 67},
-    {Qt::Key_Plus, 69},   {Qt::Key_Clear, 71},  {Qt::Key_Slash, 75},    {Qt::Key_Enter, 76},
+    {Qt::Key_Plus, 69},   {Qt::Key_Clear, 87},  {Qt::Key_Slash, 75},    {Qt::Key_Enter, 76},
     {Qt::Key_Return, 76}, {Qt::Key_Minus, 78},  {Qt::Key_Equal, 81},    {Qt::Key_0, 82},
     {Qt::Key_Insert, 82}, {Qt::Key_1, 83},      {Qt::Key_End, 83},      {Qt::Key_2, 84},
     {Qt::Key_Down, 84},   {Qt::Key_3, 85},      {Qt::Key_PageDown, 85}, {Qt::Key_4, 86},

@@ -43,13 +43,8 @@ constexpr auto specialkeys = std::to_array<SpecialKey>({
     {Qt::Key_End, 0xF72B},
     {Qt::Key_PageUp, 0xF72C},
     {Qt::Key_PageDown, 0xF72D},
-    {Qt::Key_Insert, helpcharacter},
     {Qt::Key_Help, helpcharacter},
     {Qt::Key_Clear, 0xF739},
-    {Qt::Key_Print, 0xF710},
-    {Qt::Key_ScrollLock, 0xF711},
-    {Qt::Key_Pause, 0xF712},
-    {Qt::Key_Menu, 0xF735},
 });
 
 // Control with these keys types a control character, whatever the layout puts beside them.
@@ -75,6 +70,18 @@ constexpr auto modifierkeys = std::to_array<SpecialKey>({
     {Qt::Key_Hyper_L, 0},
     {Qt::Key_Hyper_R, 0},
     {Qt::Key_Mode_switch, 0},
+    {Qt::Key_NumLock, 0}, // the original's keypad always types its digits
+});
+
+// PC keys without a counterpart on the original keyboard: they neither type nor count as held.
+// Keypad 0 reports Insert while Num Lock is off; it keeps its digit.
+constexpr auto foreignkeys = std::to_array<SpecialKey>({
+    {Qt::Key_Insert, 0},
+    {Qt::Key_Menu, 0},
+    {Qt::Key_Print, 0},
+    {Qt::Key_SysReq, 0},
+    {Qt::Key_ScrollLock, 0},
+    {Qt::Key_Pause, 0},
 });
 
 template <typename Table> const SpecialKey* find(const Table& table, int key) {
@@ -203,7 +210,9 @@ KeyPress translatekeyevent(const QKeyEvent* event) {
 }
 
 bool ismodifierkey(const QKeyEvent* event) {
-    return find(modifierkeys, event->key()) != nullptr;
+    return find(modifierkeys, event->key()) != nullptr ||
+           (find(foreignkeys, event->key()) != nullptr &&
+            !(event->modifiers() & Qt::KeypadModifier));
 }
 
 // Qt reports the modifier state of a modifier key's own event before or after the change,

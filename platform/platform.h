@@ -220,6 +220,13 @@ struct Image {
 // ---- Pasteboard and sound ---------------------------------------------------------------------
 
 std::string pasteboardstring(); // empty when it holds no text
+// The pasteboard text before its first line break (CR or LF), cut to its first limit characters
+// (Unicode scalars; an unpaired surrogate counts as U+FFFD); more tells whether the line went on.
+struct PasteboardLine {
+    std::u32string characters;
+    bool more = false;
+};
+PasteboardLine pasteboardfirstline(int64_t limit);
 void pasteboardsetstring(const std::string& text);
 void pasteboardsetimage(const Image& image);
 void beep(); // the platform beep

@@ -77,7 +77,8 @@ class GraphicView : public QWidget {
 // Key translation (platform/keys.cpp): a Qt key event in the original platform's terms.
 KeyPress translatekeyevent(const class QKeyEvent* event);
 uint64_t translatemodifiers(Qt::KeyboardModifiers modifiers, bool keypad);
-// Shift, Control, Alt, AltGr, Super, Caps Lock: their presses only change the modifier state.
+// Shift, Control, Alt, AltGr, Super, Caps Lock, Num Lock, and the PC keys the original keyboard
+// lacks (Insert, Menu, Print, Scroll Lock, Pause): their presses at most change the modifier state.
 bool ismodifierkey(const class QKeyEvent* event);
 // The modifier flags once a modifier key's press or release has taken effect.
 uint64_t modifierflagsafter(const class QKeyEvent* event);

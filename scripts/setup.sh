@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Shared set-up of run.sh and test.sh: installs the Debian packages the build needs (only when one
-# is missing) and configures and builds the project in build/ (Release, two jobs).
+# Shared set-up of run.sh, test.sh, .ci/run and fuzz/run.sh: installs the Debian packages the build
+# needs (only when one is missing) and configures and builds the project (Release, two jobs).
 set -euo pipefail
 
 # Build and test; the last line is what the Debian package and its test need (cpack's shlibdeps

@@ -87,9 +87,9 @@ void t_Htab(uint8_t n, int64_t column) {
         return;
     }
     display::t_Window& w = display::windowrecord(n);
-    int64_t p = column + w.TextFirstColumn - 1;
-    if (column >= 1 && p <= w.TextWidth) {
-        w.TextHpos = p;
+    // Compared before adding, so that no column overflows.
+    if (column >= 1 && column - 1 <= w.TextWidth - w.TextFirstColumn) {
+        w.TextHpos = column + w.TextFirstColumn - 1;
     }
 }
 
@@ -120,10 +120,12 @@ void t_TextHline(uint8_t n, int64_t from, int64_t to, int64_t line, uint8_t c) {
     }
     const display::t_Window& w = display::windowrecord(n);
     uint8_t colour = w.TextColor;
-    // Columns beyond the window only repeat the same refusal; one on each side is enough.
-    int64_t lastcolumn = w.Width / std::max<int64_t>(1, w.Font.Width) + 1;
-    from = std::max<int64_t>(from, 0);
-    to = std::min(to, lastcolumn);
+    // Each illegal column is refused with a line of its own, for at most one window width on
+    // either side: further out the refusals only repeat, and the range may be huge.
+    const int64_t columns = w.Width / std::max<int64_t>(1, w.Font.Width);
+    const int64_t span = std::max<int64_t>(columns, 1);
+    from = std::max(from, 1 - span);
+    to = std::min(to, columns + span);
     for (int64_t x = from; x <= to; ++x) {
         t_PrintSymbol(n, c, colour, x, line);
     }

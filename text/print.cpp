@@ -117,6 +117,9 @@ void t_PrintChar(uint8_t n, uint8_t c) {
 }
 
 void t_PrintSpc(uint8_t n, int64_t count) {
+    if (!text::textcommandready("t_PrintSpc", n)) {
+        return;
+    }
     for (int64_t i = 0; i < count; ++i) {
         t_PrintChar(n, 32);
     }

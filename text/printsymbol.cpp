@@ -138,6 +138,13 @@ void drawglyph(const CellTarget& t, const GlyphSource& glyph, const display::Ble
     }
 }
 
+// Whether count cells of the given size fit into size pixels; a font's cell size can be anything,
+// so the product must not overflow.
+bool cellfits(int64_t size, int64_t cell, int64_t count) {
+    int64_t needed = 0;
+    return count <= size && !__builtin_mul_overflow(cell, count, &needed) && needed <= size;
+}
+
 void writetooutput(uint8_t c) {
     core::writeoutput(unicode::scalartext(c));
 }
@@ -161,6 +168,9 @@ bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, ui
             known ? "t_PrintSymbol: Font format must be uncompressed grey for text-printing."
                   : "t_PrintSymbol: Illegal font format.");
         return false;
+    }
+    if (font.Width < 1 || font.Height < 1) {
+        return; // an empty cell has nothing to draw
     }
     CellTarget target{display::videomemory() + w.MemoryStart,
                       w.Width,
@@ -187,8 +197,8 @@ bool recordcell(const display::t_Window& w, uint8_t c, uint8_t colour, int64_t x
 }
 
 bool legalcell(const display::t_Window& w, int64_t x, int64_t y) {
-    return x >= 1 && y >= 1 && x <= w.Width && y <= w.Height && w.Width >= w.Font.Width * x &&
-           w.Height >= w.Font.Height * y;
+    return x >= 1 && y >= 1 && cellfits(w.Width, w.Font.Width, x) &&
+           cellfits(w.Height, w.Font.Height, y);
 }
 
 // A run of cells can be filled by copying its first cell's bytes when every cell covers whole

@@ -49,6 +49,12 @@ ScrollGeometry geometryof(const display::t_Window& w) {
                           w.TextMemoryStart, attributeoffset(w)};
 }
 
+// A font whose cells are larger than the window never draws (t_PrintSymbol refuses every cell),
+// so there are no pixels to move, and its sizes could overflow the offsets.
+bool haspixelstomove(const ScrollGeometry& g, int64_t height) {
+    return g.FW >= 0 && g.FW <= g.P && g.FH >= 0 && g.FH <= height;
+}
+
 bool fullwidth(const display::t_Window& w) {
     return w.TextFirstColumn == 1 && w.TextLastColumn == w.TextWidth;
 }
@@ -62,27 +68,31 @@ void moveblocksup(uint8_t n, const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = g.T * g.L - g.T * g.F;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
-    int64_t pixels = g.M + g.D * g.FH * g.F * g.P / 8;
-    int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * g.L - 1) * g.P) * g.D / 8 - pixels;
     display::VideoLock guard(display::videolock());
     moveinside(g.S + g.h + g.T * g.F - g.T, g.S + g.h + g.T * g.F, textcount, textlow, texthigh);
     moveinside(g.S + g.T * g.F - g.T, g.S + g.T * g.F, textcount, textlow, texthigh);
-    moveinside(pixels - g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
-    markmoved(n, g);
+    if (haspixelstomove(g, w.Height)) {
+        int64_t pixels = g.M + g.D * g.FH * g.F * g.P / 8;
+        int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * g.L - 1) * g.P) * g.D / 8 - pixels;
+        moveinside(pixels - g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+        markmoved(n, g);
+    }
 }
 
 void moveblocksdown(uint8_t n, const display::t_Window& w) {
     ScrollGeometry g = geometryof(w);
     int64_t textcount = (g.L - g.F) * g.T;
     int64_t textlow = w.TextMemoryStart, texthigh = w.TextMemoryEnd;
-    int64_t pixels = g.M + g.D * g.FH * (g.F - 1) * g.P / 8;
-    int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * (g.L - 1) - 1) * g.P) * g.D / 8 - pixels;
     int64_t firsttext = g.T * (g.F - 1);
     display::VideoLock guard(display::videolock());
     moveinside(g.S + g.h + firsttext + g.T, g.S + g.h + firsttext, textcount, textlow, texthigh);
     moveinside(g.S + firsttext + g.T, g.S + firsttext, textcount, textlow, texthigh);
-    moveinside(pixels + g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
-    markmoved(n, g);
+    if (haspixelstomove(g, w.Height)) {
+        int64_t pixels = g.M + g.D * g.FH * (g.F - 1) * g.P / 8;
+        int64_t pixelcount = g.M + (g.FW * g.T + (g.FH * (g.L - 1) - 1) * g.P) * g.D / 8 - pixels;
+        moveinside(pixels + g.D * g.FH * g.P / 8, pixels, pixelcount, w.MemoryStart, w.MemoryEnd);
+        markmoved(n, g);
+    }
 }
 
 // Redraws the cells of line y from those of line y + offset, with their own colours.

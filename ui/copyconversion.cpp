@@ -51,15 +51,15 @@ uint32_t copiedscalar(int64_t code) {
     case 153:
     case 158:
         return '+';
-    case 138: // vertical lines; 156, the rule of t_TextLine, is copied as a bar as well
+    case 138: // vertical lines
     case 139:
-    case 156:
     case 157:
         return '|';
-    case 140: // horizontal lines
+    case 140: // horizontal lines; 156 is the rule of t_TextLine
     case 141:
     case 154:
     case 155:
+    case 156:
         return '-';
     case 160: // the visible space
         return 0x02FD;

@@ -67,26 +67,6 @@ std::string scalartext(int64_t scalar) {
     return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
 }
 
-std::string escapepastetext(std::string_view s) {
-    std::string result;
-    result.reserve(s.size());
-    for (size_t pos = 0; pos < s.size();) {
-        int32_t scalar = 0;
-        const size_t length = decodescalar(s, pos, scalar);
-        if (scalar > 255) {
-            result += escapecharacter;
-            result += core::hexdigits4(scalar);
-            result += groupseparator;
-        } else if (scalar == '\n') {
-            result += '\r';
-        } else {
-            result.append(s.substr(pos, length));
-        }
-        pos += length;
-    }
-    return result;
-}
-
 std::string unescapecopytext(std::string_view s) {
     std::string result;
     result.reserve(s.size());

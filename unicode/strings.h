@@ -26,10 +26,6 @@ struct Text {
 // a Unicode scalar (negative, a surrogate or above U+10FFFF). t_Chr gives the same.
 std::string scalartext(int64_t scalar);
 
-// Pasteboard text as the line editor receives it: each scalar above 255 becomes ESC, its
-// hexdigits4, GS; LF becomes CR; everything else is unchanged (an invalid byte is U+FFFD).
-std::string escapepastetext(std::string_view s);
-
 // Line text as it goes to the pasteboard: each ESC, one or more ASCII hexadecimal digits, GS
 // becomes the character of that scalar value (U+0000 when it is none). An ESC not followed by
 // digits and a GS is copied unchanged; a decoded character is not scanned again.
