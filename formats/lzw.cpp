@@ -25,7 +25,8 @@ struct Code {
 
 class CodeReader {
   public:
-    CodeReader(std::span<const uint8_t> codes, unsigned codewidth) : bytes(codes), width(codewidth) {}
+    CodeReader(std::span<const uint8_t> codes, unsigned codewidth)
+        : bytes(codes), width(codewidth) {}
 
     size_t count() const { return width == 0 ? 0 : bytes.size() * 8 / width; }
 

@@ -65,8 +65,8 @@ QRect GraphicView::viewrect(const PixelRect& part) const {
     if (part.empty()) {
         return QRect();
     }
-    const QRect shown = QRectF(part.x * shownscale, part.y * shownscale,
-                               part.width * shownscale, part.height * shownscale)
+    const QRect shown = QRectF(part.x * shownscale, part.y * shownscale, part.width * shownscale,
+                               part.height * shownscale)
                             .toAlignedRect();
     // Smoothing reaches one pixel beyond a changed part.
     return (wholefactor() ? shown : shown.adjusted(-1, -1, 1, 1)) & rect();

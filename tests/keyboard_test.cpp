@@ -364,7 +364,8 @@ TEST(QtKeys, GetKeyShowsTheCursorOnlyWhileWaitingAndKeysArriveWhileTheProgramRun
     // F1 is typed only while the cursor is on (t_GetKey would wait for ever otherwise), the other
     // keys as soon as F1 has been taken.
     const auto ready = [] {
-        return display::windowrecord(0).TextCursorLevel == 1 || events::keyqueue().lasttaken().Value != 0;
+        return display::windowrecord(0).TextCursorLevel == 1 ||
+               events::keyqueue().lasttaken().Value != 0;
     };
     const auto body = [] {
         EXPECT_EQ(t_GetKey(0), "\xC2\x81"); // F1 is 129

@@ -170,7 +170,7 @@ bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, ui
         return false;
     }
     if (font.Width < 1 || font.Height < 1) {
-        return; // an empty cell has nothing to draw
+        return false; // an empty cell has nothing to draw
     }
     CellTarget target{display::videomemory() + w.MemoryStart,
                       w.Width,
@@ -206,6 +206,9 @@ bool legalcell(const display::t_Window& w, int64_t x, int64_t y) {
 // the glyph leaves alone, nor where cells of depths 1 and 4 start within a byte.
 bool copyablecells(const display::t_Window& w) {
     int64_t depth = w.BitDepth, width = w.Font.Width;
+    if (width < 1 || w.Font.Height < 1) {
+        return false; // empty cells draw nothing
+    }
     return depth == 8 || depth == 24 || (depth == 4 && width % 2 == 0) ||
            (depth == 1 && width % 8 == 0);
 }
