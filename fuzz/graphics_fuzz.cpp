@@ -16,18 +16,6 @@ constexpr size_t mostcalls = 32;
 constexpr auto longestcall = std::chrono::seconds(2);
 constexpr int64_t largestglyphdata = 40;
 
-fuzz::MemoryGuard& guard() {
-    static fuzz::MemoryGuard memory;
-    static const bool taken = [] {
-        fuzz::starttoolkit();
-        t_InitMemory();
-        memory.take();
-        return true;
-    }();
-    (void)taken;
-    return memory;
-}
-
 t_RGBColor colour(fuzz::Reader& in) {
     return t_RGBColor{in.byte(), in.byte(), in.byte(), in.byte()};
 }
@@ -89,7 +77,7 @@ void call(fuzz::Reader& in) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::MemoryGuard& memory = guard();
+    fuzz::MemoryGuard& memory = fuzz::startedmemory();
     fuzz::Reader in({data, size});
     static constexpr int64_t depths[] = {1, 4, 8, 16, 24, 32, 1, 4, 8, 16, 24, 32, 2, 0};
     const int64_t depth = in.pick(depths);

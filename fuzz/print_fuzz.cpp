@@ -16,18 +16,6 @@ constexpr size_t mostcommands = 48;
 constexpr int64_t mostcells = 80 * 30;
 constexpr int64_t largestglyphdata = 40; // larger cells keep their size but not their glyphs
 
-fuzz::MemoryGuard& guard() {
-    static fuzz::MemoryGuard memory;
-    static const bool taken = [] {
-        fuzz::starttoolkit();
-        t_InitMemory();
-        memory.take();
-        return true;
-    }();
-    (void)taken;
-    return memory;
-}
-
 int64_t cellside(fuzz::Reader& in) {
     return in.flag() ? in.within(1, 33) : in.extreme();
 }
@@ -146,7 +134,7 @@ void command(fuzz::Reader& in) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::MemoryGuard& memory = guard();
+    fuzz::MemoryGuard& memory = fuzz::startedmemory();
     fuzz::Reader in({data, size});
     openwindow(in);
     // A window of any side (an odd one becomes 1280 x 800) in one-pixel cells has a million of

@@ -159,4 +159,16 @@ bool MemoryGuard::unchangedoutside(uint8_t n) const {
     return same(from, static_cast<int64_t>(copy.size()));
 }
 
+MemoryGuard& startedmemory() {
+    static MemoryGuard memory;
+    static const bool taken = [] {
+        starttoolkit();
+        t_InitMemory();
+        memory.take();
+        return true;
+    }();
+    (void)taken;
+    return memory;
+}
+
 } // namespace fuzz

@@ -62,4 +62,8 @@ class MemoryGuard {
     std::vector<uint8_t> copy;
 };
 
+// The toolkit started and its memory made, guarded as it was then (for targets that make their own
+// windows).
+MemoryGuard& startedmemory();
+
 } // namespace fuzz
