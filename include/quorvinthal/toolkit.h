@@ -115,8 +115,13 @@ struct t_DateTime {
 
 // ---- Program --------------------------------------------------------------------------------
 
-int t_RunApplication(int argc, char** argv,                  // runs program on the program thread;
-                     std::function<void()> program);         //   returns the exit status
+// Runs program on a program thread of its own while the windows stay on the screen, until the user
+// quits (Ctrl+Shift+Q, or closing the last window), then ends the process with the application's
+// exit status (so `return t_RunApplication(...)` in main never returns). The command line
+// takes --help, --version, and --out DIR [--keys TEXT] [--today DD.MM.YYYY] [--timeout SECONDS]
+// to run headless: the keys are typed, and the windows' pictures, text, titles and log are
+// written into DIR once the program has ended.
+int t_RunApplication(int argc, char** argv, std::function<void()> program);
 [[noreturn]] void t_QuitProgram(uint8_t n);                  // "(Programm Ende)" in n, ends thread
 void t_SetTerminationHandler(std::function<void()> handler); // runs when the application quits
 t_DateTime t_LocalDateTime();                                // the local date and time now
