@@ -80,45 +80,39 @@ Bytes randombytes(size_t size, unsigned seed, int alphabet) {
 
 } // namespace
 
-TEST(FontHeader, ValidBrokenAndShortHeaders) {
+TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
     Bytes data(128 * 8 * 16);
     for (size_t i = 0; i < data.size(); ++i) {
         data[i] = static_cast<uint8_t>(i / (8 * 16)); // each glyph filled with its code
     }
     LogCapture log;
-    t_Font font = parse(fontfile(t_Font::Grey, 32, 127, 8, 16, data));
+    const t_Font font = parse(fontfile(t_Font::Grey, 32, 127, 8, 16, data));
     EXPECT_EQ(font.Identifier, text("kqfn"));
     EXPECT_EQ(header(font), standardheader);
     ASSERT_EQ(font.Data.size(), 16384u);
     EXPECT_EQ(font.Data[8320 - 1], 64);
     EXPECT_EQ(font.Data[8320], 'A');
-    t_Font headeronly = parse(fontfile(t_Font::Grey, 32, 127, 8, 16));
+    const t_Font headeronly = parse(fontfile(t_Font::Grey, 32, 127, 8, 16));
     EXPECT_EQ(header(headeronly), standardheader);
     EXPECT_TRUE(headeronly.Data.empty());
-    t_Font unknown = parse(fontfile(1, 0, 0, 8, 8, {9, 8, 7}));
-    EXPECT_EQ(unknown.Format, 1);
-    EXPECT_EQ(unknown.Data, (Bytes{9, 8, 7}));
+    const t_Font unknown = parse(fontfile(1, 0, 0, 8, 8, {9, 8, 7}));
+    EXPECT_EQ(std::make_pair(unknown.Format, unknown.Data),
+              std::make_pair(int64_t{1}, Bytes{9, 8, 7}));
     Bytes large = fontfile(t_Font::Grey, 200, 255, 255, 255, {1});
     std::fill(large.begin() + 6, large.begin() + 10, 0xFF);
     EXPECT_EQ(header(parse(large)),
               (Numbers{16, t_Font::Grey, 4294967295, 200, 255, 255, 255, 0xABCD}));
     EXPECT_TRUE(log.lines().empty());
-    // Broken and short headers.
-    log.clear();
     Bytes bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, Bytes(84, 7));
     bytes[0] = 200; // beyond the file
-    t_Font expected;
-    expected.HeaderSize = 200;
-    EXPECT_EQ(parse(bytes), expected);
+    EXPECT_EQ(parse(bytes), (t_Font{.HeaderSize = 200, .Data = {}}));
     EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid header size"});
     log.clear();
     bytes = fontfile(t_Font::Grey, 32, 127, 8, 16, Bytes(10, 1));
     bytes[4] = 'x';
-    t_Font wrong = parse(bytes);
+    EXPECT_EQ(parse(bytes),
+              (t_Font{.Identifier = text("kqfx"), .Data = {}})); // the bytes read are kept
     EXPECT_EQ(log.lines(), Lines{"t_LoadFontResource: Invalid file type"});
-    EXPECT_EQ(wrong.Identifier, text("kqfx")); // the bytes read are kept
-    EXPECT_EQ(header(wrong), (Numbers{16, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_TRUE(wrong.Data.empty());
     // Short files read missing bytes as zero; shorter than the identifier is a wrong file type.
     log.clear();
     EXPECT_EQ(parse(Bytes{3, 'k', 'q'}).Identifier, (Bytes{'k', 'q', 0, 0}));
@@ -132,9 +126,36 @@ TEST(FontHeader, ValidBrokenAndShortHeaders) {
     t_Font short15 = parse(bytes);
     EXPECT_EQ(header(short15), (Numbers{12, t_Font::Grey, 0x12345678, 32, 127, 8, 16, 0}));
     EXPECT_EQ(short15.Data, (Bytes{8, 16, 0xAB}));
+    // Read errors name the file; written fonts load back.
+    log.clear();
+    TemporaryBundle bundle;
+    bundle.write("Empty.font", {});
+    fs::create_directory(bundle.resource("Folder.font"));
+    EXPECT_EQ(t_LoadFontResource("Missing 8x8.font"), t_Font{});
+    EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty()); // reported by the loader only
+    EXPECT_TRUE(formats::getbinaryfromfile(bundle.resource("Folder.font").string()).empty());
+    EXPECT_EQ(log.lines(),
+              (Lines{"getbinaryfromfile: Error #" + bundle.resource("Missing 8x8.font").string() +
+                         ": No such file or directory",
+                     "t_LoadFontResource: Could not load file \u201EMissing 8x8.font\u201C",
+                     "t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
+                     "getbinaryfromfile: Error #" + bundle.resource("Folder.font").string() +
+                         ": Is a directory"}));
+    // A written font loads back uncompressed from either format.
+    t_Font made = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
+    std::tie(made.Start, made.End, made.Width, made.Height) = std::make_tuple(32, 127, 8, 8);
+    const t_Font packed = formats::compressfont(made);
+    EXPECT_EQ(packed.Format, t_Font::CompressedGrey);
+    EXPECT_EQ(formats::compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));
+    bundle.write("Plain.font", formats::fontresourcebytes(made));
+    bundle.write("Packed.font", formats::fontresourcebytes(packed));
+    log.clear();
+    EXPECT_EQ(t_LoadFontResource("Plain.font"), made);
+    EXPECT_EQ(t_LoadFontResource("Packed.font"), made);
+    EXPECT_TRUE(log.lines().empty());
 }
 
-TEST(Lzw, InvalidOrTooWideCodes) {
+TEST(Lzw, InvalidOrTooWideCodesTheCodeBeingDefinedOutputLimitsAndEncoding) {
     // Codes beyond the next free one, a width byte alone, widths out of range, no bytes at all.
     for (const Bytes& bytes : {packcodes(9, {65, 66, 258}), packcodes(9, {65, 300}), Bytes{9},
                                Bytes{0, 0xFF, 0xFF}, Bytes{17, 0xFF, 0xFF}, Bytes{}}) {
@@ -156,9 +177,7 @@ TEST(Lzw, InvalidOrTooWideCodes) {
     EXPECT_EQ(formats::lzwdecode(wide).data, text("ABAB"));
     wide[33] = 0x01; // a set bit far above 64 in the second code
     EXPECT_EQ(formats::lzwdecode(wide).status, formats::LzwStatus::InvalidCode);
-}
-
-TEST(Lzw, TheCodeBeingDefinedAndOutputLimitsFromZeroToTheLargestFont) {
+    // The code being defined, and output limits from zero to the largest font.
     const Bytes seven = packcodes(9, {65, 66, 256, 258});
     formats::LzwResult result = formats::lzwdecode(seven);
     EXPECT_EQ(result.status, formats::LzwStatus::Ok);
@@ -190,9 +209,7 @@ TEST(Lzw, TheCodeBeingDefinedAndOutputLimitsFromZeroToTheLargestFont) {
     t_Font font = formats::uncompressfont(compressedfont(t_Font::CompressedGrey, hostile));
     EXPECT_TRUE(font.Data.empty());
     EXPECT_EQ(font.Format, t_Font::Grey);
-}
-
-TEST(Lzw, EncodeThenDecodeGivesTheInput) {
+    // Encoding then decoding gives the input.
     std::vector<Bytes> inputs = {{}, {0}, {255, 255}, Bytes(70000, 'x')};
     for (unsigned seed = 1; seed <= 4; ++seed) {
         inputs.push_back(randombytes(seed * 25000, seed, 256));
@@ -207,38 +224,6 @@ TEST(Lzw, EncodeThenDecodeGivesTheInput) {
         EXPECT_EQ(decoded.data, input) << "input of " << input.size() << " bytes";
     }
     EXPECT_LT(formats::lzwencode(Bytes(70000, 'x')).size(), 1000u);
-}
-
-TEST(FontLoading, ReadErrorsNameTheFileAndWrittenFontsLoadBack) {
-    TemporaryBundle bundle;
-    bundle.write("Empty.font", {});
-    fs::create_directory(bundle.resource("Folder.font"));
-    LogCapture log;
-    EXPECT_EQ(t_LoadFontResource("Missing 8x8.font"), t_Font{});
-    EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty()); // reported by the loader only
-    EXPECT_TRUE(formats::getbinaryfromfile(bundle.resource("Folder.font").string()).empty());
-    EXPECT_EQ(log.lines(),
-              (Lines{"getbinaryfromfile: Error #" + bundle.resource("Missing 8x8.font").string() +
-                         ": No such file or directory",
-                     "t_LoadFontResource: Could not load file \u201EMissing 8x8.font\u201C",
-                     "t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
-                     "getbinaryfromfile: Error #" + bundle.resource("Folder.font").string() +
-                         ": Is a directory"}));
-    // A written font loads back uncompressed from either format.
-    t_Font font = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
-    font.Start = 32;
-    font.End = 127;
-    font.Width = 8;
-    font.Height = 8;
-    const t_Font packed = formats::compressfont(font);
-    EXPECT_EQ(packed.Format, t_Font::CompressedGrey);
-    EXPECT_EQ(formats::compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));
-    bundle.write("Plain.font", formats::fontresourcebytes(font));
-    bundle.write("Packed.font", formats::fontresourcebytes(packed));
-    log.clear();
-    EXPECT_EQ(t_LoadFontResource("Plain.font"), font);
-    EXPECT_EQ(t_LoadFontResource("Packed.font"), font);
-    EXPECT_TRUE(log.lines().empty());
 }
 
 namespace {
@@ -263,57 +248,53 @@ std::pair<int, int> inkof(const t_Font& font, int code) {
     return sums;
 }
 
-void expectapplicationfont(const std::string& name, int64_t format, int width, int height,
-                           size_t datasize) {
-    SCOPED_TRACE(name);
-    LogCapture log;
-    t_Font font = t_LoadFontResource(name);
-    EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(font.Identifier, text("kqfn"));
-    EXPECT_EQ(header(font), (Numbers{16, format, static_cast<int64_t>(datasize), 32, 255, width,
-                                     height, font.Reserved}));
-    ASSERT_EQ(font.Data.size(), datasize);
-
-    EXPECT_EQ(inkof(font, ' ').second, 0);
-    EXPECT_EQ(inkof(font, 160).second, 0); // the no-break space
-    for (int code :
-         std::initializer_list<int>{'A', 'g', '0', 0xC4, 0xDF, 0xFF, 128, 130, 132, 133, 159}) {
-        EXPECT_GT(inkof(font, code).second, 0) << "code " << code;
-    }
-    // The rule: a full-width band, so that neighbouring cells join into one line.
-    int fullrows = 0;
-    for (int y = 0; y < height; ++y) {
-        int inked = 0;
-        for (int x = 0; x < width; ++x) {
-            inked += ink(font, 156, x, y) == 255;
-        }
-        fullrows += inked == width;
-    }
-    EXPECT_GE(fullrows, 1);
-    EXPECT_EQ(inkof(font, 156).second, fullrows * width);
-    // A cross reaches all four edges at the same places as its neighbours' lines.
-    for (int i = 0; i < height; ++i) {
-        EXPECT_EQ(ink(font, 146, 0, i), ink(font, 140, width - 1, i)) << "row " << i;
-    }
-    for (int i = 0; i < width; ++i) {
-        EXPECT_EQ(ink(font, 146, i, 0), ink(font, 138, i, height - 1)) << "column " << i;
-    }
-}
-
 } // namespace
 
 TEST(ApplicationFonts, HeadersGlyphsAndCompression) {
-    expectapplicationfont("MenloBold 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32);
-    expectapplicationfont("MenloRegular 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32);
-    expectapplicationfont("MenloBold 8x16.font", t_Font::Monochrome, 8, 16, 224 * 16);
-    // The window fonts are stored compressed.
-    for (const std::string name : {"MenloBold 16x32.font", "MenloRegular 16x32.font"}) {
-        Bytes file = formats::getbinaryfromfile(core::resourcepath(name));
-        ASSERT_GT(file.size(), 16u);
-        EXPECT_EQ(file[5], t_Font::CompressedGrey) << name;
-        t_Font font = t_LoadFontResource(name);
-        EXPECT_EQ(formats::lzwdecode(formats::lzwencode(font.Data)).data, font.Data) << name;
-        EXPECT_LT(file.size(), font.Data.size() / 2) << name;
+    const std::tuple<const char*, int64_t, int, int, size_t> fonts[] = {
+        {"MenloBold 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32},
+        {"MenloRegular 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32},
+        {"MenloBold 8x16.font", t_Font::Monochrome, 8, 16, 224 * 16}};
+    for (auto [name, format, width, height, datasize] : fonts) {
+        SCOPED_TRACE(name);
+        LogCapture log;
+        const t_Font font = t_LoadFontResource(name);
+        EXPECT_TRUE(log.lines().empty());
+        EXPECT_EQ(font.Identifier, text("kqfn"));
+        EXPECT_EQ(header(font), (Numbers{16, format, static_cast<int64_t>(datasize), 32, 255, width,
+                                         height, font.Reserved}));
+        ASSERT_EQ(font.Data.size(), datasize);
+        EXPECT_EQ(inkof(font, ' ').second, 0);
+        EXPECT_EQ(inkof(font, 160).second, 0); // the no-break space
+        for (int code :
+             std::initializer_list<int>{'A', 'g', '0', 0xC4, 0xDF, 0xFF, 128, 130, 132, 133, 159}) {
+            EXPECT_GT(inkof(font, code).second, 0) << "code " << code;
+        }
+        // The rule: a full-width band, so that neighbouring cells join into one line.
+        int fullrows = 0;
+        for (int y = 0; y < height; ++y) {
+            int inked = 0;
+            for (int x = 0; x < width; ++x) {
+                inked += ink(font, 156, x, y) == 255;
+            }
+            fullrows += inked == width;
+        }
+        EXPECT_GE(fullrows, 1);
+        EXPECT_EQ(inkof(font, 156).second, fullrows * width);
+        // A cross reaches all four edges at the same places as its neighbours' lines.
+        for (int i = 0; i < height; ++i) {
+            EXPECT_EQ(ink(font, 146, 0, i), ink(font, 140, width - 1, i)) << "row " << i;
+        }
+        for (int i = 0; i < width; ++i) {
+            EXPECT_EQ(ink(font, 146, i, 0), ink(font, 138, i, height - 1)) << "column " << i;
+        }
+        if (format == t_Font::Grey) { // the window fonts are stored compressed
+            Bytes file = formats::getbinaryfromfile(core::resourcepath(name));
+            ASSERT_GT(file.size(), 16u);
+            EXPECT_EQ(file[5], t_Font::CompressedGrey);
+            EXPECT_EQ(formats::lzwdecode(formats::lzwencode(font.Data)).data, font.Data);
+            EXPECT_LT(file.size(), font.Data.size() / 2);
+        }
     }
     t_Font bold = t_LoadFontResource("MenloBold 16x32.font");
     t_Font regular = t_LoadFontResource("MenloRegular 16x32.font");

@@ -4,52 +4,50 @@
 //
 // The lines are drawn in drawing mode 1 (each plot averages white into the pixel), so a pixel's
 // value tells how often it was plotted: a point the walk visits twice must be plotted twice.
-#include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
+#include "tests/support/displayhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/toolkit.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <limits>
 #include <map>
 #include <random>
-#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr int64_t MAX = std::numeric_limits<int64_t>::max();
-constexpr int64_t MIN = std::numeric_limits<int64_t>::min();
+constexpr int64_t MAX = INT64_MAX, MIN = INT64_MIN;
 
-using Point = std::pair<int64_t, int64_t>;
-using Visits = std::map<Point, int>; // how often each point was plotted
+using Visits = std::map<Pos, int>; // how often each point was plotted
 
-// A 24-bit window, black, that averages the white drawing colour into every plotted pixel.
-void averagingwindow(uint8_t n, int64_t width, int64_t height) {
-    t_InitWindow(n, 24, false, width, height, 0, 0, t_Font{}, true);
-    t_Color(n, 15);
-    display::windowrecord(n).DrawingMode = 1;
+// Window 0, 24 bits, black, averaging the white drawing colour into every plotted pixel.
+void averagingwindow(int64_t width, int64_t height) {
+    graphicwindow(0, 24, width, height);
+    t_Color(0, 15);
+    display::windowrecord(0).DrawingMode = 1;
 }
 
-void clear(uint8_t n) {
-    const display::t_Window& w = display::windowrecord(n);
-    display::VideoLock guard(display::videolock());
-    std::memset(display::videomemory() + w.MemoryStart, 0, w.Width * w.Height * 3);
-}
+int64_t linemilliseconds = 0; // what the last g_Line took
 
-// The plots per pixel, read back from the averaged red bytes: 0, 127, 191, 223, 239 ...
-Visits plotted(uint8_t n) {
-    const display::t_Window& w = display::windowrecord(n);
+// Draws the line from a cleared window and position (7, 7) and reads back the plots per pixel
+// from the averaged red bytes: 0, 127, 191, 223, 239 ...
+Visits drawn(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+    const display::t_Window& w = display::windowrecord(0);
+    std::memset(block(0), 0, w.Width * w.Height * 3);
+    g_GotoXY(0, 7, 7);
+    auto start = std::chrono::steady_clock::now();
+    g_Line(0, x1, y1, x2, y2);
+    linemilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - start)
+                           .count();
     static const std::map<int, int> counts = {{127, 1}, {191, 2}, {223, 3}, {239, 4}, {247, 5}};
     Visits visits;
-    display::VideoLock guard(display::videolock());
-    const uint8_t* block = display::videomemory() + w.MemoryStart;
     for (int64_t y = 0; y < w.Height; ++y) {
         for (int64_t x = 0; x < w.Width; ++x) {
-            int v = block[3 * (y * w.Width + x)];
-            if (v != 0) {
+            if (int v = block(0)[3 * (y * w.Width + x)]; v != 0) {
                 visits[{x, y}] = counts.count(v) ? counts.at(v) : -v;
             }
         }
@@ -57,109 +55,59 @@ Visits plotted(uint8_t n) {
     return visits;
 }
 
-Point position(uint8_t n) {
-    return {display::windowrecord(n).PositionX, display::windowrecord(n).PositionY};
-}
-
-// The points from a to b inclusive, one step at a time along a row, a column or a diagonal.
-void addrun(Visits& visits, Point a, Point b) {
-    int64_t sx = (b.first > a.first) - (b.first < a.first);
-    int64_t sy = (b.second > a.second) - (b.second < a.second);
-    for (Point p = a;; p.first += sx, p.second += sy) {
-        ++visits[p];
-        if (p == b) {
-            break;
-        }
-    }
-}
-
 } // namespace
 
-TEST(Line, ExtremeEndPointsDrawTheVisiblePointsOfTheWalk) {
+TEST(Line, ExtremeAndRandomEndPointsDrawTheVisiblePointsOfTheWalk) {
     setuptoolkit();
-    averagingwindow(0, 1280, 800);
+    averagingwindow(1280, 800);
     LogCapture log;
+    // The end points, the runs of points visited (from x, y to x, y inclusive along a row, column
+    // or diagonal) in order, and the position after.
     const struct {
-        const char* what;
         int64_t x1, y1, x2, y2;
-        std::vector<std::pair<Point, Point>> runs; // the visits, in order
-        Point last;
+        std::vector<int64_t> runs;
+        Pos last;
     } cases[] = {
-        {"from the far corner to the origin", MAX, MAX, 0, 0, {{{799, 799}, {0, 0}}}, {0, 0}},
-        {"from the origin to the far corner", 0, 0, MAX, MAX, {{{0, 0}, {799, 799}}}, {799, 799}},
+        {MAX, MAX, 0, 0, {799, 799, 0, 0}, {0, 0}},
+        {0, 0, MAX, MAX, {0, 0, 799, 799}, {799, 799}},
         // Positions -1 and 0 both round to 0, so the walk visits the origin twice.
-        {"corner to corner",
-         MIN,
-         MIN,
-         MAX,
-         MAX,
-         {{{0, 0}, {0, 0}}, {{0, 0}, {799, 799}}},
-         {799, 799}},
-        {"along row 400",
-         MIN,
-         400,
-         MAX,
-         400,
-         {{{0, 400}, {0, 400}}, {{0, 400}, {1279, 400}}},
-         {1279, 400}},
-        {"through the origin, falling",
-         MAX,
-         MIN,
-         MIN,
-         MAX,
-         {{{0, 0}, {0, 0}}, {{0, 0}, {0, 0}}},
-         {0, 0}},
-        {"from the negative corner to the origin",
-         MIN,
-         MIN,
-         0,
-         0,
-         {{{0, 0}, {0, 0}}, {{0, 0}, {0, 0}}},
-         {0, 0}},
-        {"shallow, right to left",
-         MAX,
-         0,
-         MIN,
-         799,
-         {{{1279, 399}, {0, 399}}, {{0, 400}, {0, 400}}},
-         {0, 400}},
-        {"shallow, left to right",
-         MIN,
-         0,
-         MAX,
-         799,
-         {{{0, 399}, {0, 399}}, {{0, 400}, {1279, 400}}},
-         {1279, 400}},
-        {"steep", 0, MIN, 1279, MAX, {{{639, 0}, {639, 0}}, {{640, 0}, {640, 799}}}, {640, 799}},
-        {"from x = -1e9",
-         -1000000000,
-         400,
-         640,
-         400,
-         {{{0, 400}, {0, 400}}, {{0, 400}, {640, 400}}},
-         {640, 400}},
-        {"never inside", MIN, MAX, MAX, MAX, {}, {7, 7}},
-    };
+        {MIN, MIN, MAX, MAX, {0, 0, 0, 0, 0, 0, 799, 799}, {799, 799}},
+        {MIN, 400, MAX, 400, {0, 400, 0, 400, 0, 400, 1279, 400}, {1279, 400}},
+        {MAX, MIN, MIN, MAX, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0}},
+        {MIN, MIN, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0}},
+        {MAX, 0, MIN, 799, {1279, 399, 0, 399, 0, 400, 0, 400}, {0, 400}},
+        {MAX, 3, MIN, 700, {1279, 351, 0, 351, 0, 352, 0, 352}, {0, 352}},
+        {MIN, 0, MAX, 799, {0, 399, 0, 399, 0, 400, 1279, 400}, {1279, 400}},
+        {0, MIN, 1279, MAX, {639, 0, 639, 0, 640, 0, 640, 799}, {640, 799}},
+        {5, MAX, 900, MIN, {452, 799, 452, 0, 453, 0, 453, 0}, {453, 0}},
+        {-1000000000, 400, 640, 400, {0, 400, 0, 400, 0, 400, 640, 400}, {640, 400}},
+        {MIN, MAX, MAX, MAX, {}, {7, 7}},
+        // Short lines: steps of 1 and 0.5, a single point, leaving and entering the window.
+        {0, 0, 3, 1, {0, 0, 1, 0, 2, 1, 3, 1}, {3, 1}},
+        {10, 30, 4, 27, {10, 30, 9, 30, 8, 29, 7, 29, 6, 28, 5, 28, 4, 27, 4, 27}, {4, 27}},
+        {20, 20, 20, 20, {20, 20, 20, 20}, {20, 20}},
+        {1276, 10, 1000000000, 10, {1276, 10, 1279, 10}, {1279, 10}},
+        {-20, 20, 3, 20, {0, 20, 0, 20, 0, 20, 3, 20}, {3, 20}}};
     for (const auto& c : cases) {
-        clear(0);
-        g_GotoXY(0, 7, 7);
-        g_Line(0, c.x1, c.y1, c.x2, c.y2);
         Visits expected;
-        for (const auto& [from, to] : c.runs) {
-            addrun(expected, from, to);
+        for (size_t r = 0; r < c.runs.size(); r += 4) {
+            Pos p{c.runs[r], c.runs[r + 1]};
+            const Pos to{c.runs[r + 2], c.runs[r + 3]};
+            for (++expected[p]; p != to; ++expected[p]) {
+                p.first += (to.first > p.first) - (to.first < p.first);
+                p.second += (to.second > p.second) - (to.second < p.second);
+            }
         }
-        EXPECT_EQ(plotted(0), expected) << c.what;
-        EXPECT_EQ(position(0), c.last) << c.what;
+        EXPECT_EQ(drawn(c.x1, c.y1, c.x2, c.y2), expected)
+            << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2;
+        EXPECT_EQ(position(0), c.last) << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2;
+        EXPECT_LT(linemilliseconds, 20) << "the walk costs only its visible part";
     }
     EXPECT_TRUE(log.lines().empty());
-}
-
-// The whole walk of every step, with exact integer rounding, against what g_Line drew.
-TEST(Line, ClippedWalkMatchesTheWholeWalkForRandomSegments) {
-    setuptoolkit();
-    LogCapture log;
+    // Random segments: the whole walk of every step, with exact integer rounding, against what
+    // g_Line drew.
     constexpr int64_t width = 64, height = 48;
-    averagingwindow(0, width, height);
+    averagingwindow(width, height);
     std::mt19937_64 random(2024);
     std::uniform_int_distribution<int64_t> xs(-300, width + 300), ys(-300, height + 300);
     int crossing = 0;
@@ -167,7 +115,7 @@ TEST(Line, ClippedWalkMatchesTheWholeWalkForRandomSegments) {
         int64_t x1 = xs(random), y1 = ys(random), x2 = xs(random), y2 = ys(random);
         int64_t dx = x2 - x1, dy = y2 - y1, steps = std::max(std::abs(dx), std::abs(dy));
         Visits expected;
-        Point last{7, 7};
+        Pos last{7, 7};
         auto visit = [&](int64_t x, int64_t y) {
             if (x >= 0 && y >= 0 && x < width && y < height) {
                 ++expected[{x, y}];
@@ -181,26 +129,9 @@ TEST(Line, ClippedWalkMatchesTheWholeWalkForRandomSegments) {
         }
         visit(x2, y2);
         crossing += expected.empty() ? 0 : 1;
-        clear(0);
-        g_GotoXY(0, 7, 7);
-        g_Line(0, x1, y1, x2, y2);
-        ASSERT_EQ(plotted(0), expected) << x1 << ", " << y1 << " to " << x2 << ", " << y2;
+        ASSERT_EQ(drawn(x1, y1, x2, y2), expected)
+            << x1 << ", " << y1 << " to " << x2 << ", " << y2;
         ASSERT_EQ(position(0), last) << x1 << ", " << y1 << " to " << x2 << ", " << y2;
     }
     EXPECT_GT(crossing, 300);
-}
-
-TEST(Line, CostDependsOnTheVisiblePartOnly) {
-    setuptoolkit();
-    LogCapture log;
-    averagingwindow(0, 1280, 800);
-    const int64_t lines[][4] = {
-        {-1000000000, 400, 640, 400}, {MIN, MIN, MAX, MAX}, {MAX, 3, MIN, 700}, {5, MAX, 900, MIN}};
-    for (const auto& l : lines) {
-        auto start = std::chrono::steady_clock::now();
-        g_Line(0, l[0], l[1], l[2], l[3]);
-        auto took = std::chrono::steady_clock::now() - start;
-        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 20)
-            << l[0] << ", " << l[1] << " to " << l[2] << ", " << l[3];
-    }
 }

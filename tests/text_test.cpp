@@ -1,18 +1,16 @@
-#include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
 #include "tests/support/logcapture.h"
-#include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
 #include "text/displaymode.h"
+#include "unicode/strings.h"
 
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
 
-using Pos = std::pair<int64_t, int64_t>;
-using Lines = std::vector<std::string>;
 constexpr uint8_t white_on_black = 0xF0;
 using display::windowrecord;
 
@@ -23,16 +21,7 @@ t_Font fontwith(uint8_t code, uint8_t value, int64_t width = 8, int64_t height =
     return font;
 }
 
-// An 80 x 25 text window of the font's cells (640 x 400 pixels for 8 x 16) at the given depth.
-void textwindow(uint8_t n, int64_t depth, const t_Font& font = makegreyfont(8, 16)) {
-    t_InitWindow(n, depth, false, 80 * font.Width, 25 * font.Height, 0, 0, font, true);
-}
-
-struct Cell {
-    uint8_t character;
-    uint8_t colour;
-    bool operator==(const Cell&) const = default;
-};
+using Cell = std::pair<uint8_t, uint8_t>; // character and colour
 
 Cell cellof(uint8_t n, int64_t x, int64_t y) {
     const display::t_Window& w = windowrecord(n);
@@ -45,7 +34,7 @@ Cell cellof(uint8_t n, int64_t x, int64_t y) {
 std::string lineof(uint8_t n, int64_t y) {
     std::string line;
     for (int64_t x = 1; x <= windowrecord(n).TextWidth; ++x) {
-        line.push_back(static_cast<char>(cellof(n, x, y).character));
+        line.push_back(static_cast<char>(cellof(n, x, y).first));
     }
     line.erase(line.find_last_not_of(' ') + 1);
     return line;
@@ -60,13 +49,6 @@ Pos cursor(uint8_t n) {
     return {windowrecord(n).TextHpos, windowrecord(n).TextVpos};
 }
 
-// The UTF-8 form of a scalar value below 2048.
-std::string utf8(int64_t c) {
-    return c < 0x80 ? std::string(1, static_cast<char>(c))
-                    : std::string{static_cast<char>(0xC0 | c >> 6),
-                                  static_cast<char>(0x80 | (c & 0x3F))};
-}
-
 // Shows the lines cell by cell in the start colour, without moving the cursor.
 void showlines(uint8_t n, const Lines& lines) {
     for (size_t y = 0; y < lines.size(); ++y) {
@@ -74,24 +56,6 @@ void showlines(uint8_t n, const Lines& lines) {
             t_PrintSymbol(n, static_cast<uint8_t>(lines[y][x]), 0xC0, x + 1, y + 1);
         }
     }
-}
-
-Lines screen(uint8_t n) {
-    Lines lines;
-    for (int64_t y = 1; y <= 25; ++y) {
-        lines.push_back(lineof(n, y));
-    }
-    return lines;
-}
-
-// Window n's pixels and colour plane.
-std::vector<uint8_t> contents(uint8_t n) {
-    const display::t_Window& w = windowrecord(n);
-    std::vector<uint8_t> bytes = memorybytes(w.MemoryStart, w.Width * w.Height * w.BitDepth / 8);
-    const int64_t colours = w.TextMemoryStart + (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
-    const std::vector<uint8_t> cells = memorybytes(colours, w.TextWidth * w.TextHeight);
-    bytes.insert(bytes.end(), cells.begin(), cells.end());
-    return bytes;
 }
 
 // Each line its letter 80 times; in columns left ... right of lines top ... bottom the cells of
@@ -112,47 +76,6 @@ Lines shifted(int64_t offset, int64_t left = 11, int64_t right = 30, int64_t top
 
 } // namespace
 
-TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
-    // Glyph 'A' is all 128, glyph 'B' all 127: white on black lands on either side of grey.
-    t_Font font = fontwith('A', 128);
-    std::fill_n(font.Data.begin() + 'B' * 128, 128, 127);
-    const struct {
-        uint8_t window;
-        int64_t depth;
-        uint8_t a, b; // first byte of the cell for 'A' and for 'B'
-    } cases[] = {
-        {0, 8, 128, 127},    {1, 4, 0xAA, 0x55},  // q = 384 -> index 10; q = 381 -> index 5
-        {2, 1, 0xFF, 0x00},                       // L = 128 sets the bit, 127 clears it
-        {3, 16, 0x00, 0x00},                      // the first byte of a pixel is not touched
-        {4, 24, 128, 127},   {5, 32, 0xFF, 0xFF}, // byte 0 (alpha) keeps the cleared window's 255
-    };
-    for (const auto& c : cases) {
-        textwindow(c.window, c.depth, font);
-        t_PrintSymbol(c.window, 'A', white_on_black, 1, 1);
-        t_PrintSymbol(c.window, 'B', white_on_black, 2, 1);
-        EXPECT_EQ(block(c.window)[0], c.a) << c.depth;
-        EXPECT_EQ(block(c.window)[c.depth], c.b) << c.depth; // a cell is 8 pixels wide
-    }
-    EXPECT_EQ((std::vector{block(3)[1], block(3)[17], block(5)[1], block(5)[3]}),
-              (std::vector<uint8_t>{128, 127, 128, 128}));
-    EXPECT_EQ(cellof(0, 1, 1), (Cell{'A', white_on_black}));
-    // One-pixel cells at depth 4: a cell's nibble keeps its neighbour.
-    t_InitWindow(6, 4, false, 32, 32, 0, 0, fontwith('A', 255, 1, 1), true);
-    for (auto [x, colour, after] : {std::tuple{1, 0x10, 0x10}, {2, 0x60, 0x16}, {1, 0xC0, 0xC6}}) {
-        t_PrintSymbol(6, 'A', static_cast<uint8_t>(colour), x, 1);
-        EXPECT_EQ(block(6)[0], after);
-    }
-    // Inverse swaps the colours and stores the swapped colour byte.
-    textwindow(7, 24, fontwith('A', 255));
-    windowrecord(7).TextInverse = true;
-    t_PrintSymbol(7, 'A', 0xC0, 1, 1);
-    EXPECT_EQ(memorybytes(windowrecord(7).MemoryStart, 3), (std::vector<uint8_t>{0, 0, 0}));
-    EXPECT_EQ(cellof(7, 1, 1).colour, 0x0C);
-    t_PrintSymbol(7, ' ' - 1, 0xC0, 2, 1); // below Start: not drawn, but recorded
-    EXPECT_EQ(cellof(7, 2, 1).character, 31);
-    EXPECT_EQ(block(7)[8 * 3], 0);
-}
-
 TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runintoolkit) {
     textwindow(0, 8);
     textwindow(1, 8); // directly below window 0's blocks
@@ -165,19 +88,20 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
               (Lines{"t_PrintSymbol: Window #0 illegal coordinates (x = 81, y = 25).",
                      "t_PrintSymbol: Window #0 illegal coordinates (x = 0, y = 1).",
                      "t_PrintSymbol: Window #0 illegal coordinates (x = 1, y = -3)."}));
-    EXPECT_EQ(cellof(0, 1, 1).character, ' ');
-    EXPECT_EQ(cellof(0, 80, 25).character, 'Z');
+    EXPECT_EQ(cellof(0, 1, 1).first, ' ');
+    EXPECT_EQ(cellof(0, 80, 25).first, 'Z');
     // Half the cell size: 160 x 50 cells fit the pixels, the grid stays as the window was made.
     t_WindowFont(0, makegreyfont(4, 8));
-    EXPECT_EQ(Pos(windowrecord(0).TextWidth, windowrecord(0).TextHeight), Pos(80, 25));
-    EXPECT_EQ(windowrecord(0).Font.Width, 4);
+    EXPECT_EQ((std::vector<int64_t>{windowrecord(0).TextWidth, windowrecord(0).TextHeight,
+                                    windowrecord(0).Font.Width}),
+              (std::vector<int64_t>{80, 25, 4}));
     const display::t_Window& w1 = windowrecord(1);
     const std::vector<uint8_t> neighbour =
         memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1);
     for (int64_t y = 1; y <= 50; ++y) {
         t_PrintSymbol(0, 'X', white_on_black, 160, y);
     }
-    EXPECT_EQ(cellof(0, 80, 25).character, 'Z'); // only cells of its own 80 x 25 grid
+    EXPECT_EQ(cellof(0, 80, 25).first, 'Z'); // only cells of its own 80 x 25 grid
     EXPECT_EQ(memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1), neighbour);
     t_WindowFont(0, makegreyfont(16, 32)); // larger: only 40 x 12 cells fit
     log.clear();
@@ -195,7 +119,7 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
     t_PrintSymbol(2, 'A', white_on_black, 1, 1);
     t_PrintSymbol(2, 0xE4, white_on_black, 2, 1);
     EXPECT_EQ(log.output(), "A\xC3\xA4");
-    EXPECT_EQ(cellof(2, 1, 1).character, ' ');
+    EXPECT_EQ(cellof(2, 1, 1).first, ' ');
     windowrecord(3).TextRedirectOutput = 2;
     t_PrintSymbol(3, 'B', white_on_black, 1, 1);
     EXPECT_EQ(log.output(), "A\xC3\xA4"
@@ -205,10 +129,47 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
     t_PrintSymbol(2, 'C', white_on_black, 1, 1);
     t_PrintSymbol(3, 'C', white_on_black, 1, 1);
     EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(cellof(2, 1, 1).character, ' ');
+    EXPECT_EQ(cellof(2, 1, 1).first, ' ');
 }
 
-TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoolkit) {
+TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
+    // Glyph 'A' is all 128, glyph 'B' all 127: white on black lands on either side of grey.
+    t_Font font = fontwith('A', 128);
+    std::fill_n(font.Data.begin() + 'B' * 128, 128, 127);
+    // Window, depth, and the first byte of the cell for 'A' and for 'B'.
+    const std::tuple<uint8_t, int64_t, uint8_t, uint8_t> cases[] = {
+        {0, 8, 128, 127},    {1, 4, 0xAA, 0x55},  // q = 384 -> index 10; q = 381 -> index 5
+        {2, 1, 0xFF, 0x00},                       // L = 128 sets the bit, 127 clears it
+        {3, 16, 0x00, 0x00},                      // the first byte of a pixel is not touched
+        {4, 24, 128, 127},   {5, 32, 0xFF, 0xFF}, // byte 0 (alpha) keeps the cleared window's 255
+    };
+    for (auto [n, depth, a, b] : cases) {
+        textwindow(n, depth, font);
+        t_PrintSymbol(n, 'A', white_on_black, 1, 1);
+        t_PrintSymbol(n, 'B', white_on_black, 2, 1);
+        EXPECT_EQ(std::make_pair(block(n)[0], block(n)[depth]), std::make_pair(a, b)) << depth;
+    }
+    EXPECT_EQ((std::vector{block(3)[1], block(3)[17], block(5)[1], block(5)[3]}),
+              (std::vector<uint8_t>{128, 127, 128, 128}));
+    EXPECT_EQ(cellof(0, 1, 1), (Cell{'A', white_on_black}));
+    // One-pixel cells at depth 4: a cell's nibble keeps its neighbour.
+    t_InitWindow(6, 4, false, 32, 32, 0, 0, fontwith('A', 255, 1, 1), true);
+    for (auto [x, colour, after] : {std::tuple{1, 0x10, 0x10}, {2, 0x60, 0x16}, {1, 0xC0, 0xC6}}) {
+        t_PrintSymbol(6, 'A', static_cast<uint8_t>(colour), x, 1);
+        EXPECT_EQ(block(6)[0], after);
+    }
+    // Inverse swaps the colours and stores the swapped colour byte.
+    textwindow(7, 24, fontwith('A', 255));
+    windowrecord(7).TextInverse = true;
+    t_PrintSymbol(7, 'A', 0xC0, 1, 1);
+    EXPECT_EQ(memorybytes(windowrecord(7).MemoryStart, 3), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(cellof(7, 1, 1).second, 0x0C);
+    t_PrintSymbol(7, ' ' - 1, 0xC0, 2, 1); // below Start: not drawn, but recorded
+    EXPECT_EQ(cellof(7, 2, 1).first, 31);
+    EXPECT_EQ(block(7)[8 * 3], 0);
+}
+
+TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndCopy, runintoolkit) {
     textwindow(0, 8);
     textwindow(1, 8); // shows what window 0 should show
     using Command = void (*)(uint8_t);
@@ -225,37 +186,35 @@ TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoo
         int64_t scrolled = 0, column = 0;
         std::string text = "";
         bool blankbelow = false; // the area's lines below 8 blank too
-    } cases[] = {
-        {t_Cr, {25, 8}, {11, 9}},
-        {t_Cr, {25, 15}, {11, 15}, 1},
-        {t_CursorRight, {29, 8}, {30, 8}},
-        {t_CursorRight, {30, 8}, {11, 9}},
-        {t_CursorRight, {30, 15}, {11, 15}, 1},
-        {t_CursorLeft, {11, 8}, {30, 7}},
-        {t_CursorLeft, {11, 6}, {30, 6}, -1},
-        {t_CursorDown, {20, 15}, {20, 15}, 1},
-        {t_CursorUp, {20, 7}, {20, 6}},
-        {t_CursorUp, {20, 6}, {20, 6}, -1},
-        {t_CursorHome, {20, 8}, {11, 6}},
-        {t_CursorEnd, {20, 8}, {30, 15}},
-        {t_ScrollUp, {20, 8}, {20, 8}, 1},
-        {t_ScrollDown, {20, 8}, {20, 8}, -1},
-        {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
-        {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
-        {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
-        {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
-        {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
-        {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
-        {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
-        {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
-        {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
-        {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
-        {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
-        {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
-        {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
-        {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
-        {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')},
-    };
+    } cases[] = {{t_Cr, {25, 8}, {11, 9}},
+                 {t_Cr, {25, 15}, {11, 15}, 1},
+                 {t_CursorRight, {29, 8}, {30, 8}},
+                 {t_CursorRight, {30, 8}, {11, 9}},
+                 {t_CursorRight, {30, 15}, {11, 15}, 1},
+                 {t_CursorLeft, {11, 8}, {30, 7}},
+                 {t_CursorLeft, {11, 6}, {30, 6}, -1},
+                 {t_CursorDown, {20, 15}, {20, 15}, 1},
+                 {t_CursorUp, {20, 7}, {20, 6}},
+                 {t_CursorUp, {20, 6}, {20, 6}, -1},
+                 {t_CursorHome, {20, 8}, {11, 6}},
+                 {t_CursorEnd, {20, 8}, {30, 15}},
+                 {t_ScrollUp, {20, 8}, {20, 8}, 1},
+                 {t_ScrollDown, {20, 8}, {20, 8}, -1},
+                 {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
+                 {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
+                 {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
+                 {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
+                 {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
+                 {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
+                 {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
+                 {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
+                 {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
+                 {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
+                 {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
+                 {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
+                 {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
+                 {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
+                 {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << &c - cases);
         Lines expected = shifted(c.scrolled);
@@ -266,31 +225,26 @@ TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoo
         showlines(1, expected);
         showlines(0, shifted(0));
         display::t_Window& w = windowrecord(0);
-        w.TextFirstColumn = 11;
-        w.TextLastColumn = 30;
-        w.TextFirstLine = 6;
-        w.TextLastLine = 15;
+        std::tie(w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine, w.TextLastLine) =
+            std::make_tuple(11, 30, 6, 15);
         cursorat(0, c.from.first, c.from.second);
         c.command(0);
         EXPECT_EQ(cursor(0), c.to);
-        EXPECT_EQ(screen(0), screen(1));
-        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or colours differ";
+        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or cells differ";
     }
     t_FullArea(0);
     const display::t_Window& w = windowrecord(0);
     EXPECT_EQ((std::vector<int64_t>{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine,
                                     w.TextLastLine}),
               (std::vector<int64_t>{1, 80, 1, 25}));
-}
-
-TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
+    // Display modes, command mode, the header and the screen copy.
     textwindow(0, 8);
     t_Print(0, "a\rb");
     t_DisplayMode(0, 3);
     t_Print(0, "\r\x01");
     EXPECT_EQ(lineof(0, 1), "a");
     EXPECT_EQ(lineof(0, 2), "bMA");
-    EXPECT_EQ(cellof(0, 2, 2).colour, 0x0C); // shown inverse
+    EXPECT_EQ(cellof(0, 2, 2).second, 0x0C); // shown inverse
     EXPECT_FALSE(windowrecord(0).TextInverse);
     EXPECT_EQ(windowrecord(0).TextColor, 0xC0);
     textwindow(1, 8);
@@ -304,9 +258,7 @@ TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
     EXPECT_EQ(windowrecord(1).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
     // The codes on both sides of each range, printed in each display mode: the mode, the code,
     // the character recorded (blank for none), the columns the cursor moved and TextColor after.
-    const struct {
-        int64_t mode, code, shown, advance, colour;
-    } codes[] = {
+    const std::array<int64_t, 5> codes[] = {
         {0, 31, ' ', 0, 0xC0},   {0, 32, ' ', 1, 0xC0},   {0, 127, 127, 1, 0xC0},
         {0, 128, 128, 1, 0xC0},  {0, 159, 159, 1, 0xC0},  {0, 160, 160, 1, 0xC0},
         {0, 255, 255, 1, 0xC0},  {0, 256, '?', 1, 0xC0},  {1, 31, ' ', 0, 0xC0},
@@ -319,52 +271,47 @@ TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
         {99, 64, ' ', 0, 0x00},  {99, 79, ' ', 0, 0xF0},  {99, 80, ' ', 0, 0xC0},
         {99, 95, ' ', 0, 0xCF},  {99, 96, 96, 1, 0xC0},   {99, 100, 100, 1, 0xC0},
         {99, 103, 103, 1, 0xC0}, {99, 104, 104, 1, 0xC0}, {99, 108, 108, 1, 0xC0},
-        {99, 109, 109, 1, 0xC0}, {99, 110, ' ', 0, 0xC0}, {99, 128, 128, 1, 0xC0},
-    };
+        {99, 109, 109, 1, 0xC0}, {99, 110, ' ', 0, 0xC0}, {99, 128, 128, 1, 0xC0}};
     textwindow(2, 8);
-    for (const auto& c : codes) {
-        t_DisplayMode(2, c.mode);
+    for (auto [mode, code, shown, advance, colour] : codes) {
+        t_DisplayMode(2, mode);
         windowrecord(2).TextColor = 0xC0;
         t_PrintSymbol(2, ' ', 0xC0, 10, 3);
         cursorat(2, 10, 3);
-        t_Print(2, utf8(c.code));
-        EXPECT_EQ(cellof(2, 10, 3).character, c.shown) << "mode " << c.mode << ", code " << c.code;
-        EXPECT_EQ(cursor(2), Pos(10 + c.advance, 3)) << "mode " << c.mode << ", code " << c.code;
-        EXPECT_EQ(windowrecord(2).TextColor, c.colour) << "mode " << c.mode << ", code " << c.code;
+        t_Print(2, unicode::scalartext(code));
+        EXPECT_EQ((std::vector<int64_t>{cellof(2, 10, 3).first, cursor(2).first,
+                                        windowrecord(2).TextColor}),
+                  (std::vector<int64_t>{shown, 10 + advance, colour}))
+            << "mode " << mode << ", code " << code;
+        EXPECT_EQ(cursor(2).second, 3);
     }
     EXPECT_EQ(t_ApplyDisplayMode(9, 'A').code, -2);
     textwindow(3, 8); // command mode sets colours and tabs
-    const display::t_Window& w = windowrecord(3);
+    const display::t_Window& w3 = windowrecord(3);
     t_Print(3, "\033Ax"); // foreground 1
-    EXPECT_EQ(cellof(3, 1, 1).colour, 0x10);
-    EXPECT_EQ(w.TextDisplayMode, 0);
+    EXPECT_EQ(cellof(3, 1, 1).second, 0x10);
+    EXPECT_EQ(w3.TextDisplayMode, 0);
     t_Print(3, "\033Ry"); // background 2
-    EXPECT_EQ(cellof(3, 2, 1).colour, 0x12);
+    EXPECT_EQ(cellof(3, 2, 1).second, 0x12);
     t_Print(3, "\033a"); // an ordinary code is drawn, the mode stays
-    EXPECT_EQ(cellof(3, 3, 1).character, 'a');
-    EXPECT_EQ(w.TextDisplayMode, 99);
+    EXPECT_EQ(cellof(3, 3, 1).first, 'a');
+    EXPECT_EQ(w3.TextDisplayMode, 99);
     t_Print(3, "e"); // 101: cursor to the end
     EXPECT_EQ(cursor(3), Pos(80, 25));
     // Tabs to the 10-, 20- and 40-grids: (start column, command, column after).
-    const struct {
-        int64_t from;
-        const char* command;
-        int64_t to;
-    } tabs[] = {{10, "\033i", 21}, {3, "\033j", 21}, {21, "\033k", 41}};
-    for (const auto& t : tabs) {
-        cursorat(3, t.from, 5);
-        t_Print(3, t.command);
-        EXPECT_EQ(w.TextHpos, t.to) << t.command + 1;
+    for (auto [from, command, to] :
+         {std::tuple{10, "\033i", 21}, {3, "\033j", 21}, {21, "\033k", 41}}) {
+        cursorat(3, from, 5);
+        t_Print(3, command);
+        EXPECT_EQ(w3.TextHpos, to) << command + 1;
     }
     cursorat(3, 75, 6);
     t_Print(3, "Z\033i"); // stop 81 > 80: clear the rest and a new line
     EXPECT_EQ(cursor(3), Pos(1, 7));
-    t_Print(3, "\033f"); // 102: last column
-    EXPECT_EQ(w.TextHpos, 80);
     t_Print(3, "\033s"); // 115: border colour 5
-    EXPECT_EQ(w.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
+    EXPECT_EQ(w3.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
     t_Print(3, "\033\x7f"); // 127: border colour 17 -> 1
-    EXPECT_EQ(w.RGBColorBorder.load(), (t_RGBColor{255, 255, 0, 0}));
+    EXPECT_EQ(w3.RGBColorBorder.load(), (t_RGBColor{255, 255, 0, 0}));
     textwindow(4, 8); // the header fills the line without wrapping
     std::string right = "abcdefghijklmnopqrst";
     t_Header(4, "Quorvinthal", right);
@@ -386,7 +333,7 @@ TOOLKIT_TEST(Print, DisplayModesCommandModeHeaderAndScreenCopy, runintoolkit) {
     EXPECT_TRUE(log.contains("t_GetScreen: Window #6 not initialized."));
 }
 
-TOOLKIT_TEST(Scroll, FullWidthMovesPixelsAndCells, runintoolkit) {
+TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runintoolkit) {
     textwindow(0, 24);
     textwindow(1, 24); // shows what window 0 should show
     for (int64_t offset : {1, -1}) {
@@ -394,13 +341,9 @@ TOOLKIT_TEST(Scroll, FullWidthMovesPixelsAndCells, runintoolkit) {
         cursorat(0, 7, 9);
         offset == 1 ? t_ScrollUp(0) : t_ScrollDown(0);
         showlines(1, shifted(offset, 1, 80, 1, 25));
-        EXPECT_EQ(screen(0), screen(1));
-        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or colours differ, offset " << offset;
+        EXPECT_TRUE(contents(0) == contents(1)) << "pixels or cells differ, offset " << offset;
         EXPECT_EQ(cursor(0), Pos(7, 9));
     }
-}
-
-TOOLKIT_TEST(Scroll, ScrollLockAndClearEndOfWindow, runintoolkit) {
     textwindow(0, 8);
     t_Print(0, "bleibt");
     windowrecord(0).ScrollLock = true;
@@ -425,10 +368,8 @@ TOOLKIT_TEST(Scroll, ScrollLockAndClearEndOfWindow, runintoolkit) {
     EXPECT_EQ(lineof(1, 2), std::string(80, 'B'));
     EXPECT_EQ(lineof(1, 3), "CCCC");
     EXPECT_EQ(lineof(1, 25), "");
-    EXPECT_EQ(cellof(1, 5, 3).colour, 0x0C); // blanked in the swapped colours
-}
-
-TOOLKIT_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken, runintoolkit) {
+    EXPECT_EQ(cellof(1, 5, 3).second, 0x0C); // blanked in the swapped colours
+    // Cursor levels nest, inverting twice restores, rules are unbroken.
     textwindow(0, 8);
     t_Print(0, "Hallo");
     cursorat(0, 2, 1);
@@ -437,18 +378,18 @@ TOOLKIT_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken, runint
     t_CursorOn(0);
     t_CursorOn(0);
     t_CursorOff(0);
-    EXPECT_EQ(cellof(0, 2, 1).colour, 0x0C);
+    EXPECT_EQ(cellof(0, 2, 1).second, 0x0C);
     t_CursorOff(0);
-    EXPECT_EQ(cellof(0, 2, 1).colour, 0xC0);
+    EXPECT_EQ(cellof(0, 2, 1).second, 0xC0);
     t_CursorOff(0); // level -1: the next On does not draw
     t_CursorOn(0);
-    EXPECT_EQ(cellof(0, 2, 1).colour, 0xC0);
+    EXPECT_EQ(cellof(0, 2, 1).second, 0xC0);
     t_InvertRect(0, 1, 1, 5, 1);
-    EXPECT_EQ(cellof(0, 5, 1).colour, 0x0C);
+    EXPECT_EQ(cellof(0, 5, 1).second, 0x0C);
     t_InvertRect(0, 1, 1, 5, 1);
     EXPECT_EQ(memorybytes(w.MemoryStart, 640 * 16), before);
     t_InvertRect(0, 1, 1, 81, 1); // beyond the grid: nothing
-    EXPECT_EQ(cellof(0, 1, 1).colour, 0xC0);
+    EXPECT_EQ(cellof(0, 1, 1).second, 0xC0);
     t_Reverse(0);
     EXPECT_TRUE(w.TextInverse);
     t_PrintControl(0, 14);
@@ -458,7 +399,7 @@ TOOLKIT_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken, runint
     t_TextLine(0);
     EXPECT_EQ(lineof(0, 4), std::string(69, ' ') + std::string(11, '\x9c'));
     EXPECT_EQ(cursor(0), Pos(1, 5));
-    LogCapture log;
+    log.clear();
     t_TextHline(0, -1000000000000, 1000000000000, 6, '=');
     EXPECT_EQ(log.lines().size(), 160u); // one refusal per column, one window width each side
     EXPECT_EQ(lineof(0, 6), std::string(80, '='));
@@ -477,7 +418,7 @@ TEST(ProgramEnd, LeavesTheClosingMessageAndEndsOnlyTheThread) {
     }));
     EXPECT_FALSE(returned);
     EXPECT_EQ(lineof(0, 25), "(Programm Ende)");
-    EXPECT_EQ(cellof(0, 1, 25).colour, 0x10);
+    EXPECT_EQ(cellof(0, 1, 25).second, 0x10);
     EXPECT_EQ(log.lines().back(),
               "t_QuitProgram: Quitting current thread with message in window #0.");
     // The application goes on: a later program still works with the same window.

@@ -1,17 +1,14 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "core/clock.h"
 #include "core/numbertext.h"
 #include "core/threads.h"
 #include "display/initwindow.h"
 #include "display/pixelconversion.h"
 #include "display/render.h"
-#include "display/videomemory.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
 #include "tests/support/logcapture.h"
-#include "tests/support/testfonts.h"
 #include "tests/support/toolkit.h"
 
 #include <algorithm>
@@ -19,12 +16,11 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using Numbers = std::vector<int64_t>;
 
-// An 80 x 25 text window of 16 x 32 cells with borders of 16.
-void textwindow(uint8_t n, int64_t depth = 24) {
-    t_InitWindow(n, depth, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
+// The chart program's text window: 80 x 25 cells of 16 x 32 with borders of 16.
+void largewindow(uint8_t n, int64_t depth = 24) {
+    textwindow(n, depth, makegreyfont(16, 32), true, 16);
 }
 
 uint8_t& byteat(int64_t address) {
@@ -39,7 +35,8 @@ std::vector<int64_t> blocks(uint8_t n) {
 
 } // namespace
 
-TOOLKIT_TEST(VideoMemory, InitMemoryCreatesEverythingOnce, runintoolkit) {
+TOOLKIT_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTitles,
+             runintoolkit) {
     LogCapture log;
     t_InitMemory();
     EXPECT_EQ(display::videomemorylength(), 16777231);
@@ -50,22 +47,51 @@ TOOLKIT_TEST(VideoMemory, InitMemoryCreatesEverythingOnce, runintoolkit) {
     for (uint8_t n = 0; n < 8; ++n) {
         const display::t_Window& w = display::windowrecord(n);
         EXPECT_EQ((Numbers{w.RefreshRate, w.VerticalBlank, w.TextRedirectOutput, w.MemoryStart,
-                           w.TextMemoryStart}),
-                  (Numbers{30, 1, 1, -1, -1}));
+                           w.TextMemoryStart, w.Initialized}),
+                  (Numbers{30, 1, 1, -1, -1, 0}));
         EXPECT_EQ(w.Font.Identifier, (std::vector<uint8_t>{'k', 'q', 'f', 'n'}));
-        EXPECT_FALSE(w.Initialized);
     }
     // Between them the menu start-up trims the English items, which this bar does not have.
-    std::vector<std::string> lines = log.lines();
+    const Lines lines = log.lines();
     ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines.front(), "t_InitMemory: Start.");
-    EXPECT_EQ(lines.back(), "t_InitMemory: End.");
+    EXPECT_EQ((Lines{lines.front(), lines.back()}),
+              (Lines{"t_InitMemory: Start.", "t_InitMemory: End."}));
     log.clear();
     byteat(100) = 7;
     t_InitMemory();
     EXPECT_TRUE(log.lines().empty());
     EXPECT_EQ(byteat(100), 7);
     EXPECT_EQ(core::currentthreadname(), "Main Program");
+    // The worked example of the chart program, and its titles.
+    log.clear();
+    graphicwindow(2, 32, 8192, 8192); // far too large
+    EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #2 has not enough "
+                             "graphic-video-memory (16319K available)."));
+    EXPECT_TRUE(log.contains("t_InitWindow: Displaying 8192 x 8192 pixel x 32 bit needs "
+                             "262.144,00K video-memory."));
+    largewindow(0);
+    graphicwindow(1, 4, 1280, 800);
+    const display::t_Window& w0 = display::windowrecord(0);
+    EXPECT_EQ(blocks(0), (Numbers{0xD12000, 0xFFFFFF, 0xD11000, 0xD11FFF}));
+    EXPECT_EQ(blocks(1), (Numbers{0xC94000, 0xD10FFF, -1, -1}));
+    EXPECT_EQ((Numbers{w0.TextWidth, w0.TextHeight, display::windowrecord(1).TextWidth,
+                       w0.TextColor, w0.Initialized}),
+              (Numbers{80, 25, -1, 192, 1}));
+    EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = "
+                             "3.000,00K video-memory = $00D12000."));
+    EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #1 = 1280 x 800 pixel x 4 bit = "
+                             "500,00K video-memory = $00C94000."));
+    EXPECT_EQ(t_FirstWindow(), 2); // claimed by the first call, even though it failed
+    EXPECT_EQ(w0.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
+    // Cleared: black pixels, blank cells in the start colour.
+    EXPECT_EQ((std::vector{byteat(0xD12000), byteat(0xFFFFFF), byteat(0xD11000), byteat(0xD11800)}),
+              (std::vector<uint8_t>{0, 0, 32, 192}));
+    serveevents(0); // the titles come from the bundle name
+    EXPECT_EQ(core::onmain([] {
+                  return std::pair(platform::windowtitle(display::windowrecord(0).Window),
+                                   platform::windowtitle(display::windowrecord(1).Window));
+              }),
+              (std::pair<std::string, std::string>("Quorvinthal", "Quorvinthal-Grafik")));
 }
 
 TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
@@ -91,45 +117,10 @@ TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
         {"/x/Quorvinthal.APP", false, "Quorvinthal-Grafik"},
         {"/x/.app", false, "-Grafik"},
         {"/x/app", false, "app"},
-        {"/x/tools", false, "tools"},
-    };
+        {"/x/tools", false, "tools"}};
     for (auto [folder, text, title] : titles) {
         EXPECT_EQ(display::windowtitlefrombundle(folder, text), title);
     }
-}
-
-TOOLKIT_TEST(InitWindow, WorkedExampleOfTheChartProgramAndItsTitles, runintoolkit) {
-    LogCapture log;
-    graphicwindow(2, 32, 8192, 8192); // far too large
-    EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #2 has not enough "
-                             "graphic-video-memory (16319K available)."));
-    EXPECT_TRUE(log.contains("t_InitWindow: Displaying 8192 x 8192 pixel x 32 bit needs "
-                             "262.144,00K video-memory."));
-    textwindow(0);
-    graphicwindow(1, 4, 1280, 800);
-    const display::t_Window& w0 = display::windowrecord(0);
-    EXPECT_EQ(blocks(0), (Numbers{0xD12000, 0xFFFFFF, 0xD11000, 0xD11FFF}));
-    EXPECT_EQ(blocks(1), (Numbers{0xC94000, 0xD10FFF, -1, -1}));
-    EXPECT_EQ((Numbers{w0.TextWidth, w0.TextHeight, display::windowrecord(1).TextWidth}),
-              (Numbers{80, 25, -1}));
-    EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = "
-                             "3.000,00K video-memory = $00D12000."));
-    EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #1 = 1280 x 800 pixel x 4 bit = "
-                             "500,00K video-memory = $00C94000."));
-    EXPECT_EQ(t_FirstWindow(), 2); // claimed by the first call, even though it failed
-    EXPECT_TRUE(w0.Initialized);
-    EXPECT_EQ(w0.TextColor, 192);
-    EXPECT_EQ(w0.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
-    // Cleared: black pixels, blank cells in the start colour.
-    EXPECT_EQ((std::vector{byteat(0xD12000), byteat(0xFFFFFF), byteat(0xD11000), byteat(0xD11800)}),
-              (std::vector<uint8_t>{0, 0, 32, 192}));
-    // The title comes from the bundle name.
-    serveevents(0);
-    const auto title = [](uint8_t n) {
-        return core::onmain([n] { return platform::windowtitle(display::windowrecord(n).Window); });
-    };
-    EXPECT_EQ(title(0), "Quorvinthal");
-    EXPECT_EQ(title(1), "Quorvinthal-Grafik");
 }
 
 TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
@@ -149,11 +140,7 @@ TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
     EXPECT_FALSE(display::windowrecord(0).Initialized);
     EXPECT_EQ(display::highmemorymark(), 16777215);
     // Window, depth, asked width and height, the size made and the line logged.
-    const struct {
-        uint8_t n;
-        int64_t depth, width, height, madewidth, madeheight;
-        std::string line;
-    } cases[] = {
+    const std::tuple<uint8_t, int64_t, int64_t, int64_t, int64_t, int64_t, std::string> cases[] = {
         {0, 24, 31, 32, 1280, 32, "0 cannot display 31 horizontal pixel."},
         {1, 8, 8192, 8193, 8192, 800, "1 cannot display 8193 vertical pixel."},
         {2, 8, 8193, 32, 1280, 32, "2 cannot display 8193 horizontal pixel."},
@@ -161,13 +148,13 @@ TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
         {3, 4, 1282, 64, 1280, 64, ""},
         {3, 4, 1283, 64, 1284, 64, ""},
         {4, 1, 1281, 64, 1288, 64, "4 width with 1 bit depth must be a multiple of 8."},
-        {5, 24, 1283, 64, 1283, 64, ""},
-    };
-    for (const auto& c : cases) {
-        graphicwindow(c.n, c.depth, c.width, c.height);
-        EXPECT_EQ(display::windowrecord(c.n).Width, c.madewidth) << c.width;
-        EXPECT_EQ(display::windowrecord(c.n).Height, c.madeheight) << c.height;
-        EXPECT_TRUE(c.line.empty() || log.contains(prefix + c.line)) << c.line;
+        {5, 24, 1283, 64, 1283, 64, ""}};
+    for (const auto& [n, depth, width, height, madewidth, madeheight, line] : cases) {
+        graphicwindow(n, depth, width, height);
+        EXPECT_EQ((Numbers{display::windowrecord(n).Width, display::windowrecord(n).Height}),
+                  (Numbers{madewidth, madeheight}))
+            << width << " x " << height;
+        EXPECT_TRUE(line.empty() || log.contains(prefix + line)) << line;
     }
     EXPECT_EQ(log.count(prefix + "3 width with 4 bit depth must be a multiple of 4."), 3u);
 }
@@ -201,22 +188,21 @@ TOOLKIT_TEST(InitWindow, FreeMemoryMustHoldBothBlocksAndMayFitExactly, runintool
 }
 
 TOOLKIT_TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp, runintoolkit) {
-    textwindow(0);
-    textwindow(1, 8);
+    largewindow(0);
+    largewindow(1, 8);
     EXPECT_EQ(blocks(1), (Numbers{0xC17000, 0xD10FFF, 0xC16000, 0xC16FFF}));
     byteat(0xC17000) = 0x42;
     byteat(0xC16000) = 'Q';
     LogCapture log;
-    textwindow(0, 8);
+    largewindow(0, 8);
     const std::string prefix = "t_InitWindow: GraphicWindow #0 ";
-    EXPECT_TRUE(log.contains(prefix + "high memory = $00FFFFFF, graphic block size to delete "
-                                      "= $002EE000."));
-    EXPECT_TRUE(log.contains(prefix + "high memory = $00FFFFFF, text block size to delete = "
-                                      "$00001000."));
-    EXPECT_TRUE(log.contains(prefix + "moving graphic block for win #1$00C17000...00D10FFF "
-                                      "to00F06000...00FFFFFF"));
-    EXPECT_TRUE(log.contains(prefix + "moving text block for win #1$00C16000...00C16FFF "
-                                      "to00F05000...00F05FFF"));
+    for (const char* line :
+         {"high memory = $00FFFFFF, graphic block size to delete = $002EE000.",
+          "high memory = $00FFFFFF, text block size to delete = $00001000.",
+          "moving graphic block for win #1$00C17000...00D10FFF to00F06000...00FFFFFF",
+          "moving text block for win #1$00C16000...00C16FFF to00F05000...00F05FFF"}) {
+        EXPECT_TRUE(log.contains(prefix + line)) << line;
+    }
     EXPECT_EQ(blocks(1), (Numbers{0xF06000, 0xFFFFFF, 0xF05000, 0xF05FFF}));
     EXPECT_EQ(byteat(0xF06000), 0x42);
     EXPECT_EQ(byteat(0xF05000), 'Q');
@@ -251,161 +237,9 @@ TEST(InitWindow, MissingViewsAndTextWindowsAreReported) {
         omit);
 }
 
-TOOLKIT_TEST(Rendering, OnlyShownWindowsAndPixelsDecodedPerDepth, runintoolkit) {
-    // Hidden windows give no image, uninitialised ones say so.
-    graphicwindow(7, 24);
-    LogCapture log;
-    EXPECT_FALSE(core::onmain([] { return t_WindowImage(7).has_value(); }));
-    EXPECT_TRUE(foregroundlines(log).empty());
-    EXPECT_FALSE(core::onmain([] { return t_WindowImage(6).has_value(); }));
-    EXPECT_EQ(foregroundlines(log), Lines{"t_WindowImage: Graphic window #6 not initialized."});
-    t_WindowVisible(7, true);
-    EXPECT_TRUE(core::onmain([] { return t_WindowNSImage(7).has_value(); }));
-    EXPECT_GT(display::windowrecord(7).UpdateFinished, 0);
-    t_WindowVisible(7, false);
-    EXPECT_EQ(display::windowrecord(7).UpdateDuration, 0);
-    EXPECT_FALSE(display::windowrecord(7).Visible);
-    // The first bytes of the block and the pixels they give, the last bytes and the last pixel.
-    const struct {
-        int64_t depth;
-        std::vector<uint8_t> first;
-        std::vector<uint32_t> pixels;
-        std::vector<uint8_t> last;
-        uint32_t lastpixel;
-    } cases[] = {
-        {1, {0x80}, {0xFFFFFFFF, 0xFF000000}, {0x01}, 0xFFFFFFFF},
-        {4, {0x5A}, {0xFF545454, 0xFFA8A8A8}, {0x9C}, 0xFF00FF00},
-        {16, {0x12, 0x80}, {0xFF808080}, {0x34, 0x56}, 0xFF565656},
-        {32, {0x00, 0x10, 0x20, 0x30}, {0xFF102030}, {0x11, 0x22, 0x33, 0x44}, 0xFF223344},
-        {24, {0x10, 0x20, 0x30}, {0xFF102030}, {0x40, 0x50, 0x60}, 0xFF405060},
-        {8, {0x7F}, {0xFF7F7F7F}, {0x9A}, 0xFF9A9A9A},
-    };
-    for (uint8_t n = 0; n < 6; ++n) {
-        const auto& c = cases[n];
-        graphicwindow(n, c.depth);
-        std::copy(c.first.begin(), c.first.end(), block(n));
-        std::copy(c.last.begin(), c.last.end(), block(n) + 64 * 32 * c.depth / 8 - c.last.size());
-        t_WindowVisible(n, true);
-        const auto image =
-            core::onmain([n] { return t_WindowImage(n); }).value_or(platform::Image{});
-        EXPECT_EQ(std::tie(image.width, image.height), std::make_tuple(64, 32));
-        ASSERT_EQ(image.pixels.size(), 2048u);
-        EXPECT_TRUE(std::equal(c.pixels.begin(), c.pixels.end(), image.pixels.begin())) << c.depth;
-        EXPECT_EQ(image.pixels[1000], 0xFF000000) << "depth " << c.depth;
-        EXPECT_EQ(image.pixels.back(), c.lastpixel) << "depth " << c.depth;
-    }
-}
-
-TEST(Rendering, FastAndPortableConversionsAgreeAtEveryDepth) {
-    std::vector<uint8_t> bytes(4 * 999);
-    for (size_t k = 0; k < bytes.size(); ++k) {
-        bytes[k] = static_cast<uint8_t>(k * 37 + 11); // 0B 30 55 7A 9F C4 E9 0E ...
-    }
-    // Depth, a pixel count that is no multiple of the four pixels of a vector step, and the first,
-    // second and last pixels of that count.
-    const struct {
-        int64_t depth, count;
-        uint32_t first, second, last;
-    } cases[] = {
-        {1, 11, 0xFF000000, 0xFF000000, 0xFFFFFFFF}, {4, 13, 0xFF000000, 0xFFFF8080, 0xFF00FFFF},
-        {8, 19, 0xFF0B0B0B, 0xFF303030, 0xFFA5A5A5}, {16, 11, 0xFF303030, 0xFF7A7A7A, 0xFF141414},
-        {24, 7, 0xFF0B3055, 0xFF7A9FC4, 0xFFA5CAEF}, {32, 7, 0xFF30557A, 0xFFC4E90E, 0xFFA8CDF2},
-    };
-    for (const auto& c : cases) {
-        for (int64_t count : {int64_t{1}, int64_t{5}, c.count, int64_t{999}}) {
-            std::vector<uint32_t> fast(count), portable(count);
-            display::usesimdconversion(false);
-            ASSERT_TRUE(display::convertpixels(c.depth, bytes.data(), portable.data(), count));
-            display::usesimdconversion(true);
-            ASSERT_TRUE(display::convertpixels(c.depth, bytes.data(), fast.data(), count));
-            EXPECT_EQ(fast, portable) << "depth " << c.depth << ", " << count << " pixels";
-            if (count == c.count) {
-                EXPECT_EQ((std::vector{portable[0], portable[1], portable.back()}),
-                          (std::vector{c.first, c.second, c.last}));
-            }
-        }
-    }
-    uint32_t untouched = 7;
-    EXPECT_FALSE(display::convertpixels(12, bytes.data(), &untouched, 1));
-    EXPECT_EQ(untouched, 7u);
-}
-
-TOOLKIT_TEST(Rendering, AutoUpdateMarksWindowZeroAboutThirtyTimesASecond, runintoolkit) {
-    LogCapture log;
-    textwindow(0);
-    t_WindowVisible(0, true);
-    int changes = 0;
-    int64_t last = display::windowrecord(0).UpdateStarted;
-    for (int64_t end = core::absolutemilliseconds() + 1000; core::absolutemilliseconds() < end;
-         core::sleepmilliseconds(1)) {
-        int64_t now = display::windowrecord(0).UpdateStarted;
-        if (now != last) {
-            ++changes;
-            EXPECT_TRUE(last == 0 || now - last >= 33) << now - last;
-            last = now;
-        }
-    }
-#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
-    EXPECT_GE(changes, 1); // instrumented frames take long; the thread waits for each one
-#else
-    EXPECT_GE(changes, 20);
-#endif
-    EXPECT_LE(changes, 31);
-    EXPECT_EQ(log.count("t_WindowAutoUpdateProcess: Start."), 1u);
-    textwindow(1);
-    EXPECT_EQ(log.count("t_WindowAutoUpdateProcess: Start."), 1u);
-}
-
-TOOLKIT_TEST(Colours, PaletteAndTheLowFourBitsOfColorAndBorder, runintoolkit) {
-    const uint32_t rgb[16] = {0x000000, 0xFF0000, 0x000080, 0xFF00FF, 0x008000, 0x545454,
-                              0x0000FF, 0x0080FF, 0x804000, 0xFF8000, 0xA8A8A8, 0xFF8080,
-                              0x00FF00, 0xFFFF00, 0x00FFFF, 0xFFFFFF};
-    for (int64_t i = 0; i < 16; ++i) {
-        const t_RGBColor c = t_PaletteColor(i);
-        EXPECT_EQ((uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue), rgb[i]) << i;
-        EXPECT_EQ(c.Alpha, 255);
-    }
-    EXPECT_EQ(t_PaletteColor(16), (t_RGBColor{255, 0, 0, 0}));
-    EXPECT_EQ(t_PaletteColor(-1), (t_RGBColor{255, 0, 0, 0}));
-    EXPECT_EQ(display::packcolor(t_RGBColor{255, 255, 128, 0}), 0x0080FFFFu);
-    textwindow(0);
-    t_Color(0, 9);
-    EXPECT_EQ(display::windowrecord(0).TextColor, 144);
-    EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 128, 0}));
-    t_Color(0, 17);
-    EXPECT_EQ(display::windowrecord(0).TextColor >> 4, 1);
-    EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
-    t_ColorBorder(0, 21);
-    EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
-    LogCapture log;
-    t_Color(9, 1);
-    t_Color(3, 1);
-    t_ColorBorder(3, 1);
-    EXPECT_EQ(log.lines(), (Lines{"t_Color: Window is not a graphic window.",
-                                  "t_Color: Window #3 not initialized.",
-                                  "t_ColorBorder: Window #3 not initialized."}));
-}
-
-TOOLKIT_TEST(WindowCommands, PositionSelectorsOfGraphicAndSpecialWindows, runintoolkit) {
-    textwindow(3);
-    t_WindowSize(12, 100, 200, 400, 300);
-    const int64_t title = core::titlebarheight();
-    // Window, selector and answer; window 4 is the default record, 12 the main window.
-    const int64_t answers[][3] = {
-        {3, 9, 800},  {3, 8, 1280}, {3, 10, 1280 + 32}, {3, 4, 80},    {3, 7, 25}, {3, 18, 16},
-        {3, 21, 0},   {3, -1, 0},   {4, 0, 0},          {4, 9, 0},     {4, 17, 0}, {12, 4, 400},
-        {12, 2, 399}, {12, 9, 300}, {12, 13, 100},      {12, 20, 200}, {12, 0, 0}, {12, 18, 0},
-    };
-    for (auto [n, selector, answer] : answers) {
-        EXPECT_EQ(t_WindowPos(static_cast<uint8_t>(n), selector), answer) << n << " " << selector;
-    }
-    EXPECT_EQ(t_WindowPos(3, 12), 800 + 32 + title);
-    EXPECT_EQ(t_WindowPos(12, 12), 300 + title);
-    EXPECT_EQ(t_WindowPos(12, 14), t_WindowPos(12, 16) - 200 - (300 + title));
-}
-
-TOOLKIT_TEST(WindowCommands, VisibilityTitleBarPasteboardAndSize, runintoolkit) {
-    textwindow(0);
+TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndImages,
+             runintoolkit) {
+    largewindow(0);
     t_WindowVisible(0, false);
     t_WindowFront(0);
     EXPECT_TRUE(display::windowrecord(0).Visible);
@@ -445,4 +279,114 @@ TOOLKIT_TEST(WindowCommands, VisibilityTitleBarPasteboardAndSize, runintoolkit) 
     EXPECT_EQ(std::tie(view.x, view.y, view.width, view.height), std::make_tuple(16, 16, 320, 200));
     t_WindowSize(2, 40, t_WindowPos(2, 16) - 100, -1, -1); // 100 below the top, 232 tall
     EXPECT_EQ(t_WindowPos(2, 14), t_WindowPos(2, 17));     // the top stays on the screen
+    // The palette, the low four bits of t_Color and t_ColorBorder.
+    const uint32_t rgb[16] = {0x000000, 0xFF0000, 0x000080, 0xFF00FF, 0x008000, 0x545454,
+                              0x0000FF, 0x0080FF, 0x804000, 0xFF8000, 0xA8A8A8, 0xFF8080,
+                              0x00FF00, 0xFFFF00, 0x00FFFF, 0xFFFFFF};
+    for (int64_t i = 0; i < 16; ++i) {
+        const t_RGBColor c = t_PaletteColor(i);
+        EXPECT_EQ((uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue), rgb[i]) << i;
+        EXPECT_EQ(c.Alpha, 255);
+    }
+    EXPECT_EQ(t_PaletteColor(16), (t_RGBColor{255, 0, 0, 0}));
+    EXPECT_EQ(t_PaletteColor(-1), (t_RGBColor{255, 0, 0, 0}));
+    EXPECT_EQ(display::packcolor(t_RGBColor{255, 255, 128, 0}), 0x0080FFFFu);
+    largewindow(0);
+    t_Color(0, 9);
+    EXPECT_EQ(display::windowrecord(0).TextColor, 144);
+    EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 128, 0}));
+    t_Color(0, 17);
+    EXPECT_EQ(display::windowrecord(0).TextColor >> 4, 1);
+    EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
+    t_ColorBorder(0, 21);
+    EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
+    log.clear();
+    t_Color(9, 1);
+    t_Color(3, 1);
+    t_ColorBorder(3, 1);
+    EXPECT_EQ(log.lines(), (Lines{"t_Color: Window is not a graphic window.",
+                                  "t_Color: Window #3 not initialized.",
+                                  "t_ColorBorder: Window #3 not initialized."}));
+    // Position selectors of graphic and special windows.
+    largewindow(3);
+    t_WindowSize(12, 100, 200, 400, 300);
+    const int64_t title = core::titlebarheight();
+    // Window, selector and answer; window 4 is the default record, 12 the main window.
+    const int64_t answers[][3] = {
+        {3, 9, 800},  {3, 8, 1280}, {3, 10, 1280 + 32}, {3, 4, 80},    {3, 7, 25}, {3, 18, 16},
+        {3, 21, 0},   {3, -1, 0},   {4, 0, 0},          {4, 9, 0},     {4, 17, 0}, {12, 4, 400},
+        {12, 2, 399}, {12, 9, 300}, {12, 13, 100},      {12, 20, 200}, {12, 0, 0}, {12, 18, 0}};
+    for (auto [n, selector, answer] : answers) {
+        EXPECT_EQ(t_WindowPos(static_cast<uint8_t>(n), selector), answer) << n << " " << selector;
+    }
+    EXPECT_EQ(t_WindowPos(3, 12), 800 + 32 + title);
+    EXPECT_EQ(t_WindowPos(12, 12), 300 + title);
+    EXPECT_EQ(t_WindowPos(12, 14), t_WindowPos(12, 16) - 200 - (300 + title));
+    // Only shown windows give images; the pixels decoded at every depth.
+    // Hidden windows give no image, uninitialised ones say so.
+    graphicwindow(7, 24);
+    log.clear();
+    EXPECT_FALSE(core::onmain([] { return t_WindowImage(7).has_value(); }));
+    EXPECT_TRUE(foregroundlines(log).empty());
+    EXPECT_FALSE(core::onmain([] { return t_WindowImage(6).has_value(); }));
+    EXPECT_EQ(foregroundlines(log), Lines{"t_WindowImage: Graphic window #6 not initialized."});
+    t_WindowVisible(7, true);
+    EXPECT_TRUE(core::onmain([] { return t_WindowNSImage(7).has_value(); }));
+    EXPECT_GT(display::windowrecord(7).UpdateFinished, 0);
+    t_WindowVisible(7, false);
+    EXPECT_EQ(display::windowrecord(7).UpdateDuration, 0);
+    EXPECT_FALSE(display::windowrecord(7).Visible);
+    // The first bytes of the block and the pixels they give, the last bytes and the last pixel.
+    using Bytes = std::vector<uint8_t>;
+    const std::tuple<int64_t, Bytes, std::vector<uint32_t>, Bytes, uint32_t> cases[] = {
+        {1, {0x80}, {0xFFFFFFFF, 0xFF000000}, {0x01}, 0xFFFFFFFF},
+        {4, {0x5A}, {0xFF545454, 0xFFA8A8A8}, {0x9C}, 0xFF00FF00},
+        {16, {0x12, 0x80}, {0xFF808080}, {0x34, 0x56}, 0xFF565656},
+        {32, {0x00, 0x10, 0x20, 0x30}, {0xFF102030}, {0x11, 0x22, 0x33, 0x44}, 0xFF223344},
+        {24, {0x10, 0x20, 0x30}, {0xFF102030}, {0x40, 0x50, 0x60}, 0xFF405060},
+        {8, {0x7F}, {0xFF7F7F7F}, {0x9A}, 0xFF9A9A9A}};
+    for (uint8_t n = 0; n < 6; ++n) {
+        const auto& [depth, first, pixels, last, lastpixel] = cases[n];
+        graphicwindow(n, depth);
+        std::copy(first.begin(), first.end(), block(n));
+        std::copy(last.begin(), last.end(), block(n) + 64 * 32 * depth / 8 - last.size());
+        t_WindowVisible(n, true);
+        const auto image =
+            core::onmain([n] { return t_WindowImage(n); }).value_or(platform::Image{});
+        EXPECT_EQ(std::tie(image.width, image.height), std::make_tuple(64, 32));
+        ASSERT_EQ(image.pixels.size(), 2048u);
+        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), image.pixels.begin())) << depth;
+        EXPECT_EQ(image.pixels[1000], 0xFF000000) << "depth " << depth;
+        EXPECT_EQ(image.pixels.back(), lastpixel) << "depth " << depth;
+    }
+}
+
+TEST(Rendering, FastAndPortableConversionsAgreeAtEveryDepth) {
+    std::vector<uint8_t> bytes(4 * 999);
+    for (size_t k = 0; k < bytes.size(); ++k) {
+        bytes[k] = static_cast<uint8_t>(k * 37 + 11); // 0B 30 55 7A 9F C4 E9 0E ...
+    }
+    // Depth, a pixel count that is no multiple of the four pixels of a vector step, and the first,
+    // second and last pixels of that count.
+    const std::tuple<int64_t, int64_t, uint32_t, uint32_t, uint32_t> cases[] = {
+        {1, 11, 0xFF000000, 0xFF000000, 0xFFFFFFFF}, {4, 13, 0xFF000000, 0xFFFF8080, 0xFF00FFFF},
+        {8, 19, 0xFF0B0B0B, 0xFF303030, 0xFFA5A5A5}, {16, 11, 0xFF303030, 0xFF7A7A7A, 0xFF141414},
+        {24, 7, 0xFF0B3055, 0xFF7A9FC4, 0xFFA5CAEF}, {32, 7, 0xFF30557A, 0xFFC4E90E, 0xFFA8CDF2}};
+    for (const auto& [depth, odd, first, second, last] : cases) {
+        for (int64_t count : {int64_t{1}, int64_t{5}, odd, int64_t{999}}) {
+            std::vector<uint32_t> fast(count), portable(count);
+            display::usesimdconversion(false);
+            ASSERT_TRUE(display::convertpixels(depth, bytes.data(), portable.data(), count));
+            display::usesimdconversion(true);
+            ASSERT_TRUE(display::convertpixels(depth, bytes.data(), fast.data(), count));
+            EXPECT_EQ(fast, portable) << "depth " << depth << ", " << count << " pixels";
+            if (count == odd) {
+                EXPECT_EQ((std::vector{portable[0], portable[1], portable.back()}),
+                          (std::vector{first, second, last}));
+            }
+        }
+    }
+    uint32_t untouched = 7;
+    EXPECT_FALSE(display::convertpixels(12, bytes.data(), &untouched, 1));
+    EXPECT_EQ(untouched, 7u);
 }
