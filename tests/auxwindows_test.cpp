@@ -152,17 +152,17 @@ TEST(Paths, NamesDecodedUrlsAndFileTypes) {
     EXPECT_EQ(ui::filetypelist(",txt,,csv,"), (std::vector<std::string>{"txt", "csv"}));
 }
 
-TEST(OpenDialog, ExtensionsLimitTheListAndFoldersHaveTheirOwnButton) {
+TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingProposesTheName) {
     setuptoolkit();
     const std::string decomposed = "A\xCC\x88pfel.txt"; // A and a combining diaeresis
     fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png", decomposed.c_str()});
     std::vector<std::string> listed;
     whendialogopens([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Datei laden"));
-        EXPECT_EQ(message(dialog), "Bitte eine Datei wählen");
-        EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Öffnen"));
-        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-        EXPECT_TRUE(dialog.isModal());
+        EXPECT_EQ(std::tuple(dialog.windowTitle().toStdString(), message(dialog),
+                             dialog.labelText(QFileDialog::Accept).toStdString(), dialog.fileMode(),
+                             dialog.isModal()),
+                  std::tuple("Datei laden", "Bitte eine Datei wählen", "Öffnen",
+                             QFileDialog::ExistingFile, true));
         // Qt's own texts are German too.
         QStringList texts;
         for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
@@ -201,23 +201,19 @@ TEST(OpenDialog, ExtensionsLimitTheListAndFoldersHaveTheirOwnButton) {
         choosename(dialog, folder, "Unterordner");
     });
     EXPECT_EQ(t_OpenDialog("Ordner", "", "", false, true), (folder / "Unterordner").string());
-}
-
-TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPathAndMenuActionsStoreIt) {
-    setuptoolkit();
-    fs::path folder = folderwith({"gewählt.txt"});
+    // Saving proposes the name and returns the chosen path; the menu actions store it.
+    folder = folderwith({"gewählt.txt"});
     whendialogopens([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Sichern"));
-        EXPECT_EQ(dialog.labelText(QFileDialog::FileName), QStringLiteral("Sichern unter:"));
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sichern"));
-        EXPECT_EQ(message(dialog), "Wohin?");
+        EXPECT_EQ(
+            std::tuple(dialog.acceptMode(), dialog.labelText(QFileDialog::Accept).toStdString(),
+                       dialog.labelText(QFileDialog::FileName).toStdString(),
+                       dialog.windowTitle().toStdString(), message(dialog)),
+            std::tuple(QFileDialog::AcceptSave, "Sichern", "Sichern unter:", "Sichern", "Wohin?"));
         EXPECT_EQ(dialog.nameFilters(), (QStringList{QStringLiteral("Dateien (*.txt *.csv)"),
                                                      QStringLiteral("Alle Dateien (*)")}));
         choosename(dialog, folder, "Übersicht");
     });
     // Called from the program thread: the dialog runs on the main thread meanwhile.
-    std::string path;
     ASSERT_TRUE(runprogram([&] {
         t_InitMemory();
         path = t_SaveDialog("Vorschlag", "Sichern", "Wohin?", "txt,csv");
@@ -239,8 +235,7 @@ TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPathAndMenuActionsStoreIt) {
     EXPECT_TRUE(proposed.ends_with("/Vorschlag.txt")) << proposed;
     std::optional<ui::t_MenuAction> entry = ui::menuactionwithtag(300);
     ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->FilePath, "");
-    EXPECT_EQ(entry->FileName, "");
+    EXPECT_EQ(std::tie(entry->FilePath, entry->FileName), std::tuple("", ""));
     // The open action stores what was chosen.
     whendialogopens([&](QFileDialog& dialog) { choosename(dialog, folder, "gewählt.txt"); });
     platform::menuitemperform(open);

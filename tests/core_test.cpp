@@ -1,32 +1,14 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "core/lookup.h"
 #include "core/process.h"
 #include "core/tables.h"
 #include "core/threads.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/toolkit.h"
-#include "toolkit/setup.h"
 
 #include <atomic>
-#include <chrono>
 #include <gtest/gtest.h>
-#include <pthread.h>
-
-namespace {
-
-size_t stacksizeofthisthread() {
-    pthread_attr_t attributes;
-    size_t size = 0;
-    if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
-        pthread_attr_getstacksize(&attributes, &size);
-        pthread_attr_destroy(&attributes);
-    }
-    return size;
-}
-
-} // namespace
 
 TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;
@@ -72,26 +54,21 @@ TEST(ThreadNumbers, ParsesTheDescriptionText) {
     }
 }
 
-TEST(ProgramThread, RunsAsThreadTwoWithAGigabyteStackAndCutNames) {
+// Programs start and end independently of each other and of background work; a start returns
+// once the new thread has taken its entry.
+TEST(ProgramThread, RunsAsThreadTwoWithAGigabyteStackEndsIndependentlyAndUsesTheBridgeInOrder) {
     EXPECT_EQ(core::currentthreadnumber(), 1);
+    // On the main thread the bridge runs inline: a blocking hand-over to the thread that is
+    // itself waiting would never return.
+    EXPECT_EQ(core::onmain([] { return platform::ismainthread() ? 7 : 0; }), 7);
     setuptoolkit();
-    size_t stack = 0;
-    int64_t number = 0;
-    std::string name;
-    ASSERT_TRUE(runprogram([&] {
-        stack = stacksizeofthisthread();
-        number = core::currentthreadnumber();
+    ASSERT_TRUE(runprogram([] {
+        EXPECT_GE(stacksizeofthisthread(), size_t{1} << 30);
+        EXPECT_EQ(core::currentthreadnumber(), 2);
         core::namecurrentthread("t_WindowAutoUpdate");
-        name = core::currentthreadname();
+        EXPECT_EQ(core::currentthreadname(), "t_WindowAutoUpd");
     }));
-    EXPECT_GE(stack, size_t{1} << 30);
-    EXPECT_EQ(number, 2);
-    EXPECT_EQ(name, "t_WindowAutoUpd");
     EXPECT_FALSE(core::programstarting());
-}
-
-TEST(ProgramThread, StartsAndEndsIndependentlyOfEachOtherAndOfBackgroundWork) {
-    setuptoolkit();
     std::atomic<int> first{0}, second{0};
     core::startprocess([&] { first = 1; }, core::programstacksize);
     core::startprocess([&] { second = 2; }, core::programstacksize);
@@ -102,15 +79,12 @@ TEST(ProgramThread, StartsAndEndsIndependentlyOfEachOtherAndOfBackgroundWork) {
         after = true;
     }));
     EXPECT_FALSE(after);
-    // The application goes on: another program still runs, and a start from it returns once the
-    // new thread has taken its entry.
     ASSERT_TRUE(runprogram([&] {
         core::startprocess([&] { innerran = true; }, core::programstacksize);
         while (core::programstarting()) {
         }
     }));
     EXPECT_TRUE(platform::runeventsuntil([&] { return innerran.load(); }, 5000));
-    // A background process runs concurrently and its start returns at once.
     std::atomic<bool> release{false}, ran{false};
     core::startbackgroundprocess([&] {
         while (!release) {
@@ -119,12 +93,7 @@ TEST(ProgramThread, StartsAndEndsIndependentlyOfEachOtherAndOfBackgroundWork) {
     });
     release = true; // had startbackgroundprocess waited for the task, this line never ran
     EXPECT_TRUE(platform::runeventsuntil([&] { return ran.load(); }, 5000));
-}
-
-TEST(Bridge, RunsInlineOnTheMainThreadAndInOrderFromTheProgram) {
-    // A blocking hand-over to the thread that is itself waiting would never return.
-    EXPECT_EQ(core::onmain([] { return platform::ismainthread() ? 7 : 0; }), 7);
-    setuptoolkit();
+    // The bridge runs in order from the program.
     platform::Window main = core::appdelegate().MainWindow;
     std::vector<std::string> seen;
     ASSERT_TRUE(runprogram([&] {
@@ -138,51 +107,4 @@ TEST(Bridge, RunsInlineOnTheMainThreadAndInOrderFromTheProgram) {
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(seen[i], "Titel " + std::to_string(i));
     }
-}
-
-TEST(Lookup, WindowsAndViewsByNumber) {
-    platform::InterfaceOmissions omit;
-    omit.views[7] = true;
-    setuptoolkit(omit);
-    ASSERT_TRUE(runprogram([&] {
-        EXPECT_EQ(core::getwindow(12), core::appdelegate().MainWindow);
-        EXPECT_NE(core::getwindow(12), nullptr);
-        EXPECT_EQ(core::getwindow(11), core::appdelegate().PreferencesWindow);
-        EXPECT_EQ(core::getwindow(8), core::appdelegate().PasteboardWindow);
-        EXPECT_EQ(core::getwindow(9), core::appdelegate().VirtualPrinterWindow);
-        EXPECT_EQ(core::getwindow(10), core::appdelegate().SystemConsoleWindow);
-        EXPECT_NE(core::getwindow(0), core::getwindow(1));
-        EXPECT_NE(core::getview(0), nullptr);
-        EXPECT_NE(core::getwindow(0), nullptr);
-        for (uint8_t n : {7, 13, 255}) {
-            EXPECT_EQ(core::getwindow(n), nullptr) << int(n);
-        }
-        EXPECT_EQ(core::getview(7), nullptr);
-        EXPECT_EQ(core::getview(8), nullptr);
-    }));
-}
-
-TEST(Application, LaunchSequenceStartsTheProgramOnThreadTwo) {
-    LogCapture log;
-    int argc = 1;
-    char name[] = "core_test";
-    char* argv[] = {name, nullptr};
-    std::atomic<int64_t> number{0};
-    std::atomic<size_t> stack{0};
-    int code = toolkit::rundesktop(argc, argv, [&] {
-        number = core::currentthreadnumber();
-        stack = stacksizeofthisthread();
-        platform::quitapplication(0);
-    });
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(number, 2);
-    EXPECT_GE(stack, size_t{1} << 30);
-    EXPECT_EQ(log.lines(),
-              (std::vector<std::string>{"applicationWillFinishLaunching: Called.",
-                                        "applicationDidFinishLaunching: Start.",
-                                        "initkqtools: Start.", "initkqtools: End.",
-                                        "Program: Start.", "applicationDidFinishLaunching: End.",
-                                        "applicationWillTerminate: Called."}));
-    EXPECT_TRUE(core::launchfinished());
-    EXPECT_EQ(core::currentthreadname(), "AppDelegate");
 }

@@ -1,23 +1,17 @@
 // The application on the desktop: pictures scaled with their window, clicks in picture pixels,
-// the application menu (quitting, running the program again), closing the last window, and the
-// command line every program understands.
+// the application menu (quitting, running the program again) and closing the last window.
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/lookup.h"
+#include "core/threads.h"
 #include "display/render.h"
-#include "display/videomemory.h"
 #include "events/queues.h"
-#include "platform/platform.h"
-#include "quorvinthal/toolkit.h"
+#include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
-#include "toolkit/commandline.h"
 #include "toolkit/setup.h"
 
-#include <QCoreApplication>
 #include <QImage>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
@@ -27,11 +21,7 @@
 
 namespace {
 
-constexpr uint32_t white = 0xFFFFFFFF, black = 0xFF000000;
-
-QWidget* viewof(uint8_t n) {
-    return reinterpret_cast<QWidget*>(display::windowrecord(n).View.load());
-}
+constexpr uint32_t black = 0xFF000000;
 
 // A 1280 x 800 picture at 4 bits, black, with white rows 779 and 780 and a white last column.
 void chartlikewindow() {
@@ -99,26 +89,32 @@ int rundesktopwith(std::function<void()> program, std::function<void()> step) {
 
 } // namespace
 
-TOOLKIT_TEST(Scaling, AResizedWindowShowsTheWholePicture, runintoolkit) {
-    chartlikewindow();
-    resizeby(1, 0.5);
-    const QImage half = grabbed(1);
-    EXPECT_EQ(half.width(), 640);
-    EXPECT_EQ(half.height(), 400);
-    // The axis rows 779/780 land on row 389/390 and the last column stays in the picture.
-    EXPECT_GE(brightin(half, 389) + brightin(half, 390), 640);
-    EXPECT_EQ(brightin(half, 200), 1);
-    EXPECT_TRUE(bright(half.pixel(639, 200)));
-    EXPECT_EQ(brightin(half, 388), 1);
-    // Frames are still the picture's own.
-    EXPECT_EQ(t_WindowPos(1, 8), 1280);
-    EXPECT_EQ(t_WindowPos(1, 9), 800);
-}
-
-TOOLKIT_TEST(Scaling, AWholeFactorCopiesEveryPixelExactly, runintoolkit) {
+// The picture and its borders scale with the window; clicks are reported in picture pixels, and
+// a whole factor copies every pixel exactly.
+TOOLKIT_TEST(Scaling, ResizedWindowsShowTheWholePictureAndReportClicksInPicturePixels,
+             runintoolkit) {
     chartlikewindow();
     g_Plot(1, 7, 3, t_RGBColor{255, 255, 0, 0});
-    resizeby(1, 2);
+    resizeby(1, 0.5);
+    const QImage half = grabbed(1);
+    EXPECT_EQ(half.size(), QSize(640, 400));
+    // The axis rows 779/780 land on row 389/390 and the last column stays in the picture.
+    EXPECT_GE(brightin(half, 389) + brightin(half, 390), 640);
+    EXPECT_EQ(std::tuple(brightin(half, 200), bright(half.pixel(639, 200)), brightin(half, 388)),
+              std::tuple(1, true, 1));
+    // Frames are still the picture's own.
+    EXPECT_EQ(std::tuple(t_WindowPos(1, 8), t_WindowPos(1, 9)), std::tuple(1280, 800));
+    for (auto [x, y, clickx, clicky] :
+         {std::tuple{100.4, 50.7, 200, 101}, {0.2, 0.2, 0, 0}, {639.9, 399.9, 1279, 799}}) {
+        sendmouse(1, QEvent::MouseButtonPress, {x, y}, Qt::LeftButton);
+        ASSERT_TRUE(waitfor([] { return events::mousequeue().count() > 0; }));
+        const t_Event click = events::mousequeue().pending().back();
+        EXPECT_EQ(click.ClickX, clickx) << x;
+        EXPECT_EQ(click.ClickY, clicky) << y;
+        t_Event taken;
+        t_TakeMouseEvent(taken);
+    }
+    resizeby(1, 4);
     const QImage twice = grabbed(1);
     const std::optional<platform::Image> picture = t_WindowImage(1);
     ASSERT_EQ(twice.width(), 2560);
@@ -129,79 +125,56 @@ TOOLKIT_TEST(Scaling, AWholeFactorCopiesEveryPixelExactly, runintoolkit) {
             differing += twice.pixel(x, y) != picture->pixels[(y / 2) * 1280 + x / 2];
         }
     }
-    EXPECT_EQ(differing, 0);
-    EXPECT_EQ(twice.pixel(14, 6), 0xFFFF0000);
-    EXPECT_EQ(twice.pixel(13, 6), black);
+    EXPECT_EQ(std::tuple(differing, twice.pixel(14, 6), twice.pixel(13, 6)),
+              std::tuple(0, 0xFFFF0000, black));
 }
 
-TOOLKIT_TEST(Scaling, ClicksAreReportedInPicturePixels, runintoolkit) {
-    chartlikewindow();
-    resizeby(1, 0.5);
-    for (auto [x, y, clickx, clicky] :
-         {std::tuple{100.4, 50.7, 200, 101}, {0.2, 0.2, 0, 0}, {639.9, 399.9, 1279, 799}}) {
-        core::onmain([x = x, y = y] {
-            QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y),
-                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(viewof(1), &press);
-        });
-        ASSERT_TRUE(waitfor([] { return events::mousequeue().count() > 0; }));
-        const t_Event click = events::mousequeue().pending().back();
-        EXPECT_EQ(click.ClickX, clickx) << x;
-        EXPECT_EQ(click.ClickY, clicky) << y;
-        t_Event taken;
-        t_TakeMouseEvent(taken);
-    }
-}
-
-TEST(ApplicationMenu, QuitEndsTheApplicationWhileTheProgramWaitsForAKey) {
-    LogCapture log;
-    std::atomic<bool> waiting{false};
-    std::chrono::steady_clock::time_point asked;
-    const int status = rundesktopwith(
-        [&] {
-            t_InitWindow(0, 24, 40, 10, 16, "MenloBold 16x32.font");
-            waiting = true;
-            t_InputForm(0, "? ", "", false, t_InputText, 5);
-            ADD_FAILURE() << "the line editor returned";
-        },
-        [&] {
-            if (waiting.exchange(false)) {
-                asked = std::chrono::steady_clock::now();
-                platform::menuitemperform(applicationitem("Quorvinthal beenden"));
-            }
-        });
-    EXPECT_EQ(status, 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
-    EXPECT_TRUE(log.contains("applicationWillTerminate: Called."));
-}
-
-TEST(ApplicationMenu, RestartRunsTheProgramAgainOnlyOnceItHasEnded) {
+// The launch starts the program on thread two; restarting runs it again only once it has ended,
+// and quitting ends the application even while the program waits for a key.
+TEST(ApplicationMenu, LaunchThenRestartOnceTheProgramHasEndedThenQuitWhileItWaitsForAKey) {
     LogCapture log;
     std::atomic<int> runs{0};
-    std::atomic<bool> enabledwhilerunning{true};
+    std::atomic<bool> enabledwhilerunning{true}, waiting{false};
+    std::chrono::steady_clock::time_point asked;
     const int status = rundesktopwith(
         [&] {
             enabledwhilerunning = core::onmain([] {
                 return platform::menuitemisenabled(applicationitem("Programm neu starten"));
             });
             EXPECT_FALSE(core::restartprogram());
-            ++runs;
+            if (++runs == 1) {
+                EXPECT_EQ(core::currentthreadnumber(), 2);
+                EXPECT_GE(stacksizeofthisthread(), size_t{1} << 30);
+                return;
+            }
+            t_InitWindow(0, 24, 40, 10, 16, "MenloBold 16x32.font");
+            waiting = true;
+            t_InputForm(0, "? ", "", false, t_InputText, 5);
+            ADD_FAILURE() << "the line editor returned";
         },
         [&] {
             platform::MenuItem restart = applicationitem("Programm neu starten");
-            if (core::programrunning() || !platform::menuitemisenabled(restart)) {
-                return;
-            }
-            if (runs == 1) {
+            if (waiting.exchange(false)) {
+                asked = std::chrono::steady_clock::now();
+                platform::menuitemperform(applicationitem("Quorvinthal beenden"));
+            } else if (runs == 1 && !core::programrunning() &&
+                       platform::menuitemisenabled(restart)) {
                 platform::menuitemperform(restart);
-            } else if (runs == 2) {
-                platform::quitapplication(0);
             }
         });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(runs, 2);
-    EXPECT_FALSE(enabledwhilerunning);
+    EXPECT_EQ(std::tuple(status, runs.load(), enabledwhilerunning.load()), std::tuple(0, 2, false));
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
+    const Lines lines = log.lines();
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(
+        Lines(lines.begin(), lines.begin() + 6),
+        (Lines{"applicationWillFinishLaunching: Called.", "applicationDidFinishLaunching: Start.",
+               "initkqtools: Start.", "initkqtools: End.", "Program: Start.",
+               "applicationDidFinishLaunching: End."}));
     EXPECT_EQ(log.count("Program: Start."), 2u);
+    EXPECT_TRUE(log.contains("applicationWillTerminate: Called."));
+    EXPECT_EQ(std::tuple(core::launchfinished(), core::currentthreadname()),
+              std::tuple(true, "AppDelegate"));
 }
 
 TEST(Closing, TheLastShownWindowQuitsTheApplication) {
@@ -228,35 +201,4 @@ TEST(Closing, TheLastShownWindowQuitsTheApplication) {
         });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(closed, 2);
-}
-
-TEST(CommandLine, OptionsValuesAndRefusals) {
-    using Arguments = std::vector<std::string>;
-    const toolkit::CommandLine none = toolkit::parsecommandline({});
-    EXPECT_FALSE(none.headless || none.help || none.version);
-    EXPECT_EQ(none.error, "");
-    const toolkit::CommandLine full = toolkit::parsecommandline(
-        Arguments{"--keys", "a\\r", "--today", "1.2.2003", "--out", "d", "--timeout", "7"});
-    EXPECT_TRUE(full.headless);
-    EXPECT_EQ(full.keys, "a\\r");
-    EXPECT_EQ(full.today, "1.2.2003");
-    EXPECT_EQ(full.out, "d");
-    EXPECT_EQ(full.timeoutseconds, 7);
-    EXPECT_TRUE(toolkit::parsecommandline(Arguments{"--out", "d", "--help"}).help);
-    EXPECT_TRUE(toolkit::parsecommandline(Arguments{"--version", "--bogus"}).version);
-    const std::pair<Arguments, std::string> refused[] = {
-        {{"--bogus"}, "unbekannte Option \u201E--bogus\u201C (siehe --help)"},
-        {{"-platform", "xcb"}, "unbekannte Option \u201E-platform\u201C (siehe --help)"},
-        {{"--out"}, "nach --out fehlt der Wert (siehe --help)"},
-        {{"--timeout", "0"}, "--timeout braucht eine Zahl von Sekunden über 0"},
-        {{"--timeout", "5s"}, "--timeout braucht eine Zahl von Sekunden über 0"},
-    };
-    for (const auto& [arguments, error] : refused) {
-        EXPECT_EQ(toolkit::parsecommandline(arguments).error, error) << arguments[0];
-    }
-    const std::string help = toolkit::usage("quorvinthal");
-    for (const char* part : {"Aufruf: quorvinthal", "--out ORDNER", "--keys TASTEN",
-                             "--today TT.MM.JJJJ", "--timeout SEKUNDEN", "--version", "--help"}) {
-        EXPECT_NE(help.find(part), std::string::npos) << part;
-    }
 }

@@ -1,19 +1,10 @@
 // Input that used to lose or corrupt what the user typed, and commands driven to their limits.
-#include "app/cycleprogram.h"
-#include "app/dateformat.h"
-#include "core/appdelegate.h"
-#include "core/bridge.h"
 #include "display/bell.h"
-#include "display/videomemory.h"
 #include "events/queues.h"
-#include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
-#include "tests/support/toolkit.h"
-#include "toolkit/headless.h"
-#include "ui/copyconversion.h"
 
 #include <chrono>
 #include <climits>
@@ -24,83 +15,17 @@ namespace {
 
 constexpr int64_t Paste = 22;
 
-const display::t_Window& window() {
-    return display::windowrecord(0);
-}
-
-// A field of at most maximum characters holding text at the start of line 1, ready for editing.
-void field(const std::string& text, int64_t mode, int64_t maximum) {
-    t_CursorHome(0);
-    t_InputForm(0, "", text, true, mode, maximum);
-}
-
-// The line being edited with a bar at the cursor.
-std::string line() {
-    const std::string& text = window().InputString;
-    const int64_t p = window().InputCursorPos;
-    return t_Left(text, p) + "|" + t_MidFrom(text, p + 1);
-}
-
 int64_t peakkilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
 
-std::vector<QtKey> joined(std::initializer_list<std::vector<QtKey>> parts) {
-    std::vector<QtKey> keys;
-    for (const auto& part : parts) {
-        keys.insert(keys.end(), part.begin(), part.end());
-    }
-    return keys;
-}
-
 } // namespace
-
-// Num Lock between the digits of a date, then every PC key the original keyboard lacks, with its
-// scan code and without: none types or ends the input. Keypad 0 and 5 keep their digits while Num
-// Lock is off.
-TEST(ForeignKeys, NumLockAndPcOnlyKeysNeitherTypeNorEndAnInput) {
-    const auto keypad = Qt::KeypadModifier;
-    const std::vector<QtKey> foreign{
-        {Qt::Key_Insert, "", 110},    {Qt::Key_Menu, "", 127},  {Qt::Key_Print, "", 99},
-        {Qt::Key_ScrollLock, "", 70}, {Qt::Key_Pause, "", 119}, {Qt::Key_Insert, ""},
-        {Qt::Key_Menu, ""},           {Qt::Key_Print, ""},      {Qt::Key_ScrollLock, ""},
-        {Qt::Key_Pause, ""},          {Qt::Key_SysReq, ""},     {Qt::Key_NumLock, ""}};
-    const std::vector<QtKey> keys =
-        joined({keysfortext("5.12"),
-                {{Qt::Key_NumLock, "", 69}},
-                keysfortext(".1985"),
-                foreign,
-                {{Qt::Key_Insert, "", 82, keypad}, {Qt::Key_Clear, "", 0, keypad}},
-                keysfortext("\r")});
-    inwindow(
-        [] {
-            EXPECT_EQ(t_InputForm(0, "Geburtsdatum   : ", "", false, 0, 20), "5.12.198505");
-            EXPECT_FALSE(events::keyqueue().available());
-        },
-        keys);
-}
-
-// The birth-date field takes a date pasted between euro signs; the forecast field after it gets
-// only what is typed there.
-TEST(Paste, NeverEndsTheInputNorReachesTheNextOne) {
-    const QtKey controlv{Qt::Key_V, "\x16", 0, Qt::ControlModifier};
-    inwindow(
-        [] {
-            setpasteboard("€5.12.1985€\nzweite Zeile");
-            const uint64_t bells = display::bellcount();
-            EXPECT_EQ(t_InputForm(0, "Geburtsdatum   : ", "", false, 0, 10), "5.12.1985");
-            EXPECT_EQ(display::bellcount(), bells + 1);
-            EXPECT_EQ(t_InputForm(0, "Vorhersagedatum: ", "", false, 0, 10), "7");
-            EXPECT_FALSE(events::keyqueue().available());
-        },
-        joined({{controlv}, keysfortext("\r7\r")}));
-}
 
 // Each paste into a field: what the line holds afterwards (the bar is the cursor) and whether it
 // rang the bell once for characters left out.
-WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldAndRingsOnceForTheRest) {
+WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldBoundedAndRingsOnceForTheRest) {
     struct Row {
         std::string before; // the line, with the cursor at its end or at a bar
         int64_t mode, maximum;
@@ -133,7 +58,7 @@ WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldAndRingsOnceForTheRest) 
         const size_t bar = row.before.find('|');
         field(bar == std::string::npos ? row.before
                                        : row.before.substr(0, bar) + row.before.substr(bar + 1),
-              row.mode, row.maximum);
+              row.mode, row.maximum, "");
         if (bar != std::string::npos) {
             display::windowrecord(0).InputCursorPos = static_cast<int64_t>(bar);
         }
@@ -145,11 +70,9 @@ WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldAndRingsOnceForTheRest) 
         EXPECT_FALSE(events::keyqueue().available()) << row.pasted;
         EXPECT_FALSE(window().InputFinished) << row.pasted;
     }
-}
-
-WINDOW_TEST(Paste, FiveMillionCharactersIntoATenCharacterFieldStayBounded) {
+    // Five million characters into a ten-character field stay bounded in time and memory.
     setpasteboard(std::string(5'000'000, '7') + "\nzweite Zeile");
-    field("", 0, 10);
+    field("", 0, 10, "");
     const int64_t peak = peakkilobytes();
     const auto start = std::chrono::steady_clock::now();
     t_InputEdit(0, Paste);
@@ -159,10 +82,43 @@ WINDOW_TEST(Paste, FiveMillionCharactersIntoATenCharacterFieldStayBounded) {
     EXPECT_FALSE(events::keyqueue().available());
 }
 
-// Fonts whose cell sizes make the cell arithmetic overflow are refused; empty cells draw nothing
-// but still record the character.
-TOOLKIT_TEST(CellArithmetic, AbsurdFontSizesAreRefusedOrDrawNothing, runintoolkit) {
+// PrintSpc reports a wrong window once, TextHline every illegal column. Fonts whose cell sizes make
+// the cell arithmetic overflow are refused; empty cells draw nothing but record the character.
+TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothing, runintoolkit) {
+    LogCapture log;
+    t_PrintSpc(8, 5);
+    t_PrintSpc(3, 5);
+    EXPECT_EQ(log.lines(), (Lines{"t_PrintSpc: Window is not a graphic window.",
+                                  "t_PrintSpc: Window #3 not initialized."}));
     t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
+    const auto refusals = [](int64_t from, int64_t to) {
+        Lines lines;
+        for (int64_t x = from; x <= to; ++x) {
+            lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " +
+                            std::to_string(x) + ", y = 2).");
+        }
+        return lines;
+    };
+    struct Span {
+        int64_t from, to;
+        Lines refused;
+    };
+    const Span spans[]{{90, 95, refusals(90, 95)},       {79, 82, refusals(81, 82)},
+                       {-2, 1, refusals(-2, 0)},         {81, INT64_MAX, refusals(81, 160)},
+                       {INT64_MIN, 0, refusals(-79, 0)}, {95, 90, {}}};
+    for (const Span& span : spans) {
+        log.clear();
+        t_TextHline(0, span.from, span.to, 2, '=');
+        EXPECT_EQ(log.lines(), span.refused) << span.from << " " << span.to;
+    }
+    EXPECT_EQ(t_GetScreen(0, "\r"), "\r=" + std::string(77, ' ') + "==");
+    // Tabs to columns at the limits of int64_t are out of range like any other.
+    t_Htab(0, 7);
+    t_Htab(0, LLONG_MAX);
+    t_Htab(0, LLONG_MIN);
+    EXPECT_EQ(window().TextHpos, 7);
+    t_CursorHome(0);
+    t_ClearEndOfWindow(0);
     constexpr int64_t huge = int64_t{1} << 62;
     struct Row {
         int64_t width, height, x, y;
@@ -178,7 +134,7 @@ TOOLKIT_TEST(CellArithmetic, AbsurdFontSizesAreRefusedOrDrawNothing, runintoolki
         font.Width = row.width;
         font.Height = row.height;
         t_WindowFont(0, font);
-        LogCapture log;
+        log.clear();
         t_PrintSymbol(0, 'A', 0xC0, row.x, row.y);
         const std::string refusal =
             "t_PrintSymbol: Window #0 illegal coordinates (x = " + std::to_string(row.x) +
@@ -213,32 +169,6 @@ TOOLKIT_TEST(CellArithmetic, AbsurdFontSizesAreRefusedOrDrawNothing, runintoolki
     }
 }
 
-// Lines between the limits of int64_t are walked only near the window: quickly, and through the
-// points a short line would take. The position is the last point drawn.
-TOOLKIT_TEST(Lines, ExtremeEndsAreWalkedOnlyNearTheWindow, runintoolkit) {
-    graphicwindow(0, 8, 64, 32);
-    t_Color(0, 15);
-    struct Row {
-        int64_t x1, y1, x2, y2, lastx, lasty;
-    };
-    const Row rows[]{{LLONG_MIN, LLONG_MIN, LLONG_MAX, LLONG_MAX, 31, 31},
-                     {LLONG_MAX, 3, LLONG_MIN, 3, 0, 3},
-                     {5, 7, LLONG_MAX, 7, 63, 7},
-                     {LLONG_MIN, LLONG_MAX, LLONG_MAX, LLONG_MIN, 0, 0}, // (0, -1) rounds in
-                     {-3000000000, 10, 3000000000, 10, 63, 10}};
-    for (const Row& row : rows) {
-        const auto start = std::chrono::steady_clock::now();
-        g_Line(0, row.x1, row.y1, row.x2, row.y2);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << row.x1;
-        EXPECT_EQ(window().PositionX, row.lastx) << row.x1;
-        EXPECT_EQ(window().PositionY, row.lasty) << row.x1;
-    }
-    const auto lit = [](int64_t x, int64_t y) { return g_Scrn(0, x, y).Red != 0; };
-    EXPECT_TRUE(lit(20, 20));
-    EXPECT_FALSE(lit(20, 21));
-    EXPECT_TRUE(lit(0, 3) && lit(63, 3) && lit(4, 7) == false && lit(5, 7));
-}
-
 // Glyphs of fonts with cell sides at the limits of int64_t: too large ones are refused, those with
 // a negative side have no pixels; neither draws.
 TOOLKIT_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing, runintoolkit) {
@@ -262,107 +192,4 @@ TOOLKIT_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing, runintoolkit) {
         EXPECT_EQ(window().PositionX, row.advancedx) << row.width << " " << row.height;
         EXPECT_EQ(memorybytes(window().MemoryStart, 64 * 32 * 3), pixels) << row.width;
     }
-}
-
-TEST(FormatNumber, WidthsBeyondTheLongestFillAddNone) {
-    struct Row {
-        int64_t value, fill, width;
-        std::string text;
-    };
-    const Row rows[]{{5, '0', INT64_MAX, "5"},
-                     {-5, '0', 32768, "-5"},
-                     {5, 0x20AC, LLONG_MAX / 3, "5"},
-                     {-5, '0', 3, "0-5"},
-                     {5, '0', 32767, std::string(32766, '0') + "5"}};
-    for (const Row& row : rows) {
-        EXPECT_EQ(formatnumber(row.value, row.fill, row.width, false), row.text) << row.width;
-    }
-}
-
-TOOLKIT_TEST(Refusals, PrintSpcReportsOnceAndTextHlineEveryIllegalColumn, runintoolkit) {
-    LogCapture log;
-    t_PrintSpc(8, 5);
-    t_PrintSpc(3, 5);
-    EXPECT_EQ(log.lines(), (Lines{"t_PrintSpc: Window is not a graphic window.",
-                                  "t_PrintSpc: Window #3 not initialized."}));
-    t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
-    const auto refusals = [](int64_t from, int64_t to) {
-        Lines lines;
-        for (int64_t x = from; x <= to; ++x) {
-            lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " +
-                            std::to_string(x) + ", y = 2).");
-        }
-        return lines;
-    };
-    struct Row {
-        int64_t from, to;
-        Lines refused;
-    };
-    const Row rows[]{{90, 95, refusals(90, 95)},       {79, 82, refusals(81, 82)},
-                     {-2, 1, refusals(-2, 0)},         {81, INT64_MAX, refusals(81, 160)},
-                     {INT64_MIN, 0, refusals(-79, 0)}, {95, 90, {}}};
-    for (const Row& row : rows) {
-        log.clear();
-        t_TextHline(0, row.from, row.to, 2, '=');
-        EXPECT_EQ(log.lines(), row.refused) << row.from << " " << row.to;
-    }
-    EXPECT_EQ(t_GetScreen(0, "\r"), "\r=" + std::string(77, ' ') + "==");
-    // Tabs to columns at the limits of int64_t are out of range like any other.
-    t_Htab(0, 7);
-    t_Htab(0, LLONG_MAX);
-    t_Htab(0, LLONG_MIN);
-    EXPECT_EQ(window().TextHpos, 7);
-}
-
-TEST(CopyConversion, TheHeaderRuleIsCopiedAsDashes) {
-    std::string rule;
-    for (int i = 0; i < 80; ++i) {
-        rule += "\u009C";
-    }
-    EXPECT_EQ(ui::copyconversion(rule), std::string(80, '-'));
-}
-
-// The last day label of a 31-day month ends at the window's right edge instead of being cut; it
-// shows the same glyphs as the labels 30 (its "3") and 1 (its "1").
-TEST(Chart, TheLastDayLabelStaysInsideTheWindow) {
-    std::string error;
-    toolkit::SnapshotRequest request{toolkit::parsekeys("5.12.1985\\r\\x1a05.12.2026\\r", error),
-                                     toolkit::parsetoday("06.12.2026")};
-    const toolkit::SnapshotResult r = toolkit::takesnapshot(cycleprogram, request);
-    ASSERT_TRUE(r.finished);
-    ASSERT_TRUE(r.images[1].has_value());
-    const platform::Image& image = *r.images[1];
-    const auto glyph = [&](int64_t left) {
-        std::vector<uint32_t> cell;
-        for (int64_t y = 783; y < 799; ++y) {
-            for (int64_t x = left; x < left + 8; ++x) {
-                cell.push_back(image.pixels[static_cast<size_t>(y * image.width + x)]);
-            }
-        }
-        return cell;
-    };
-    const int64_t label30 = 1237 - 8, label1 = 41 - 4;
-    EXPECT_NE(glyph(label30), glyph(1248)); // the "3" is not blank
-    EXPECT_EQ(glyph(1264), glyph(label30));
-    EXPECT_EQ(glyph(1272), glyph(label1));
-}
-
-TEST(WindowVisible, TextWindowsWithoutTheirTextViewAreReported) {
-    runintoolkit([] {
-        core::onmain([] {
-            core::AppDelegate& d = core::appdelegate();
-            d.PasteboardTextView = nullptr;
-            d.VirtualPrinterTextView = nullptr;
-            d.SystemConsoleTextView = nullptr;
-        });
-        LogCapture log;
-        for (uint8_t n : {8, 9, 10}) {
-            t_WindowVisible(n, true);
-            EXPECT_FALSE(isvisible(n)) << int(n);
-        }
-        EXPECT_EQ(foregroundlines(log),
-                  (Lines{"t_WindowVisible: Pasteboard window is nil, resource undefined.",
-                         "t_WindowVisible: Virtual printer window is nil, resource undefined.",
-                         "t_WindowVisible: System console window is nil, resource undefined."}));
-    });
 }

@@ -1,6 +1,6 @@
 // What an installed or moved program relies on: its resources and its name found from its own
 // location in the build's bundle and in the GNU layout, one line for a missing resource folder,
-// and --version without a display.
+// the command line every program understands and --version without a display.
 #include "core/bundle.h"
 #include "tests/support/logcapture.h"
 #include "toolkit/commandline.h"
@@ -83,16 +83,9 @@ const std::string charttitle =
 
 } // namespace
 
-// ---- The layout from the executable's folder --------------------------------------------------
-
 TEST(BundleLayout, BundleAndInstalledTreeFromTheExecutablesFolder) {
-    struct Case {
-        const char* exedir;
-        const char* installedresources;
-        const char* name;
-        const char* resources;
-    };
-    const Case cases[] = {
+    using Layout = std::tuple<const char*, const char*, const char*, const char*>;
+    const Layout cases[] = {
         {"/opt/Quorvinthal.app/Contents/MacOS", "../share/quorvinthal", "Quorvinthal.app",
          "/opt/Quorvinthal.app/Contents/Resources"},
         {"/b/Moved.app/Contents/MacOS", "../share/quorvinthal", "Moved.app",
@@ -106,11 +99,10 @@ TEST(BundleLayout, BundleAndInstalledTreeFromTheExecutablesFolder) {
         {"/b/X.app/Contents/bin", "../share/quorvinthal", "Quorvinthal.app",
          "/b/X.app/Contents/share/quorvinthal"},
     };
-    for (const Case& c : cases) {
+    for (auto [exedir, installedresources, name, resources] : cases) {
         const core::BundleLayout layout =
-            core::findlayout(c.exedir, c.installedresources, "Quorvinthal.app");
-        EXPECT_EQ(layout.name, c.name) << c.exedir;
-        EXPECT_EQ(layout.resources, c.resources) << c.exedir;
+            core::findlayout(exedir, installedresources, "Quorvinthal.app");
+        EXPECT_EQ(std::tie(layout.name, layout.resources), std::tuple(name, resources)) << exedir;
     }
 }
 
@@ -127,7 +119,6 @@ TEST(BundleLayout, MissingResourceFolderIsLoggedOnceWithWhereItWasLooked) {
     const std::string missing = "Resources: no resource folder at " + resources.string();
     EXPECT_EQ(log.count(missing), 1u);
     EXPECT_EQ(log.lines().front(), missing);
-
     // Once the folder is there nothing more is said; another missing folder is named again.
     fs::create_directories(resources);
     log.clear();
@@ -139,30 +130,22 @@ TEST(BundleLayout, MissingResourceFolderIsLoggedOnceWithWhereItWasLooked) {
                                  (tree.root / "Other.app/Contents/Resources").string()});
 }
 
-// ---- A program moved into either layout -------------------------------------------------------
-
-TEST(MovedProgram, InstalledTreeFindsShareQuorvinthalAndKeepsTheTitle) {
-    TemporaryFolder tree;
-    placeprogram(tree.root / "usr/bin", tree.root / "usr/share/quorvinthal");
-    const SnapshotRun run = runsnapshot(tree.root / "usr/bin", tree.root / "out");
-    ASSERT_EQ(run.status, 0);
-    ASSERT_GE(run.screen.size(), 11u);
-    EXPECT_EQ(run.screen[10], daysline);
-    EXPECT_EQ(run.titles, (Lines{"0\tQuorvinthal", charttitle}));
-}
-
-TEST(MovedProgram, BundleFindsItsResourcesAndIsNamedAfterItsFolder) {
-    TemporaryFolder tree;
-    placeprogram(tree.root / "Zyklen.app/Contents/MacOS",
-                 tree.root / "Zyklen.app/Contents/Resources");
-    const SnapshotRun run = runsnapshot(tree.root / "Zyklen.app/Contents/MacOS", tree.root / "out");
-    ASSERT_EQ(run.status, 0);
-    ASSERT_GE(run.screen.size(), 11u);
-    EXPECT_EQ(run.screen[10], daysline);
-    EXPECT_EQ(run.titles.front(), "0\tZyklen");
-}
-
-TEST(MovedProgram, WithoutResourcesTheFolderIsNamedOnceAndTheTextWindowStaysClosed) {
+// A bundle is named after its folder; the text window of the installed tree keeps the name.
+// Without resources the folder is named once and only the chart window, which needs no font,
+// opens.
+TEST(MovedProgram, FindsItsResourcesInEitherLayoutOrNamesTheMissingFolderOnce) {
+    const std::tuple<const char*, const char*, const char*> layouts[]{
+        {"usr/bin", "usr/share/quorvinthal", "0\tQuorvinthal"},
+        {"Zyklen.app/Contents/MacOS", "Zyklen.app/Contents/Resources", "0\tZyklen"}};
+    for (const auto& [exedir, resources, title] : layouts) {
+        TemporaryFolder tree;
+        placeprogram(tree.root / exedir, tree.root / resources);
+        const SnapshotRun run = runsnapshot(tree.root / exedir, tree.root / "out");
+        ASSERT_EQ(run.status, 0) << exedir;
+        ASSERT_GE(run.screen.size(), 11u);
+        EXPECT_EQ(run.screen[10], daysline);
+        EXPECT_EQ(run.titles, (Lines{title, charttitle}));
+    }
     TemporaryFolder tree;
     placeprogram(tree.root / "bin", {});
     const SnapshotRun run = runsnapshot(tree.root / "bin", tree.root / "out", 2);
@@ -172,27 +155,48 @@ TEST(MovedProgram, WithoutResourcesTheFolderIsNamedOnceAndTheTextWindowStaysClos
     EXPECT_NE(std::find(run.log.begin(), run.log.end(),
                         "t_InitWindow: Font 'MenloBold 16x32.font' not found."),
               run.log.end());
-    // Only the chart window, which needs no font, opens.
     ASSERT_EQ(run.titles.size(), 1u);
     EXPECT_EQ(run.titles[0].substr(0, 18), "1\tQuorvinthal f\xC3\xBCr");
 }
 
-// ---- --version ----------------------------------------------------------------------------------
-
-TEST(VersionOption, WinsOverEverythingElseOnTheLine) {
-    const std::vector<Lines> lines = {
-        {"--version"},
-        {"--keys", "x", "--version"},
-        {"--version", "--out"},        // a value missing after it does not matter
-        {"--version", "--bogus", "1"}, // nor an unknown option
-    };
-    for (const Lines& line : lines) {
+TEST(CommandLine, OptionsValuesRefusalsAndVersion) {
+    const toolkit::CommandLine none = toolkit::parsecommandline({});
+    EXPECT_FALSE(none.headless || none.help || none.version);
+    EXPECT_EQ(none.error, "");
+    const toolkit::CommandLine full = toolkit::parsecommandline(
+        Lines{"--keys", "a\\r", "--today", "1.2.2003", "--out", "d", "--timeout", "7"});
+    EXPECT_TRUE(full.headless);
+    EXPECT_EQ(full.keys, "a\\r");
+    EXPECT_EQ(full.today, "1.2.2003");
+    EXPECT_EQ(full.out, "d");
+    EXPECT_EQ(full.timeoutseconds, 7);
+    EXPECT_TRUE(toolkit::parsecommandline(Lines{"--out", "d", "--help"}).help);
+    // --version wins over everything else on the line, unless it is a value.
+    for (const Lines& line : {Lines{"--version"},
+                              {"--keys", "x", "--version"},
+                              {"--version", "--out"},
+                              {"--version", "--bogus", "1"}}) {
         const toolkit::CommandLine parsed = toolkit::parsecommandline(line);
         EXPECT_TRUE(parsed.version) << line.size();
         EXPECT_EQ(parsed.error, "") << line.size();
         EXPECT_FALSE(parsed.headless) << line.size();
     }
-    EXPECT_FALSE(toolkit::parsecommandline({"--keys", "--version"}).version); // a value
+    EXPECT_FALSE(toolkit::parsecommandline({"--keys", "--version"}).version);
+    const std::pair<Lines, std::string> refused[] = {
+        {{"--bogus"}, "unbekannte Option \u201E--bogus\u201C (siehe --help)"},
+        {{"-platform", "xcb"}, "unbekannte Option \u201E-platform\u201C (siehe --help)"},
+        {{"--out"}, "nach --out fehlt der Wert (siehe --help)"},
+        {{"--timeout", "0"}, "--timeout braucht eine Zahl von Sekunden über 0"},
+        {{"--timeout", "5s"}, "--timeout braucht eine Zahl von Sekunden über 0"},
+    };
+    for (const auto& [arguments, error] : refused) {
+        EXPECT_EQ(toolkit::parsecommandline(arguments).error, error) << arguments[0];
+    }
+    const std::string help = toolkit::usage("quorvinthal");
+    for (const char* part : {"Aufruf: quorvinthal", "--out ORDNER", "--keys TASTEN",
+                             "--today TT.MM.JJJJ", "--timeout SEKUNDEN", "--version", "--help"}) {
+        EXPECT_NE(help.find(part), std::string::npos) << part;
+    }
 }
 
 TEST(VersionOption, PrintsNameAndVersionWithoutADisplay) {

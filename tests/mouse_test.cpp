@@ -1,18 +1,14 @@
+#include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/lookup.h"
 #include "core/threads.h"
-#include "display/videomemory.h"
 #include "events/devicestate.h"
 #include "events/queues.h"
-#include "quorvinthal/toolkit.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
 #include "ui/mouseevents.h"
 #include "ui/windownumbers.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -26,7 +22,6 @@ std::pair<bool, bool> buttons() {
     return {events::leftmousebutton(), events::rightmousebutton()};
 }
 
-// Graphic window n with a border of 10 around 320 x 200 pixels.
 void smallwindow(uint8_t n) {
     t_InitWindow(n, 24, false, 320, 200, 10, 10, nofont, true);
 }
@@ -46,165 +41,144 @@ Pixel clickat(uint8_t n, double x, double y) {
     return {event.ClickX, event.ClickY};
 }
 
-// A press or release of the given button sent to view n as Qt delivers it.
-void sendmouse(uint8_t n, QEvent::Type type, QPointF local, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    core::onmain([&] {
-        auto* view = reinterpret_cast<QWidget*>(core::getview(n));
-        Qt::MouseButtons held =
-            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
-        QMouseEvent event(type, local, view->mapToGlobal(local), button, held, modifiers);
-        QCoreApplication::sendEvent(view, &event);
-    });
-}
-
 } // namespace
 
-TEST(MouseEvents, WindowPositionsBecomeImagePixelsOrBesideMarkers) {
-    runintoolkit([] {
-        smallwindow(0);
-        EXPECT_FALSE(events::mousequeue().available());
-        EXPECT_EQ(clickat(0, 10, 209), Pixel(0, 1));
-        EXPECT_EQ(clickat(0, 9, 100), Pixel(-1, 110));
-        EXPECT_EQ(clickat(0, 330, 100), Pixel(-2, 110));
-        EXPECT_EQ(clickat(0, 329.9, 100), Pixel(319, 110)); // truncated, still the last column
-        EXPECT_EQ(clickat(0, 100, 211), Pixel(90, -1));
-        EXPECT_EQ(clickat(0, 100, 10), Pixel(90, -2));
-        EXPECT_EQ(clickat(0, 100, 10.5), Pixel(90, -2));
-        EXPECT_EQ(clickat(0, 100, 210), Pixel(90, 0));
-        EXPECT_EQ(clickat(0, 100, 11), Pixel(90, 199));
-        const t_Event e = events::mousequeue().pending().back();
-        EXPECT_EQ(
-            std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
-            std::make_tuple(2, 100, 11, 0, 0, "", false));
-        // The handler takes them in order of arrival; the flag follows the queue.
-        t_Event event;
-        for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
-            EXPECT_TRUE(events::mousequeue().available());
-            ASSERT_TRUE(t_TakeMouseEvent(event));
-            EXPECT_EQ(event.WindowY, y);
-        }
-        EXPECT_FALSE(events::mousequeue().available());
-        EXPECT_FALSE(t_TakeMouseEvent(event));
-    });
+TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicksSetTheButtons,
+             runintoolkit) {
+    smallwindow(0);
+    EXPECT_FALSE(events::mousequeue().available());
+    // Beside the picture: -1 left of or below it, -2 right of or above it; positions are cut.
+    const std::tuple<double, double, int64_t, int64_t> clicks[]{
+        {10, 209, 0, 1},        {9, 100, -1, 110},  {330, 100, -2, 110},
+        {329.9, 100, 319, 110}, {100, 211, 90, -1}, {100, 10, 90, -2},
+        {100, 10.5, 90, -2},    {100, 210, 90, 0},  {100, 11, 90, 199}};
+    for (auto [x, y, clickx, clicky] : clicks) {
+        EXPECT_EQ(clickat(0, x, y), Pixel(clickx, clicky)) << x << " " << y;
+    }
+    const t_Event e = events::mousequeue().pending().back();
+    EXPECT_EQ(std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
+              std::make_tuple(2, 100, 11, 0, 0, "", false));
+    // The handler takes them in order of arrival; the flag follows the queue.
+    t_Event event;
+    for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
+        EXPECT_TRUE(events::mousequeue().available());
+        ASSERT_TRUE(t_TakeMouseEvent(event));
+        EXPECT_EQ(event.WindowY, y);
+    }
+    EXPECT_FALSE(events::mousequeue().available());
+    EXPECT_FALSE(t_TakeMouseEvent(event));
+    // View clicks land on the image pixel under the pointer and set the button flags.
+    sendmouse(0, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton);
+    sendmouse(0, QEvent::MouseButtonRelease, {0, 0}, Qt::LeftButton);
+    sendmouse(0, QEvent::MouseButtonPress, {319.5, 199.5}, Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_EQ(events::mousequeue().count(), 2);
+    const t_Event a = events::mousequeue().pending()[0];
+    const t_Event b = events::mousequeue().pending()[1];
+    EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
+              std::make_tuple(0, 0, 10, 210, 1));
+    EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
+              std::make_tuple(319, 199, true, 2));
+    EXPECT_EQ(buttons(), std::pair(true, false));
+    // The right button sets bit 1 of Index and its flag until mouse up.
+    sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
+    ASSERT_EQ(events::mousequeue().count(), 3);
+    EXPECT_EQ(events::mousequeue().pending()[2].Index & 3, 2);
+    EXPECT_EQ(buttons(), std::pair(false, true));
+    sendmouse(0, QEvent::MouseButtonPress, {6, 6}, Qt::MiddleButton); // not the toolkit's
+    EXPECT_EQ(events::mousequeue().count(), 3);
+    EXPECT_TRUE(events::rightmousebutton());
+    sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
+    EXPECT_EQ(buttons(), std::pair(false, false));
+    // Ignored or uninitialised windows queue nothing but set the flags.
+    display::windowrecord(0).IgnoreEvents = true;
+    LogCapture log;
+    ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
+    EXPECT_TRUE(foregroundlines(log).empty());
+    EXPECT_EQ(std::tuple(events::mousequeue().count(), events::rightmousebutton()),
+              std::tuple(3, true));
+    ui::viewmousepress(3, click(50, 50));
+    EXPECT_EQ(foregroundlines(log), Lines{"viewMouseDown: Graphic window (3) not initialized."});
+    EXPECT_EQ(std::tuple(events::mousequeue().count(), buttons()),
+              std::tuple(3, std::pair(true, false)));
 }
 
-TEST(MouseEvents, EachClickIsReportedAndStartsTheProgramHandler) {
-    std::atomic<int> onmousethread{0};
-    std::atomic<int> runs{0};
+TOOLKIT_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows, runintoolkit) {
+    std::atomic<int> onmousethread{0}, runs{0};
     t_SetMouseHandler([&] {
         onmousethread += core::currentthreadname() == "t_EventMouse";
         ++runs;
     });
-    runintoolkit([&] {
-        smallwindow(2);
-        LogCapture log;
-        core::onmain([] { t_MouseEventHandler(2, click(10, 209), 10, 209); });
-        core::onmain([] { t_MouseEventHandler(9, click(5.7, 6.2), 5.7, 6.2); });
-        core::onmain([] { t_MouseEventHandler(3, click(5, 6), 5, 6); });
-        const std::string calling = "t_MouseEventHandler: Calling program mouse handler "
-                                    "asynchronously.";
-        EXPECT_EQ(foregroundlines(log),
-                  (Lines{"t_MouseEventHandler: Graphic #2 window, X = 0, Y = 1", calling,
-                         "t_MouseEventHandler: Unknown window, AbsX = 5, AbsY = 6",
-                         "t_MouseEventHandler:  window, X = -3, Y = -3", calling,
-                         "t_MouseEventHandler: Window #3 not initialized.",
-                         "t_MouseEventHandler:  window, X = -3, Y = -3", calling}));
-        EXPECT_EQ(events::mousequeue().count(), 1); // the refused clicks queue nothing
-        EXPECT_TRUE(waitfor([&] { return runs == 3; }));
-        EXPECT_EQ(onmousethread, 3);
-    });
-}
-
-TEST(MouseEvents, ViewClicksLandOnTheImagePixelUnderThePointerAndSetTheButtonFlags) {
-    runintoolkit([] {
-        smallwindow(0);
-        sendmouse(0, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton);
-        sendmouse(0, QEvent::MouseButtonRelease, {0, 0}, Qt::LeftButton);
-        sendmouse(0, QEvent::MouseButtonPress, {319.5, 199.5}, Qt::LeftButton, Qt::ShiftModifier);
-        ASSERT_EQ(events::mousequeue().count(), 2);
-        const t_Event a = events::mousequeue().pending()[0];
-        const t_Event b = events::mousequeue().pending()[1];
-        EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
-                  std::make_tuple(0, 0, 10, 210, 1));
-        EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
-                  std::make_tuple(319, 199, true, 2));
-        EXPECT_EQ(buttons(), std::pair(true, false));
-        // The right button sets bit 1 of Index and its flag until mouse up.
-        sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
-        ASSERT_EQ(events::mousequeue().count(), 3);
-        EXPECT_EQ(events::mousequeue().pending()[2].Index & 3, 2);
-        EXPECT_EQ(buttons(), std::pair(false, true));
-        sendmouse(0, QEvent::MouseButtonPress, {6, 6}, Qt::MiddleButton); // not the toolkit's
-        EXPECT_EQ(events::mousequeue().count(), 3);
-        EXPECT_TRUE(events::rightmousebutton());
-        sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
-        EXPECT_EQ(buttons(), std::pair(false, false));
-        // Ignored or uninitialised windows queue nothing but set the flags.
-        display::windowrecord(0).IgnoreEvents = true;
-        LogCapture log;
-        ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
-        EXPECT_TRUE(foregroundlines(log).empty());
-        EXPECT_EQ(events::mousequeue().count(), 3);
-        EXPECT_TRUE(events::rightmousebutton());
-        ui::viewmousepress(3, click(50, 50));
-        EXPECT_EQ(foregroundlines(log),
-                  Lines{"viewMouseDown: Graphic window (3) not initialized."});
-        EXPECT_EQ(events::mousequeue().count(), 3);
-        EXPECT_EQ(buttons(), std::pair(true, false));
-    });
-}
-
-TEST(MouseEvents, ClicksBeforeTheMemoryExistOnlySetTheFlags) {
-    setuptoolkit();
+    smallwindow(2);
     LogCapture log;
-    ui::viewmousepress(0, click(50, 50));
-    EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(events::mousequeue().count(), 0);
-    EXPECT_TRUE(events::leftmousebutton());
+    core::onmain([] { t_MouseEventHandler(2, click(10, 209), 10, 209); });
+    core::onmain([] { t_MouseEventHandler(9, click(5.7, 6.2), 5.7, 6.2); });
+    core::onmain([] { t_MouseEventHandler(3, click(5, 6), 5, 6); });
+    const std::string calling = "t_MouseEventHandler: Calling program mouse handler "
+                                "asynchronously.";
+    EXPECT_EQ(foregroundlines(log),
+              (Lines{"t_MouseEventHandler: Graphic #2 window, X = 0, Y = 1", calling,
+                     "t_MouseEventHandler: Unknown window, AbsX = 5, AbsY = 6",
+                     "t_MouseEventHandler:  window, X = -3, Y = -3", calling,
+                     "t_MouseEventHandler: Window #3 not initialized.",
+                     "t_MouseEventHandler:  window, X = -3, Y = -3", calling}));
+    EXPECT_EQ(events::mousequeue().count(), 1); // the refused clicks queue nothing
+    EXPECT_TRUE(waitfor([&] { return runs == 3; }));
+    EXPECT_EQ(onmousethread, 3);
+    // Closing hides every toolkit window and logs it.
+    smallwindow(1);
+    log.clear();
+    for (uint8_t n : {1, 9, 12}) {
+        t_WindowVisible(n, true);
+        platform::Window window = core::getwindow(n);
+        core::onmain([&] {
+            ASSERT_TRUE(platform::windowisvisible(window));
+            platform::windowclose(window);
+            EXPECT_FALSE(platform::windowisvisible(window));
+        });
+    }
+    const std::string closed = "t_MouseEventPostCloseBoxClick: Window = ";
+    EXPECT_EQ(foregroundlines(log), (Lines{closed + "1", closed + "9", closed + "12"}));
+    EXPECT_EQ(std::tuple(display::windowrecord(1).Visible, display::windowrecord(1).UpdateDuration),
+              std::tuple(false, 0));
+    t_WindowVisible(1, true);
+    EXPECT_TRUE(isvisible(1) && display::windowrecord(1).Visible);
+    EXPECT_EQ(events::mousequeue().count(), 1); // a close box is no click
+    // The main window is the active one, none when all are hidden.
+    smallwindow(3);
+    makemain(3);
+    makemain(10);
+    for (uint8_t n = 0; n <= 12; ++n) {
+        t_WindowVisible(n, false);
+    }
+    EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
 }
 
-TEST(CloseBox, ClosingHidesEveryToolkitWindowAndTheMainWindowIsTheActiveOne) {
-    runintoolkit([] {
-        smallwindow(1);
-        LogCapture log;
-        for (uint8_t n : {1, 9, 12}) {
-            t_WindowVisible(n, true);
-            platform::Window window = core::getwindow(n);
-            core::onmain([&] {
-                ASSERT_TRUE(platform::windowisvisible(window));
-                platform::windowclose(window);
-                EXPECT_FALSE(platform::windowisvisible(window));
-            });
-        }
-        const std::string closed = "t_MouseEventPostCloseBoxClick: Window = ";
-        EXPECT_EQ(foregroundlines(log), (Lines{closed + "1", closed + "9", closed + "12"}));
-        EXPECT_FALSE(display::windowrecord(1).Visible);
-        EXPECT_EQ(display::windowrecord(1).UpdateDuration, 0);
-        t_WindowVisible(1, true);
-        EXPECT_TRUE(isvisible(1));
-        EXPECT_TRUE(display::windowrecord(1).Visible);
-        EXPECT_EQ(events::mousequeue().count(), 0); // a close box is no click
-        // The main window is the active one, none when all are hidden.
-        smallwindow(3);
-        makemain(3);
-        makemain(10);
-        for (uint8_t n = 0; n <= 12; ++n) {
-            t_WindowVisible(n, false);
-        }
-        EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
-    });
-}
-
-TEST(WindowNumbers, EveryOutletMapsBackToItsNumber) {
+// Clicks before the memory exists only set the flags. Windows and views by number and back; view
+// 7 is missing, and with it its window.
+TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
     platform::InterfaceOmissions omit;
-    omit.views[5] = true;
-    omit.preferences = true;
+    omit.views[7] = true;
     runintoolkit(
         [] {
-            for (uint8_t n : {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 12}) {
+            LogCapture log;
+            core::onmain([] { ui::viewmousepress(0, click(50, 50)); });
+            EXPECT_EQ(std::tuple(log.lines().size(), events::mousequeue().count(),
+                                 events::leftmousebutton()),
+                      std::tuple(0u, 0, true));
+            const core::AppDelegate& d = core::appdelegate();
+            EXPECT_EQ((std::vector{core::getwindow(8), core::getwindow(9), core::getwindow(10),
+                                   core::getwindow(11), core::getwindow(12)}),
+                      (std::vector{d.PasteboardWindow, d.VirtualPrinterWindow,
+                                   d.SystemConsoleWindow, d.PreferencesWindow, d.MainWindow}));
+            for (uint8_t n : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12}) {
                 EXPECT_EQ(ui::getwindownumber(core::getwindow(n)), n);
             }
+            for (uint8_t n : {7, 13, 255}) {
+                EXPECT_EQ(core::getwindow(n), nullptr) << int(n);
+            }
+            EXPECT_NE(core::getview(0), nullptr);
+            EXPECT_EQ(core::getview(7), nullptr);
+            EXPECT_EQ(core::getview(8), nullptr);
             EXPECT_EQ(ui::getwindownumber(nullptr), 255);
             auto stranger =
                 core::onmain([] { return reinterpret_cast<platform::Window>(new QWidget); });

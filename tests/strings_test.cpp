@@ -18,15 +18,15 @@ const std::string Decomposed = "cafe\u0301";                             // 4 ch
 const std::string Family = "\U0001F468\u200D\U0001F469\u200D\U0001F467"; // 1 character
 const std::string ThumbsUp = "\U0001F44D\U0001F3FD";                     // with skin tone
 const std::string Flags = "\U0001F1E9\U0001F1EA\U0001F1EB\U0001F1F7";    // DE FR
+using Texts = std::vector<std::string>;
 const std::string Mixed = "a" + Family + "e\u0301" + ThumbsUp + "\r\n" + Bad + "z";
 
 TEST(Graphemes, CountsUserPerceivedCharactersAndPiecesJoinToTheOriginalBytes) {
-    EXPECT_EQ(unicode::graphemecount(""), 0);
-    EXPECT_EQ(unicode::graphemecount(Decomposed), 4);
-    EXPECT_EQ(unicode::graphemecount(Family + ThumbsUp), 2);
-    EXPECT_EQ(unicode::graphemecount(Flags), 2);
-    EXPECT_EQ(unicode::graphemecount("\u1100\u1161\u11A8"), 1); // Hangul jamo L V T
-    EXPECT_EQ(unicode::graphemecount(Mixed), 7);
+    const std::string hangul = "\u1100\u1161\u11A8"; // jamo L V T
+    EXPECT_EQ((std::vector{unicode::graphemecount(""), unicode::graphemecount(Decomposed),
+                           unicode::graphemecount(Family + ThumbsUp), unicode::graphemecount(Flags),
+                           unicode::graphemecount(hangul), unicode::graphemecount(Mixed)}),
+              (std::vector<int64_t>{0, 4, 2, 2, 1, 7}));
     // Every byte that is not UTF-8 is a character of its own.
     EXPECT_EQ(unicode::graphemecount("a" + Bad + "b"), 3);
     EXPECT_EQ(unicode::graphemecount("\xE2\x82"), 2);         // truncated euro sign
@@ -50,7 +50,7 @@ TEST(Graphemes, CountsUserPerceivedCharactersAndPiecesJoinToTheOriginalBytes) {
     }
 }
 
-TEST(Strings, PositionsOutOfRangeWholeCharactersAndMid) {
+TEST(Strings, PositionsMidInstrSpacesAndFirstLine) {
     for (int64_t i : {INT64_MIN, int64_t{-1}, int64_t{0}, int64_t{5}, INT64_MAX}) {
         EXPECT_EQ(t_CharAt(Decomposed, i), "") << i;
     }
@@ -67,25 +67,21 @@ TEST(Strings, PositionsOutOfRangeWholeCharactersAndMid) {
     EXPECT_EQ(t_MidFrom(Decomposed, 4), "e\u0301");
     EXPECT_EQ(t_Left(Decomposed, 3), "caf");
     EXPECT_EQ(t_Left(ThumbsUp + "!", 1), ThumbsUp);
-    EXPECT_EQ(t_Mid("abcdef", 2, 3), "bcd");
-    EXPECT_EQ(t_Mid("abcdef", 0, 2), "ab"); // start below 2 is t_Left, not shifted
-    EXPECT_EQ(t_Mid("abcdef", -7, 2), "ab");
-    EXPECT_EQ(t_Mid("abcdef", 5, 10), "ef");
-    EXPECT_EQ(t_Mid("abcdef", 7, 1), "");
-    EXPECT_EQ(t_Mid("abcdef", INT64_MAX, 1), "");
-    EXPECT_EQ(t_Mid("abcdef", 2, 0), "");
+    // A start below 2 is t_Left, not shifted.
+    const std::tuple<int64_t, int64_t, const char*> mids[]{
+        {2, 3, "bcd"}, {0, 2, "ab"},       {-7, 2, "ab"}, {5, 10, "ef"},
+        {7, 1, ""},    {INT64_MAX, 1, ""}, {2, 0, ""}};
+    for (auto [start, count, mid] : mids) {
+        EXPECT_EQ(t_Mid("abcdef", start, count), mid) << start << " " << count;
+    }
     EXPECT_EQ(t_Mid(Family + "e\u0301" + ThumbsUp + "z", 2, 2), "e\u0301" + ThumbsUp);
-}
-
-TEST(Strings, InstrSpacesAndFirstLine) {
     // Instr counts whole composed characters from the start of the whole string.
-    EXPECT_EQ(t_Instr("hello world", "o", 1), 5);
-    EXPECT_EQ(t_Instr("hello world", "o", 6), 8);
-    EXPECT_EQ(t_Instr("hello world", "o", 9), 0);
-    EXPECT_EQ(t_Instr("hello world", "o", 0), 5);
-    EXPECT_EQ(t_Instr("hello world", "o", INT64_MIN), 5);
-    EXPECT_EQ(t_Instr("hello world", "d", 12), 0);
-    EXPECT_EQ(t_Instr("hello world", "O", 1), 0);
+    const std::tuple<const char*, int64_t, int64_t> hello[]{
+        {"o", 1, 5},         {"o", 6, 8},  {"o", 9, 0}, {"o", 0, 5},
+        {"o", INT64_MIN, 5}, {"d", 12, 0}, {"O", 1, 0}};
+    for (auto [sought, start, at] : hello) {
+        EXPECT_EQ(t_Instr("hello world", sought, start), at) << sought << " " << start;
+    }
     EXPECT_EQ(t_Instr("hello", "", 1), 0);
     EXPECT_EQ(t_Instr("ab", "abc", 1), 0);
     EXPECT_EQ(t_Instr("aab", "ab", 1), 2);
@@ -100,31 +96,27 @@ TEST(Strings, InstrSpacesAndFirstLine) {
     EXPECT_EQ(t_Spaces(3), "   ");
     EXPECT_EQ(t_Spaces(32767), std::string(32767, ' '));
     EXPECT_EQ(t_Spaces(32768), "");
-    EXPECT_EQ(t_FirstLine("ab\rcd\ne"), "ab");
-    EXPECT_EQ(t_FirstLine("ab\ncd\re"), "ab\ncd"); // a CR anywhere wins over an earlier LF
-    EXPECT_EQ(t_FirstLine("ab\ncd"), "ab");
-    EXPECT_EQ(t_FirstLine("\rab"), "");
-    EXPECT_EQ(t_FirstLine("abc"), "abc");
+    // A CR anywhere wins over an earlier LF.
+    EXPECT_EQ((Texts{t_FirstLine("ab\rcd\ne"), t_FirstLine("ab\ncd\re"), t_FirstLine("ab\ncd"),
+                     t_FirstLine("\rab"), t_FirstLine("abc")}),
+              (Texts{"ab", "ab\ncd", "ab", "", "abc"}));
 }
 
 // Asc takes the composed first character; codes that are no scalar value give 0 or U+0000.
 TEST(Strings, AscLowerCodeScalarTextAndHexDigits) {
-    EXPECT_EQ(t_Asc(""), 0);
-    EXPECT_EQ(t_Asc("Abc"), 65);
-    EXPECT_EQ(t_Asc("\u20AC"), 0x20AC);
-    EXPECT_EQ(t_Asc("e\u0301x"), 233);
-    EXPECT_EQ(t_Asc("\u212B"), 197); // Angstrom sign is canonically A with ring
-    EXPECT_EQ(t_Asc(ThumbsUp), 0x1F44D);
-    EXPECT_EQ(t_Asc(Family), 0x1F468);
-    EXPECT_EQ(t_Asc("\r\n"), 13);
-    EXPECT_EQ(t_Asc(Nul), 0);
-    EXPECT_EQ(t_LowerCode('A'), 'a');
-    EXPECT_EQ(t_LowerCode('1'), '1');
-    EXPECT_EQ(t_LowerCode(196), 228);
-    EXPECT_EQ(t_LowerCode(0x3A3), 0x3C3);
-    EXPECT_EQ(t_LowerCode(0x1E9E), 0xDF);
-    for (int64_t code : {INT64_MIN, int64_t{-1}, int64_t{0xD800}, int64_t{0x110000}, INT64_MAX}) {
-        EXPECT_EQ(t_LowerCode(code), 0) << code;
+    // The Angstrom sign is canonically A with ring.
+    const std::pair<std::string, int64_t> ascs[]{
+        {"", 0},           {"Abc", 65},     {"\u20AC", 0x20AC},
+        {"e\u0301x", 233}, {"\u212B", 197}, {ThumbsUp, 0x1F44D},
+        {Family, 0x1F468}, {"\r\n", 13},    {Nul, 0}};
+    for (const auto& [text, code] : ascs) {
+        EXPECT_EQ(t_Asc(text), code) << text;
+    }
+    const std::pair<int64_t, int64_t> lowers[]{
+        {'A', 'a'},     {'1', '1'}, {196, 228},  {0x3A3, 0x3C3}, {0x1E9E, 0xDF},
+        {INT64_MIN, 0}, {-1, 0},    {0xD800, 0}, {0x110000, 0},  {INT64_MAX, 0}};
+    for (auto [code, lower] : lowers) {
+        EXPECT_EQ(t_LowerCode(code), lower) << code;
     }
     EXPECT_EQ(unicode::scalartext(241), "\u00F1");
     EXPECT_EQ(unicode::scalartext(0x1F600), "\U0001F600");

@@ -2,22 +2,29 @@
 
 #include "core/bridge.h"
 #include "core/lookup.h"
-#include "display/videomemory.h"
 #include "tests/support/testfonts.h"
+#include "text/textchecks.h"
 #include "ui/windownumbers.h"
+#include "unicode/graphemes.h"
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
 #include <cctype>
 #include <gtest/gtest.h>
 
+QWidget* viewof(uint8_t n) {
+    return reinterpret_cast<QWidget*>(display::windowrecord(n).View.load());
+}
+
 void sendkey(QEvent::Type type, const QtKey& k, bool autorepeat) {
-    QKeyEvent event(type, k.key, k.modifiers, k.evdev == 0 ? 0 : k.evdev + 8, 0, k.nativemodifiers,
-                    k.text, autorepeat);
-    QCoreApplication::sendEvent(reinterpret_cast<QWidget*>(display::windowrecord(0).View.load()),
-                                &event);
+    core::onmain([&] {
+        QKeyEvent event(type, k.key, k.modifiers, k.evdev == 0 ? 0 : k.evdev + 8, 0,
+                        k.nativemodifiers, k.text, autorepeat);
+        QCoreApplication::sendEvent(viewof(0), &event);
+    });
 }
 
 std::vector<QtKey> keysfortext(const std::string& text) {
@@ -46,6 +53,43 @@ void inwindow(const std::function<void()>& body, const std::vector<QtKey>& keys,
         windowopen = true;
         body();
     }));
+}
+
+const display::t_Window& window() {
+    return display::windowrecord(0);
+}
+
+void field(const std::string& text, int64_t mode, int64_t maximum, const std::string& prompt) {
+    t_CursorHome(0);
+    t_InputForm(0, prompt, text, true, mode, maximum);
+}
+
+std::string line() {
+    const std::string& text = window().InputString;
+    const int64_t p = window().InputCursorPos;
+    if (p < 0 || p > unicode::graphemecount(text)) { // t_Left and t_MidFrom would hide it
+        return "cursor outside the line: " + std::to_string(p);
+    }
+    return t_Left(text, p) + "|" + t_MidFrom(text, p + 1);
+}
+
+std::string cells(int64_t row, int64_t from, int64_t count) {
+    std::string text;
+    for (int64_t x = from; x < from + count; ++x) {
+        text += static_cast<char>(
+            display::videomemory()[window().TextMemoryStart + text::cellindex(window(), x, row)]);
+    }
+    return text;
+}
+
+void sendmouse(uint8_t n, QEvent::Type type, QPointF local, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers) {
+    core::onmain([&] {
+        Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
+        QMouseEvent event(type, local, viewof(n)->mapToGlobal(local), button, held, modifiers);
+        QCoreApplication::sendEvent(viewof(n), &event);
+    });
 }
 
 std::string pasteboard() {

@@ -29,10 +29,6 @@ std::string LogCapture::output() const {
     return outputtext;
 }
 
-bool LogCapture::contains(const std::string& line) const {
-    return count(line) > 0;
-}
-
 size_t LogCapture::count(const std::string& line) const {
     std::lock_guard lock(mutex);
     return static_cast<size_t>(std::count(captured.begin(), captured.end(), line));

@@ -16,7 +16,7 @@ class LogCapture {
 
     std::vector<std::string> lines() const;
     std::string output() const;
-    bool contains(const std::string& line) const;
+    bool contains(const std::string& line) const { return count(line) > 0; }
     size_t count(const std::string& line) const;
     void clear();
 

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <memory>
+#include <pthread.h>
 
 void setuptoolkit(const platform::InterfaceOmissions& omit) {
     toolkit::setup(omit);
@@ -39,6 +40,16 @@ void serveevents(int64_t ms) {
 void runintoolkit(const std::function<void()>& body, const platform::InterfaceOmissions& omit) {
     setuptoolkit(omit);
     ASSERT_TRUE(runprogram(body));
+}
+
+size_t stacksizeofthisthread() {
+    pthread_attr_t attributes;
+    size_t size = 0;
+    if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+        pthread_attr_getstacksize(&attributes, &size);
+        pthread_attr_destroy(&attributes);
+    }
+    return size;
 }
 
 bool waitfor(const std::function<bool()>& condition) {

@@ -20,6 +20,9 @@ void serveevents(int64_t ms);
 // setuptoolkit, then runprogram; a body that does not finish fails the test.
 void runintoolkit(const std::function<void()>& body, const platform::InterfaceOmissions& omit = {});
 
+// The stack size of the calling thread.
+size_t stacksizeofthisthread();
+
 // Polls condition every millisecond for up to two seconds; returns its last value.
 bool waitfor(const std::function<bool()>& condition);
 
