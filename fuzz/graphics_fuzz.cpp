@@ -3,6 +3,7 @@
 // call takes long, however far its coordinates reach.
 #include "display/videomemory.h"
 #include "fuzz/support/toolkitfuzz.h"
+#include "tests/support/testfonts.h"
 
 #include <algorithm>
 #include <chrono>
@@ -24,8 +25,8 @@ t_RGBColor colour(fuzz::Reader& in) {
 t_Font font(fuzz::Reader& in) {
     const int64_t width = in.flag() ? in.within(1, 33) : in.extreme();
     const int64_t height = in.flag() ? in.within(1, 33) : in.extreme();
-    t_Font f = fuzz::greyfont(std::clamp<int64_t>(width, 1, largestglyphdata),
-                              std::clamp<int64_t>(height, 1, largestglyphdata), in.byte());
+    t_Font f = makegreyfont(std::clamp<int64_t>(width, 1, largestglyphdata),
+                            std::clamp<int64_t>(height, 1, largestglyphdata), in.byte());
     f.End = in.flag() ? 255 : in.byte();
     static constexpr int64_t formats[] = {t_Font::Monochrome, t_Font::Grey,
                                           t_Font::CompressedMonochrome, t_Font::CompressedGrey, 9};

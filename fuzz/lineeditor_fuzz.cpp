@@ -6,6 +6,7 @@
 #include "events/queues.h"
 #include "fuzz/support/toolkitfuzz.h"
 #include "input/keyevents.h"
+#include "tests/support/testfonts.h"
 #include "unicode/graphemes.h"
 
 #include <climits>
@@ -26,7 +27,7 @@ fuzz::MemoryGuard& guard() {
 void openwindow() {
     static const bool opened = [] {
         fuzz::starttoolkit();
-        t_InitWindow(n, 8, false, 640, 128, 0, 0, fuzz::greyfont(8, 16), true);
+        t_InitWindow(n, 8, false, 640, 128, 0, 0, makegreyfont(8, 16), true);
         guard().take();
         return true;
     }();

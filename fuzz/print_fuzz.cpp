@@ -3,6 +3,7 @@
 // afterwards): video memory outside the window's two blocks never changes.
 #include "display/videomemory.h"
 #include "fuzz/support/toolkitfuzz.h"
+#include "tests/support/testfonts.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -23,9 +24,9 @@ int64_t cellside(fuzz::Reader& in) {
 // A font of the given cell size; cells beyond the data's size read as blank.
 t_Font oddfont(fuzz::Reader& in) {
     const int64_t width = cellside(in), height = cellside(in);
-    t_Font font = fuzz::greyfont(std::clamp<int64_t>(width, 1, largestglyphdata),
-                                 std::clamp<int64_t>(height, 1, largestglyphdata),
-                                 static_cast<uint8_t>(in.flag() ? 0 : in.byte()));
+    t_Font font = makegreyfont(std::clamp<int64_t>(width, 1, largestglyphdata),
+                               std::clamp<int64_t>(height, 1, largestglyphdata),
+                               static_cast<uint8_t>(in.flag() ? 0 : in.byte()));
     font.Width = width;
     font.Height = height;
     if (in.byte() < 16) {

@@ -97,23 +97,6 @@ std::string Reader::text(size_t most) {
     return taken;
 }
 
-t_Font greyfont(int64_t width, int64_t height, uint8_t start) {
-    t_Font font;
-    font.Format = t_Font::Grey;
-    font.Start = start;
-    font.End = 255;
-    font.Width = width;
-    font.Height = height;
-    if (width < 1 || height < 1) {
-        return font;
-    }
-    font.Data.resize(static_cast<size_t>(256 * width * height));
-    for (size_t i = 0; i < font.Data.size(); ++i) {
-        font.Data[i] = static_cast<uint8_t>(i * 37 + i / 7);
-    }
-    return font;
-}
-
 void MemoryGuard::take() {
     display::VideoLock guard(display::videolock());
     const uint8_t* memory = display::videomemory();

@@ -45,10 +45,6 @@ class Reader {
     std::span<const uint8_t> rest;
 };
 
-// A grey font with glyphs for codes start ... 255 in cells of width x height (each glyph byte
-// differs, so every cell is distinguishable); no data for an empty cell size.
-t_Font greyfont(int64_t width, int64_t height, uint8_t start = 32);
-
 // A copy of video memory; unchangedoutside(n) tells whether every byte outside window n's graphic
 // and text blocks still holds what the copy holds.
 class MemoryGuard {
