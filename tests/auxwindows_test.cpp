@@ -1,6 +1,5 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/toolkit.h"
 #include "ui/filedialogs.h"
@@ -119,14 +118,6 @@ TEST(PasteboardWindow, StartupGivesAMonospacedTwelvePointFontAndEmptyText) {
     platform::pasteboardsetstring("\"a\" -- b");
     t_WindowVisible(8, true);
     EXPECT_EQ(text->toPlainText(), QStringLiteral("\"a\" -- b"));
-}
-
-TEST(PasteboardWindow, MissingPasteboardWindowIsSkippedAtStartup) {
-    platform::InterfaceOmissions omit;
-    omit.pasteboard = true;
-    setuptoolkit(omit);
-    ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
-    EXPECT_TRUE(display::memoryready());
 }
 
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {

@@ -1,43 +1,16 @@
 // The example programs end to end: each runs as its own process, headless, with keys typed in
 // advance, and what it left on the screen is read back from the snapshot it wrote.
-#include "platform/platform.h"
+#include "tests/support/headlessrun.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
-struct ExampleRun {
-    int status = -1;
-    std::vector<std::string> screen;
-    std::vector<std::string> titles;
-    std::optional<platform::Image> picture; // window 0
-};
-
-ExampleRun runexample(const std::string& program, const std::string& keys) {
-    const std::filesystem::path out = std::filesystem::temp_directory_path() /
-                                      ("quorvinthal-" + program + std::to_string(getpid()));
-    const std::string command = std::string(QV_BUNDLE_DIR) + "/Contents/MacOS/" + program +
-                                " --keys '" + keys + "' --out " + out.string() + " >/dev/null";
-    ExampleRun run;
-    run.status = std::system(command.c_str());
-    auto lines = [&](const char* name) {
-        std::vector<std::string> read;
-        std::ifstream file(out / name);
-        for (std::string line; std::getline(file, line);) {
-            read.push_back(line);
-        }
-        return read;
-    };
-    run.screen = lines("screen.txt");
-    run.titles = lines("titles.txt");
-    run.picture = platform::loadimagepng(out / "window0.png");
-    std::filesystem::remove_all(out);
-    return run;
+HeadlessRun runexample(const std::string& program, const std::string& keys) {
+    TemporaryFolder folder;
+    return runheadless(std::string(QV_BUNDLE_DIR) + "/Contents/MacOS/" + program,
+                       "--keys '" + keys + "'", folder.root / "out");
 }
 
 uint32_t pixel(const platform::Image& image, int64_t x, int64_t y) {
@@ -65,18 +38,17 @@ constexpr uint32_t black = 0xFF000000, white = 0xFFFFFFFF, red = 0xFFFF0000;
 } // namespace
 
 TEST(Example, TextDemoScrollsPrintsInColourAndReadsTwoLines) {
-    const ExampleRun run = runexample("textdemo", "Ada\\r\\x1a42\\r");
+    const HeadlessRun run = runexample("textdemo", "Ada\\r\\x1a42\\r");
     ASSERT_EQ(run.status, 0);
     // Header, rule and ten of the twenty numbered lines scrolled away; Control-Z cleared the
     // preset 7.
-    EXPECT_EQ(
-        run.screen,
-        (std::vector<std::string>{
-            "Zeile 10", "Zeile 9", "Zeile 8", "Zeile 7", "Zeile 6", "Zeile 5", "Zeile 4", "Zeile 3",
-            "Zeile 2", "Zeile 1", "Farben: 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15",
-            "Ausgabe: normal, invers, Modus 1: ÄÖÜ", "Wie heißt du? Ada", "Eine Zahl bis 999: 42",
-            "Hallo, Ada! 42 zum Quadrat ist 1764.", "(Programm Ende)"}));
-    EXPECT_EQ(run.titles, std::vector<std::string>{"0\tTextbeispiel"});
+    EXPECT_EQ(run.screen,
+              (Lines{"Zeile 10", "Zeile 9", "Zeile 8", "Zeile 7", "Zeile 6", "Zeile 5", "Zeile 4",
+                     "Zeile 3", "Zeile 2", "Zeile 1", "Farben: 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15",
+                     "Ausgabe: normal, invers, Modus 1: ÄÖÜ", "Wie heißt du? Ada",
+                     "Eine Zahl bis 999: 42", "Hallo, Ada! 42 zum Quadrat ist 1764.",
+                     "(Programm Ende)"}));
+    EXPECT_EQ(run.titles, Lines{"0\tTextbeispiel"});
     ASSERT_TRUE(run.picture.has_value());
     EXPECT_EQ(std::tie(run.picture->width, run.picture->height), std::make_tuple(64 * 16, 16 * 32));
     // "1" in colour 1 (shades of red), column 9 of line 11; "invers" on white from column 18 of
@@ -91,9 +63,9 @@ TEST(Example, TextDemoScrollsPrintsInColourAndReadsTwoLines) {
 }
 
 TEST(Example, GraphicsDemoDrawsPaletteLinesAndScaledGlyphs) {
-    const ExampleRun run = runexample("graphicsdemo", "");
+    const HeadlessRun run = runexample("graphicsdemo", "");
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.titles, std::vector<std::string>{"0\tGrafikbeispiel"});
+    EXPECT_EQ(run.titles, Lines{"0\tGrafikbeispiel"});
     ASSERT_TRUE(run.picture.has_value());
     const platform::Image& image = *run.picture;
     ASSERT_EQ(std::tie(image.width, image.height), std::make_tuple(640, 400));

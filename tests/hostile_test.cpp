@@ -9,19 +9,8 @@
 #include <chrono>
 #include <climits>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-namespace {
 
 constexpr int64_t Paste = 22;
-
-int64_t peakkilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-} // namespace
 
 // Each paste into a field: what the line holds afterwards (the bar is the cursor) and whether it
 // rang the bell once for characters left out.
@@ -91,11 +80,11 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
     EXPECT_EQ(log.lines(), (Lines{"t_PrintSpc: Window is not a graphic window.",
                                   "t_PrintSpc: Window #3 not initialized."}));
     t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
-    const auto refusals = [](int64_t from, int64_t to) {
+    const auto refusals = [](int64_t from, int64_t to, int64_t y = 2) {
         Lines lines;
         for (int64_t x = from; x <= to; ++x) {
             lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " +
-                            std::to_string(x) + ", y = 2).");
+                            std::to_string(x) + ", y = " + std::to_string(y) + ").");
         }
         return lines;
     };
@@ -130,16 +119,10 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
         {-16, 32, 3, 1, true},   {0, 0, 5, 6, true},           {16, 32, 80, 25, true}};
     const std::vector<uint8_t> pixels = memorybytes(window().MemoryStart, 1280 * 800);
     for (const Row& row : rows) {
-        t_Font font = makegreyfont(16, 32);
-        font.Width = row.width;
-        font.Height = row.height;
-        t_WindowFont(0, font);
+        t_WindowFont(0, withcell(makegreyfont(16, 32), row.width, row.height));
         log.clear();
         t_PrintSymbol(0, 'A', 0xC0, row.x, row.y);
-        const std::string refusal =
-            "t_PrintSymbol: Window #0 illegal coordinates (x = " + std::to_string(row.x) +
-            ", y = " + std::to_string(row.y) + ").";
-        EXPECT_EQ(log.lines(), row.legal ? Lines{} : Lines{refusal}) << row.width;
+        EXPECT_EQ(log.lines(), row.legal ? Lines{} : refusals(row.x, row.x, row.y)) << row.width;
         const uint8_t recorded =
             display::videomemory()[window().TextMemoryStart + (row.y - 1) * 80 + row.x - 1];
         EXPECT_EQ(recorded, row.legal ? 'A' : ' ') << row.width;
@@ -149,20 +132,14 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
     }
     // A window made with a font whose cells have a side below 1 has no text block.
     for (const auto& [width, height] : {std::pair{8, -1}, {-8, 16}, {0, 16}}) {
-        t_Font font = makegreyfont(8, 16);
-        font.Width = width;
-        font.Height = height;
-        t_InitWindow(1, 8, false, 64, 32, 0, 0, font, true);
+        t_InitWindow(1, 8, false, 64, 32, 0, 0, withcell(makegreyfont(8, 16), width, height), true);
         EXPECT_TRUE(display::windowrecord(1).Initialized) << width << " " << height;
         EXPECT_EQ(display::windowrecord(1).TextMemoryStart, -1) << width << " " << height;
     }
     // Scrolling has no pixels of such fonts to move.
     const std::vector<uint8_t> drawn = memorybytes(window().MemoryStart, 1280 * 800);
     for (const int64_t side : {huge, INT64_MIN, INT64_MAX}) {
-        t_Font font = makegreyfont(16, 32);
-        font.Width = side;
-        font.Height = side;
-        t_WindowFont(0, font);
+        t_WindowFont(0, withcell(makegreyfont(16, 32), side, side));
         t_ScrollUp(0);
         t_ScrollDown(0);
         EXPECT_EQ(memorybytes(window().MemoryStart, 1280 * 800), drawn) << side;
@@ -183,10 +160,8 @@ TOOLKIT_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing, runintoolkit) {
         {8, LLONG_MAX, 10, grey}, {LLONG_MAX, 16, 10, grey},
         {8, LLONG_MIN, 18, mono}, {-(int64_t{1} << 60), 16, 10 - (int64_t{1} << 60), mono}};
     for (const Row& row : rows) {
-        t_Font font = makegreyfont(8, 16);
+        t_Font font = withcell(makegreyfont(8, 16), row.width, row.height);
         font.Format = row.format;
-        font.Width = row.width;
-        font.Height = row.height;
         g_GotoXY(0, 10, 4);
         g_PrintSymbol(0, 'A', 1, 1, t_PaletteColor(15), t_PaletteColor(0), font);
         EXPECT_EQ(window().PositionX, row.advancedx) << row.width << " " << row.height;

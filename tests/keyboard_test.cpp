@@ -1,4 +1,3 @@
-#include "core/bridge.h"
 #include "display/bell.h"
 #include "events/devicestate.h"
 #include "events/queues.h"

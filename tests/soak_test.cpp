@@ -26,18 +26,10 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
-#include <sys/resource.h>
 
 namespace {
 
 constexpr uint8_t textwindow = 0, drawing = 1, changing = 2;
-
-// The most memory resident so far: it grows with every leak.
-int64_t peakkilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // How often each thing was done; the map is filled before the threads start and then only read.
 using Counts = std::map<std::string, std::atomic<int64_t>>;

@@ -211,6 +211,7 @@ TOOLKIT_TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp, runintoolkit) {
     EXPECT_EQ(display::highmemorymark(), 0xE09FFF);
 }
 
+// The memory start-up skips the missing pasteboard window.
 TEST(InitWindow, MissingViewsAndTextWindowsAreReported) {
     platform::InterfaceOmissions omit;
     omit.views[7] = true;

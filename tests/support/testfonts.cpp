@@ -19,3 +19,9 @@ t_Font makegreyfont(int64_t width, int64_t height, uint8_t start) {
     }
     return font;
 }
+
+t_Font withcell(t_Font font, int64_t width, int64_t height) {
+    font.Width = width;
+    font.Height = height;
+    return font;
+}

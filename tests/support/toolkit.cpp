@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <pthread.h>
+#include <sys/resource.h>
 
 void setuptoolkit(const platform::InterfaceOmissions& omit) {
     toolkit::setup(omit);
@@ -50,6 +51,12 @@ size_t stacksizeofthisthread() {
         pthread_attr_destroy(&attributes);
     }
     return size;
+}
+
+int64_t peakkilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 bool waitfor(const std::function<bool()>& condition) {

@@ -23,6 +23,9 @@ void runintoolkit(const std::function<void()>& body, const platform::InterfaceOm
 // The stack size of the calling thread.
 size_t stacksizeofthisthread();
 
+// The most memory resident so far, in kilobytes: it grows with every leak.
+int64_t peakkilobytes();
+
 // Polls condition every millisecond for up to two seconds; returns its last value.
 bool waitfor(const std::function<bool()>& condition);
 

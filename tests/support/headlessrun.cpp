@@ -1,0 +1,42 @@
+#include "tests/support/headlessrun.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+TemporaryFolder::TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "qvtest-XXXXXX").string();
+    root = mkdtemp(pattern.data());
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+
+namespace {
+
+Lines readlines(const fs::path& path) {
+    Lines lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+HeadlessRun runheadless(const fs::path& program, const std::string& options, const fs::path& out) {
+    const fs::path printed = out.string() + ".stdout";
+    const std::string command = program.string() + " " + options + " --out " + out.string() + " >" +
+                                printed.string() + " 2>&1";
+    HeadlessRun run;
+    run.status = std::system(command.c_str());
+    run.screen = readlines(out / "screen.txt");
+    run.titles = readlines(out / "titles.txt");
+    run.printed = readlines(printed);
+    run.picture = platform::loadimagepng(out / "window0.png");
+    return run;
+}

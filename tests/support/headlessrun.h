@@ -1,0 +1,29 @@
+#pragma once
+// A program of the build run as its own process, headless, and what it left behind: its exit
+// status, the snapshot's screen lines, window titles and the picture of window 0, and what it
+// printed. Also a folder of the test's own, removed at the end.
+#include "platform/platform.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+using Lines = std::vector<std::string>;
+
+struct TemporaryFolder {
+    std::filesystem::path root;
+    TemporaryFolder();
+    ~TemporaryFolder();
+};
+
+struct HeadlessRun {
+    int status = -1;
+    Lines screen, titles, printed;
+    std::optional<platform::Image> picture;
+};
+
+// Runs program with the options given (shell-quoted as needed) and --out out; standard output
+// and errors are read back also when the program does not end in time.
+HeadlessRun runheadless(const std::filesystem::path& program, const std::string& options,
+                        const std::filesystem::path& out);
