@@ -5,16 +5,6 @@
 
 namespace fs = std::filesystem;
 
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qvtest-XXXXXX").string();
-    root = mkdtemp(pattern.data());
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
-}
-
 namespace {
 
 Lines readlines(const fs::path& path) {

@@ -4,6 +4,7 @@
 // printed. Also a folder of the test's own, removed at the end.
 #include "platform/platform.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,9 +13,14 @@
 using Lines = std::vector<std::string>;
 
 struct TemporaryFolder {
-    std::filesystem::path root;
-    TemporaryFolder();
-    ~TemporaryFolder();
+    std::filesystem::path root = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qvtest-XXXXXX").string();
+        return std::filesystem::path(mkdtemp(pattern.data()));
+    }();
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
 };
 
 struct HeadlessRun {
