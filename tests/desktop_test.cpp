@@ -1,8 +1,7 @@
 // The application on the desktop: pictures scaled with their window, clicks in picture pixels,
-// the application menu (quitting, running the program again) and closing the last window.
+// the application menu (quitting, running the program again).
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "core/lookup.h"
 #include "core/threads.h"
 #include "display/render.h"
 #include "events/queues.h"
@@ -175,30 +174,4 @@ TEST(ApplicationMenu, LaunchThenRestartOnceTheProgramHasEndedThenQuitWhileItWait
     EXPECT_TRUE(log.contains("applicationWillTerminate: Called."));
     EXPECT_EQ(std::tuple(core::launchfinished(), core::currentthreadname()),
               std::tuple(true, "AppDelegate"));
-}
-
-TEST(Closing, TheLastShownWindowQuitsTheApplication) {
-    std::atomic<bool> shown{false};
-    int closed = 0;
-    const int status = rundesktopwith(
-        [&] {
-            t_InitWindow(0, 24, 40, 10, 16, "MenloBold 16x32.font");
-            t_InitWindow(1, 4, false, 320, 200, 8, 8, t_Font{}, true);
-            t_WindowVisible(0, true);
-            t_WindowVisible(1, true);
-            shown = true;
-            t_GetKey(0);
-        },
-        [&] {
-            if (!shown) {
-                return;
-            }
-            // One of two closed hides it and the application goes on; the second one quits.
-            platform::windowclose(core::getwindow(static_cast<uint8_t>(closed)));
-            EXPECT_FALSE(platform::windowisvisible(core::getwindow(static_cast<uint8_t>(closed))));
-            ++closed;
-            shown = closed < 2;
-        });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(closed, 2);
 }

@@ -13,6 +13,8 @@
 #include "tests/support/toolkit.h"
 #include "ui/handlers.h"
 
+#include <QImage>
+#include <QWidget>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
@@ -29,6 +31,16 @@ std::pair<int64_t, int64_t> pendingrows(uint8_t n) {
 void forgetmarks(uint8_t n) {
     display::VideoLock guard(display::videolock());
     display::takerows(n);
+}
+
+// Whether view n, grabbed from the widget, shows its window's picture of 320 x 200 converted anew.
+bool showspicture(uint8_t n) {
+    std::optional<platform::Image> expected = t_WindowImage(n);
+    auto* view = reinterpret_cast<QWidget*>(display::windowrecord(n).View.load());
+    return expected && expected->pixels.size() == 320 * 200 &&
+           view->grab().toImage().convertToFormat(QImage::Format_ARGB32) ==
+               QImage(reinterpret_cast<uchar*>(expected->pixels.data()), 320, 200,
+                      QImage::Format_ARGB32);
 }
 
 } // namespace
@@ -161,6 +173,27 @@ TEST(Frames, EveryWriteMarksItsRowsOnlyTheyAreConvertedAndBlankRunsAreExact) {
         }
         EXPECT_TRUE(contents(0) == contents(1))
             << "depth " << depth << ", font width " << fontwidth;
+    }
+}
+
+// After a change only its rows are converted, and the view must still show all of it.
+TEST(ViewPainting, EveryDepthShowsItsBlockAlsoAfterChangedRows) {
+    setuptoolkit();
+    LogCapture log;
+    const int64_t depths[] = {1, 4, 8, 16, 24, 32};
+    for (uint8_t n = 0; n < 6; ++n) {
+        graphicwindow(n, depths[n], 320, 200, 16);
+        t_WindowVisible(n, true);
+        fillrandom(n, n);
+        EXPECT_TRUE(showspicture(n)) << "depth " << depths[n];
+        t_Color(n, 9);
+        g_Line(n, 3, 57, 300, 120);
+        g_Plot(n, 319, 199);
+        const platform::PixelRect part = display::pendingpart(n);
+        EXPECT_EQ(std::make_pair(part.y, part.height), std::make_pair(int64_t{57}, int64_t{143}))
+            << "depth " << depths[n];
+        EXPECT_TRUE(showspicture(n)) << "depth " << depths[n];
+        EXPECT_TRUE(display::pendingpart(n).empty()); // taken by the paint
     }
 }
 
