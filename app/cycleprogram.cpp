@@ -37,7 +37,7 @@ void setup() {
     t_ClearEndOfWindow(w());
     t_WindowCenter(textwindow);
     t_WindowFront(textwindow);
-    t_Header(w(), "Quorvinthal", credittext);
+    t_Header(w(), applicationname, credittext);
     t_WindowFont(w(), t_LoadFontResource("MenloRegular 16x32.font"));
     t_TextLine(w());
     t_Cr(w());

@@ -3,5 +3,5 @@
 #include "quorvinthal/toolkit.h"
 
 int main(int argc, char** argv) {
-    return t_RunApplication(argc, argv, cycleprogram);
+    return t_RunApplication(argc, argv, cycleprogram, applicationname);
 }

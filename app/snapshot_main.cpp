@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view option(argv[i]);
         if (option == "--out" || option == "--help" || option == "--version") {
-            return t_RunApplication(argc, argv, cycleprogram);
+            return t_RunApplication(argc, argv, cycleprogram, applicationname);
         }
     }
     std::fprintf(stderr, "quorvinthal-snapshot: --out ORDNER fehlt (siehe --help)\n");

@@ -3,7 +3,7 @@
 // toolkit's handlers on the main thread (where platform work runs inline, so no program thread
 // is needed), windows made by the benchmark's own function with the log silenced.
 #include "core/appdelegate.h"
-#include "core/bundle.h"
+#include "display/resources.h"
 #include "core/log.h"
 #include "core/tables.h"
 #include "platform/platform.h"
@@ -18,7 +18,7 @@
 inline int runtoolkitbenchmarks(int argc, char** argv, const std::function<void()>& makewindows) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     platform::initapplication(argc, argv);
-    core::setbundlepath(QV_BUNDLE_DIR);
+    display::setresourcefolders({QV_DATA_DIR});
     toolkit::setup();
     core::initkqtools();
     core::TextSink previous = core::setlogsink([](std::string_view) {});

@@ -9,7 +9,7 @@ set -euo pipefail
 
 build=${1:-build}
 seconds=${2:-20}
-app="$build/Quorvinthal.app/Contents/MacOS/Quorvinthal"
+app="$build/bin/quorvinthal"
 if [ ! -x "$app" ]; then
     echo "idle.sh: $app not found; build it first (cmake --build $build --target Quorvinthal)" >&2
     exit 1

@@ -1,11 +1,10 @@
 #include "display/bell.h"
 
 #include "core/bridge.h"
-#include "core/bundle.h"
 #include "core/lasting.h"
 #include "core/log.h"
+#include "display/resources.h"
 #include "formats/aiff.h"
-#include "formats/binaryfile.h"
 
 #include <atomic>
 #include <filesystem>
@@ -38,12 +37,13 @@ BellState& state() {
 BellSound lookupbellsound() {
     BellSound found;
     found.lookedup = true;
-    const std::string path = core::resourcepath(bellsoundname);
+    const std::filesystem::path file = findresourcefile(bellsoundname);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (file.empty() ? builtinresource(bellsoundname).empty()
+                     : !std::filesystem::is_regular_file(file, error)) {
         return found;
     }
-    formats::AiffSound sound = formats::parseaiff(formats::getbinaryfromfile(path));
+    formats::AiffSound sound = formats::parseaiff(readresource(bellsoundname));
     if (sound.status != formats::AiffStatus::Ok || sound.samples.empty()) {
         core::logline(std::string("bell: ") + bellsoundname +
                       " is not a playable sound, using the platform beep.");

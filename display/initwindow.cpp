@@ -1,7 +1,7 @@
 #include "display/initwindow.h"
 
 #include "core/appdelegate.h"
-#include "core/bundle.h"
+#include "core/programname.h"
 #include "core/log.h"
 #include "core/lookup.h"
 #include "core/numbertext.h"
@@ -13,9 +13,7 @@
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 
-#include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 namespace display {
 
@@ -230,23 +228,15 @@ void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t wid
     w.Font = font;
     w.Initialized = true;
     clearwindowmemory(n, w);
-    t_WindowTitle(n, windowtitlefrombundle(core::bundlename(), w.TextMemoryStart >= 0));
+    t_WindowTitle(n, windowtitle(core::programname(), w.TextMemoryStart >= 0));
     t_WindowSize(n, -1, -1, width, height);
     t_ColorBorder(n, 5);
 }
 
 } // namespace
 
-std::string windowtitlefrombundle(const std::string& bundlefolder, bool hastextblock) {
-    std::string name = std::filesystem::path(bundlefolder).filename().string();
-    std::string ending = name.size() <= 4 ? name : name.substr(name.size() - 4);
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (ending != ".app") {
-        return name;
-    }
-    std::string title = name.size() <= 4 ? std::string() : name.substr(0, name.size() - 4);
-    return hastextblock ? title : title + "-Grafik";
+std::string windowtitle(const std::string& programname, bool hastextblock) {
+    return hastextblock ? programname : programname + "-Grafik";
 }
 
 } // namespace display

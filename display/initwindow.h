@@ -4,8 +4,7 @@
 
 namespace display {
 
-// The window title from the bundle name: "X.app" gives "X" ("X-Grafik" without a text block);
-// any other name is used as it is.
-std::string windowtitlefrombundle(const std::string& bundlefolder, bool hastextblock);
+// A new window's title: the program's name, with "-Grafik" for a window without a text block.
+std::string windowtitle(const std::string& programname, bool hastextblock);
 
 } // namespace display

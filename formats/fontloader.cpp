@@ -1,6 +1,5 @@
 #include "formats/fontloader.h"
 
-#include "core/bundle.h"
 #include "core/log.h"
 #include "formats/binaryfile.h"
 #include "formats/lzw.h"
@@ -66,7 +65,3 @@ t_Font uncompressfont(const t_Font& font) {
 }
 
 } // namespace formats
-
-t_Font t_LoadFontResource(const std::string& name) {
-    return formats::parsefontresource(formats::getbinaryfromfile(core::resourcepath(name)), name);
-}

@@ -1,5 +1,5 @@
 #pragma once
-// Font resource files as t_Font records (t_LoadFontResource reads one from the resources folder).
+// Font resource files as t_Font records (t_LoadFontResource in display/resources.cpp finds them).
 #include "quorvinthal/toolkit.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 # by the user shows the whole chart, crisp pixels at twice the density, and running the program
 # again.
 #
-#   scripts/desktoptest.sh BUNDLE_MACOS_DIR XWDPROBE
+#   scripts/desktoptest.sh BUILD_BIN_DIR XWDPROBE   (the examples are in BUILD_BIN_DIR/../examples)
 set -uo pipefail
 bin="$1"
 probe="$2"
@@ -44,7 +44,7 @@ desktop() {
     for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
 }
 
-# Starts a program of the bundle; its log goes to $work/log.
+# Starts a program of the build; its log goes to $work/log.
 start() {
     "$bin/$1" "${@:2}" >"$work/log" 2>&1 &
     app=$!
@@ -111,7 +111,7 @@ ended='t_QuitProgram: Quitting current thread with message in window #0.'
 
 # 1. A full run on a large screen: frames, resizing, running again, quitting from the chart.
 desktop 1920x1200
-start Quorvinthal
+start quorvinthal
 typedates
 check "the chart is drawn (1920 x 1200)" waitline "$ended"
 check "every frame inside a 1920 x 1200 screen" framesinside
@@ -133,7 +133,7 @@ check "quitting says so" grep -qF 'applicationWillTerminate: Called.' "$work/log
 
 # 2. A small screen: the windows are scaled to fit; closing both through the window manager quits.
 desktop 1366x768
-start Quorvinthal
+start quorvinthal
 typedates
 check "the chart is drawn (1366 x 768)" waitline "$ended"
 check "every frame inside a 1366 x 768 screen" framesinside
@@ -144,7 +144,7 @@ wmctrl -c Quorvinthal
 check "closing the last window ends the application with status 0" endswithin 2
 
 # 3. Quitting while the program waits for a key.
-start Quorvinthal
+start quorvinthal
 waitline "t_InitWindow: GraphicWindow #1 End." >/dev/null
 xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Quorvinthal$' | head -1)"
 xdotool key ctrl+shift+q
@@ -152,7 +152,7 @@ check "Ctrl+Shift+Q while the line editor waits ends the application with status
 
 # 4. Twice the density: whole pixels, no smoothing.
 desktop 1920x1200
-QT_SCALE_FACTOR=2 windowname=Grafikbeispiel start graphicsdemo
+QT_SCALE_FACTOR=2 windowname=Grafikbeispiel start ../examples/graphicsdemo
 sleep 0.5
 xwd -id "$(xdotool search --onlyvisible --name Grafikbeispiel | head -1)" -silent >"$work/demo.xwd"
 check "at QT_SCALE_FACTOR=2 every picture pixel is a crisp 2 x 2 block" "$probe" "$work/demo.xwd" crisp

@@ -4,7 +4,7 @@
 #include "formats/binaryfile.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
-#include "tests/support/tempbundle.h"
+#include "tests/support/tempresources.h"
 #include "tests/support/toolkit.h"
 
 #include <algorithm>
@@ -61,10 +61,9 @@ Bytes sounddata(const Bytes& samples, uint32_t offset = 0) {
     return chunk("SSND", body);
 }
 
-// The sound this build generated, wherever the bundle path points.
+// The sound this build generated.
 Bytes generatedbell() {
-    return formats::getbinaryfromfile(std::string(QV_BUNDLE_DIR) +
-                                      "/Contents/Resources/sysbeep.aif");
+    return formats::getbinaryfromfile(std::string(QV_DATA_DIR) + "/sysbeep.aif");
 }
 
 double extended(const Bytes& bytes) {
@@ -199,20 +198,20 @@ TEST(Bell, NoAudioDeviceLogsOnceAndBeeps) {
 }
 
 TEST(Bell, MissingSoundBeepsWithoutTryingTheAudioOutput) {
-    TemporaryBundle bundle;
+    TemporaryResources resources(false);
     setuptoolkit();
     LogCapture log;
     ASSERT_TRUE(runprogram([&] {
         display::bell();
-        bundle.write("sysbeep.aif", generatedbell()); // looked up once: not used
+        resources.write("sysbeep.aif", generatedbell()); // looked up once: not used
         display::bell();
     }));
     EXPECT_TRUE(log.lines().empty());
 }
 
 TEST(Bell, UnplayableSoundIsReportedOnce) {
-    TemporaryBundle bundle;
-    bundle.write("sysbeep.aif", {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'A', 'I', 'F', 'F'});
+    TemporaryResources resources;
+    resources.write("sysbeep.aif", {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'A', 'I', 'F', 'F'});
     setuptoolkit();
     LogCapture log;
     ASSERT_TRUE(runprogram([] {

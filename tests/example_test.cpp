@@ -9,7 +9,7 @@ namespace {
 
 HeadlessRun runexample(const std::string& program, const std::string& keys) {
     TemporaryFolder folder;
-    return runheadless(std::string(QV_BUNDLE_DIR) + "/Contents/MacOS/" + program,
+    return runheadless(std::string(QV_EXAMPLES_DIR) + "/" + program,
                        "--keys '" + keys + "'", folder.root / "out");
 }
 

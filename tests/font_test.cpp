@@ -1,12 +1,12 @@
-// Font resource files: header parsing, LZW, loading from the bundle, and the built fonts.
-#include "core/bundle.h"
+// Font resource files: header parsing, LZW, loading from the resource folders, and the built fonts.
+#include "display/resources.h"
 #include "formats/binaryfile.h"
 #include "formats/fontloader.h"
 #include "formats/fontwriter.h"
 #include "formats/lzw.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
-#include "tests/support/tempbundle.h"
+#include "tests/support/tempresources.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -128,18 +128,18 @@ TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
     EXPECT_EQ(short15.Data, (Bytes{8, 16, 0xAB}));
     // Read errors name the file; written fonts load back.
     log.clear();
-    TemporaryBundle bundle;
-    bundle.write("Empty.font", {});
-    fs::create_directory(bundle.resource("Folder.font"));
+    TemporaryResources resources;
+    resources.write("Empty.font", {});
+    fs::create_directory(resources.resource("Folder.font"));
     EXPECT_EQ(t_LoadFontResource("Missing 8x8.font"), t_Font{});
     EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty()); // reported by the loader only
-    EXPECT_TRUE(formats::getbinaryfromfile(bundle.resource("Folder.font").string()).empty());
+    EXPECT_TRUE(formats::getbinaryfromfile(resources.resource("Folder.font").string()).empty());
     EXPECT_EQ(log.lines(),
-              (Lines{"getbinaryfromfile: Error #" + bundle.resource("Missing 8x8.font").string() +
+              (Lines{"getbinaryfromfile: Error #" + resources.resource("Missing 8x8.font").string() +
                          ": No such file or directory",
                      "t_LoadFontResource: Could not load file \u201EMissing 8x8.font\u201C",
                      "t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
-                     "getbinaryfromfile: Error #" + bundle.resource("Folder.font").string() +
+                     "getbinaryfromfile: Error #" + resources.resource("Folder.font").string() +
                          ": Is a directory"}));
     // A written font loads back uncompressed from either format.
     t_Font made = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
@@ -147,8 +147,8 @@ TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
     const t_Font packed = formats::compressfont(made);
     EXPECT_EQ(packed.Format, t_Font::CompressedGrey);
     EXPECT_EQ(formats::compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));
-    bundle.write("Plain.font", formats::fontresourcebytes(made));
-    bundle.write("Packed.font", formats::fontresourcebytes(packed));
+    resources.write("Plain.font", formats::fontresourcebytes(made));
+    resources.write("Packed.font", formats::fontresourcebytes(packed));
     log.clear();
     EXPECT_EQ(t_LoadFontResource("Plain.font"), made);
     EXPECT_EQ(t_LoadFontResource("Packed.font"), made);
@@ -289,7 +289,7 @@ TEST(ApplicationFonts, HeadersGlyphsAndCompression) {
             EXPECT_EQ(ink(font, 146, i, 0), ink(font, 138, i, height - 1)) << "column " << i;
         }
         if (format == t_Font::Grey) { // the window fonts are stored compressed
-            Bytes file = formats::getbinaryfromfile(core::resourcepath(name));
+            Bytes file = formats::getbinaryfromfile(display::findresourcefile(name).string());
             ASSERT_GT(file.size(), 16u);
             EXPECT_EQ(file[5], t_Font::CompressedGrey);
             EXPECT_LT(file.size(), font.Data.size() / 2);

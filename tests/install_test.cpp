@@ -1,14 +1,18 @@
-// What an installed or moved program relies on: its resources and its name found from its own
-// location in the build's bundle and in the GNU layout, one line for a missing resource folder,
-// the command line every program understands and --version without a display.
-#include "core/bundle.h"
+// What a program relies on wherever it lies: its resources found in its own folder, the
+// toolkit's data folder or the XDG data folders, else built into the toolkit; its own name on its
+// windows; the command line every program understands.
+#include "display/resources.h"
+#include "formats/binaryfile.h"
+#include "formats/fontwriter.h"
 #include "tests/support/headlessrun.h"
 #include "tests/support/logcapture.h"
+#include "tests/support/tempresources.h"
 #include "toolkit/commandline.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -17,108 +21,113 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path builtbundle = QV_BUNDLE_DIR;
+using Folders = std::vector<fs::path>;
 
-// Copies the built snapshot program to exedir (a copy, not a link: the executable's own path is
-// what the lookup starts from) and, unless resources is empty, the built resources there.
-void placeprogram(const fs::path& exedir, const fs::path& resources) {
-    fs::create_directories(exedir);
-    fs::copy_file(builtbundle / "Contents/MacOS/quorvinthal-snapshot",
-                  exedir / "quorvinthal-snapshot");
-    if (!resources.empty()) {
-        fs::create_directories(resources);
-        fs::copy(builtbundle / "Contents/Resources", resources);
-    }
+void writefile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
-// Runs the example dates.
-HeadlessRun runsnapshot(const fs::path& exedir, const fs::path& out, int timeout = 20) {
-    return runheadless(exedir / "quorvinthal-snapshot",
-                       "--today 06.12.2026 --keys '5.12.1985\\r\\x1a05.12.2026\\r' --timeout " +
-                           std::to_string(timeout),
-                       out);
+// The library as installed under prefix.
+fs::path libraryunder(const std::string& prefix) {
+    return fs::path(prefix) / QV_INSTALL_LIBDIR / "libquorvinthal.so.1";
 }
 
-const std::string daysline = "5.12.1985 bis 05.12.2026 = 14.975 Tage.";
-const std::string charttitle =
-    "1\tQuorvinthal f\xC3\xBCr den 05.12.2026 (Geburtsdatum: 05.12.1985)";
+// Copies the built snapshot program into bin/ and the built library into lib/ of root, and runs
+// the example dates there with the library found only in lib/ and the XDG data folders empty.
+HeadlessRun runmovedsnapshot(const fs::path& root) {
+    fs::create_directories(root / "bin");
+    fs::create_directories(root / "lib");
+    fs::copy_file(fs::path(QV_BIN_DIR) / "quorvinthal-snapshot", root / "bin/quorvinthal-snapshot");
+    fs::copy_file(fs::canonical(fs::path(QV_LIB_DIR) / "libquorvinthal.so.1"),
+                  root / "lib/libquorvinthal.so.1");
+    const std::string environment = "LD_LIBRARY_PATH=" + (root / "lib").string() +
+                                    " XDG_DATA_HOME=" + (root / "none").string() +
+                                    " XDG_DATA_DIRS=" + (root / "none").string();
+    return runheadless(root / "bin/quorvinthal-snapshot",
+                       "--today 06.12.2026 --keys '5.12.1985\\r\\x1a05.12.2026\\r'",
+                       root / "out", environment);
+}
 
 } // namespace
 
-TEST(BundleLayout, BundleAndInstalledTreeFromTheExecutablesFolder) {
-    using Layout = std::tuple<const char*, const char*, const char*, const char*>;
-    const Layout cases[] = {
-        {"/opt/Quorvinthal.app/Contents/MacOS", "../share/quorvinthal", "Quorvinthal.app",
-         "/opt/Quorvinthal.app/Contents/Resources"},
-        {"/b/Moved.app/Contents/MacOS", "../share/quorvinthal", "Moved.app",
-         "/b/Moved.app/Contents/Resources"},
-        {"/usr/bin", "../share/quorvinthal", "Quorvinthal.app", "/usr/share/quorvinthal"},
-        {"/tmp/x/usr/bin", "../share/quorvinthal", "Quorvinthal.app",
-         "/tmp/x/usr/share/quorvinthal"},
-        {"/opt/q/bin", "../lib/data/q", "Quorvinthal.app", "/opt/q/lib/data/q"},
-        // Only a MacOS folder inside Contents makes a bundle.
-        {"/b/X.app/MacOS", "../share/quorvinthal", "Quorvinthal.app", "/b/X.app/share/quorvinthal"},
-        {"/b/X.app/Contents/bin", "../share/quorvinthal", "Quorvinthal.app",
-         "/b/X.app/Contents/share/quorvinthal"},
+TEST(ResourceFolders, ProgramFolderThenToolkitDataThenXdgFoldersWithoutRepeats) {
+    const fs::path systemlibrary = libraryunder("/usr");
+    const fs::path optlibrary = libraryunder("/opt/q");
+    const std::pair<display::ResourcePlaces, Folders> cases[] = {
+        // Installed in /usr: the program's folder and the toolkit's data are the same.
+        {{"/usr/bin/quorvinthal", "Quorvinthal", systemlibrary, "", "", "/home/a"},
+         {"/usr/share/quorvinthal", "/home/a/.local/share/quorvinthal",
+          "/usr/local/share/quorvinthal"}},
+        // A program of one's own, named after its executable, with the toolkit in /opt/q.
+        {{"/home/a/hello/build/hello", "hello", optlibrary, "/x", "/d1:relative:/d2:", "/home/a"},
+         {"/home/a/hello/share/hello", "/opt/q/share/quorvinthal", "/x/quorvinthal",
+          "/d1/quorvinthal", "/d2/quorvinthal"}},
+        // A program that names itself, linked statically, without a home.
+        {{"/t/bin/quorvinthal-snapshot", "Quorvinthal", "", "relative", "/d", ""},
+         {"/t/share/quorvinthal-snapshot", "/t/share/quorvinthal", "/d/quorvinthal"}},
     };
-    for (auto [exedir, installedresources, name, resources] : cases) {
-        const core::BundleLayout layout =
-            core::findlayout(exedir, installedresources, "Quorvinthal.app");
-        EXPECT_EQ(std::tie(layout.name, layout.resources), std::tuple(name, resources)) << exedir;
+    for (const auto& [places, folders] : cases) {
+        SCOPED_TRACE(places.executable);
+        EXPECT_EQ(display::resourcefolders(places), folders);
     }
 }
 
-TEST(BundleLayout, MissingResourceFolderIsLoggedOnceWithWhereItWasLooked) {
-    TemporaryFolder tree;
-    const fs::path bundle = tree.root / "Empty.app";
-    const fs::path resources = bundle / "Contents" / "Resources";
-    core::setbundlepath(bundle.string());
-    EXPECT_EQ(core::bundlename(), "Empty.app");
+TEST(ResourceFolders, FirstFolderWinsThenTheBuiltInCopyThenNotFound) {
+    const std::string name = "MenloBold 8x16.font";
+    TemporaryFolder first, second;
+    display::setresourcefolders({first.root, second.root});
+    const t_Font builtin = t_LoadFontResource(name);
+    ASSERT_FALSE(builtin.Data.empty());
+    t_Font narrow = builtin;
+    narrow.Width = 7;
+    writefile(second.root / name, formats::fontresourcebytes(narrow));
+    EXPECT_EQ(t_LoadFontResource(name).Width, 7);
+    fs::copy_file(fs::path(QV_DATA_DIR) / name, first.root / name);
+    EXPECT_EQ(t_LoadFontResource(name), builtin);
+    // Found nowhere: the usual lines, naming the first folder.
     LogCapture log;
-    EXPECT_EQ(core::resourcepath("A 8x16.font"), (resources / "A 8x16.font").string());
-    EXPECT_EQ(core::resourcepath("sysbeep.aif"), (resources / "sysbeep.aif").string());
-    EXPECT_EQ(t_LoadFontResource("B 8x16.font"), t_Font{});
-    const std::string missing = "Resources: no resource folder at " + resources.string();
-    EXPECT_EQ(log.count(missing), 1u);
-    EXPECT_EQ(log.lines().front(), missing);
-    // Once the folder is there nothing more is said; another missing folder is named again.
-    fs::create_directories(resources);
-    log.clear();
-    core::resourcepath("A 8x16.font");
-    EXPECT_EQ(log.lines(), Lines{});
-    core::setbundlepath((tree.root / "Other.app").string());
-    core::resourcepath("A 8x16.font");
-    EXPECT_EQ(log.lines(), Lines{"Resources: no resource folder at " +
-                                 (tree.root / "Other.app/Contents/Resources").string()});
+    EXPECT_EQ(t_LoadFontResource("Elsewhere.font"), t_Font{});
+    EXPECT_EQ(log.lines(),
+              (Lines{"getbinaryfromfile: Error #" + (first.root / "Elsewhere.font").string() +
+                         ": No such file or directory",
+                     "t_LoadFontResource: Could not load file \u201EElsewhere.font\u201C"}));
+    display::setresourcefolders({QV_DATA_DIR});
 }
 
-// A bundle is named after its folder; the text window of the installed tree keeps the name.
-// Without resources the folder is named once and only the chart window, which needs no font,
-// opens.
-TEST(MovedProgram, FindsItsResourcesInEitherLayoutOrNamesTheMissingFolderOnce) {
-    const std::tuple<const char*, const char*, const char*> layouts[]{
-        {"usr/bin", "usr/share/quorvinthal", "0\tQuorvinthal"},
-        {"Zyklen.app/Contents/MacOS", "Zyklen.app/Contents/Resources", "0\tZyklen"}};
-    for (const auto& [exedir, resources, title] : layouts) {
-        TemporaryFolder tree;
-        placeprogram(tree.root / exedir, tree.root / resources);
-        const HeadlessRun run = runsnapshot(tree.root / exedir, tree.root / "out");
-        ASSERT_EQ(run.status, 0) << exedir;
-        ASSERT_GE(run.screen.size(), 11u);
-        EXPECT_EQ(run.screen[10], daysline);
-        EXPECT_EQ(run.titles, (Lines{title, charttitle}));
+TEST(ResourceFolders, TheToolkitsOwnFilesAreBuiltInByteForByte) {
+    for (const char* name : {"MenloBold 16x32.font", "MenloRegular 16x32.font",
+                             "MenloBold 8x16.font", "sysbeep.aif"}) {
+        SCOPED_TRACE(name);
+        const std::vector<uint8_t> file =
+            formats::getbinaryfromfile((fs::path(QV_DATA_DIR) / name).string());
+        const std::span<const uint8_t> builtin = display::builtinresource(name);
+        ASSERT_FALSE(file.empty());
+        EXPECT_TRUE(std::equal(file.begin(), file.end(), builtin.begin(), builtin.end()));
     }
+    EXPECT_TRUE(display::builtinresource("sysbeep.aiff").empty());
+}
+
+// Moved away from every resource folder, with the library beside it, the program still draws its
+// text from the built-in fonts and says nothing about it.
+TEST(MovedProgram, WithoutAnyResourceFolderTheBuiltInFontsServe) {
     TemporaryFolder tree;
-    placeprogram(tree.root / "bin", {});
-    const HeadlessRun run = runsnapshot(tree.root / "bin", tree.root / "out", 2);
-    const std::string missing =
-        "Resources: no resource folder at " + (tree.root / "share/quorvinthal").string();
-    EXPECT_EQ(std::count(run.printed.begin(), run.printed.end(), missing), 1);
-    EXPECT_NE(std::find(run.printed.begin(), run.printed.end(),
-                        "t_InitWindow: Font 'MenloBold 16x32.font' not found."),
-              run.printed.end());
-    ASSERT_EQ(run.titles.size(), 1u);
-    EXPECT_EQ(run.titles[0].substr(0, 18), "1\tQuorvinthal f\xC3\xBCr");
+    const HeadlessRun run = runmovedsnapshot(tree.root);
+    ASSERT_EQ(run.status, 0);
+    ASSERT_GE(run.screen.size(), 11u);
+    EXPECT_EQ(run.screen[10], "5.12.1985 bis 05.12.2026 = 14.975 Tage.");
+    EXPECT_EQ(run.titles, (Lines{"0\tQuorvinthal",
+                                 "1\tQuorvinthal f\xC3\xBCr den 05.12.2026 (Geburtsdatum: 05.12.1985)"}));
+    for (const std::string& line : run.printed) {
+        for (const char* complaint : {"Font '", "resource folder", "Could not load", "Error #"}) {
+            EXPECT_EQ(line.find(complaint), std::string::npos) << line;
+        }
+    }
+    // The text window shows glyphs: thousands of pixels differ from its background.
+    ASSERT_TRUE(run.picture);
+    const std::vector<uint32_t>& pixels = run.picture->pixels;
+    EXPECT_GT(pixels.size() - std::count(pixels.begin(), pixels.end(), pixels.front()), 10000u);
 }
 
 TEST(CommandLine, OptionsValuesRefusalsAndVersion) {

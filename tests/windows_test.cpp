@@ -112,15 +112,6 @@ TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
     EXPECT_EQ(core::hexaddress(16777215), "$00FFFFFF");
     EXPECT_EQ(core::hexaddress(-1), "$FFFFFFFF");
     EXPECT_EQ(core::hexdigits4(0x12345), "2345");
-    const std::tuple<const char*, bool, const char*> titles[] = {
-        {"/x/Quorvinthal.app", true, "Quorvinthal"},
-        {"/x/Quorvinthal.APP", false, "Quorvinthal-Grafik"},
-        {"/x/.app", false, "-Grafik"},
-        {"/x/app", false, "app"},
-        {"/x/tools", false, "tools"}};
-    for (auto [folder, text, title] : titles) {
-        EXPECT_EQ(display::windowtitlefrombundle(folder, text), title);
-    }
 }
 
 TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {

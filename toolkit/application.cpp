@@ -1,5 +1,6 @@
 // Running a program: with its windows on the desktop, or headless into a snapshot folder.
 #include "core/appdelegate.h"
+#include "core/programname.h"
 #include "quorvinthal/toolkit.h"
 #include "toolkit/commandline.h"
 #include "toolkit/headless.h"
@@ -75,11 +76,13 @@ int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
 
 } // namespace toolkit
 
-int t_RunApplication(int argc, char** argv, std::function<void()> program) {
-    const char* name = argc > 0 ? argv[0] : "quorvinthal";
+int t_RunApplication(int argc, char** argv, std::function<void()> program,
+                     const std::string& programName) {
+    const char* name = argc > 0 ? argv[0] : "";
     if (const char* slash = std::strrchr(name, '/')) {
         name = slash + 1;
     }
+    core::setprogramname(programName.empty() ? name : programName);
     const toolkit::CommandLine line =
         toolkit::parsecommandline(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     if (!line.error.empty()) {

@@ -1,15 +1,14 @@
 #include "toolkit/applicationmenu.h"
 
 #include "core/appdelegate.h"
-#include "core/bundle.h"
+#include "core/programname.h"
 #include "display/bell.h"
-#include "display/initwindow.h"
 #include "platform/platform.h"
 
 namespace toolkit {
 
 void addapplicationmenu() {
-    const std::string name = display::windowtitlefrombundle(core::bundlename(), true);
+    const std::string name = core::programname();
     platform::Menu menu = platform::mainmenuprepend(name);
     platform::MenuItem restart = platform::menuappendcommand(menu, "Programm neu starten", "r", [] {
         if (!core::restartprogram()) {

@@ -30,6 +30,9 @@
 #include <string_view>
 #include <vector>
 
+// Everything declared here is the library's interface; the rest of it stays inside.
+#pragma GCC visibility push(default)
+
 // ---- Records --------------------------------------------------------------------------------
 
 // A colour; packed into 32 bits with Alpha in bits 0-7, Red 8-15, Green 16-23, Blue 24-31.
@@ -120,8 +123,10 @@ struct t_DateTime {
 // exit status (so `return t_RunApplication(...)` in main never returns). The command line
 // takes --help, --version, and --out DIR [--keys TEXT] [--today DD.MM.YYYY] [--timeout SECONDS]
 // to run headless: the keys are typed, and the windows' pictures, text, titles and log are
-// written into DIR once the program has ended.
-int t_RunApplication(int argc, char** argv, std::function<void()> program);
+// written into DIR once the program has ended. programName names the windows ("-Grafik" added for
+// windows without text) and the application menu; empty: the executable's file name.
+int t_RunApplication(int argc, char** argv, std::function<void()> program,
+                     const std::string& programName = "");
 [[noreturn]] void t_QuitProgram(uint8_t n);                  // "(Programm Ende)" in n, ends thread
 void t_SetTerminationHandler(std::function<void()> handler); // runs when the application quits
 t_DateTime t_LocalDateTime();                                // the local date and time now
@@ -266,3 +271,5 @@ std::string t_OpenDialog(const std::string& title,   // the chosen path, empty w
 std::string t_SaveDialog(const std::string& fileName, const std::string& title,
                          const std::string& message, const std::string& fileTypes);
 std::string t_FileNameOfPath(const std::string& path); // the part after the last "/"
+
+#pragma GCC visibility pop

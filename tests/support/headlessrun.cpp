@@ -18,9 +18,11 @@ Lines readlines(const fs::path& path) {
 
 } // namespace
 
-HeadlessRun runheadless(const fs::path& program, const std::string& options, const fs::path& out) {
+HeadlessRun runheadless(const fs::path& program, const std::string& options, const fs::path& out,
+                        const std::string& environment) {
     const fs::path printed = out.string() + ".stdout";
-    const std::string command = program.string() + " " + options + " --out " + out.string() + " >" +
+    const std::string command = (environment.empty() ? "" : "env " + environment + " ") +
+                                program.string() + " " + options + " --out " + out.string() + " >" +
                                 printed.string() + " 2>&1";
     HeadlessRun run;
     run.status = std::system(command.c_str());

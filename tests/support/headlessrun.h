@@ -29,7 +29,8 @@ struct HeadlessRun {
     std::optional<platform::Image> picture;
 };
 
-// Runs program with the options given (shell-quoted as needed) and --out out; standard output
-// and errors are read back also when the program does not end in time.
+// Runs program with the options given (shell-quoted as needed) and --out out, with the
+// environment's variables given as NAME=VALUE words in front; standard output and errors are read
+// back also when the program does not end in time.
 HeadlessRun runheadless(const std::filesystem::path& program, const std::string& options,
-                        const std::filesystem::path& out);
+                        const std::filesystem::path& out, const std::string& environment = "");
