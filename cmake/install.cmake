@@ -29,7 +29,7 @@ install(FILES ${CMAKE_BINARY_DIR}/QuorvinthalConfig.cmake
 set(QV_PC_CONFIGURED ${CMAKE_BINARY_DIR}/pkgconfig/quorvinthal.pc.in)
 configure_file(cmake/quorvinthal.pc.in ${QV_PC_CONFIGURED} @ONLY)
 install(CODE "set(QV_PC_CONFIGURED \"${QV_PC_CONFIGURED}\")
-set(QV_PC_DESTINATION \"${CMAKE_INSTALL_LIBDIR}/pkgconfig\")" COMPONENT development)
+set(QV_PC_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")" COMPONENT development)
 install(SCRIPT cmake/installpc.cmake COMPONENT development)
 
 install(FILES examples/CMakeLists.txt examples/textdemo.cpp examples/graphicsdemo.cpp

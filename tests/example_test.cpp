@@ -1,5 +1,7 @@
-// The example programs end to end: each runs as its own process, headless, with keys typed in
-// advance, and what it left on the screen is read back from the snapshot it wrote.
+// Programs of one's own end to end: the README's program and the two examples, each built against
+// the installed toolkit outside the build tree (scripts/testreadme.sh, run before these tests)
+// and run headless with keys typed in advance; what they left on the screen is read back from the
+// snapshots they wrote.
 #include "tests/support/headlessrun.h"
 
 #include <algorithm>
@@ -7,10 +9,9 @@
 
 namespace {
 
-HeadlessRun runexample(const std::string& program, const std::string& keys) {
-    TemporaryFolder folder;
-    return runheadless(std::string(QV_EXAMPLES_DIR) + "/" + program,
-                       "--keys '" + keys + "'", folder.root / "out");
+// The snapshot of a program run by scripts/testreadme.sh.
+HeadlessRun installedrun(const std::string& name) {
+    return readsnapshot(std::filesystem::path(QV_INSTALLED_RUNS) / name);
 }
 
 uint32_t pixel(const platform::Image& image, int64_t x, int64_t y) {
@@ -38,8 +39,7 @@ constexpr uint32_t black = 0xFF000000, white = 0xFFFFFFFF, red = 0xFFFF0000;
 } // namespace
 
 TEST(Example, TextDemoScrollsPrintsInColourAndReadsTwoLines) {
-    const HeadlessRun run = runexample("textdemo", "Ada\\r\\x1a42\\r");
-    ASSERT_EQ(run.status, 0);
+    const HeadlessRun run = installedrun("textdemo");
     // Header, rule and ten of the twenty numbered lines scrolled away; Control-Z cleared the
     // preset 7.
     EXPECT_EQ(run.screen,
@@ -63,8 +63,7 @@ TEST(Example, TextDemoScrollsPrintsInColourAndReadsTwoLines) {
 }
 
 TEST(Example, GraphicsDemoDrawsPaletteLinesAndScaledGlyphs) {
-    const HeadlessRun run = runexample("graphicsdemo", "");
-    ASSERT_EQ(run.status, 0);
+    const HeadlessRun run = installedrun("graphicsdemo");
     EXPECT_EQ(run.titles, Lines{"0\tGrafikbeispiel"});
     ASSERT_TRUE(run.picture.has_value());
     const platform::Image& image = *run.picture;
@@ -94,5 +93,39 @@ TEST(Example, GraphicsDemoDrawsPaletteLinesAndScaledGlyphs) {
             ASSERT_TRUE(drawnwith(image, x, y, x + 4, y + 4, {pixel(image, x, y)}))
                 << x << "," << y;
         }
+    }
+}
+
+// hello.cpp from the README, built with CMake and with pkg-config: asked for a name, greeted,
+// titled after itself, its text drawn in the built-in font (green on black: colour byte 192).
+TEST(ReadmeProgram, BuiltWithCMakeOrPkgConfigAsksGreetsAndDrawsItsGlyphs) {
+    for (const char* way : {"hello-cmake", "hello-pkgconfig"}) {
+        SCOPED_TRACE(way);
+        const HeadlessRun run = installedrun(way);
+        ASSERT_EQ(run.screen.size(), 16u);
+        EXPECT_EQ(run.screen[0], "Wie heißt du? Ada");
+        EXPECT_EQ(run.screen[1], "Hallo, Ada!");
+        EXPECT_EQ(run.screen[15], "(Programm Ende)");
+        EXPECT_EQ(run.titles, Lines{"0\thello"});
+        ASSERT_TRUE(run.picture.has_value());
+        ASSERT_EQ(std::tie(run.picture->width, run.picture->height),
+                  std::make_tuple(64 * 16, 16 * 32));
+        std::vector<uint32_t> greens = {black};
+        for (uint32_t g = 1; g < 256; ++g) {
+            greens.push_back(black | g << 8);
+        }
+        EXPECT_TRUE(drawnwith(*run.picture, 0, 0, 16, 32, greens)); // "W"
+        EXPECT_TRUE(drawnwith(*run.picture, 16 * 14, 0, 16 * 15, 32, {black})); // the blank
+    }
+}
+
+TEST(ReadmeProgram, TheDevelopmentFilesAloneBringNoApplication) {
+    const std::filesystem::path prefix = std::filesystem::path(QV_INSTALLED_RUNS) / "devonly";
+    EXPECT_TRUE(std::filesystem::exists(prefix / "include/quorvinthal/toolkit.h"));
+    EXPECT_TRUE(std::filesystem::exists(prefix / QV_INSTALL_LIBDIR / "libquorvinthal.a"));
+    EXPECT_TRUE(std::filesystem::exists(prefix / "share/pkgconfig/quorvinthal.pc"));
+    for (const char* application : {"bin", "share/applications", "share/icons", "share/metainfo",
+                                    "share/man"}) {
+        EXPECT_FALSE(std::filesystem::exists(prefix / application)) << application;
     }
 }

@@ -16,6 +16,15 @@ Lines readlines(const fs::path& path) {
     return lines;
 }
 
+HeadlessRun readsnapshotfolder(const fs::path& out, const fs::path& printed) {
+    HeadlessRun run;
+    run.screen = readlines(out / "screen.txt");
+    run.titles = readlines(out / "titles.txt");
+    run.printed = readlines(printed);
+    run.picture = platform::loadimagepng(out / "window0.png");
+    return run;
+}
+
 } // namespace
 
 HeadlessRun runheadless(const fs::path& program, const std::string& options, const fs::path& out,
@@ -24,11 +33,12 @@ HeadlessRun runheadless(const fs::path& program, const std::string& options, con
     const std::string command = (environment.empty() ? "" : "env " + environment + " ") +
                                 program.string() + " " + options + " --out " + out.string() + " >" +
                                 printed.string() + " 2>&1";
-    HeadlessRun run;
-    run.status = std::system(command.c_str());
-    run.screen = readlines(out / "screen.txt");
-    run.titles = readlines(out / "titles.txt");
-    run.printed = readlines(printed);
-    run.picture = platform::loadimagepng(out / "window0.png");
+    const int status = std::system(command.c_str());
+    HeadlessRun run = readsnapshotfolder(out, printed);
+    run.status = status;
     return run;
+}
+
+HeadlessRun readsnapshot(const fs::path& out) {
+    return readsnapshotfolder(out, out.string() + ".log");
 }

@@ -29,6 +29,10 @@ struct HeadlessRun {
     std::optional<platform::Image> picture;
 };
 
+// What a headless run left in its snapshot folder out, and what it printed into out.log (the
+// status is not known: -1).
+HeadlessRun readsnapshot(const std::filesystem::path& out);
+
 // Runs program with the options given (shell-quoted as needed) and --out out, with the
 // environment's variables given as NAME=VALUE words in front; standard output and errors are read
 // back also when the program does not end in time.
