@@ -252,9 +252,9 @@ std::pair<int, int> inkof(const t_Font& font, int code) {
 
 TEST(ApplicationFonts, HeadersGlyphsAndCompression) {
     const std::tuple<const char*, int64_t, int, int, size_t> fonts[] = {
-        {"MenloBold 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32},
-        {"MenloRegular 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32},
-        {"MenloBold 8x16.font", t_Font::Monochrome, 8, 16, 224 * 16}};
+        {t_FontBold16x32, t_Font::Grey, 16, 32, 256 * 16 * 32},
+        {t_FontRegular16x32, t_Font::Grey, 16, 32, 256 * 16 * 32},
+        {t_FontBold8x16, t_Font::Monochrome, 8, 16, 224 * 16}};
     for (auto [name, format, width, height, datasize] : fonts) {
         SCOPED_TRACE(name);
         LogCapture log;
@@ -295,7 +295,7 @@ TEST(ApplicationFonts, HeadersGlyphsAndCompression) {
             EXPECT_LT(file.size(), font.Data.size() / 2);
         }
     }
-    t_Font bold = t_LoadFontResource("MenloBold 16x32.font");
-    t_Font regular = t_LoadFontResource("MenloRegular 16x32.font");
+    t_Font bold = t_LoadFontResource(t_FontBold16x32);
+    t_Font regular = t_LoadFontResource(t_FontRegular16x32);
     EXPECT_GT(inkof(bold, 'H').first, inkof(regular, 'H').first * 11 / 10);
 }
