@@ -97,9 +97,9 @@ struct t_Font {
     bool operator!=(const t_Font& o) const { return !(*this == o); }
 };
 
-// The toolkit's own fonts, for t_InitWindow and t_LoadFontResource. They always come with the
-// toolkit (built into the library too), so loading them cannot fail. A text window prints only
-// with a grey font: the two 16 x 32 fonts; the 8 x 16 one is for g_PrintString and g_PrintSymbol.
+// The toolkit's own fonts, for t_InitWindow and t_LoadFontResource; they always come with the
+// toolkit. A text window prints only with a grey font: the two 16 x 32 fonts. The 8 x 16 one is
+// monochrome, for g_PrintString and g_PrintSymbol.
 inline constexpr char t_FontBold16x32[] = "MenloBold 16x32.font";       // grey, 16 x 32 pixels
 inline constexpr char t_FontRegular16x32[] = "MenloRegular 16x32.font"; // grey, 16 x 32 pixels
 inline constexpr char t_FontBold8x16[] = "MenloBold 8x16.font";         // monochrome, 8 x 16
