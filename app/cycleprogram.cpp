@@ -27,18 +27,19 @@ struct Cycle {
     int64_t period;
     int64_t colour;
 };
-constexpr Cycle cycles[] = {{emotionalperiod, 12}, {mentalperiod, 6}, {physicalperiod, 1}};
+constexpr Cycle cycles[] = {
+    {emotionalperiod, t_Lime}, {mentalperiod, t_Blue}, {physicalperiod, t_Red}};
 
 void setup() {
-    t_InitWindow(textwindow, 24, 80, 25, 16, "MenloBold 16x32.font");
+    t_InitWindow(textwindow, 24, 80, 25, 16, t_FontBold16x32);
     t_InitWindow(chartwindow, 4, false, chartwidth, 800, 16, 16, t_Font{}, true);
-    t_Color(textwindow, 9);
+    t_Color(textwindow, t_Orange);
     t_CursorHome(w());
     t_ClearEndOfWindow(w());
     t_WindowCenter(textwindow);
     t_WindowFront(textwindow);
     t_Header(w(), applicationname, credittext);
-    t_WindowFont(w(), t_LoadFontResource("MenloRegular 16x32.font"));
+    t_WindowFont(w(), t_LoadFontResource(t_FontRegular16x32));
     t_TextLine(w());
     t_Cr(w());
     t_Vtab(w(), 4);
@@ -70,7 +71,7 @@ std::string askbirthdate() {
         t_Vtab(w(), 4);
         t_PrintSpc(w(), 39);
         t_Htab(w(), 1);
-        date = checkdate(t_InputForm(w(), "Geburtsdatum   : ", "", false, 0, 10));
+        date = checkdate(t_InputForm(w(), "Geburtsdatum   : ", "", false, t_InputText, 10));
     } while (!acceptable(date));
     return withcentury(date);
 }
@@ -79,15 +80,16 @@ std::string askforecastdate() {
     std::string date;
     do {
         t_Vtab(w(), 5);
-        date = checkdate(t_InputForm(w(), "Vorhersagedatum: ", todaytext(), false, 0, 10));
+        date =
+            checkdate(t_InputForm(w(), "Vorhersagedatum: ", todaytext(), false, t_InputText, 10));
     } while (!acceptable(date));
     return date;
 }
 
 void drawframe(const DateParts& forecast, const t_Font& labelfont) {
-    t_ColorBorder(chartwindow, 0);
+    t_ColorBorder(chartwindow, t_Black);
     t_WindowVisible(chartwindow, true);
-    t_Color(chartwindow, 15);
+    t_Color(chartwindow, t_White);
     g_Line(chartwindow, 0, 779, 1279, 779);
     g_Line(chartwindow, 0, 780, 1279, 780);
     int64_t days = daysinmonth(forecast.month, forecast.year);
@@ -98,21 +100,22 @@ void drawframe(const DateParts& forecast, const t_Font& labelfont) {
         // Centred under its tick, but a label that would cross the right edge ends at it.
         const int64_t width = labelfont.Width * static_cast<int64_t>(label.size());
         g_GotoXY(chartwindow, std::min(x - width / 2, chartwidth - width), 783);
-        g_PrintString(chartwindow, label, 1, 1, t_PaletteColor(15), t_PaletteColor(0), labelfont);
+        g_PrintString(chartwindow, label, 1, 1, t_PaletteColor(t_White), t_PaletteColor(t_Black),
+                      labelfont);
     }
 }
 
 void printlegend() {
-    t_Color(w(), 1);
+    t_Color(w(), t_Red);
     t_Print(w(), "Rot  = Physisch (körperlich)");
     t_Cr(w());
-    t_Color(w(), 12);
+    t_Color(w(), t_Lime);
     t_Print(w(), "Grün = Emotional (gefühlsmäßig)");
     t_Cr(w());
-    t_Color(w(), 6);
+    t_Color(w(), t_Blue);
     t_Print(w(), "Blau = Mental (geistig)");
     t_Cr(w());
-    t_Color(w(), 9);
+    t_Color(w(), t_Orange);
     t_Cr(w());
 }
 
@@ -124,7 +127,7 @@ void plotblock(int64_t x, int64_t h) {
 }
 
 void drawcurves(int64_t dayslived, int64_t forecastday) {
-    t_Color(chartwindow, 15);
+    t_Color(chartwindow, t_White);
     int64_t marker = daycolumn(forecastday);
     for (int64_t y = 0; y <= 777; y += 3) {
         g_Plot(chartwindow, marker, y);
@@ -155,7 +158,7 @@ void printpercentages(const std::string& forecast, int64_t dayslived, int64_t fo
 } // namespace
 
 void cycleprogram() {
-    t_Font labelfont = t_LoadFontResource("MenloBold 8x16.font");
+    t_Font labelfont = t_LoadFontResource(t_FontBold8x16);
     setup();
     std::string birth = askbirthdate();
     int64_t nb = daynumberof(birth);

@@ -3,9 +3,9 @@
 // toolkit's handlers on the main thread (where platform work runs inline, so no program thread
 // is needed), windows made by the benchmark's own function with the log silenced.
 #include "core/appdelegate.h"
-#include "display/resources.h"
 #include "core/log.h"
 #include "core/tables.h"
+#include "display/resources.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 #include "toolkit/setup.h"

@@ -24,8 +24,8 @@ uint8_t windowofdepth(int64_t depth) {
 void setupwindows() {
     t_InitWindow(0, 4, false, width, height, 0, 0, t_Font{}, true);
     t_InitWindow(1, 24, false, width, height, 0, 0, t_Font{}, true);
-    t_Color(0, 9);
-    t_Color(1, 9);
+    t_Color(0, t_Orange);
+    t_Color(1, t_Orange);
 }
 
 // One line per iteration; items are the points plotted.

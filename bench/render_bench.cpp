@@ -38,8 +38,7 @@ void fillrandom(uint8_t* bytes, size_t count) {
 
 void setupwindows() {
     t_InitWindow(0, 4, false, width, height, 0, 0, t_Font{}, true);
-    t_InitWindow(1, 24, false, width, height, 0, 0, t_LoadFontResource("MenloBold 16x32.font"),
-                 true);
+    t_InitWindow(1, 24, false, width, height, 0, 0, t_LoadFontResource(t_FontBold16x32), true);
     if (display::windowrecord(1).TextWidth != 80) {
         std::fprintf(stderr, "render_bench: the 16 x 32 font is missing\n");
         _exit(1);

@@ -19,8 +19,8 @@ uint8_t windowofdepth(int64_t depth) {
 }
 
 void setupwindows() {
-    t_InitWindow(0, 4, 80, 25, 0, "MenloBold 16x32.font");
-    t_InitWindow(1, 24, 80, 25, 0, "MenloBold 16x32.font");
+    t_InitWindow(0, 4, 80, 25, 0, t_FontBold16x32);
+    t_InitWindow(1, 24, 80, 25, 0, t_FontBold16x32);
     if (!display::windowrecord(0).Initialized || !display::windowrecord(1).Initialized) {
         std::fprintf(stderr, "text_bench: the windows could not be made (fonts missing?)\n");
         _exit(1);

@@ -59,9 +59,9 @@ void startprogram() {
 } // namespace
 
 platform::View AppDelegate::view(int n) const {
-    const platform::View views[8] = {t_View00, t_View01, t_View02, t_View03,
-                                     t_View04, t_View05, t_View06, t_View07};
-    return n >= 0 && n < 8 ? views[n] : nullptr;
+    const platform::View views[t_GraphicWindows] = {t_View00, t_View01, t_View02, t_View03,
+                                                    t_View04, t_View05, t_View06, t_View07};
+    return n >= 0 && n < t_GraphicWindows ? views[n] : nullptr;
 }
 
 AppDelegate& appdelegate() {

@@ -2,6 +2,7 @@
 
 #include "core/appdelegate.h"
 #include "core/bridge.h"
+#include "quorvinthal/toolkit.h"
 
 namespace core {
 
@@ -13,18 +14,18 @@ platform::Window getwindow(uint8_t n) {
     return onmain([n]() -> platform::Window {
         const AppDelegate& d = appdelegate();
         switch (n) {
-        case 8:
+        case t_WindowPasteboard:
             return d.PasteboardWindow;
-        case 9:
+        case t_WindowPrinter:
             return d.VirtualPrinterWindow;
-        case 10:
+        case t_WindowConsole:
             return d.SystemConsoleWindow;
-        case 11:
+        case t_WindowPreferences:
             return d.PreferencesWindow;
-        case 12:
+        case t_WindowMain:
             return d.MainWindow;
         default:
-            return n <= 7 ? platform::windowofview(d.view(n)) : nullptr;
+            return n < t_GraphicWindows ? platform::windowofview(d.view(n)) : nullptr;
         }
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Window numbers to platform objects: 0 ... 7 graphic windows, 8 pasteboard, 9 virtual printer,
-// 10 system console, 11 preferences, 12 main window. Callable from any thread.
+// Window numbers (the graphic windows below t_GraphicWindows, t_WindowPasteboard ... t_WindowMain)
+// to platform objects. Callable from any thread.
 #include "platform/platform.h"
 
 #include <cstdint>

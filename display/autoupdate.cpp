@@ -42,8 +42,8 @@ struct AutoUpdateState {
     bool woken = false;
     // The auto-update thread's own: when it last asked for a redraw of each window, and the
     // window's change count when it last found all changes taken by the view.
-    std::array<int64_t, graphicwindowcount> lastrequest{};
-    std::array<uint64_t, graphicwindowcount> seen{};
+    std::array<int64_t, t_GraphicWindows> lastrequest{};
+    std::array<uint64_t, t_GraphicWindows> seen{};
 };
 
 AutoUpdateState& state() {
@@ -108,7 +108,7 @@ int64_t lookatwindow(uint8_t n, int64_t now) {
 int64_t autoupdatepass() {
     int64_t now = core::absolutemilliseconds();
     int64_t next = now + longestsleep;
-    for (uint8_t n = 0; n < graphicwindowcount; ++n) {
+    for (uint8_t n = 0; n < t_GraphicWindows; ++n) {
         const t_Window& w = windowrecord(n);
         if (w.Initialized && w.AutoUpdate) {
             next = std::min(next, lookatwindow(n, now));

@@ -1,6 +1,7 @@
 #include "display/blend.h"
 
 #include "display/palette.h"
+#include "quorvinthal/toolkit.h"
 
 namespace display {
 
@@ -41,7 +42,7 @@ bool blendedbit(const GlyphColours& c, int g) {
 uint8_t nearestpaletteindex(RGB colour) {
     if (colour.r == colour.g && colour.g == colour.b) {
         int q = colour.r + colour.g + colour.b;
-        return q < 192 ? 0 : q < 384 ? 5 : q < 576 ? 10 : 15;
+        return q < 192 ? t_Black : q < 384 ? t_DarkGrey : q < 576 ? t_LightGrey : t_White;
     }
     const Palette& p = palette();
     uint8_t best = 0;

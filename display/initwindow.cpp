@@ -1,10 +1,10 @@
 #include "display/initwindow.h"
 
 #include "core/appdelegate.h"
-#include "core/programname.h"
 #include "core/log.h"
 #include "core/lookup.h"
 #include "core/numbertext.h"
+#include "core/programname.h"
 #include "display/autoupdate.h"
 #include "display/palette.h"
 #include "display/render.h"
@@ -44,7 +44,7 @@ void logmove(uint8_t n, const char* what, uint8_t w, int64_t start, int64_t end,
 
 // Moves the blocks of the windows made after n (they lie below n's blocks) up by shift.
 void moveblocksabove(uint8_t n, int64_t end, int64_t shift) {
-    for (uint8_t w = 0; w < graphicwindowcount; ++w) {
+    for (uint8_t w = 0; w < t_GraphicWindows; ++w) {
         t_Window& other = windowrecord(w);
         if (!other.Initialized || other.MemoryStart >= end) {
             continue;
@@ -167,8 +167,8 @@ void fillrecord(t_Window& w, bool autoUpdate, int64_t depth, int64_t width, int6
     w.BorderWidth = borderwidth;
     w.BorderHeight = borderheight;
     w.TitleHeight = titleVisible ? core::titlebarheight() : 0;
-    w.RGBColor = t_PaletteColor(0);
-    w.RGBColorBorder = t_PaletteColor(5);
+    w.RGBColor = t_PaletteColor(t_Black);
+    w.RGBColorBorder = t_PaletteColor(t_DarkGrey);
     w.DrawingMode = 0;
     w.PositionX = 0;
     w.PositionY = 0;
@@ -183,7 +183,7 @@ void filltextfields(t_Window& w, const TextGrid& grid) {
     w.TextLastLine = grid.lines;
     w.TextHpos = 1;
     w.TextVpos = 1;
-    w.TextColor = 192;
+    w.TextColor = t_Lime << 4 | t_Black; // foreground in the high four bits
     w.LoResOffsetX = 0;
     w.LoResOffsetY = 0;
     w.LoResMode = 0;
@@ -229,8 +229,8 @@ void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t wid
     w.Initialized = true;
     clearwindowmemory(n, w);
     t_WindowTitle(n, windowtitle(core::programname(), w.TextMemoryStart >= 0));
-    t_WindowSize(n, -1, -1, width, height);
-    t_ColorBorder(n, 5);
+    t_WindowSize(n, t_Keep, t_Keep, width, height);
+    t_ColorBorder(n, t_DarkGrey);
 }
 
 } // namespace
@@ -256,7 +256,7 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, int64_t columns, int64_t lines, i
 void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, int64_t height,
                   int64_t borderWidth, int64_t borderHeight, const t_Font& font,
                   bool titleVisible) {
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline("t_InitWindow: Window is not a graphic window.");
         return;
     }
@@ -287,8 +287,9 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
         t_WindowTitleVisible(n, false);
         core::logline(display::windowprefix(n) + " title will be invisible.");
     }
-    int64_t bordersx = borderWidth >= 0 ? borderWidth : t_WindowPos(n, 15) - width;
-    int64_t bordersy = borderHeight >= 0 ? borderHeight : t_WindowPos(n, 16) - height;
+    int64_t bordersx = borderWidth >= 0 ? borderWidth : t_WindowPos(n, t_PosScreenWidth) - width;
+    int64_t bordersy =
+        borderHeight >= 0 ? borderHeight : t_WindowPos(n, t_PosScreenHeight) - height;
     display::TextGrid grid = display::textgrid(font, width, height);
     if (grid.size > freebytes || !display::textblockfits(size, grid.size)) {
         core::logline(display::windowprefix(n) + " has not enough text-video-memory (" +

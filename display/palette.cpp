@@ -19,7 +19,7 @@ const Palette colours{
 
 // The shared checks of a colour command; logs and returns false when the window cannot take it.
 bool colourwindowready(const char* command, uint8_t n) {
-    if (n >= graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline(std::string(command) + ": Window is not a graphic window.");
         return false;
     }
@@ -40,7 +40,7 @@ const Palette& palette() {
 } // namespace display
 
 t_RGBColor t_PaletteColor(int64_t index) {
-    if (index < 0 || index > 15) {
+    if (index < t_Black || index > t_White) {
         return t_RGBColor{255, 0, 0, 0};
     }
     return t_RGBColor{255, display::colours.Red[index], display::colours.Green[index],

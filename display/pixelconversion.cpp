@@ -1,6 +1,7 @@
 #include "display/pixelconversion.h"
 
 #include "display/palette.h"
+#include "quorvinthal/toolkit.h"
 
 #include <array>
 #include <atomic>
@@ -43,7 +44,7 @@ struct BitOctets {
     BitOctets() {
         for (int byte = 0; byte < 256; ++byte) {
             for (int bit = 0; bit < 8; ++bit) {
-                octets[byte][bit] = palettepixel((byte >> (7 - bit)) & 1 ? 15 : 0);
+                octets[byte][bit] = palettepixel((byte >> (7 - bit)) & 1 ? t_White : t_Black);
             }
         }
     }

@@ -73,7 +73,7 @@ void convertrows(const Picture& p, platform::Image& image, int64_t first, int64_
 
 // Window n exists and is shown; an uninitialised one says so.
 bool windowshown(uint8_t n) {
-    if (!memoryready() || n >= graphicwindowcount) {
+    if (!memoryready() || n >= t_GraphicWindows) {
         return false;
     }
     const t_Window& w = windowrecord(n);
@@ -121,7 +121,7 @@ bool windowimageinto(uint8_t n, platform::Image& image) {
 }
 
 platform::PixelRect pendingpart(uint8_t n) {
-    if (!memoryready() || n >= graphicwindowcount) {
+    if (!memoryready() || n >= t_GraphicWindows) {
         return {};
     }
     const t_Window& w = windowrecord(n);
@@ -190,7 +190,7 @@ std::optional<platform::Image> t_WindowImage(uint8_t n) {
 }
 
 std::optional<platform::Image> t_WindowNSImage(uint8_t n) {
-    if (n >= display::graphicwindowcount || core::getview(n) == nullptr) {
+    if (n >= t_GraphicWindows || core::getview(n) == nullptr) {
         return std::nullopt;
     }
     return t_WindowImage(n);
@@ -200,7 +200,7 @@ void t_WindowUpdate(uint8_t n, bool deferred) {
     if (!display::memoryready()) {
         return;
     }
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline("t_WindowUpdate: Window is not a graphic window.");
         return;
     }

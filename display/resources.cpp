@@ -62,8 +62,8 @@ void addxdgfolders(std::vector<fs::path>& folders, const ResourcePlaces& places)
     if (datahome.empty() && !places.home.empty()) {
         datahome = places.home + "/.local/share";
     }
-    std::string datadirs = places.xdgdatadirs.empty() ? "/usr/local/share:/usr/share"
-                                                       : places.xdgdatadirs;
+    std::string datadirs =
+        places.xdgdatadirs.empty() ? "/usr/local/share:/usr/share" : places.xdgdatadirs;
     for (const std::string& list : {datahome, datadirs}) {
         size_t start = 0;
         while (start <= list.size()) {

@@ -18,7 +18,7 @@ struct VideoState {
     std::atomic<bool> started{false};
     std::atomic<bool> ready{false};
     std::atomic<int64_t> highmemorymark{highmemorytop};
-    std::atomic<uint8_t> firstwindow{nowindow};
+    std::atomic<uint8_t> firstwindow{t_WindowNone};
     std::vector<uint8_t> memory;
     std::vector<t_Window> windows;
     std::mutex lock;
@@ -76,7 +76,7 @@ const t_Window& defaultwindow() {
 }
 
 void claimfirstwindow(uint8_t n) {
-    uint8_t none = nowindow;
+    uint8_t none = t_WindowNone;
     state().firstwindow.compare_exchange_strong(none, n);
 }
 
@@ -107,11 +107,11 @@ Block placeblock(int64_t size) {
 }
 
 bool windowready(uint8_t n) {
-    return n < graphicwindowcount && memoryready() && windowrecord(n).Initialized;
+    return n < t_GraphicWindows && memoryready() && windowrecord(n).Initialized;
 }
 
 bool takesevents(const char* method, uint8_t n) {
-    if (!memoryready() || n >= graphicwindowcount) {
+    if (!memoryready() || n >= t_GraphicWindows) {
         return false;
     }
     const t_Window& w = windowrecord(n);
@@ -147,7 +147,7 @@ void t_InitMemory() {
         display::VideoLock guard(video.lock);
         video.memory.assign(display::videomemorysize, 255);
     }
-    video.windows.assign(display::graphicwindowcount, display::defaultwindow());
+    video.windows.assign(t_GraphicWindows, display::defaultwindow());
     display::runstartupsteps();
     video.ready = true;
     core::logline("t_InitMemory: End.");

@@ -1,5 +1,5 @@
 #pragma once
-// The record of a graphic window and the window numbers.
+// The record of a graphic window.
 #include "core/relaxed.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
@@ -8,14 +8,6 @@
 #include <string>
 
 namespace display {
-
-constexpr int graphicwindowcount = 8; // windows 0 ... 7 have a record and video memory
-constexpr uint8_t pasteboardwindow = 8;
-constexpr uint8_t printerwindow = 9;
-constexpr uint8_t consolewindow = 10;
-constexpr uint8_t preferenceswindow = 11;
-constexpr uint8_t mainwindow = 12;
-constexpr uint8_t nowindow = 255;
 
 uint32_t packcolor(t_RGBColor c);
 t_RGBColor unpackcolor(uint32_t packed);
@@ -68,9 +60,9 @@ struct t_Window {
     Int TextVpos{0};
     core::Relaxed<uint8_t> TextColor{0};
     Bool TextInverse{false};
-    Int TextDisplayMode{0};
+    Int TextDisplayMode{t_DisplayPlain};
     Int TextCursorLevel{0};
-    Int TextRedirectOutput{1};
+    Int TextRedirectOutput{t_OutputWindow};
     std::string InputString; // program thread only
     Bool InputFinished{false};
     Int InputMode{0};

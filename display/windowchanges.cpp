@@ -19,8 +19,8 @@ struct Marks {
     std::atomic<uint64_t> count{0};
 };
 
-std::array<Marks, graphicwindowcount>& marks() {
-    return core::lasting<std::array<Marks, graphicwindowcount>>();
+std::array<Marks, t_GraphicWindows>& marks() {
+    return core::lasting<std::array<Marks, t_GraphicWindows>>();
 }
 
 int64_t saturatedend(int64_t first, int64_t count) {
@@ -31,7 +31,7 @@ int64_t saturatedend(int64_t first, int64_t count) {
 } // namespace
 
 void markrows(uint8_t n, int64_t first, int64_t count) {
-    if (n >= graphicwindowcount || count <= 0) {
+    if (n >= t_GraphicWindows || count <= 0) {
         return;
     }
     Marks& m = marks()[n];
@@ -54,7 +54,7 @@ void markwholewindow(uint8_t n) {
 }
 
 Rows takerows(uint8_t n) {
-    if (n >= graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         return Rows{};
     }
     Marks& m = marks()[n];
@@ -64,7 +64,7 @@ Rows takerows(uint8_t n) {
 }
 
 Rows pendingrows(uint8_t n) {
-    if (n >= graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         return Rows{};
     }
     VideoLock guard(videolock());
@@ -73,7 +73,7 @@ Rows pendingrows(uint8_t n) {
 }
 
 uint64_t changecount(uint8_t n) {
-    return n < graphicwindowcount ? marks()[n].count.load(std::memory_order_relaxed) : 0;
+    return n < t_GraphicWindows ? marks()[n].count.load(std::memory_order_relaxed) : 0;
 }
 
 } // namespace display

@@ -20,7 +20,7 @@ void showtextwindow(uint8_t n, platform::Window window, platform::TextView text,
             platform::windowhide(window);
             return;
         }
-        if (n == pasteboardwindow) {
+        if (n == t_WindowPasteboard) {
             platform::textviewsetstring(text, platform::pasteboardstring());
         }
         platform::windowshow(window);
@@ -30,9 +30,9 @@ void showtextwindow(uint8_t n, platform::Window window, platform::TextView text,
 
 const char* missingtextwindowline(uint8_t n) {
     switch (n) {
-    case pasteboardwindow:
+    case t_WindowPasteboard:
         return "t_WindowVisible: Pasteboard window is nil, resource undefined.";
-    case printerwindow:
+    case t_WindowPrinter:
         return "t_WindowVisible: Virtual printer window is nil, resource undefined.";
     default:
         return "t_WindowVisible: System console window is nil, resource undefined.";
@@ -98,11 +98,11 @@ platform::TextView gettextview(uint8_t n) {
     return core::onmain([n]() -> platform::TextView {
         const core::AppDelegate& d = core::appdelegate();
         switch (n) {
-        case pasteboardwindow:
+        case t_WindowPasteboard:
             return d.PasteboardTextView;
-        case printerwindow:
+        case t_WindowPrinter:
             return d.VirtualPrinterTextView;
-        case consolewindow:
+        case t_WindowConsole:
             return d.SystemConsoleTextView;
         default:
             return nullptr;
@@ -171,7 +171,7 @@ void t_WindowVisible(uint8_t n, bool visible) {
     if (window == nullptr) {
         return;
     }
-    if (n >= display::pasteboardwindow && n <= display::consolewindow) {
+    if (n >= t_WindowPasteboard && n <= t_WindowConsole) {
         platform::TextView text = display::gettextview(n);
         if (text == nullptr) {
             core::logline(display::missingtextwindowline(n));
@@ -181,7 +181,7 @@ void t_WindowVisible(uint8_t n, bool visible) {
         display::showtextwindow(n, window, text, visible);
         return;
     }
-    bool graphic = n < display::graphicwindowcount && display::memoryready();
+    bool graphic = n < t_GraphicWindows && display::memoryready();
     if (graphic && visible) { // before showing: the first paint comes as soon as it is shown
         display::windowrecord(n).Visible = true;
     }
@@ -200,7 +200,7 @@ void t_WindowTitleVisible(uint8_t n, bool visible) {
     if (window == nullptr) {
         return;
     }
-    if (n < display::graphicwindowcount && display::memoryready()) {
+    if (n < t_GraphicWindows && display::memoryready()) {
         display::windowrecord(n).TitleHeight = visible ? core::titlebarheight() : 0;
     }
     core::onmain([&] { platform::windowsettitlebar(window, visible); });
@@ -211,15 +211,15 @@ void t_WindowSize(uint8_t n, int64_t x, int64_t y, int64_t width, int64_t height
     if (window == nullptr) {
         return;
     }
-    x = x == -1 ? t_WindowPos(n, 13) : x;
-    y = y == -1 ? t_WindowPos(n, 20) : y;
-    width = width == -1 ? t_WindowPos(n, 8) : width;
-    height = height == -1 ? t_WindowPos(n, 9) : height;
+    x = x == t_Keep ? t_WindowPos(n, t_PosLeft) : x;
+    y = y == t_Keep ? t_WindowPos(n, t_PosBottom) : y;
+    width = width == t_Keep ? t_WindowPos(n, t_PosWidth) : width;
+    height = height == t_Keep ? t_WindowPos(n, t_PosHeight) : height;
     double fx = static_cast<double>(x), fy = static_cast<double>(y);
     double fw = static_cast<double>(width), fh = static_cast<double>(height);
-    if (n < display::graphicwindowcount) {
+    if (n < t_GraphicWindows) {
         display::sizegraphicwindow(n, window, fx, fy, fw, fh);
-    } else if (n <= display::consolewindow) {
+    } else if (n <= t_WindowConsole) {
         display::sizetextwindow(n, window, fx, fy, fw, fh);
     } else {
         double title = static_cast<double>(core::titlebarheight());

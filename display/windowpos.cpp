@@ -34,7 +34,7 @@ FrameFacts framefacts(uint8_t n, platform::Window window) {
         f.screenheight = truncated(screen.height);
     });
     f.T = core::titlebarheight();
-    if (n < graphicwindowcount && memoryready()) {
+    if (n < t_GraphicWindows && memoryready()) {
         const t_Window& w = windowrecord(n);
         f.BW = w.BorderWidth;
         f.BH = w.BorderHeight;
@@ -45,40 +45,41 @@ FrameFacts framefacts(uint8_t n, platform::Window window) {
     return f;
 }
 
-// Selectors 0 ... 7 of a graphic window with its memory ready: the text area.
+// The text selectors (t_PosFirstColumn ... t_PosLines) of a graphic window with its memory
+// ready: the text area and the cell grid.
 int64_t textselector(const t_Window& w, int64_t selector) {
     switch (selector) {
-    case 0:
+    case t_PosFirstColumn:
         return w.TextFirstColumn;
-    case 1:
+    case t_PosFirstLine:
         return w.TextFirstLine;
-    case 2:
+    case t_PosLastColumn:
         return w.TextLastColumn;
-    case 3:
+    case t_PosLastLine:
         return w.TextLastLine;
-    case 4:
+    case t_PosAreaColumns:
         return w.TextLastColumn - w.TextFirstColumn + 1;
-    case 5:
+    case t_PosAreaLines:
         return w.TextLastLine - w.TextFirstLine + 1;
-    case 6:
+    case t_PosColumns:
         return w.TextWidth;
     default:
         return w.TextHeight;
     }
 }
 
-// Selectors 0 ... 7 of the special windows: the frame.
+// The text selectors of the other windows: the frame.
 int64_t frameselector(const FrameFacts& f, int64_t selector) {
     switch (selector) {
-    case 0:
-    case 1:
+    case t_PosFirstColumn:
+    case t_PosFirstLine:
         return 0;
-    case 2:
+    case t_PosLastColumn:
         return f.W - 1;
-    case 3:
+    case t_PosLastLine:
         return f.H - 1;
-    case 4:
-    case 6:
+    case t_PosAreaColumns:
+    case t_PosColumns:
         return f.W;
     default:
         return f.H;
@@ -87,31 +88,31 @@ int64_t frameselector(const FrameFacts& f, int64_t selector) {
 
 int64_t frameselectorfrom8(const FrameFacts& f, int64_t selector) {
     switch (selector) {
-    case 8:
+    case t_PosWidth:
         return f.W - 2 * f.BW;
-    case 9:
+    case t_PosHeight:
         return f.H - f.T - 2 * f.BH;
-    case 10:
+    case t_PosFrameWidth:
         return f.W;
-    case 11:
+    case t_PosContentHeight:
         return f.H - f.T;
-    case 12:
+    case t_PosFrameHeight:
         return f.H;
-    case 13:
+    case t_PosLeft:
         return f.x;
-    case 14:
+    case t_PosTop:
         return f.screenheight - f.y - f.H;
-    case 15:
+    case t_PosScreenWidth:
         return f.screenwidth;
-    case 16:
+    case t_PosScreenHeight:
         return f.screenheight;
-    case 17:
+    case t_PosTitleHeight:
         return f.T;
-    case 18:
+    case t_PosBorderWidth:
         return f.BW;
-    case 19:
+    case t_PosBorderHeight:
         return f.BH;
-    case 20:
+    case t_PosBottom:
         return f.y;
     default:
         return 0;
@@ -124,11 +125,11 @@ int64_t frameselectorfrom8(const FrameFacts& f, int64_t selector) {
 
 int64_t t_WindowPos(uint8_t n, int64_t selector) {
     platform::Window window = display::existingwindow("t_WindowPos", n);
-    if (window == nullptr || selector < 0 || selector > 20) {
+    if (window == nullptr || selector < t_PosFirstColumn || selector > t_PosBottom) {
         return 0;
     }
-    bool graphic = n < display::graphicwindowcount;
-    if (selector <= 7) {
+    bool graphic = n < t_GraphicWindows;
+    if (selector <= t_PosLines) {
         if (graphic && display::memoryready()) {
             return display::textselector(display::windowrecord(n), selector);
         }
@@ -137,7 +138,7 @@ int64_t t_WindowPos(uint8_t n, int64_t selector) {
         }
     }
     display::FrameFacts facts = display::framefacts(n, window);
-    if (selector <= 7) {
+    if (selector <= t_PosLines) {
         return display::frameselector(facts, selector);
     }
     return display::frameselectorfrom8(facts, selector);

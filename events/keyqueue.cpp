@@ -12,7 +12,7 @@ constexpr int64_t pollmilliseconds = 10;
 
 t_Event queuedcharacter(std::string_view character, int64_t time) {
     t_Event event;
-    event.Kind = keyeventkind;
+    event.Kind = t_EventKey;
     event.Description = std::string(character);
     event.Value = t_Asc(character);
     event.Window = 1;
@@ -33,10 +33,10 @@ void waitforresume(int64_t menucount) {
 
 int64_t t_NextEvent() {
     if (!events::keyqueue().available()) {
-        return -1;
+        return t_NoKey;
     }
     std::optional<t_Event> event = events::keyqueue().take();
-    return event ? event->Value : -1;
+    return event ? event->Value : t_NoKey;
 }
 
 bool t_CheckPause(int64_t value, bool wait) {

@@ -4,13 +4,7 @@
 #include "events/eventqueue.h"
 #include "quorvinthal/toolkit.h"
 
-#include <cstdint>
-
 namespace events {
-
-constexpr int64_t keyeventkind = 1;
-constexpr int64_t mouseeventkind = 2;
-constexpr int64_t menueventkind = 3;
 
 // Types of their own, so that each queue is a state of its own.
 struct KeyQueue : EventQueue<t_Event> {};

@@ -9,11 +9,11 @@ constexpr uint8_t window = 0;
 
 void colours() {
     t_Print(window, "Farben: ");
-    for (int64_t colour = 1; colour <= 15; ++colour) {
+    for (int64_t colour = t_Red; colour <= t_White; ++colour) {
         t_Color(window, colour);
         t_Print(window, std::to_string(colour) + " ");
     }
-    t_Color(window, 15);
+    t_Color(window, t_White);
     t_Cr(window);
 }
 
@@ -23,10 +23,10 @@ void modes() {
     t_Print(window, "invers");
     t_Normal(window);
     t_Print(window, ", Modus 1: ");
-    // Display mode 1 prints codes 32 ... 127 as their twins from 160 on: D V \ become Ä Ö Ü.
-    t_DisplayMode(window, 1);
+    // The upper half prints codes 32 ... 127 as their twins from 160 on: D V \ become Ä Ö Ü.
+    t_DisplayMode(window, t_DisplayUpperHalf);
     t_Print(window, "DV\\");
-    t_DisplayMode(window, 0);
+    t_DisplayMode(window, t_DisplayPlain);
     t_Cr(window);
 }
 
@@ -43,19 +43,19 @@ void conversation() {
     const std::string number =
         t_InputForm(window, "Eine Zahl bis 999: ", "7", false, t_InputInteger, 3);
     const int64_t value = number.empty() ? 0 : std::stoll(number);
-    t_Color(window, 12);
+    t_Color(window, t_Lime);
     t_Print(window, "Hallo, " + name + "! " + number + " zum Quadrat ist " +
                         std::to_string(value * value) + ".");
-    t_Color(window, 15);
+    t_Color(window, t_White);
     t_Cr(window);
 }
 
 void program() {
-    t_InitWindow(window, 24, 64, 16, 16, "MenloBold 16x32.font");
+    t_InitWindow(window, 24, 64, 16, 16, t_FontBold16x32);
     t_WindowTitle(window, "Textbeispiel");
     t_WindowCenter(window);
     t_WindowFront(window);
-    t_Color(window, 15);
+    t_Color(window, t_White);
     t_Header(window, "Quorvinthal", "Textbeispiel");
     t_TextLine(window);
     countdown();

@@ -75,7 +75,7 @@ void presskey(fuzz::Reader& in) {
 
 void queuevalue(int64_t value) {
     t_Event event;
-    event.Kind = 1;
+    event.Kind = t_EventKey;
     event.Value = value;
     event.Window = n;
     events::keyqueue().append(event);
@@ -97,10 +97,10 @@ void clearqueue() {
 
 // Puts the window back as a fresh program finds it, so that every input starts alike.
 void resetwindow() {
-    t_RedirectOutput(n, 1);
-    t_DisplayMode(n, 0);
+    t_RedirectOutput(n, t_OutputWindow);
+    t_DisplayMode(n, t_DisplayPlain);
     t_Normal(n);
-    t_Color(n, 12);
+    t_Color(n, t_Lime);
     t_FullArea(n);
     t_CursorHome(n);
     t_ClearEndOfWindow(n);

@@ -68,7 +68,7 @@ t_RGBColor getpixel(const Canvas& c, int64_t x, int64_t y) {
     switch (c.depth) {
     case 1: {
         bool set = (c.pixels[y * (c.width / 8) + x / 8] >> (7 - (x & 7))) & 1;
-        return t_PaletteColor(set ? 15 : 0);
+        return t_PaletteColor(set ? t_White : t_Black);
     }
     case 4: {
         uint8_t byte = c.pixels[y * (c.width / 2) + x / 2];
@@ -96,7 +96,7 @@ t_RGBColor getpixel(const Canvas& c, int64_t x, int64_t y) {
 }
 
 bool graphicwindowready(const char* command, uint8_t n) {
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline(std::string(command) + ": Window is not a graphic window.");
         return false;
     }

@@ -97,7 +97,7 @@ class GreyInk {
     Pen pen(int g) {
         Pen p;
         if (depth == 1) {
-            p.index = display::blendedbit(colours, g) ? 15 : 0;
+            p.index = display::blendedbit(colours, g) ? t_White : t_Black;
         } else if (depth == 4) {
             p.index = indexes(g);
         } else if (depth == 8 || depth == 16) {

@@ -67,66 +67,66 @@ constexpr KeyRule controlredirects(int64_t keycode, int64_t target) {
 
 // Rows of one key code are tried in order; the first whose condition holds decides.
 constexpr auto keytable = std::to_array<KeyRule>({
-    produces(0, 0x00E5, 176),          // A: å
-    produces(1, 0x201A, 168),          // S: ‚
-    produces(2, 0x2202, 173),          // D: ∂
-    produces(3, 0x0192, 130),          // F: ƒ
-    produces(4, 0x00AA, 131),          // H: ª
-    produces(7, 0x2248, 132),          // X: ≈
-    produces(9, 0x221A, 253),          // V: √
-    produces(10, 0, 94),               // section key [^]: dead circumflex
-    produces(11, 0x222B, 222),         // B: ∫
-    produces(13, 0x2211, 221),         // W: ∑
-    produces(14, 0x20AC, 164),         // E: €
-    produces(16, 0x03A9, 128),         // Y [Z]: Ω
-    produces(17, 0x2020, 189),         // T: †
-    produces(19, 0x201C, 163),         // 2: “
-    withoutshift(24, 0, 180),          // = [´]: dead acute
-    withshift(24, 0, 96),              // = [´] with Shift: dead grave
-    produces(27, 0x00BF, 166),         // - [ß]: ¿
-    produces(29, 0x2260, 172),         // 0: ≠
-    produces(32, 0, 175),              // U: dead diaeresis
-    produces(33, 0x2022, 184),         // [ [Ü]: •
-    produces(34, 0x2044, 129),         // I: ⁄
-    produces(35, 0x03C0, 240),         // P: π
-    produces(35, 0x220F, 208),         // P: ∏
-    withoption(37, 12, 0),             // L: Control-Option-L
-    produces(38, 0x00BA, 183),         // J: º
-    produces(40, 0x2206, 254),         // K: ∆
-    produces(41, 0x0153, 190),         // ; [Ö]: œ
-    produces(42, 0x2018, 180),         // \ [#]: ‘
-    produces(43, 0x221E, 255),         // ,: ∞
-    produces(44, 0x2013, 154),         // / [-]: –
-    withoption(45, 0, 126),            // N: dead tilde
-    produces(47, 0x2026, 191),         // .: …
-    produces(48, 25, 20),              // Shift-Tab
-    produces(50, 0x2264, 197),         // ` [<]: ≤
-    produces(50, 0x2265, 198),         // ` [<]: ≥
-    always(51, 127),                   // Delete (backspace)
-    always(71, 27),                    // keypad Clear
-    always(76, 13),                    // keypad Enter
-    withoption(82, anycharacter, 216), // keypad 0
-    withoption(83, anycharacter, 185), // keypad 1
-    withoption(84, anycharacter, 178), // keypad 2
-    withoption(85, anycharacter, 179), // keypad 3
-    withoption(86, anycharacter, 170), // keypad 4
-    withoption(87, anycharacter, 215), // keypad 5
-    withoption(88, anycharacter, 186), // keypad 6
-    optionreplaces(89, 229),           // keypad 7
-    controlredirects(89, 0),           //   Control: no output
-    optionreplaces(91, 230),           // keypad 8
-    controlredirects(91, 2),           //   Control: standard output
-    optionreplaces(92, 188),           // keypad 9
-    controlredirects(92, 1),           //   Control: the window
-    cursorkey(115, 2),                 // Home
-    cursorkey(116, 18),                // Page Up
-    always(117, 7),                    // Forward Delete
-    cursorkey(119, 5),                 // End
-    cursorkey(121, 3),                 // Page Down
-    cursorkey(123, 8),                 // Left arrow
-    cursorkey(124, 21),                // Right arrow
-    cursorkey(125, 10),                // Down arrow
-    cursorkey(126, 11),                // Up arrow
+    produces(0, 0x00E5, 176),             // A: å
+    produces(1, 0x201A, 168),             // S: ‚
+    produces(2, 0x2202, 173),             // D: ∂
+    produces(3, 0x0192, 130),             // F: ƒ
+    produces(4, 0x00AA, 131),             // H: ª
+    produces(7, 0x2248, 132),             // X: ≈
+    produces(9, 0x221A, 253),             // V: √
+    produces(10, 0, 94),                  // section key [^]: dead circumflex
+    produces(11, 0x222B, 222),            // B: ∫
+    produces(13, 0x2211, 221),            // W: ∑
+    produces(14, 0x20AC, 164),            // E: €
+    produces(16, 0x03A9, 128),            // Y [Z]: Ω
+    produces(17, 0x2020, 189),            // T: †
+    produces(19, 0x201C, 163),            // 2: “
+    withoutshift(24, 0, 180),             // = [´]: dead acute
+    withshift(24, 0, 96),                 // = [´] with Shift: dead grave
+    produces(27, 0x00BF, 166),            // - [ß]: ¿
+    produces(29, 0x2260, 172),            // 0: ≠
+    produces(32, 0, 175),                 // U: dead diaeresis
+    produces(33, 0x2022, 184),            // [ [Ü]: •
+    produces(34, 0x2044, 129),            // I: ⁄
+    produces(35, 0x03C0, 240),            // P: π
+    produces(35, 0x220F, 208),            // P: ∏
+    withoption(37, 12, 0),                // L: Control-Option-L
+    produces(38, 0x00BA, 183),            // J: º
+    produces(40, 0x2206, 254),            // K: ∆
+    produces(41, 0x0153, 190),            // ; [Ö]: œ
+    produces(42, 0x2018, 180),            // \ [#]: ‘
+    produces(43, 0x221E, 255),            // ,: ∞
+    produces(44, 0x2013, 154),            // / [-]: –
+    withoption(45, 0, 126),               // N: dead tilde
+    produces(47, 0x2026, 191),            // .: …
+    produces(48, 25, 20),                 // Shift-Tab
+    produces(50, 0x2264, 197),            // ` [<]: ≤
+    produces(50, 0x2265, 198),            // ` [<]: ≥
+    always(51, 127),                      // Delete (backspace)
+    always(71, 27),                       // keypad Clear
+    always(76, 13),                       // keypad Enter
+    withoption(82, anycharacter, 216),    // keypad 0
+    withoption(83, anycharacter, 185),    // keypad 1
+    withoption(84, anycharacter, 178),    // keypad 2
+    withoption(85, anycharacter, 179),    // keypad 3
+    withoption(86, anycharacter, 170),    // keypad 4
+    withoption(87, anycharacter, 215),    // keypad 5
+    withoption(88, anycharacter, 186),    // keypad 6
+    optionreplaces(89, 229),              // keypad 7
+    controlredirects(89, t_OutputNone),   //   Control: no output
+    optionreplaces(91, 230),              // keypad 8
+    controlredirects(91, t_OutputStdout), //   Control: standard output
+    optionreplaces(92, 188),              // keypad 9
+    controlredirects(92, t_OutputWindow), //   Control: the window
+    cursorkey(115, 2),                    // Home
+    cursorkey(116, 18),                   // Page Up
+    always(117, 7),                       // Forward Delete
+    cursorkey(119, 5),                    // End
+    cursorkey(121, 3),                    // Page Down
+    cursorkey(123, 8),                    // Left arrow
+    cursorkey(124, 21),                   // Right arrow
+    cursorkey(125, 10),                   // Down arrow
+    cursorkey(126, 11),                   // Up arrow
 });
 
 static_assert(std::is_sorted(keytable.begin(), keytable.end(),
@@ -191,7 +191,7 @@ t_Event keyevent(uint8_t n, const platform::KeyPress& press, const Translation& 
                  int64_t time) {
     const uint64_t m = press.modifierflags;
     t_Event event;
-    event.Kind = events::keyeventkind;
+    event.Kind = t_EventKey;
     event.Index = press.keycode;
     event.Description = press.characters;
     event.Value = translation.number;

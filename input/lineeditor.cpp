@@ -17,7 +17,6 @@ namespace {
 constexpr int64_t returnkey = 13;
 constexpr int64_t escapekey = 27;
 constexpr int64_t placecursorkey = 31;
-constexpr int64_t visiblecontrolsmode = 4;
 
 // The line and its cursor while one key is applied; written back afterwards.
 struct Line {
@@ -188,9 +187,9 @@ bool isinsertable(int64_t key) {
 void redrawinput(uint8_t n, const std::string& text) {
     display::t_Window& w = display::windowrecord(n);
     w.TextHpos = w.InputHpos.load();
-    w.TextDisplayMode = visiblecontrolsmode;
+    w.TextDisplayMode = t_DisplayRedControls;
     t_Print(n, text);
-    w.TextDisplayMode = 0;
+    w.TextDisplayMode = t_DisplayPlain;
 }
 
 } // namespace input
@@ -201,9 +200,9 @@ std::string t_InputForm(uint8_t n, const std::string& prompt, const std::string&
         return {};
     }
     display::t_Window& w = display::windowrecord(n);
-    w.TextDisplayMode = input::visiblecontrolsmode;
+    w.TextDisplayMode = t_DisplayRedControls;
     t_Print(n, prompt);
-    w.TextDisplayMode = 0;
+    w.TextDisplayMode = t_DisplayPlain;
     w.InputHpos = w.TextHpos.load();
     w.InputVpos = w.TextVpos.load();
     w.InputMode = mode;

@@ -7,8 +7,9 @@
 # examples the same way, and installs the development files alone.
 #
 #   scripts/testreadme.sh BUILD_DIR OUT_DIR
-# OUT_DIR receives one snapshot folder per program run: hello-cmake, hello-pkgconfig, textdemo,
-# graphicsdemo; and devonly/, the development files installed alone.
+# OUT_DIR receives one snapshot folder per program run: hello-cmake, hello-pkgconfig,
+# header-example (the header's opening example, built the same way), textdemo, graphicsdemo; and
+# devonly/, the development files installed alone.
 set -euo pipefail
 source="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "$1" && pwd)"
@@ -72,6 +73,14 @@ done
 cp "$(only cmake)" "$work/projects/cmake/CMakeLists.txt"
 runblock "$(shellblock 'cmake -S')" "$work/projects/cmake" hello-cmake
 runblock "$(shellblock 'pkg-config')" "$work/projects/pkgconfig" hello-pkgconfig
+
+# The opening example of the installed header, built with the README's pkg-config line.
+header="$prefix/include/quorvinthal/toolkit.h"
+mkdir -p "$work/projects/header"
+sed -n '/^\/\/     #include <quorvinthal\/toolkit.h>/,/^\/\/     int main/p' "$header" |
+    sed 's|^//     ||; s|^//$||' >"$work/projects/header/hello.cpp"
+grep -q t_RunApplication "$work/projects/header/hello.cpp" || fail "no example program in $header"
+runblock "$(shellblock 'pkg-config')" "$work/projects/header" header-example
 
 # The installed examples, built and run from the prefix.
 examples="$prefix/share/doc/libquorvinthal-dev/examples"

@@ -146,7 +146,7 @@ TEST(ApplicationMenu, LaunchThenRestartOnceTheProgramHasEndedThenQuitWhileItWait
                 EXPECT_GE(stacksizeofthisthread(), size_t{1} << 30);
                 return;
             }
-            t_InitWindow(0, 24, 40, 10, 16, "MenloBold 16x32.font");
+            t_InitWindow(0, 24, 40, 10, 16, t_FontBold16x32);
             waiting = true;
             t_InputForm(0, "? ", "", false, t_InputText, 5);
             ADD_FAILURE() << "the line editor returned";

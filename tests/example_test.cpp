@@ -96,10 +96,11 @@ TEST(Example, GraphicsDemoDrawsPaletteLinesAndScaledGlyphs) {
     }
 }
 
-// hello.cpp from the README, built with CMake and with pkg-config: asked for a name, greeted,
-// titled after itself, its text drawn in the built-in font (green on black: colour byte 192).
+// hello.cpp from the README, built with CMake and with pkg-config, and the header's opening
+// example: asked for a name, greeted, titled after itself, its text drawn in the built-in font
+// (green on black: colour byte 192).
 TEST(ReadmeProgram, BuiltWithCMakeOrPkgConfigAsksGreetsAndDrawsItsGlyphs) {
-    for (const char* way : {"hello-cmake", "hello-pkgconfig"}) {
+    for (const char* way : {"hello-cmake", "hello-pkgconfig", "header-example"}) {
         SCOPED_TRACE(way);
         const HeadlessRun run = installedrun(way);
         ASSERT_EQ(run.screen.size(), 16u);
@@ -114,8 +115,8 @@ TEST(ReadmeProgram, BuiltWithCMakeOrPkgConfigAsksGreetsAndDrawsItsGlyphs) {
         for (uint32_t g = 1; g < 256; ++g) {
             greens.push_back(black | g << 8);
         }
-        EXPECT_TRUE(drawnwith(*run.picture, 0, 0, 16, 32, greens)); // "W"
-        EXPECT_TRUE(drawnwith(*run.picture, 16 * 14, 0, 16 * 15, 32, {black})); // the blank
+        EXPECT_TRUE(drawnwith(*run.picture, 0, 0, 16, 32, greens));             // "W"
+        EXPECT_TRUE(drawnwith(*run.picture, 16 * 13, 0, 16 * 14, 32, {black})); // the blank
     }
 }
 
@@ -124,8 +125,8 @@ TEST(ReadmeProgram, TheDevelopmentFilesAloneBringNoApplication) {
     EXPECT_TRUE(std::filesystem::exists(prefix / "include/quorvinthal/toolkit.h"));
     EXPECT_TRUE(std::filesystem::exists(prefix / QV_INSTALL_LIBDIR / "libquorvinthal.a"));
     EXPECT_TRUE(std::filesystem::exists(prefix / "share/pkgconfig/quorvinthal.pc"));
-    for (const char* application : {"bin", "share/applications", "share/icons", "share/metainfo",
-                                    "share/man"}) {
+    for (const char* application :
+         {"bin", "share/applications", "share/icons", "share/metainfo", "share/man"}) {
         EXPECT_FALSE(std::filesystem::exists(prefix / application)) << application;
     }
 }

@@ -134,13 +134,14 @@ TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
     EXPECT_EQ(t_LoadFontResource("Missing 8x8.font"), t_Font{});
     EXPECT_TRUE(t_LoadFontResource("Empty.font").Data.empty()); // reported by the loader only
     EXPECT_TRUE(formats::getbinaryfromfile(resources.resource("Folder.font").string()).empty());
-    EXPECT_EQ(log.lines(),
-              (Lines{"getbinaryfromfile: Error #" + resources.resource("Missing 8x8.font").string() +
-                         ": No such file or directory",
-                     "t_LoadFontResource: Could not load file \u201EMissing 8x8.font\u201C",
-                     "t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
-                     "getbinaryfromfile: Error #" + resources.resource("Folder.font").string() +
-                         ": Is a directory"}));
+    EXPECT_EQ(
+        log.lines(),
+        (Lines{"getbinaryfromfile: Error #" + resources.resource("Missing 8x8.font").string() +
+                   ": No such file or directory",
+               "t_LoadFontResource: Could not load file \u201EMissing 8x8.font\u201C",
+               "t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
+               "getbinaryfromfile: Error #" + resources.resource("Folder.font").string() +
+                   ": Is a directory"}));
     // A written font loads back uncompressed from either format.
     t_Font made = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
     std::tie(made.Start, made.End, made.Width, made.Height) = std::make_tuple(32, 127, 8, 8);
@@ -252,9 +253,9 @@ std::pair<int, int> inkof(const t_Font& font, int code) {
 
 TEST(ApplicationFonts, HeadersGlyphsAndCompression) {
     const std::tuple<const char*, int64_t, int, int, size_t> fonts[] = {
-        {"MenloBold 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32},
-        {"MenloRegular 16x32.font", t_Font::Grey, 16, 32, 256 * 16 * 32},
-        {"MenloBold 8x16.font", t_Font::Monochrome, 8, 16, 224 * 16}};
+        {t_FontBold16x32, t_Font::Grey, 16, 32, 256 * 16 * 32},
+        {t_FontRegular16x32, t_Font::Grey, 16, 32, 256 * 16 * 32},
+        {t_FontBold8x16, t_Font::Monochrome, 8, 16, 224 * 16}};
     for (auto [name, format, width, height, datasize] : fonts) {
         SCOPED_TRACE(name);
         LogCapture log;
@@ -295,7 +296,7 @@ TEST(ApplicationFonts, HeadersGlyphsAndCompression) {
             EXPECT_LT(file.size(), font.Data.size() / 2);
         }
     }
-    t_Font bold = t_LoadFontResource("MenloBold 16x32.font");
-    t_Font regular = t_LoadFontResource("MenloRegular 16x32.font");
+    t_Font bold = t_LoadFontResource(t_FontBold16x32);
+    t_Font regular = t_LoadFontResource(t_FontRegular16x32);
     EXPECT_GT(inkof(bold, 'H').first, inkof(regular, 'H').first * 11 / 10);
 }

@@ -46,8 +46,8 @@ HeadlessRun runmovedsnapshot(const fs::path& root) {
                                     " XDG_DATA_HOME=" + (root / "none").string() +
                                     " XDG_DATA_DIRS=" + (root / "none").string();
     return runheadless(root / "bin/quorvinthal-snapshot",
-                       "--today 06.12.2026 --keys '5.12.1985\\r\\x1a05.12.2026\\r'",
-                       root / "out", environment);
+                       "--today 06.12.2026 --keys '5.12.1985\\r\\x1a05.12.2026\\r'", root / "out",
+                       environment);
 }
 
 } // namespace
@@ -64,6 +64,9 @@ TEST(ResourceFolders, ProgramFolderThenToolkitDataThenXdgFoldersWithoutRepeats) 
         {{"/home/a/hello/build/hello", "hello", optlibrary, "/x", "/d1:relative:/d2:", "/home/a"},
          {"/home/a/hello/share/hello", "/opt/q/share/quorvinthal", "/x/quorvinthal",
           "/d1/quorvinthal", "/d2/quorvinthal"}},
+        // Linked statically, without a home: the XDG defaults, /usr/local first.
+        {{"/opt/x/bin/p", "p", "", "", "", ""},
+         {"/opt/x/share/p", "/usr/local/share/quorvinthal", "/usr/share/quorvinthal"}},
         // A program that names itself, linked statically, without a home.
         {{"/t/bin/quorvinthal-snapshot", "Quorvinthal", "", "relative", "/d", ""},
          {"/t/share/quorvinthal-snapshot", "/t/share/quorvinthal", "/d/quorvinthal"}},
@@ -117,8 +120,9 @@ TEST(MovedProgram, WithoutAnyResourceFolderTheBuiltInFontsServe) {
     ASSERT_EQ(run.status, 0);
     ASSERT_GE(run.screen.size(), 11u);
     EXPECT_EQ(run.screen[10], "5.12.1985 bis 05.12.2026 = 14.975 Tage.");
-    EXPECT_EQ(run.titles, (Lines{"0\tQuorvinthal",
-                                 "1\tQuorvinthal f\xC3\xBCr den 05.12.2026 (Geburtsdatum: 05.12.1985)"}));
+    EXPECT_EQ(run.titles,
+              (Lines{"0\tQuorvinthal",
+                     "1\tQuorvinthal f\xC3\xBCr den 05.12.2026 (Geburtsdatum: 05.12.1985)"}));
     for (const std::string& line : run.printed) {
         for (const char* complaint : {"Font '", "resource folder", "Could not load", "Error #"}) {
             EXPECT_EQ(line.find(complaint), std::string::npos) << line;

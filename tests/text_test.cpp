@@ -405,6 +405,41 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
     EXPECT_EQ(lineof(0, 6), std::string(80, '='));
 }
 
+// The control codes that switch display modes, each from another mode; the numbers are the
+// modes a program sees in t_DisplayMode.
+TOOLKIT_TEST(PrintControl, ModeCodesSetTheirDisplayModes, runintoolkit) {
+    textwindow(0, 8);
+    const std::array<int64_t, 3> cases[] = {{3, 19, 0}, {0, 20, 1}, {0, 31, 2}, {0, 27, 99}};
+    for (auto [before, code, after] : cases) {
+        t_DisplayMode(0, before);
+        t_PrintControl(0, static_cast<uint8_t>(code));
+        EXPECT_EQ(windowrecord(0).TextDisplayMode, after) << "code " << code;
+    }
+}
+
+// What the header says of its fonts: a text window prints with the two grey ones, while the
+// monochrome one is refused glyph by glyph (the cell still records the character).
+TOOLKIT_TEST(PrintSymbol, TextWindowsPrintWithTheGreyToolkitFontsOnly, runintoolkit) {
+    const char* const fonts[] = {t_FontBold16x32, t_FontRegular16x32, t_FontBold8x16};
+    for (uint8_t n = 0; n < 3; ++n) {
+        t_InitWindow(n, 24, 4, 2, 0, fonts[n]);
+    }
+    LogCapture log;
+    for (uint8_t n = 0; n < 3; ++n) {
+        t_Print(n, "A");
+    }
+    EXPECT_EQ(log.lines(),
+              Lines{"t_PrintSymbol: Font format must be uncompressed grey for text-printing."});
+    for (uint8_t n = 0; n < 3; ++n) {
+        const display::t_Window& w = windowrecord(n);
+        const uint8_t* pixels = block(n);
+        const bool inked = std::any_of(pixels, pixels + w.MemoryEnd - w.MemoryStart + 1,
+                                       [](uint8_t b) { return b != 0; });
+        EXPECT_EQ(std::pair(cellof(n, 1, 1).first, inked), (std::pair<uint8_t, bool>('A', n < 2)))
+            << fonts[n];
+    }
+}
+
 TEST(ProgramEnd, LeavesTheClosingMessageAndEndsOnlyTheThread) {
     setuptoolkit();
     bool returned = false;

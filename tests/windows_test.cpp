@@ -97,7 +97,7 @@ TOOLKIT_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTi
 TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
     // Nothing exists before the first window.
     EXPECT_EQ(display::videomemorylength(), 0);
-    EXPECT_EQ(t_FirstWindow(), display::nowindow);
+    EXPECT_EQ(t_FirstWindow(), t_WindowNone);
     EXPECT_FALSE(display::memoryready());
     EXPECT_EQ(display::blockbelow(16777215, 2048).start, 16773120);
     EXPECT_EQ(display::blockbelow(16777215, 3072000).start, 13705216);
@@ -271,17 +271,7 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     EXPECT_EQ(std::tie(view.x, view.y, view.width, view.height), std::make_tuple(16, 16, 320, 200));
     t_WindowSize(2, 40, t_WindowPos(2, 16) - 100, -1, -1); // 100 below the top, 232 tall
     EXPECT_EQ(t_WindowPos(2, 14), t_WindowPos(2, 17));     // the top stays on the screen
-    // The palette, the low four bits of t_Color and t_ColorBorder.
-    const uint32_t rgb[16] = {0x000000, 0xFF0000, 0x000080, 0xFF00FF, 0x008000, 0x545454,
-                              0x0000FF, 0x0080FF, 0x804000, 0xFF8000, 0xA8A8A8, 0xFF8080,
-                              0x00FF00, 0xFFFF00, 0x00FFFF, 0xFFFFFF};
-    for (int64_t i = 0; i < 16; ++i) {
-        const t_RGBColor c = t_PaletteColor(i);
-        EXPECT_EQ((uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue), rgb[i]) << i;
-        EXPECT_EQ(c.Alpha, 255);
-    }
-    EXPECT_EQ(t_PaletteColor(16), (t_RGBColor{255, 0, 0, 0}));
-    EXPECT_EQ(t_PaletteColor(-1), (t_RGBColor{255, 0, 0, 0}));
+    // The packed colour, the low four bits of t_Color and t_ColorBorder.
     EXPECT_EQ(display::packcolor(t_RGBColor{255, 255, 128, 0}), 0x0080FFFFu);
     largewindow(0);
     t_Color(0, 9);
@@ -350,6 +340,65 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
         EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), image.pixels.begin())) << depth;
         EXPECT_EQ(image.pixels[1000], 0xFF000000) << "depth " << depth;
         EXPECT_EQ(image.pixels.back(), lastpixel) << "depth " << depth;
+    }
+}
+
+// The palette table as the header names it: index, name and colour in the same order.
+TEST(Palette, EachColourNameGivesTheColourItsCommentStates) {
+    const std::pair<int64_t, uint32_t> named[] = {
+        {t_Black, 0x000000}, {t_Red, 0xFF0000},      {t_Navy, 0x000080},      {t_Magenta, 0xFF00FF},
+        {t_Green, 0x008000}, {t_DarkGrey, 0x545454}, {t_Blue, 0x0000FF},      {t_Azure, 0x0080FF},
+        {t_Brown, 0x804000}, {t_Orange, 0xFF8000},   {t_LightGrey, 0xA8A8A8}, {t_Pink, 0xFF8080},
+        {t_Lime, 0x00FF00},  {t_Yellow, 0xFFFF00},   {t_Cyan, 0x00FFFF},      {t_White, 0xFFFFFF}};
+    for (int64_t index = 0; index < 16; ++index) {
+        const auto [name, rgb] = named[index];
+        const t_RGBColor c = t_PaletteColor(name);
+        EXPECT_EQ(name, index);
+        EXPECT_EQ((uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue), rgb) << index;
+        EXPECT_EQ(c.Alpha, 255);
+    }
+    EXPECT_EQ(t_PaletteColor(t_White + 1), (t_RGBColor{255, 0, 0, 0}));
+    EXPECT_EQ(t_PaletteColor(-1), (t_RGBColor{255, 0, 0, 0}));
+}
+
+// Every selector name of t_WindowPos on a graphic window whose facts all differ.
+TOOLKIT_TEST(WindowPos, EachSelectorNameAnswersItsFact, runintoolkit) {
+    t_InitWindow(5, 24, false, 320, 200, 16, 24, makegreyfont(8, 16), true); // 40 x 12 cells
+    display::t_Window& w = display::windowrecord(5);
+    w.TitleHeight = 7; // whatever the desktop's title bar is, the heights differ
+    w.TextFirstColumn = 3;
+    w.TextLastColumn = 30;
+    w.TextFirstLine = 2;
+    w.TextLastLine = 10;
+    t_WindowSize(5, 40, 50, t_Keep, t_Keep);
+    const platform::Rect screen =
+        core::onmain([&] { return platform::windowscreenframe(w.Window); });
+    const int64_t screenwidth = static_cast<int64_t>(screen.width);
+    const int64_t screenheight = static_cast<int64_t>(screen.height);
+    const int64_t frameheight = 200 + 2 * 24 + 7;
+    const std::pair<int64_t, int64_t> facts[] = {{t_PosFirstColumn, 3},
+                                                 {t_PosFirstLine, 2},
+                                                 {t_PosLastColumn, 30},
+                                                 {t_PosLastLine, 10},
+                                                 {t_PosAreaColumns, 28},
+                                                 {t_PosAreaLines, 9},
+                                                 {t_PosColumns, 40},
+                                                 {t_PosLines, 12},
+                                                 {t_PosWidth, 320},
+                                                 {t_PosHeight, 200},
+                                                 {t_PosFrameWidth, 320 + 2 * 16},
+                                                 {t_PosContentHeight, 200 + 2 * 24},
+                                                 {t_PosFrameHeight, frameheight},
+                                                 {t_PosLeft, 40},
+                                                 {t_PosTop, screenheight - 50 - frameheight},
+                                                 {t_PosScreenWidth, screenwidth},
+                                                 {t_PosScreenHeight, screenheight},
+                                                 {t_PosTitleHeight, 7},
+                                                 {t_PosBorderWidth, 16},
+                                                 {t_PosBorderHeight, 24},
+                                                 {t_PosBottom, 50}};
+    for (const auto& [selector, fact] : facts) {
+        EXPECT_EQ(t_WindowPos(5, selector), fact) << "selector " << selector;
     }
 }
 

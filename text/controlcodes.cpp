@@ -45,10 +45,10 @@ void controlaction(uint8_t n, uint8_t code) {
         t_Htab(n, 1);
         break;
     case 19:
-        w.TextDisplayMode = 0;
+        w.TextDisplayMode = t_DisplayPlain;
         break;
     case 20:
-        w.TextDisplayMode = 1;
+        w.TextDisplayMode = t_DisplayUpperHalf;
         break;
     case 22:
         t_ScrollDown(n);
@@ -64,7 +64,7 @@ void controlaction(uint8_t n, uint8_t code) {
         t_ClearEndOfLine(n);
         break;
     case 27:
-        w.TextDisplayMode = 99;
+        w.TextDisplayMode = t_DisplayCommand;
         break;
     case 28:
         t_CursorRight(n);
@@ -76,7 +76,7 @@ void controlaction(uint8_t n, uint8_t code) {
         t_CursorUp(n);
         break;
     case 31:
-        w.TextDisplayMode = 2;
+        w.TextDisplayMode = t_DisplaySymbols;
         break;
     default:
         break; // the other codes have no meaning
@@ -88,17 +88,17 @@ void controlaction(uint8_t n, uint8_t code) {
 } // namespace text
 
 void t_PrintControl(uint8_t n, uint8_t code) {
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline("t_PrintControl: Window is not a graphic window.");
         return;
     }
-    int64_t redirect =
-        display::memoryready() ? display::windowrecord(n).TextRedirectOutput.load() : 1;
-    if (redirect == 1 && display::textwindowready(n)) {
+    int64_t redirect = display::memoryready() ? display::windowrecord(n).TextRedirectOutput.load()
+                                              : t_OutputWindow;
+    if (redirect == t_OutputWindow && display::textwindowready(n)) {
         text::controlaction(n, code);
-    } else if (redirect == 2) {
+    } else if (redirect == t_OutputStdout) {
         core::writeoutput(unicode::scalartext(code));
-    } else if (redirect == 1) {
+    } else if (redirect == t_OutputWindow) {
         core::logline("t_PrintControl: Window #" + std::to_string(n) + " not initialized.");
     }
 }

@@ -8,7 +8,7 @@ namespace text {
 
 namespace {
 
-// Mode 99's tab to the next stop of a grid of step columns.
+// Command mode's tab to the next stop of a grid of step columns.
 void tabtogrid(uint8_t n, int64_t step) {
     const display::t_Window& w = display::windowrecord(n);
     int64_t p = w.TextHpos;
@@ -22,7 +22,7 @@ void tabtogrid(uint8_t n, int64_t step) {
     }
 }
 
-// A character of command mode 99; the result code, or nothing when the mode stays 99.
+// A character of command mode; the result code, or nothing when the mode stays.
 DisplayModeResult commandcharacter(uint8_t n, int64_t c, bool inverse, uint8_t colour) {
     display::t_Window& w = display::windowrecord(n);
     DisplayModeResult consumed{-1, inverse, colour};
@@ -33,7 +33,7 @@ DisplayModeResult commandcharacter(uint8_t n, int64_t c, bool inverse, uint8_t c
     } else if (c != 101 && c != 102 && !(c >= 105 && c <= 107) && !(c >= 110 && c <= 127)) {
         return DisplayModeResult{c, inverse, colour};
     }
-    w.TextDisplayMode = 0;
+    w.TextDisplayMode = t_DisplayPlain;
     if (c == 101) {
         t_CursorEnd(n);
     } else if (c == 102) {
@@ -59,26 +59,26 @@ text::DisplayModeResult t_ApplyDisplayMode(uint8_t n, int64_t c) {
     uint8_t colour = w.TextColor;
     text::DisplayModeResult same{c, inverse, colour};
     switch (w.TextDisplayMode) {
-    case 1:
+    case t_DisplayUpperHalf:
         return c >= 32 && c <= 127 ? text::DisplayModeResult{c + 128, inverse, colour} : same;
-    case 2:
+    case t_DisplaySymbols:
         if (c >= 64 && c <= 95) {
             return text::DisplayModeResult{c - 64, inverse, colour};
         }
         return c >= 96 && c <= 127 ? text::DisplayModeResult{c + 32, inverse, colour} : same;
-    case 3:
+    case t_DisplayInverseControls:
         if (c >= 0 && c <= 31) {
             t_Inverse(n);
             return text::DisplayModeResult{c + 64, inverse, colour};
         }
         return same;
-    case 4:
+    case t_DisplayRedControls:
         if (c >= 0 && c <= 31) {
-            t_Color(n, 1);
+            t_Color(n, t_Red);
             return text::DisplayModeResult{c + 64, inverse, colour};
         }
         return same;
-    case 99:
+    case t_DisplayCommand:
         return text::commandcharacter(n, c, inverse, colour);
     default:
         return same;

@@ -1,5 +1,7 @@
 #pragma once
 // The display mode's translation of the printed codes (t_ApplyDisplayMode).
+#include "quorvinthal/toolkit.h"
+
 #include <cstdint>
 
 namespace text {
@@ -9,7 +11,7 @@ namespace text {
 struct DisplayModeResult {
     int64_t code = -2;
     bool inverse = false;
-    uint8_t color = 0xF0;
+    uint8_t color = t_White << 4 | t_Black;
 };
 
 } // namespace text

@@ -21,8 +21,8 @@ void printthroughdisplaymode(uint8_t n, int64_t u, bool questionmarkabove255) {
     DisplayModeResult r = t_ApplyDisplayMode(n, u);
     int64_t c = r.code;
     if (questionmarkabove255 && c >= 256) {
-        if (w.TextDisplayMode == 4) {
-            t_Color(n, 1);
+        if (w.TextDisplayMode == t_DisplayRedControls) {
+            t_Color(n, t_Red);
         }
         c = '?';
     }
@@ -44,7 +44,8 @@ template <typename Codes> void printcodes(uint8_t n, bool empty, Codes eachcode)
     }
     if (!empty) {
         eachcode([n](int64_t u) {
-            if (u < 32 && display::windowrecord(n).TextDisplayMode <= 2) {
+            // Up to t_DisplaySymbols a control code acts; above, it goes through the display mode.
+            if (u < 32 && display::windowrecord(n).TextDisplayMode <= t_DisplaySymbols) {
                 if (u == 13) {
                     t_CheckPause(pausekey, true);
                 }

@@ -240,7 +240,7 @@ void copycell(uint8_t n, const display::t_Window& w, int64_t first, int64_t last
 } // namespace
 
 bool printsymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline("t_PrintSymbol: Window is not a graphic window.");
         return false;
     }
@@ -251,15 +251,15 @@ bool printsymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
     const display::t_Window& w = display::windowrecord(n);
     int64_t redirect = w.TextRedirectOutput;
     if (!w.Initialized || w.TextMemoryStart < 0) {
-        if (redirect == 2) {
+        if (redirect == t_OutputStdout) {
             writetooutput(c);
-        } else if (redirect == 1) {
+        } else if (redirect == t_OutputWindow) {
             core::logline(prefix(n) + " not initialized.");
         }
         return false;
     }
-    if (redirect != 1) {
-        if (redirect == 2) {
+    if (redirect != t_OutputWindow) {
+        if (redirect == t_OutputStdout) {
             writetooutput(c);
         }
         return false;

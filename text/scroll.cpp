@@ -16,7 +16,7 @@ namespace {
 
 // The scroll commands stay silent while ScrollLock is set, even on a window that is not ready.
 bool scrollready(const char* command, uint8_t n) {
-    if (n >= display::graphicwindowcount || !display::memoryready()) {
+    if (n >= t_GraphicWindows || !display::memoryready()) {
         return textcommandready(command, n);
     }
     if (display::windowrecord(n).ScrollLock) {

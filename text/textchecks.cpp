@@ -9,7 +9,7 @@ namespace text {
 namespace {
 
 bool graphicwindownumber(const char* command, uint8_t n) {
-    if (n < display::graphicwindowcount) {
+    if (n < t_GraphicWindows) {
         return true;
     }
     core::logline(std::string(command) + ": Window is not a graphic window.");

@@ -6,7 +6,7 @@
 #include <string>
 
 void t_WindowFont(uint8_t n, const t_Font& font) {
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline("t_WindowFont: Window is not a graphic window.");
         return;
     }

@@ -10,7 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <unistd.h>
+
+static_assert(std::string_view(QUORVINTHAL_VERSION) == QV_VERSION,
+              "the header's version is the project's version");
 
 namespace toolkit {
 

@@ -59,7 +59,7 @@ std::vector<std::string> splitlines(const std::string& text, char separator) {
 
 // The lowest window with a text block holds the program's text.
 std::vector<std::string> screenlines() {
-    for (uint8_t n = 0; n < display::graphicwindowcount; ++n) {
+    for (uint8_t n = 0; n < t_GraphicWindows; ++n) {
         if (display::textwindowready(n)) {
             return splitlines(t_GetScreen(n, "\r"), '\r');
         }
@@ -68,11 +68,11 @@ std::vector<std::string> screenlines() {
 }
 
 void collectwindows(SnapshotResult& result) {
-    result.images.resize(display::graphicwindowcount);
+    result.images.resize(t_GraphicWindows);
     if (!display::memoryready()) {
         return;
     }
-    for (uint8_t n = 0; n < display::graphicwindowcount; ++n) {
+    for (uint8_t n = 0; n < t_GraphicWindows; ++n) {
         const display::t_Window& w = display::windowrecord(n);
         if (w.Initialized && w.Visible) {
             result.images[n] = t_WindowImage(n);
@@ -125,7 +125,7 @@ std::optional<t_DateTime> parsetoday(const std::string& text) {
 
 // The view that typed keys go to: the first window made, once it is initialised.
 platform::View typingview() {
-    if (!display::memoryready() || t_FirstWindow() >= display::graphicwindowcount) {
+    if (!display::memoryready() || t_FirstWindow() >= t_GraphicWindows) {
         return nullptr;
     }
     const display::t_Window& w = display::windowrecord(t_FirstWindow());

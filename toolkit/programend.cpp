@@ -13,9 +13,9 @@ void t_QuitProgram(uint8_t n) {
         t_FullArea(n);
         t_CursorEnd(n);
         t_Htab(n, 1);
-        t_DisplayMode(n, 0);
+        t_DisplayMode(n, t_DisplayPlain);
         t_Normal(n);
-        t_Color(n, 1);
+        t_Color(n, t_Red);
         t_Print(n, "(Programm Ende)");
         t_WindowUpdate(n, false);
         core::sleepmilliseconds(100);

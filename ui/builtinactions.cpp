@@ -71,7 +71,7 @@ void savedialog(const t_MenuAction& entry) {
 
 void copypicture(uint8_t n) {
     std::optional<platform::Image> image;
-    if (n < display::graphicwindowcount) {
+    if (n < t_GraphicWindows) {
         image = t_WindowNSImage(n);
     }
     if (!image) {
@@ -85,7 +85,7 @@ void copypicture(uint8_t n) {
 std::optional<std::string> textwindowstring(uint8_t n) {
     platform::TextView text = display::gettextview(n);
     if (text == nullptr) {
-        core::logline(n == display::printerwindow ? printermissing : consolemissing);
+        core::logline(n == t_WindowPrinter ? printermissing : consolemissing);
         return std::nullopt;
     }
     return core::onmain([text] { return platform::textviewstring(text); });
@@ -93,9 +93,9 @@ std::optional<std::string> textwindowstring(uint8_t n) {
 
 void copytext(uint8_t n) {
     std::optional<std::string> text;
-    if (n < display::graphicwindowcount) {
+    if (n < t_GraphicWindows) {
         text = copyconversion(t_GetScreen(n, "\r"));
-    } else if (n == display::printerwindow || n == display::consolewindow) {
+    } else if (n == t_WindowPrinter || n == t_WindowConsole) {
         text = textwindowstring(n);
     }
     if (!text || text->empty()) {
@@ -106,7 +106,7 @@ void copytext(uint8_t n) {
 }
 
 void windowaction(uint8_t n) {
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         display::bell();
         return;
     }
@@ -115,7 +115,7 @@ void windowaction(uint8_t n) {
 
 // All windows out of the way, to the taskbar, from where the user brings them back.
 void hideall() {
-    for (uint8_t n = 0; n <= display::mainwindow; ++n) {
+    for (uint8_t n = 0; n <= t_WindowMain; ++n) {
         if (const platform::Window window = core::getwindow(n)) {
             core::onmain([window] {
                 if (platform::windowisvisible(window)) {
@@ -143,25 +143,25 @@ void graphicwindowaction(int64_t action) {
 void showhide(int64_t action) {
     switch (action) {
     case 205:
-        return show(display::mainwindow);
+        return show(t_WindowMain);
     case 206:
-        return hide(display::mainwindow);
+        return hide(t_WindowMain);
     case 207:
-        return show(display::preferenceswindow);
+        return show(t_WindowPreferences);
     case 208:
-        return hide(display::preferenceswindow);
+        return hide(t_WindowPreferences);
     case 209:
-        return show(display::printerwindow);
+        return show(t_WindowPrinter);
     case 210:
-        return hide(display::printerwindow);
+        return hide(t_WindowPrinter);
     case 211:
-        return show(display::pasteboardwindow);
+        return show(t_WindowPasteboard);
     case 212:
-        return hide(display::pasteboardwindow);
+        return hide(t_WindowPasteboard);
     case 229:
-        return show(display::consolewindow);
+        return show(t_WindowConsole);
     case 230:
-        return hide(display::consolewindow);
+        return hide(t_WindowConsole);
     default:
         if (action >= firstgraphicwindowaction && action <= lastgraphicwindowaction) {
             graphicwindowaction(action);

@@ -3,7 +3,6 @@
 #include "core/lasting.h"
 #include "core/log.h"
 #include "quorvinthal/toolkit.h"
-#include "ui/menuitems.h"
 
 #include <algorithm>
 #include <mutex>
@@ -46,8 +45,8 @@ void deleteifpresent(const std::string& menu, const std::string& title) {
 
 // A separator left at the end once the extras are gone.
 void deletetrailingseparator(const std::string& menu) {
-    if (t_MenuItemTitle(menu, lastmenuitem).empty()) {
-        t_MenuItemDelete(menu, lastmenuitem);
+    if (t_MenuItemTitle(menu, t_LastMenuItem).empty()) {
+        t_MenuItemDelete(menu, t_LastMenuItem);
     }
 }
 

@@ -32,7 +32,7 @@ void startmenuhandler() {
     });
 }
 
-// The selection as an event; Kind 0 and nothing else for an item in no menu.
+// The selection as an event; t_EventNone and nothing else for an item in no menu.
 t_MenuEvent menuevent(platform::MenuItem item) {
     return core::onmain([item] {
         t_MenuEvent event;
@@ -40,7 +40,7 @@ t_MenuEvent menuevent(platform::MenuItem item) {
         if (menu == nullptr) {
             return event;
         }
-        event.Kind = events::menueventkind;
+        event.Kind = t_EventMenu;
         event.MenuTitle = platform::menutitle(menu);
         event.ItemTitle = platform::menuitemtitle(item);
         event.ItemKeyChar = platform::menuitemkeyequivalent(item);
@@ -67,7 +67,7 @@ void t_SetMenuHandler(std::function<void()> handler) {
 void t_MenuEventHandler(platform::MenuItem item) {
     const t_MenuEvent event = ui::menuevent(item);
     bool programhandler = true;
-    if (event.Kind == events::menueventkind && event.ItemAction != 0) {
+    if (event.Kind == t_EventMenu && event.ItemAction != 0) {
         if (std::optional<ui::t_MenuAction> entry = ui::menuactionwithtag(event.ItemAction)) {
             ui::carryoutmenuaction(*entry);
             programhandler = false;

@@ -1,4 +1,5 @@
-#include "ui/menuitems.h"
+// The items of the menu bar's menus, found by the menu's title (t_MenuItemIndex,
+// t_MenuItemDelete, t_MenuItemTitle). Any thread; the menu-bar work runs on the main thread.
 
 #include "core/bridge.h"
 #include "core/log.h"
@@ -8,9 +9,6 @@
 namespace ui {
 
 namespace {
-
-constexpr int64_t menumissing = -2;
-constexpr int64_t itemmissing = -1;
 
 enum class Outcome { Done, MenuNotFound, OutOfRange };
 
@@ -22,10 +20,10 @@ void report(const char* command, Outcome outcome) {
     }
 }
 
-// The item position meant by position (65535: the last one), or -1 when it is out of range.
+// The item position meant by position (or t_LastMenuItem), or -1 when it is out of range.
 int64_t resolvedposition(platform::Menu menu, int64_t position) {
     const int64_t count = platform::menuitemcount(menu);
-    if (position == lastmenuitem && count > 0) {
+    if (position == t_LastMenuItem && count > 0) {
         return count - 1;
     }
     return position >= 0 && position < count ? position : -1;
@@ -56,16 +54,16 @@ int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
     const int64_t index = core::onmain([&]() -> int64_t {
         platform::Menu m = platform::mainmenuwithtitle(menu);
         if (m == nullptr) {
-            return ui::menumissing;
+            return t_NoMenu;
         }
         for (int64_t i = 0; i < platform::menuitemcount(m); ++i) {
             if (platform::menuitemtitle(platform::menuitemat(m, i)) == title) {
                 return i;
             }
         }
-        return ui::itemmissing;
+        return t_NoMenuItem;
     });
-    if (index == ui::menumissing) {
+    if (index == t_NoMenu) {
         core::logline("t_MenuItemIndex: Menu not found.");
     }
     return index;

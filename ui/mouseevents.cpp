@@ -34,7 +34,7 @@ t_Event mouseevent(uint8_t n, const platform::MouseClick& click, int64_t x, int6
     const uint64_t m = click.modifierflags;
     const display::t_Window& w = display::windowrecord(n);
     t_Event event;
-    event.Kind = events::mouseeventkind;
+    event.Kind = t_EventMouse;
     event.Index = click.buttons;
     event.WindowX = x;
     event.WindowY = y;
@@ -67,9 +67,9 @@ void viewmousedown(uint8_t n, const platform::MouseClick& event, bool right) {
 
 int64_t clickpixel(int64_t offset, int64_t size) {
     if (offset < 0) {
-        return clickbefore;
+        return t_ClickBefore;
     }
-    return offset < size ? offset : clickafter;
+    return offset < size ? offset : t_ClickAfter;
 }
 
 void viewmousepress(int view, const platform::MouseClick& event) {
@@ -97,7 +97,7 @@ void t_MouseEventHandler(uint8_t n, const platform::MouseClick& event, double x,
     const auto windowy = static_cast<int64_t>(std::trunc(y));
     int64_t clickx = ui::noclick, clicky = ui::noclick;
     std::string windowtext;
-    if (n >= display::graphicwindowcount) {
+    if (n >= t_GraphicWindows) {
         core::logline("t_MouseEventHandler: Unknown window, AbsX = " + std::to_string(windowx) +
                       ", AbsY = " + std::to_string(windowy));
     } else if (!display::memoryready() || !display::windowrecord(n).Initialized) {

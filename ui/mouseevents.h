@@ -1,14 +1,10 @@
 #pragma once
-// Clicks in the graphic windows as mouse events (Kind 2) and the program's mouse handler.
+// Clicks in the graphic windows as mouse events (t_EventMouse) and the program's mouse handler.
 #include "platform/platform.h"
 
 #include <cstdint>
 
 namespace ui {
-
-// ClickX / ClickY of a click beside the image: before its first or after its last pixel.
-constexpr int64_t clickbefore = -1;
-constexpr int64_t clickafter = -2;
 
 // The views' mouse methods (main thread): mouseDown: and rightMouseDown:, mouseUp: and
 // rightMouseUp:. Other buttons are not the toolkit's.
@@ -16,7 +12,7 @@ void viewmousepress(int view, const platform::MouseClick& event);
 void viewmouserelease(int view, const platform::MouseClick& event);
 
 // A window coordinate as a pixel of an image of the given size along that axis: the pixel, or
-// clickbefore / clickafter beside it.
+// t_ClickBefore / t_ClickAfter beside it.
 int64_t clickpixel(int64_t offset, int64_t size);
 
 } // namespace ui

@@ -75,17 +75,17 @@ std::vector<std::string> consolebuffer() {
 }
 
 bool clearvirtualprinter() {
-    return cleartextwindow(display::printerwindow, printer());
+    return cleartextwindow(t_WindowPrinter, printer());
 }
 
 bool clearsystemconsole() {
-    return cleartextwindow(display::consolewindow, console());
+    return cleartextwindow(t_WindowConsole, console());
 }
 
 // Qt's plain text views make no quote, dash or text substitutions and detect no links or data,
 // so the pasteboard's text is shown exactly as it is; only the font needs setting.
 void pasteboardstartup() {
-    platform::TextView text = display::gettextview(display::pasteboardwindow);
+    platform::TextView text = display::gettextview(t_WindowPasteboard);
     if (text == nullptr) {
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "display/videomemory.h"
+#include "quorvinthal/toolkit.h"
 
 namespace ui {
 
@@ -10,25 +11,28 @@ namespace {
 
 uint8_t numberonmain(platform::Window window) {
     if (window == nullptr) {
-        return display::nowindow;
+        return t_WindowNone;
     }
     const core::AppDelegate& d = core::appdelegate();
     const std::pair<platform::Window, uint8_t> special[] = {
-        {d.VirtualPrinterWindow, 9}, {d.SystemConsoleWindow, 10}, {d.PasteboardWindow, 8},
-        {d.PreferencesWindow, 11},   {d.MainWindow, 12},
+        {d.VirtualPrinterWindow, t_WindowPrinter},
+        {d.SystemConsoleWindow, t_WindowConsole},
+        {d.PasteboardWindow, t_WindowPasteboard},
+        {d.PreferencesWindow, t_WindowPreferences},
+        {d.MainWindow, t_WindowMain},
     };
     for (const auto& [candidate, number] : special) {
         if (candidate != nullptr && candidate == window) {
             return number;
         }
     }
-    for (uint8_t n = 0; n < display::graphicwindowcount; ++n) {
+    for (uint8_t n = 0; n < t_GraphicWindows; ++n) {
         platform::View view = d.view(n);
         if (view != nullptr && platform::windowofview(view) == window) {
             return n;
         }
     }
-    return display::nowindow;
+    return t_WindowNone;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The main() of every test program: the offscreen application on the main thread, the resource
-// folder of this build and the chart program's name, then the tests. Tests that need the toolkit call setuptoolkit() themselves.
+// folder of this build and the chart program's name, then the tests. Tests that need the toolkit
+// call setuptoolkit() themselves.
 #include "core/programname.h"
 #include "display/resources.h"
 #include "platform/platform.h"
