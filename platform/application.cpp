@@ -15,8 +15,9 @@
 // Every program of a ThreadSanitizer build: Qt and the sound server's client library are not built
 // with the thread sanitizer. They synchronise their own threads and queues with primitives the
 // sanitizer cannot see, so the allocations, copies and thread starts they make look unordered.
-// Accesses of our own code stay checked, also when Qt calls it.
-extern "C" const char* __tsan_default_suppressions() {
+// Accesses of our own code stay checked, also when Qt calls it. The runtime looks the function
+// up by name, so it stays visible (and exported by the library) where everything else is hidden.
+extern "C" [[gnu::visibility("default")]] const char* __tsan_default_suppressions() {
     return "called_from_lib:libQt6Core.so.6\n"
            "called_from_lib:libQt6Gui.so.6\n"
            "called_from_lib:libQt6Widgets.so.6\n"
