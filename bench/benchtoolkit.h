@@ -3,8 +3,8 @@
 // toolkit's handlers on the main thread (where platform work runs inline, so no program thread
 // is needed), windows made by the benchmark's own function with the log silenced.
 #include "core/appdelegate.h"
-#include "core/log.h"
-#include "core/tables.h"
+#include "base/log.h"
+#include "base/tables.h"
 #include "display/resources.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
@@ -20,10 +20,10 @@ inline int runtoolkitbenchmarks(int argc, char** argv, const std::function<void(
     platform::initapplication(argc, argv);
     display::setresourcefolders({QV_DATA_DIR});
     toolkit::setup();
-    core::initkqtools();
-    core::TextSink previous = core::setlogsink([](std::string_view) {});
+    base::initkqtools();
+    base::TextSink previous = base::setlogsink([](std::string_view) {});
     makewindows();
-    core::setlogsink(previous);
+    base::setlogsink(previous);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,9 +1,9 @@
 #include "core/appdelegate.h"
 
-#include "core/lasting.h"
-#include "core/log.h"
-#include "core/slot.h"
-#include "core/tables.h"
+#include "base/lasting.h"
+#include "base/log.h"
+#include "base/slot.h"
+#include "base/tables.h"
 #include "core/threads.h"
 #include "quorvinthal/toolkit.h"
 
@@ -18,14 +18,14 @@ struct DelegateState {
     std::atomic<bool> launchfinished{false};
     std::atomic<bool> applicationactive{false};
     std::atomic<int64_t> titlebarheight{0};
-    Slot<std::function<void()>> terminationhandler{[] {}};
-    Slot<ProgramEntry> programentry{[] {}};
+    base::Slot<std::function<void()>> terminationhandler{[] {}};
+    base::Slot<ProgramEntry> programentry{[] {}};
     std::atomic<bool> programrunning{false};
-    Slot<std::function<void(bool)>> programstatehandler{[](bool) {}};
+    base::Slot<std::function<void(bool)>> programstatehandler{[](bool) {}};
 };
 
 DelegateState& state() {
-    return lasting<DelegateState>();
+    return base::lasting<DelegateState>();
 }
 
 // The title bar: the pasteboard window's frame minus its scroll view, less the 2 × 10 margin.
@@ -101,7 +101,7 @@ bool restartprogram() {
     if (!state().programrunning.compare_exchange_strong(ended, true)) {
         return false;
     }
-    logline("Program: Start.");
+    base::logline("Program: Start.");
     startprogram();
     return true;
 }
@@ -111,19 +111,19 @@ void setprogramstatehandler(std::function<void(bool running)> handler) {
 }
 
 void applicationwillfinishlaunching() {
-    logline("applicationWillFinishLaunching: Called.");
+    base::logline("applicationWillFinishLaunching: Called.");
     if (currentthreadnumber() == 1) {
         namecurrentthread("AppDelegate");
     }
 }
 
 void applicationdidfinishlaunching() {
-    logline("applicationDidFinishLaunching: Start.");
-    initkqtools();
+    base::logline("applicationDidFinishLaunching: Start.");
+    base::initkqtools();
     state().titlebarheight = measuretitlebarheight();
-    logline("Program: Start.");
+    base::logline("Program: Start.");
     startprogram();
-    logline("applicationDidFinishLaunching: End.");
+    base::logline("applicationDidFinishLaunching: End.");
     state().launchfinished = true;
 }
 
@@ -135,7 +135,7 @@ void applicationwillresignactive() {
 }
 
 void applicationwillterminate() {
-    logline("applicationWillTerminate: Called.");
+    base::logline("applicationWillTerminate: Called.");
     state().terminationhandler.get()();
 }
 

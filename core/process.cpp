@@ -1,10 +1,10 @@
 #include "core/process.h"
 
 #include "core/bridge.h"
-#include "core/clock.h"
-#include "core/lasting.h"
-#include "core/log.h"
-#include "core/slot.h"
+#include "base/clock.h"
+#include "base/lasting.h"
+#include "base/log.h"
+#include "base/slot.h"
 #include "core/threads.h"
 
 #include <cstring>
@@ -29,11 +29,11 @@ struct PendingProgram {
 // race-free; their order is kept by the flag.
 struct ProcessState {
     std::atomic<bool> starting{false};
-    Slot<PendingProgram> pending;
+    base::Slot<PendingProgram> pending;
 };
 
 ProcessState& state() {
-    return lasting<ProcessState>();
+    return base::lasting<ProcessState>();
 }
 
 void runguarded(const ProgramEntry& body) {
@@ -75,7 +75,7 @@ bool startdetached(void* (*body)(void*), void* argument, int64_t stacksize) {
     int error = pthread_create(&thread, &attributes, body, argument);
     pthread_attr_destroy(&attributes);
     if (error != 0) {
-        logline(std::string("startprocess: Thread could not be created (") + std::strerror(error) +
+        base::logline(std::string("startprocess: Thread could not be created (") + std::strerror(error) +
                 ").");
         return false;
     }
@@ -92,10 +92,10 @@ void startprocess(ProgramEntry entry, int64_t stacksize) {
     bool expected = false;
     while (!state().starting.compare_exchange_weak(expected, true)) {
         expected = false;
-        sleepmilliseconds(1);
+        base::sleepmilliseconds(1);
     }
     state().pending.set(PendingProgram{std::move(entry), stacksize});
-    sleepmilliseconds(10);
+    base::sleepmilliseconds(10);
     onmain([] {
         if (!startdetached(startprogramthread, nullptr, state().pending.get().stacksize)) {
             state().starting = false; // nobody will take the entry

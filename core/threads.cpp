@@ -1,6 +1,6 @@
 #include "core/threads.h"
 
-#include "core/lasting.h"
+#include "base/lasting.h"
 #include "platform/platform.h"
 
 #include <atomic>
@@ -20,7 +20,7 @@ thread_local int64_t threadnumber = 0;
 
 int64_t numberofthisthread() {
     if (threadnumber == 0) {
-        threadnumber = platform::ismainthread() ? 1 : lasting<ThreadNumbers>().next.fetch_add(1);
+        threadnumber = platform::ismainthread() ? 1 : base::lasting<ThreadNumbers>().next.fetch_add(1);
     }
     return threadnumber;
 }

@@ -1,9 +1,9 @@
 #include "display/autoupdate.h"
 
 #include "core/bridge.h"
-#include "core/clock.h"
-#include "core/lasting.h"
-#include "core/log.h"
+#include "base/clock.h"
+#include "base/lasting.h"
+#include "base/log.h"
 #include "core/lookup.h"
 #include "core/process.h"
 #include "core/threads.h"
@@ -47,7 +47,7 @@ struct AutoUpdateState {
 };
 
 AutoUpdateState& state() {
-    return core::lasting<AutoUpdateState>();
+    return base::lasting<AutoUpdateState>();
 }
 
 int64_t intervalof(const t_Window& w) {
@@ -106,7 +106,7 @@ int64_t lookatwindow(uint8_t n, int64_t now) {
 
 // One pass over the windows; returns when the next one is due.
 int64_t autoupdatepass() {
-    int64_t now = core::absolutemilliseconds();
+    int64_t now = base::absolutemilliseconds();
     int64_t next = now + longestsleep;
     for (uint8_t n = 0; n < t_GraphicWindows; ++n) {
         const t_Window& w = windowrecord(n);
@@ -121,7 +121,7 @@ int64_t autoupdatepass() {
 // to the fraction keeps the stamps from drifting later each interval), or until woken.
 void sleepuntil(int64_t due) {
     AutoUpdateState& s = state();
-    double wait = std::clamp(static_cast<double>(due) - core::absolutetime() * 1000.0,
+    double wait = std::clamp(static_cast<double>(due) - base::absolutetime() * 1000.0,
                              double{shortestsleep}, double{longestsleep});
     std::unique_lock guard(s.wakelock);
     s.wake.wait_for(guard, std::chrono::duration<double, std::milli>(wait),
@@ -139,7 +139,7 @@ void startautoupdate() {
     // The thread logs its start and sets the flag before it needs anything else, so waiting for
     // that keeps its start line among the lines of the window that started it.
     for (int waited = 0; !state().running && waited < 1000; ++waited) {
-        core::sleepmilliseconds(1);
+        base::sleepmilliseconds(1);
     }
 }
 
@@ -155,7 +155,7 @@ void wakeautoupdate() {
 } // namespace display
 
 void t_WindowAutoUpdateProcess() {
-    core::logline("t_WindowAutoUpdateProcess: Start.");
+    base::logline("t_WindowAutoUpdateProcess: Start.");
     if (core::currentthreadnumber() > 2) {
         core::namecurrentthread("t_WindowAutoUpdate");
     }
@@ -164,5 +164,5 @@ void t_WindowAutoUpdateProcess() {
         display::sleepuntil(display::autoupdatepass());
     }
     display::state().running = false;
-    core::logline("t_WindowAutoUpdateProcess: End.");
+    base::logline("t_WindowAutoUpdateProcess: End.");
 }

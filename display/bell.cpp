@@ -1,8 +1,8 @@
 #include "display/bell.h"
 
 #include "core/bridge.h"
-#include "core/lasting.h"
-#include "core/log.h"
+#include "base/lasting.h"
+#include "base/log.h"
 #include "display/resources.h"
 #include "formats/aiff.h"
 
@@ -30,7 +30,7 @@ struct BellState {
 };
 
 BellState& state() {
-    return core::lasting<BellState>();
+    return base::lasting<BellState>();
 }
 
 // A file that is missing is silently the platform beep; one that cannot be played says so.
@@ -45,7 +45,7 @@ BellSound lookupbellsound() {
     }
     formats::AiffSound sound = formats::parseaiff(readresource(bellsoundname));
     if (sound.status != formats::AiffStatus::Ok || sound.samples.empty()) {
-        core::logline(std::string("bell: ") + bellsoundname +
+        base::logline(std::string("bell: ") + bellsoundname +
                       " is not a playable sound, using the platform beep.");
         return found;
     }
@@ -59,7 +59,7 @@ BellSound lookupbellsound() {
 void reportonce(bool& reported, const char* line) {
     if (!reported) {
         reported = true;
-        core::logline(line);
+        base::logline(line);
     }
 }
 

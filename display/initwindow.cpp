@@ -1,10 +1,10 @@
 #include "display/initwindow.h"
 
 #include "core/appdelegate.h"
-#include "core/log.h"
+#include "base/log.h"
 #include "core/lookup.h"
-#include "core/numbertext.h"
-#include "core/programname.h"
+#include "base/numbertext.h"
+#include "base/programname.h"
 #include "display/autoupdate.h"
 #include "display/palette.h"
 #include "display/render.h"
@@ -37,9 +37,9 @@ void moveblockup(int64_t start, int64_t end, int64_t shift) {
 }
 
 void logmove(uint8_t n, const char* what, uint8_t w, int64_t start, int64_t end, int64_t shift) {
-    core::logline(windowprefix(n) + " moving " + what + " block for win #" + std::to_string(w) +
-                  "$" + core::hexdigits8(start) + "..." + core::hexdigits8(end) + " to" +
-                  core::hexdigits8(start + shift) + "..." + core::hexdigits8(end + shift));
+    base::logline(windowprefix(n) + " moving " + what + " block for win #" + std::to_string(w) +
+                  "$" + base::hexdigits8(start) + "..." + base::hexdigits8(end) + " to" +
+                  base::hexdigits8(start + shift) + "..." + base::hexdigits8(end + shift));
 }
 
 // Moves the blocks of the windows made after n (they lie below n's blocks) up by shift.
@@ -75,12 +75,12 @@ void releaseblocks(uint8_t n) {
     w.Initialized = false;
     int64_t start = w.MemoryStart, end = w.MemoryEnd;
     int64_t shift = end - start + 1;
-    core::logline(windowprefix(n) + " high memory = " + core::hexaddress(end) +
-                  ", graphic block size to delete = " + core::hexaddress(shift) + ".");
+    base::logline(windowprefix(n) + " high memory = " + base::hexaddress(end) +
+                  ", graphic block size to delete = " + base::hexaddress(shift) + ".");
     if (w.TextMemoryStart >= 0) {
         int64_t textsize = w.TextMemoryEnd - w.TextMemoryStart + 1;
-        core::logline(windowprefix(n) + " high memory = " + core::hexaddress(end) +
-                      ", text block size to delete = " + core::hexaddress(textsize) + ".");
+        base::logline(windowprefix(n) + " high memory = " + base::hexaddress(end) +
+                      ", text block size to delete = " + base::hexaddress(textsize) + ".");
         shift += textsize;
     }
     moveblocksabove(n, end, shift);
@@ -91,7 +91,7 @@ int64_t checkedside(uint8_t n, int64_t value, int64_t replacement, const char* d
     if (value >= minimumside && value <= maximumside) {
         return value;
     }
-    core::logline(windowprefix(n) + " cannot display " + std::to_string(value) + " " + direction +
+    base::logline(windowprefix(n) + " cannot display " + std::to_string(value) + " " + direction +
                   " pixel.");
     return replacement;
 }
@@ -102,13 +102,13 @@ int64_t graphicsize(uint8_t n, int64_t depth, int64_t& width, int64_t height) {
     switch (depth) {
     case 1:
         if (width % 8 != 0) {
-            core::logline(windowprefix(n) + " width with 1 bit depth must be a multiple of 8.");
+            base::logline(windowprefix(n) + " width with 1 bit depth must be a multiple of 8.");
             width = (width + 7) / 8 * 8;
         }
         return height * width / 8;
     case 4:
         if (width % 4 != 0) {
-            core::logline(windowprefix(n) + " width with 4 bit depth must be a multiple of 4.");
+            base::logline(windowprefix(n) + " width with 4 bit depth must be a multiple of 4.");
             width = (width + 1) / 4 * 4;
         }
         return height * width / 2;
@@ -118,7 +118,7 @@ int64_t graphicsize(uint8_t n, int64_t depth, int64_t& width, int64_t height) {
     case 32:
         return height * depth * width / 8;
     default:
-        core::logline(windowprefix(n) + " unsupported " + std::to_string(depth) + " bit depth.");
+        base::logline(windowprefix(n) + " unsupported " + std::to_string(depth) + " bit depth.");
         return -1;
     }
 }
@@ -228,7 +228,7 @@ void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t wid
     w.Font = font;
     w.Initialized = true;
     clearwindowmemory(n, w);
-    t_WindowTitle(n, windowtitle(core::programname(), w.TextMemoryStart >= 0));
+    t_WindowTitle(n, windowtitle(base::programname(), w.TextMemoryStart >= 0));
     t_WindowSize(n, t_Keep, t_Keep, width, height);
     t_ColorBorder(n, t_DarkGrey);
 }
@@ -246,7 +246,7 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, int64_t columns, int64_t lines, i
     display::waitformemory();
     t_Font font = t_LoadFontResource(fontName);
     if (font.Data.empty()) {
-        core::logline("t_InitWindow: Font '" + fontName + "' not found.");
+        base::logline("t_InitWindow: Font '" + fontName + "' not found.");
         return;
     }
     t_InitWindow(n, bitDepth, true, columns * font.Width, lines * font.Height, border, border, font,
@@ -257,10 +257,10 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
                   int64_t borderWidth, int64_t borderHeight, const t_Font& font,
                   bool titleVisible) {
     if (n >= t_GraphicWindows) {
-        core::logline("t_InitWindow: Window is not a graphic window.");
+        base::logline("t_InitWindow: Window is not a graphic window.");
         return;
     }
-    core::logline(display::windowprefix(n) + " Start.");
+    base::logline(display::windowprefix(n) + " Start.");
     display::waitformemory();
     display::claimfirstwindow(n);
     display::startautoupdate();
@@ -276,37 +276,37 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
     }
     int64_t freebytes = display::highmemorymark() - display::reservedlowarea;
     if (size > freebytes) {
-        core::logline(display::windowprefix(n) + " has not enough graphic-video-memory (" +
+        base::logline(display::windowprefix(n) + " has not enough graphic-video-memory (" +
                       std::to_string(display::freekilobytes(freebytes)) + "K available).");
-        core::logline("t_InitWindow: Displaying " + std::to_string(width) + " x " +
+        base::logline("t_InitWindow: Displaying " + std::to_string(width) + " x " +
                       std::to_string(height) + " pixel x " + std::to_string(bitDepth) +
-                      " bit needs " + core::kilobytetext(size) + "K video-memory.");
+                      " bit needs " + base::kilobytetext(size) + "K video-memory.");
         return;
     }
     if (!titleVisible) {
         t_WindowTitleVisible(n, false);
-        core::logline(display::windowprefix(n) + " title will be invisible.");
+        base::logline(display::windowprefix(n) + " title will be invisible.");
     }
     int64_t bordersx = borderWidth >= 0 ? borderWidth : t_WindowPos(n, t_PosScreenWidth) - width;
     int64_t bordersy =
         borderHeight >= 0 ? borderHeight : t_WindowPos(n, t_PosScreenHeight) - height;
     display::TextGrid grid = display::textgrid(font, width, height);
     if (grid.size > freebytes || !display::textblockfits(size, grid.size)) {
-        core::logline(display::windowprefix(n) + " has not enough text-video-memory (" +
+        base::logline(display::windowprefix(n) + " has not enough text-video-memory (" +
                       std::to_string(display::freekilobytes(freebytes)) + "K available).");
-        core::logline("t_InitWindow: Displaying " + std::to_string(grid.columns) + " x " +
+        base::logline("t_InitWindow: Displaying " + std::to_string(grid.columns) + " x " +
                       std::to_string(grid.lines) + " characters needs " +
-                      core::kilobytetext(grid.size) + "K text-video-memory.");
+                      base::kilobytetext(grid.size) + "K text-video-memory.");
         return;
     }
     display::fillrecord(w, autoUpdate, bitDepth, width, height, bordersx, bordersy, titleVisible);
     display::Block graphic = display::placeblock(size);
     w.MemoryStart = graphic.start;
     w.MemoryEnd = graphic.end;
-    core::logline(display::windowprefix(n) + " = " + std::to_string(width) + " x " +
+    base::logline(display::windowprefix(n) + " = " + std::to_string(width) + " x " +
                   std::to_string(height) + " pixel x " + std::to_string(bitDepth) +
-                  " bit = " + core::kilobytetext(size) +
-                  "K video-memory = " + core::hexaddress(graphic.start) + ".");
+                  " bit = " + base::kilobytetext(size) +
+                  "K video-memory = " + base::hexaddress(graphic.start) + ".");
     display::filltextfields(w, grid);
     display::Block text = grid.size == 0 ? display::Block{-1, -1} : display::placeblock(grid.size);
     w.TextMemoryStart = text.start;
@@ -315,9 +315,9 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
     if (view == nullptr) {
         w.Initialized = false;
         w.Font = t_Font{};
-        core::logline(display::windowprefix(n) + " could not be initialized, resource undefined.");
+        base::logline(display::windowprefix(n) + " could not be initialized, resource undefined.");
     } else {
         display::connectview(n, view, font, width, height);
     }
-    core::logline(display::windowprefix(n) + " End.");
+    base::logline(display::windowprefix(n) + " End.");
 }

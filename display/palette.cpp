@@ -1,7 +1,7 @@
 #include "display/palette.h"
 
 #include "core/bridge.h"
-#include "core/log.h"
+#include "base/log.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 
@@ -20,11 +20,11 @@ const Palette colours{
 // The shared checks of a colour command; logs and returns false when the window cannot take it.
 bool colourwindowready(const char* command, uint8_t n) {
     if (n >= t_GraphicWindows) {
-        core::logline(std::string(command) + ": Window is not a graphic window.");
+        base::logline(std::string(command) + ": Window is not a graphic window.");
         return false;
     }
     if (!windowready(n)) {
-        core::logline(std::string(command) + ": Window #" + std::to_string(n) +
+        base::logline(std::string(command) + ": Window #" + std::to_string(n) +
                       " not initialized.");
         return false;
     }

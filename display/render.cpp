@@ -1,8 +1,8 @@
 #include "display/render.h"
 
 #include "core/bridge.h"
-#include "core/clock.h"
-#include "core/log.h"
+#include "base/clock.h"
+#include "base/log.h"
 #include "core/lookup.h"
 #include "core/process.h"
 #include "core/threads.h"
@@ -25,7 +25,7 @@ int64_t blockbytes(int64_t depth, int64_t pixels) {
 // Logs the illegal depth once per pixel position, as a window of that depth would ask for.
 void reportillegaldepth(int64_t pixels) {
     for (int64_t p = 0; p < pixels; ++p) {
-        core::logline("t_WindowImage: Illegal bit depth.");
+        base::logline("t_WindowImage: Illegal bit depth.");
     }
 }
 
@@ -46,7 +46,7 @@ std::optional<Picture> pictureof(const t_Window& w) {
     }
     if (p.width <= 0 || p.height <= 0 || p.start < 0 ||
         p.start + blockbytes(p.depth, p.width * p.height) > videomemorylength()) {
-        core::logline("t_WindowImage: Data could not be collected, image could not be created.");
+        base::logline("t_WindowImage: Data could not be collected, image could not be created.");
         return std::nullopt;
     }
     return p;
@@ -79,7 +79,7 @@ bool windowshown(uint8_t n) {
     const t_Window& w = windowrecord(n);
     if (!(w.Initialized && w.Visible)) {
         if (!w.Initialized) {
-            core::logline("t_WindowImage: Graphic window #" + std::to_string(n) +
+            base::logline("t_WindowImage: Graphic window #" + std::to_string(n) +
                           " not initialized.");
         }
         return false;
@@ -88,9 +88,9 @@ bool windowshown(uint8_t n) {
 }
 
 void recordduration(t_Window& w, double t0) {
-    double t1 = core::absolutetime();
+    double t1 = base::absolutetime();
     w.UpdateDuration = static_cast<int64_t>(t1 * 1000000.0) - static_cast<int64_t>(t0 * 1000000.0);
-    w.UpdateFinished = core::absolutemilliseconds();
+    w.UpdateFinished = base::absolutemilliseconds();
 }
 
 Rows withinpicture(Rows rows, int64_t height) {
@@ -106,7 +106,7 @@ bool windowimageinto(uint8_t n, platform::Image& image) {
         return false;
     }
     t_Window& w = windowrecord(n);
-    double t0 = core::absolutetime();
+    double t0 = base::absolutetime();
     {
         VideoLock guard(videolock());
         std::optional<Picture> p = pictureof(w);
@@ -148,7 +148,7 @@ bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed) {
         return false;
     }
     t_Window& w = windowrecord(static_cast<uint8_t>(n));
-    double t0 = core::absolutetime();
+    double t0 = base::absolutetime();
     {
         VideoLock guard(videolock());
         std::optional<Picture> p = pictureof(w);
@@ -173,7 +173,7 @@ bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed) {
 platform::View existingview(const char* command, uint8_t n) {
     platform::View view = core::getview(n);
     if (view == nullptr) {
-        core::logline(std::string(command) + ": Window #" + std::to_string(n) +
+        base::logline(std::string(command) + ": Window #" + std::to_string(n) +
                       " view is nil, resource undefined.");
     }
     return view;
@@ -201,7 +201,7 @@ void t_WindowUpdate(uint8_t n, bool deferred) {
         return;
     }
     if (n >= t_GraphicWindows) {
-        core::logline("t_WindowUpdate: Window is not a graphic window.");
+        base::logline("t_WindowUpdate: Window is not a graphic window.");
         return;
     }
     platform::View view = display::existingview("t_WindowUpdate", n);

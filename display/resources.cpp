@@ -1,8 +1,8 @@
 #include "display/resources.h"
 
-#include "core/lasting.h"
-#include "core/programname.h"
-#include "core/slot.h"
+#include "base/lasting.h"
+#include "base/programname.h"
+#include "base/slot.h"
 #include "display/builtinresources.h"
 #include "formats/binaryfile.h"
 #include "formats/fontloader.h"
@@ -27,7 +27,7 @@ struct SearchOverride {
 };
 
 struct ResourceState {
-    core::Slot<SearchOverride> override;
+    base::Slot<SearchOverride> override;
 };
 
 std::string environment(const char* name) {
@@ -102,17 +102,17 @@ std::vector<fs::path> resourcefolders(const ResourcePlaces& places) {
 }
 
 std::vector<fs::path> resourcefolders() {
-    SearchOverride search = core::lasting<ResourceState>().override.get();
+    SearchOverride search = base::lasting<ResourceState>().override.get();
     if (!search.folders.empty() || !search.builtins) {
         return search.folders;
     }
-    return resourcefolders({core::executablepath(), core::programname(), toolkitlibrary(),
+    return resourcefolders({base::executablepath(), base::programname(), toolkitlibrary(),
                             environment("XDG_DATA_HOME"), environment("XDG_DATA_DIRS"),
                             environment("HOME")});
 }
 
 void setresourcefolders(std::vector<fs::path> folders, bool builtins) {
-    core::lasting<ResourceState>().override.set({std::move(folders), builtins});
+    base::lasting<ResourceState>().override.set({std::move(folders), builtins});
 }
 
 fs::path findresourcefile(const std::string& name) {
@@ -126,7 +126,7 @@ fs::path findresourcefile(const std::string& name) {
 }
 
 std::span<const uint8_t> builtinresource(const std::string& name) {
-    if (!core::lasting<ResourceState>().override.get().builtins) {
+    if (!base::lasting<ResourceState>().override.get().builtins) {
         return {};
     }
     for (size_t i = 0; i < builtinresourcecount; ++i) {

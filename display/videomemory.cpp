@@ -1,8 +1,8 @@
 #include "display/videomemory.h"
 
-#include "core/clock.h"
-#include "core/lasting.h"
-#include "core/log.h"
+#include "base/clock.h"
+#include "base/lasting.h"
+#include "base/log.h"
 #include "core/threads.h"
 #include "quorvinthal/toolkit.h"
 
@@ -27,7 +27,7 @@ struct VideoState {
 };
 
 VideoState& state() {
-    return core::lasting<VideoState>();
+    return base::lasting<VideoState>();
 }
 
 void runstartupsteps() {
@@ -90,7 +90,7 @@ void waitformemory() {
         t_InitMemory();
     }
     while (!memoryready()) {
-        core::sleepmilliseconds(10);
+        base::sleepmilliseconds(10);
     }
 }
 
@@ -116,7 +116,7 @@ bool takesevents(const char* method, uint8_t n) {
     }
     const t_Window& w = windowrecord(n);
     if (!w.Initialized) {
-        core::logline(std::string(method) + ": Graphic window (" + std::to_string(n) +
+        base::logline(std::string(method) + ": Graphic window (" + std::to_string(n) +
                       ") not initialized.");
         return false;
     }
@@ -138,7 +138,7 @@ void t_InitMemory() {
     if (video.started.exchange(true)) {
         return;
     }
-    core::logline("t_InitMemory: Start.");
+    base::logline("t_InitMemory: Start.");
     if (core::currentthreadnumber() == 2) {
         core::namecurrentthread("Main Program");
     }
@@ -150,5 +150,5 @@ void t_InitMemory() {
     video.windows.assign(t_GraphicWindows, display::defaultwindow());
     display::runstartupsteps();
     video.ready = true;
-    core::logline("t_InitMemory: End.");
+    base::logline("t_InitMemory: End.");
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The record of a graphic window.
-#include "core/relaxed.h"
+#include "base/relaxed.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 
@@ -19,8 +19,8 @@ struct t_Rect {
 // Written by the program thread, read field by field by the main thread and the auto-update
 // thread: every scalar field is a relaxed atomic (no reader needs several fields at once).
 struct t_Window {
-    using Int = core::Relaxed<int64_t>;
-    using Bool = core::Relaxed<bool>;
+    using Int = base::Relaxed<int64_t>;
+    using Bool = base::Relaxed<bool>;
 
     Bool Initialized{false};
     Bool Visible{false};
@@ -33,17 +33,17 @@ struct t_Window {
     Int UpdateFinished{0};
     Int UpdateDuration{0};
     Int RefreshRate{30};
-    core::Relaxed<platform::Window> Window{nullptr};
-    core::Relaxed<platform::View> View{nullptr};
+    base::Relaxed<platform::Window> Window{nullptr};
+    base::Relaxed<platform::View> View{nullptr};
     t_Rect DrawingRect;
     Int TitleHeight{0};
     Int BorderWidth{0};
     Int BorderHeight{0};
-    core::Relaxed<t_RGBColor> RGBColorBorder{t_RGBColor{}};
+    base::Relaxed<t_RGBColor> RGBColorBorder{t_RGBColor{}};
     Int BitDepth{0};
     Int Width{0};
     Int Height{0};
-    core::Relaxed<t_RGBColor> RGBColor{t_RGBColor{}};
+    base::Relaxed<t_RGBColor> RGBColor{t_RGBColor{}};
     Int DrawingMode{0};
     Int PositionX{0};
     Int PositionY{0};
@@ -58,7 +58,7 @@ struct t_Window {
     Int TextLastLine{0};
     Int TextHpos{0};
     Int TextVpos{0};
-    core::Relaxed<uint8_t> TextColor{0};
+    base::Relaxed<uint8_t> TextColor{0};
     Bool TextInverse{false};
     Int TextDisplayMode{t_DisplayPlain};
     Int TextCursorLevel{0};

@@ -1,6 +1,6 @@
 #include "display/windowchanges.h"
 
-#include "core/lasting.h"
+#include "base/lasting.h"
 #include "display/autoupdate.h"
 #include "display/videomemory.h"
 
@@ -20,7 +20,7 @@ struct Marks {
 };
 
 std::array<Marks, t_GraphicWindows>& marks() {
-    return core::lasting<std::array<Marks, t_GraphicWindows>>();
+    return base::lasting<std::array<Marks, t_GraphicWindows>>();
 }
 
 int64_t saturatedend(int64_t first, int64_t count) {

@@ -2,7 +2,7 @@
 
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "core/log.h"
+#include "base/log.h"
 #include "core/lookup.h"
 #include "display/bell.h"
 #include "display/videomemory.h"
@@ -42,7 +42,7 @@ const char* missingtextwindowline(uint8_t n) {
 void sizegraphicwindow(uint8_t n, platform::Window window, double x, double y, double width,
                        double height) {
     if (!windowready(n)) {
-        core::logline("t_WindowSize: Window #" + std::to_string(n) + " not initialized.");
+        base::logline("t_WindowSize: Window #" + std::to_string(n) + " not initialized.");
         return;
     }
     const t_Window& w = windowrecord(n);
@@ -89,7 +89,7 @@ void sizetextwindow(uint8_t n, platform::Window window, double x, double y, doub
 platform::Window existingwindow(const char* command, uint8_t n) {
     platform::Window window = core::getwindow(n);
     if (window == nullptr) {
-        core::logline(std::string(command) + ": Window does not exist.");
+        base::logline(std::string(command) + ": Window does not exist.");
     }
     return window;
 }
@@ -174,7 +174,7 @@ void t_WindowVisible(uint8_t n, bool visible) {
     if (n >= t_WindowPasteboard && n <= t_WindowConsole) {
         platform::TextView text = display::gettextview(n);
         if (text == nullptr) {
-            core::logline(display::missingtextwindowline(n));
+            base::logline(display::missingtextwindowline(n));
             display::bell();
             return;
         }

@@ -1,6 +1,6 @@
 #include "events/devicestate.h"
 
-#include "core/lasting.h"
+#include "base/lasting.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 
@@ -18,7 +18,7 @@ struct DeviceState {
 };
 
 DeviceState& state() {
-    return core::lasting<DeviceState>();
+    return base::lasting<DeviceState>();
 }
 
 bool holds(uint64_t flags, uint64_t modifier) {

@@ -1,5 +1,5 @@
 // t_NextEvent, t_CheckPause and t_QueueString: the program's side of the key event queue.
-#include "core/clock.h"
+#include "base/clock.h"
 #include "events/queues.h"
 #include "quorvinthal/toolkit.h"
 #include "unicode/graphemes.h"
@@ -23,7 +23,7 @@ t_Event queuedcharacter(std::string_view character, int64_t time) {
 // Waits until a key arrives or a menu selection is appended after `menucount` was noted.
 void waitforresume(int64_t menucount) {
     while (!keyqueue().available() && menuqueue().count() == menucount) {
-        core::sleepmilliseconds(pollmilliseconds);
+        base::sleepmilliseconds(pollmilliseconds);
     }
 }
 
@@ -52,7 +52,7 @@ bool t_CheckPause(int64_t value, bool wait) {
 }
 
 void t_QueueString(std::string_view text) {
-    const int64_t time = core::absolutemilliseconds();
+    const int64_t time = base::absolutemilliseconds();
     std::vector<t_Event> typed;
     for (std::string_view character : unicode::graphemes(text)) {
         typed.push_back(events::queuedcharacter(character, time));

@@ -1,19 +1,19 @@
 #include "events/queues.h"
 
-#include "core/lasting.h"
+#include "base/lasting.h"
 
 namespace events {
 
 KeyQueue& keyqueue() {
-    return core::lasting<KeyQueue>();
+    return base::lasting<KeyQueue>();
 }
 
 MouseQueue& mousequeue() {
-    return core::lasting<MouseQueue>();
+    return base::lasting<MouseQueue>();
 }
 
 MenuQueue& menuqueue() {
-    return core::lasting<MenuQueue>();
+    return base::lasting<MenuQueue>();
 }
 
 namespace {

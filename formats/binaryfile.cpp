@@ -1,6 +1,6 @@
 #include "formats/binaryfile.h"
 
-#include "core/log.h"
+#include "base/log.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,7 +13,7 @@ namespace formats {
 namespace {
 
 void logreaderror(const std::string& path, int error) {
-    core::logline("getbinaryfromfile: Error #" + path + ": " +
+    base::logline("getbinaryfromfile: Error #" + path + ": " +
                   std::generic_category().message(error));
 }
 

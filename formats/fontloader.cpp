@@ -1,6 +1,6 @@
 #include "formats/fontloader.h"
 
-#include "core/log.h"
+#include "base/log.h"
 #include "formats/binaryfile.h"
 #include "formats/lzw.h"
 #include "quorvinthal/toolkit.h"
@@ -29,18 +29,18 @@ uint64_t bigendian(std::span<const uint8_t> bytes, size_t offset, size_t length)
 t_Font parsefontresource(std::span<const uint8_t> bytes, const std::string& name) {
     t_Font font;
     if (bytes.empty()) {
-        core::logline("t_LoadFontResource: Could not load file \u201E" + name + "\u201C");
+        base::logline("t_LoadFontResource: Could not load file \u201E" + name + "\u201C");
         return font;
     }
     font.HeaderSize = bytes[0];
     if (bytes.size() < static_cast<size_t>(font.HeaderSize)) {
-        core::logline("t_LoadFontResource: Invalid header size");
+        base::logline("t_LoadFontResource: Invalid header size");
         return font;
     }
     const std::vector<uint8_t> identifier = font.Identifier;
     font.Identifier = {byteat(bytes, 1), byteat(bytes, 2), byteat(bytes, 3), byteat(bytes, 4)};
     if (font.Identifier != identifier) {
-        core::logline("t_LoadFontResource: Invalid file type");
+        base::logline("t_LoadFontResource: Invalid file type");
         return font;
     }
     font.Format = byteat(bytes, 5);

@@ -1,5 +1,5 @@
 // Arbitrary bytes as a font resource file and as compressed glyph data.
-#include "core/log.h"
+#include "base/log.h"
 #include "formats/fontloader.h"
 #include "formats/lzw.h"
 #include "quorvinthal/toolkit.h"
@@ -41,7 +41,7 @@ void checkroundtrip(const formats::LzwResult& decoded) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool quiet = [] {
-        core::setlogsink([](std::string_view) {});
+        base::setlogsink([](std::string_view) {});
         return true;
     }();
     (void)quiet;

@@ -1,6 +1,6 @@
 #include "graphics/canvas.h"
 
-#include "core/log.h"
+#include "base/log.h"
 #include "display/blend.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
@@ -97,11 +97,11 @@ t_RGBColor getpixel(const Canvas& c, int64_t x, int64_t y) {
 
 bool graphicwindowready(const char* command, uint8_t n) {
     if (n >= t_GraphicWindows) {
-        core::logline(std::string(command) + ": Window is not a graphic window.");
+        base::logline(std::string(command) + ": Window is not a graphic window.");
         return false;
     }
     if (!display::windowready(n)) {
-        core::logline(std::string(command) + ": Graphic window #" + std::to_string(n) +
+        base::logline(std::string(command) + ": Graphic window #" + std::to_string(n) +
                       " not initialized.");
         return false;
     }
@@ -109,7 +109,7 @@ bool graphicwindowready(const char* command, uint8_t n) {
 }
 
 void logillegaldepth(int64_t depth) {
-    core::logline("g_Plot: Illegal bit depth (" + std::to_string(depth) + ").");
+    base::logline("g_Plot: Illegal bit depth (" + std::to_string(depth) + ").");
 }
 
 } // namespace graphics

@@ -1,6 +1,6 @@
 #include "graphics/glyphs.h"
 
-#include "core/log.h"
+#include "base/log.h"
 #include "display/blend.h"
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
@@ -219,11 +219,11 @@ void g_PrintSymbol(uint8_t n, uint8_t c, int64_t scalex, int64_t scaley, t_RGBCo
         break;
     case t_Font::CompressedMonochrome:
     case t_Font::CompressedGrey:
-        core::logline(
+        base::logline(
             "g_PrintSymbol: Font format must be uncompressed monochrome or grey for printing.");
         break;
     default:
-        core::logline("g_PrintSymbol: Illegal font format.");
+        base::logline("g_PrintSymbol: Illegal font format.");
         break;
     }
     w.PositionX = graphics::advanced(place.x, font.Width, scalex);

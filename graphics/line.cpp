@@ -1,5 +1,5 @@
 // g_Line: straight lines in the window's current colour.
-#include "core/log.h"
+#include "base/log.h"
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
 #include "graphics/canvas.h"

@@ -1,7 +1,7 @@
 #include "input/keyevents.h"
 
-#include "core/clock.h"
-#include "core/log.h"
+#include "base/clock.h"
+#include "base/log.h"
 #include "display/videomemory.h"
 #include "events/devicestate.h"
 #include "events/queues.h"
@@ -225,7 +225,7 @@ void viewflagschanged(uint8_t, uint64_t modifierflags) {
 
 void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press) {
     const int64_t character = t_Asc(press.characters);
-    const int64_t time = core::absolutemilliseconds();
+    const int64_t time = base::absolutemilliseconds();
     events::refreshmodifierstate(press.modifierflags);
     const input::Translation translation =
         input::translate(press.keycode, character, press.modifierflags);
@@ -246,7 +246,7 @@ std::string t_GetKey(uint8_t n) {
         while (!events::keyqueue().available()) {
             t_CursorOn(n);
             while (!events::keyqueue().available()) {
-                core::sleepmilliseconds(input::pollmilliseconds);
+                base::sleepmilliseconds(input::pollmilliseconds);
             }
             t_CursorOff(n);
         }

@@ -1,7 +1,7 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/process.h"
-#include "core/tables.h"
+#include "base/tables.h"
 #include "core/threads.h"
 #include "quorvinthal/toolkit.h"
 #include "tests/support/logcapture.h"
@@ -12,10 +12,10 @@
 
 TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;
-    core::initkqtools();
+    base::initkqtools();
     EXPECT_EQ(log.lines(), (std::vector<std::string>{"initkqtools: Start.", "initkqtools: End."}));
-    EXPECT_TRUE(core::toolkitready());
-    const core::CharacterTables& t = core::charactertables();
+    EXPECT_TRUE(base::toolkitready());
+    const base::CharacterTables& t = base::charactertables();
     for (auto [c, value] : {std::pair{'7', 7}, {'c', 12}, {'C', 12}, {'G', -1}, {'/', -1}}) {
         EXPECT_EQ(t.hexvalue[static_cast<uint8_t>(c)], value) << c;
     }

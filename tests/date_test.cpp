@@ -3,7 +3,7 @@
 #include "app/cycles.h"
 #include "app/dateformat.h"
 #include "app/datetext.h"
-#include "core/clock.h"
+#include "base/clock.h"
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>
@@ -23,11 +23,11 @@ constexpr int64_t int64min = std::numeric_limits<int64_t>::min();
 class FixedToday {
   public:
     FixedToday(int64_t day, int64_t month, int64_t year)
-        : previous(core::setlocalclock([=] { return t_DateTime{year, month, day, 9, 7, 3}; })) {}
-    ~FixedToday() { core::setlocalclock(previous); }
+        : previous(base::setlocalclock([=] { return t_DateTime{year, month, day, 9, 7, 3}; })) {}
+    ~FixedToday() { base::setlocalclock(previous); }
 
   private:
-    core::LocalClock previous;
+    base::LocalClock previous;
 };
 
 // Walks every day of the years first … last and checks the day number, its inverse and the
@@ -131,7 +131,7 @@ TEST(DateFormat, FormatsNumbersAndDateTimesOfAReplaceableClock) {
         EXPECT_EQ(checkdate(""), "02.03.1234");
     }
     // Replacing the clock returns the previous one; an empty clock restores the platform's.
-    EXPECT_FALSE(core::setlocalclock({}));
+    EXPECT_FALSE(base::setlocalclock({}));
     const std::string today = checkdate("");
     EXPECT_EQ(today, todaytext());
     EXPECT_GE(splitdate(today).year, 2024);

@@ -1,6 +1,6 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/lookup.h"
 #include "core/threads.h"
 #include "events/queues.h"
@@ -129,7 +129,7 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
     const t_MenuEvent shown = events::menuqueue().pending().back();
     EXPECT_EQ(std::tie(shown.ItemKeyChar, shown.ItemKeyAsc, shown.ItemKeyMods),
               std::make_tuple("o", 'o', (1u << 17) | (1u << 18)));
-    core::sleepmilliseconds(50);
+    base::sleepmilliseconds(50);
     EXPECT_EQ(runs, 0);
     platform::MenuItem own = additem("Fenster", "Eigener Punkt", 0);
     platform::MenuItem unknown = additem("Bearbeiten", "Unbekannt", 4711);

@@ -3,7 +3,7 @@
 // Marks and frames are tested on the main thread (platform work runs inline there), the views
 // with a program thread while the main thread paints, as in the application.
 #include "core/bridge.h"
-#include "core/clock.h"
+#include "base/clock.h"
 #include "display/handlers.h"
 #include "display/render.h"
 #include "input/handlers.h"
@@ -248,8 +248,8 @@ TEST(Views, AutoUpdateLooksThirtyTimesASecondAndPaintsChangesOnlyAndSoon) {
         display::t_Window& w = display::windowrecord(0);
         int changes = 0;
         int64_t last = w.UpdateStarted;
-        for (int64_t end = core::absolutemilliseconds() + 1000; core::absolutemilliseconds() < end;
-             core::sleepmilliseconds(1)) {
+        for (int64_t end = base::absolutemilliseconds() + 1000; base::absolutemilliseconds() < end;
+             base::sleepmilliseconds(1)) {
             if (int64_t now = w.UpdateStarted; now != last) {
                 ++changes;
                 EXPECT_TRUE(last == 0 || now - last >= 33) << now - last;
@@ -266,26 +266,26 @@ TEST(Views, AutoUpdateLooksThirtyTimesASecondAndPaintsChangesOnlyAndSoon) {
         // Unchanged: looked at, but neither converted nor painted.
         size_t first = paintsfrom(0).size();
         int64_t stamp = w.UpdateStarted;
-        core::sleepmilliseconds(500);
+        base::sleepmilliseconds(500);
         EXPECT_TRUE(paintsfrom(first).empty());
         EXPECT_GT(w.UpdateStarted, stamp);
         g_Plot(0, 100, 123);
         ASSERT_TRUE(waitfor([&] { return !paintsfrom(first).empty(); }));
-        core::sleepmilliseconds(100);
+        base::sleepmilliseconds(100);
         std::vector<Paint> seen = paintsfrom(first);
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(std::make_pair(seen[0].changed.y, seen[0].changed.height),
                   std::make_pair(int64_t{123}, int64_t{1}));
         // A faster rate is noticed within one interval of the new rate.
         w.RefreshRate = 1;
-        core::sleepmilliseconds(100);
+        base::sleepmilliseconds(100);
         stamp = w.UpdateStarted;
         ASSERT_TRUE(waitfor([&] { return w.UpdateStarted != stamp; })); // one second apart now
         stamp = w.UpdateStarted;
         w.RefreshRate = 30;
-        int64_t faster = core::absolutemilliseconds();
+        int64_t faster = base::absolutemilliseconds();
         ASSERT_TRUE(waitfor([&] { return w.UpdateStarted != stamp; }));
-        EXPECT_LE(core::absolutemilliseconds() - faster, 34 + 20); // one interval and some slack
+        EXPECT_LE(base::absolutemilliseconds() - faster, 34 + 20); // one interval and some slack
         textwindow(1, 24, makegreyfont(8, 16), true);              // served by the same thread
         EXPECT_EQ(log.count("t_WindowAutoUpdateProcess: Start."), 1u);
         // Typed characters are shown within 50 ms. Character k shows in cell k + 1 of line 1:
@@ -294,12 +294,12 @@ TEST(Views, AutoUpdateLooksThirtyTimesASecondAndPaintsChangesOnlyAndSoon) {
         first = paintsfrom(0).size();
         std::vector<std::chrono::steady_clock::time_point> typed;
         for (uint32_t k = 0; k < 6; ++k) {
-            core::sleepmilliseconds(120);
+            base::sleepmilliseconds(120);
             typed.push_back(std::chrono::steady_clock::now());
             core::onmain([k] { platform::typecharacter(display::windowrecord(0).View, 'a' + k); });
             t_Print(0, t_GetKey(0));
         }
-        core::sleepmilliseconds(100);
+        base::sleepmilliseconds(100);
         const std::vector<uint32_t> final = core::onmain([] { return t_WindowImage(0)->pixels; });
         auto samecell = [&](const std::vector<uint32_t>& top, int k) {
             for (int y = 0; y < 16; ++y) {

@@ -3,8 +3,8 @@
 // takes window images, and the views render at full rate. QV_SOAK_SECONDS sets the length (5 s
 // unless given). Under ThreadSanitizer this proves the shared state race-free. The peak resident
 // memory, sampled every second, must stay flat once the run has settled.
-#include "core/clock.h"
-#include "core/log.h"
+#include "base/clock.h"
+#include "base/log.h"
 #include "core/lookup.h"
 #include "display/render.h"
 #include "display/videomemory.h"
@@ -129,7 +129,7 @@ TEST(Soak, EverythingAtOnceStaysCorrectAndItsMemoryFlat) {
     const char* given = std::getenv("QV_SOAK_SECONDS");
     const int64_t seconds = given != nullptr ? std::max<int64_t>(1, std::atoll(given)) : 5;
     // Threads that outlive the test may still log: the sink outlives it too.
-    core::setlogsink([](std::string_view) {});
+    base::setlogsink([](std::string_view) {});
     setuptoolkit();
     Counts count;
     for (const char* name : {"rounds", "re-creations", "inputs", "keys", "clicks", "handled clicks",
@@ -147,7 +147,7 @@ TEST(Soak, EverythingAtOnceStaysCorrectAndItsMemoryFlat) {
     });
     user.start(1);
     std::vector<int64_t> kilobytes; // one a second
-    const int64_t start = core::absolutemilliseconds();
+    const int64_t start = base::absolutemilliseconds();
     ASSERT_TRUE(runprogram(
         [&] {
             openwindow(textwindow, 24, 640, 320, 8);
@@ -156,7 +156,7 @@ TEST(Soak, EverythingAtOnceStaysCorrectAndItsMemoryFlat) {
             started = true;
             std::minstd_rand random(11);
             for (int64_t i = 0, now = 0; now < seconds * 1000;
-                 ++i, now = core::absolutemilliseconds() - start) {
+                 ++i, now = base::absolutemilliseconds() - start) {
                 if (now >= static_cast<int64_t>(kilobytes.size()) * 1000) {
                     kilobytes.push_back(peakkilobytes());
                     std::printf("soak: %4zu s  %7lld KB peak resident\n", kilobytes.size() - 1,

@@ -1,4 +1,4 @@
-#include "core/numbertext.h"
+#include "base/numbertext.h"
 #include "quorvinthal/toolkit.h"
 #include "unicode/graphemes.h"
 #include "unicode/strings.h"
@@ -120,9 +120,9 @@ TEST(Strings, AscLowerCodeScalarTextAndHexDigits) {
     for (int64_t bad : {int64_t{-1}, int64_t{0xDFFF}, int64_t{0x110000}, INT64_MAX}) {
         EXPECT_EQ(unicode::scalartext(bad), Nul) << bad;
     }
-    EXPECT_EQ(core::hexdigits4(0xABC), "0ABC");
-    EXPECT_EQ(core::hexdigits4(0x1F600), "F600");
-    EXPECT_EQ(core::hexdigits4(-1), "FFFF");
+    EXPECT_EQ(base::hexdigits4(0xABC), "0ABC");
+    EXPECT_EQ(base::hexdigits4(0x1F600), "F600");
+    EXPECT_EQ(base::hexdigits4(-1), "FFFF");
 }
 
 TEST(PasteboardText, CopyDecodesEscapeForms) {

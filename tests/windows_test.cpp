@@ -1,6 +1,6 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "core/numbertext.h"
+#include "base/numbertext.h"
 #include "core/threads.h"
 #include "display/initwindow.h"
 #include "display/pixelconversion.h"
@@ -107,11 +107,11 @@ TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
         {512000, "500,00"}, {3072000, "3.000,00"}, {2000000, "1.953,12"},       {1023, "0,99"},
         {4000, "3,90"},     {0, "0,00"},           {1073741824, "1.048.576,00"}};
     for (auto [bytes, text] : kilobytes) {
-        EXPECT_EQ(core::kilobytetext(bytes), text);
+        EXPECT_EQ(base::kilobytetext(bytes), text);
     }
-    EXPECT_EQ(core::hexaddress(16777215), "$00FFFFFF");
-    EXPECT_EQ(core::hexaddress(-1), "$FFFFFFFF");
-    EXPECT_EQ(core::hexdigits4(0x12345), "2345");
+    EXPECT_EQ(base::hexaddress(16777215), "$00FFFFFF");
+    EXPECT_EQ(base::hexaddress(-1), "$FFFFFFFF");
+    EXPECT_EQ(base::hexdigits4(0x12345), "2345");
 }
 
 TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {

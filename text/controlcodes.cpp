@@ -1,5 +1,5 @@
 // t_PrintControl: the actions of the control codes 0 ... 31.
-#include "core/log.h"
+#include "base/log.h"
 #include "display/bell.h"
 #include "quorvinthal/toolkit.h"
 #include "text/displaymode.h"
@@ -89,7 +89,7 @@ void controlaction(uint8_t n, uint8_t code) {
 
 void t_PrintControl(uint8_t n, uint8_t code) {
     if (n >= t_GraphicWindows) {
-        core::logline("t_PrintControl: Window is not a graphic window.");
+        base::logline("t_PrintControl: Window is not a graphic window.");
         return;
     }
     int64_t redirect = display::memoryready() ? display::windowrecord(n).TextRedirectOutput.load()
@@ -97,8 +97,8 @@ void t_PrintControl(uint8_t n, uint8_t code) {
     if (redirect == t_OutputWindow && display::textwindowready(n)) {
         text::controlaction(n, code);
     } else if (redirect == t_OutputStdout) {
-        core::writeoutput(unicode::scalartext(code));
+        base::writeoutput(unicode::scalartext(code));
     } else if (redirect == t_OutputWindow) {
-        core::logline("t_PrintControl: Window #" + std::to_string(n) + " not initialized.");
+        base::logline("t_PrintControl: Window #" + std::to_string(n) + " not initialized.");
     }
 }

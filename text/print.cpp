@@ -1,5 +1,5 @@
 // Printing at the text cursor (t_Print, t_PrintChar ...), the header line and the screen copy.
-#include "core/log.h"
+#include "base/log.h"
 #include "display/palette.h"
 #include "events/queues.h"
 #include "quorvinthal/toolkit.h"
@@ -39,7 +39,7 @@ template <typename Codes> void printcodes(uint8_t n, bool empty, Codes eachcode)
         return;
     }
     if (display::windowrecord(n).Font.Data.empty()) {
-        core::logline("t_Print: Window #" + std::to_string(n) + " has no text font.");
+        base::logline("t_Print: Window #" + std::to_string(n) + " has no text font.");
         return;
     }
     if (!empty) {

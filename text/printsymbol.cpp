@@ -1,6 +1,6 @@
 #include "text/printsymbol.h"
 
-#include "core/log.h"
+#include "base/log.h"
 #include "display/blend.h"
 #include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
@@ -146,7 +146,7 @@ bool cellfits(int64_t size, int64_t cell, int64_t count) {
 }
 
 void writetooutput(uint8_t c) {
-    core::writeoutput(unicode::scalartext(c));
+    base::writeoutput(unicode::scalartext(c));
 }
 
 std::string prefix(uint8_t n) {
@@ -164,7 +164,7 @@ bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, ui
         bool known = font.Format == t_Font::Monochrome ||
                      font.Format == t_Font::CompressedMonochrome ||
                      font.Format == t_Font::CompressedGrey;
-        core::logline(
+        base::logline(
             known ? "t_PrintSymbol: Font format must be uncompressed grey for text-printing."
                   : "t_PrintSymbol: Illegal font format.");
         return false;
@@ -241,11 +241,11 @@ void copycell(uint8_t n, const display::t_Window& w, int64_t first, int64_t last
 
 bool printsymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
     if (n >= t_GraphicWindows) {
-        core::logline("t_PrintSymbol: Window is not a graphic window.");
+        base::logline("t_PrintSymbol: Window is not a graphic window.");
         return false;
     }
     if (!display::memoryready()) {
-        core::logline(prefix(n) + " not initialized.");
+        base::logline(prefix(n) + " not initialized.");
         return false;
     }
     const display::t_Window& w = display::windowrecord(n);
@@ -254,7 +254,7 @@ bool printsymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
         if (redirect == t_OutputStdout) {
             writetooutput(c);
         } else if (redirect == t_OutputWindow) {
-            core::logline(prefix(n) + " not initialized.");
+            base::logline(prefix(n) + " not initialized.");
         }
         return false;
     }
@@ -265,14 +265,14 @@ bool printsymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
         return false;
     }
     if (w.Font.Data.empty()) {
-        core::logline(prefix(n) + " not initialized.");
+        base::logline(prefix(n) + " not initialized.");
         return false;
     }
     bool inverse = w.TextInverse;
     uint8_t foreground = inverse ? (k & 15) : (k >> 4);
     uint8_t background = inverse ? (k >> 4) : (k & 15);
     if (!legalcell(w, x, y)) {
-        core::logline(prefix(n) + " illegal coordinates (x = " + std::to_string(x) +
+        base::logline(prefix(n) + " illegal coordinates (x = " + std::to_string(x) +
                       ", y = " + std::to_string(y) + ").");
         return false;
     }

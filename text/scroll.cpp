@@ -1,5 +1,5 @@
 // Scrolling and clearing the text area.
-#include "core/log.h"
+#include "base/log.h"
 #include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
 #include "text/cells.h"

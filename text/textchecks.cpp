@@ -1,6 +1,6 @@
 #include "text/textchecks.h"
 
-#include "core/log.h"
+#include "base/log.h"
 
 #include <string>
 
@@ -12,12 +12,12 @@ bool graphicwindownumber(const char* command, uint8_t n) {
     if (n < t_GraphicWindows) {
         return true;
     }
-    core::logline(std::string(command) + ": Window is not a graphic window.");
+    base::logline(std::string(command) + ": Window is not a graphic window.");
     return false;
 }
 
 void lognotinitialized(const char* command, uint8_t n) {
-    core::logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
+    base::logline(std::string(command) + ": Window #" + std::to_string(n) + " not initialized.");
 }
 
 } // namespace

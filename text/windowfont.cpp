@@ -1,5 +1,5 @@
 // t_WindowFont: another font for a window's text.
-#include "core/log.h"
+#include "base/log.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 
@@ -7,11 +7,11 @@
 
 void t_WindowFont(uint8_t n, const t_Font& font) {
     if (n >= t_GraphicWindows) {
-        core::logline("t_WindowFont: Window is not a graphic window.");
+        base::logline("t_WindowFont: Window is not a graphic window.");
         return;
     }
     if (!display::windowready(n)) {
-        core::logline("t_WindowFont: Window #" + std::to_string(n) + " not initialized.");
+        base::logline("t_WindowFont: Window #" + std::to_string(n) + " not initialized.");
         return;
     }
     display::windowrecord(n).Font = font;

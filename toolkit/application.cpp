@@ -1,6 +1,6 @@
 // Running a program: with its windows on the desktop, or headless into a snapshot folder.
 #include "core/appdelegate.h"
-#include "core/programname.h"
+#include "base/programname.h"
 #include "quorvinthal/toolkit.h"
 #include "toolkit/commandline.h"
 #include "toolkit/headless.h"
@@ -86,7 +86,7 @@ int t_RunApplication(int argc, char** argv, std::function<void()> program,
     if (const char* slash = std::strrchr(name, '/')) {
         name = slash + 1;
     }
-    core::setprogramname(programName.empty() ? name : programName);
+    base::setprogramname(programName.empty() ? name : programName);
     const toolkit::CommandLine line =
         toolkit::parsecommandline(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     if (!line.error.empty()) {

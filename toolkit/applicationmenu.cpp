@@ -1,14 +1,14 @@
 #include "toolkit/applicationmenu.h"
 
 #include "core/appdelegate.h"
-#include "core/programname.h"
+#include "base/programname.h"
 #include "display/bell.h"
 #include "platform/platform.h"
 
 namespace toolkit {
 
 void addapplicationmenu() {
-    const std::string name = core::programname();
+    const std::string name = base::programname();
     platform::Menu menu = platform::mainmenuprepend(name);
     platform::MenuItem restart = platform::menuappendcommand(menu, "Programm neu starten", "r", [] {
         if (!core::restartprogram()) {

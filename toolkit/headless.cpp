@@ -1,9 +1,9 @@
 #include "toolkit/headless.h"
 
 #include "core/appdelegate.h"
-#include "core/clock.h"
-#include "core/log.h"
-#include "core/numbertext.h"
+#include "base/clock.h"
+#include "base/log.h"
+#include "base/numbertext.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
@@ -97,10 +97,10 @@ std::vector<uint32_t> parsekeys(const std::string& text, std::string& error) {
         if (kind == 'r' || kind == 'e' || kind == '\\') {
             keys.push_back(kind == 'r' ? 13 : kind == 'e' ? 27 : '\\');
             i += 2;
-        } else if (kind == 'x' && i + 3 < text.size() && core::hexdigitvalue(text[i + 2]) >= 0 &&
-                   core::hexdigitvalue(text[i + 3]) >= 0) {
-            keys.push_back(static_cast<uint32_t>(core::hexdigitvalue(text[i + 2]) * 16 +
-                                                 core::hexdigitvalue(text[i + 3])));
+        } else if (kind == 'x' && i + 3 < text.size() && base::hexdigitvalue(text[i + 2]) >= 0 &&
+                   base::hexdigitvalue(text[i + 3]) >= 0) {
+            keys.push_back(static_cast<uint32_t>(base::hexdigitvalue(text[i + 2]) * 16 +
+                                                 base::hexdigitvalue(text[i + 3])));
             i += 4;
         } else {
             error = "unbekanntes Zeichen nach \\ an Stelle " + std::to_string(i + 1) +
@@ -134,8 +134,8 @@ platform::View typingview() {
 
 SnapshotResult takesnapshot(core::ProgramEntry program, const SnapshotRequest& request) {
     auto store = std::make_shared<LineStore>();
-    core::TextSink previous =
-        core::setlogsink([store, echo = request.echolog](std::string_view line) {
+    base::TextSink previous =
+        base::setlogsink([store, echo = request.echolog](std::string_view line) {
             std::lock_guard lock(store->mutex);
             store->lines.emplace_back(line);
             if (echo) {
@@ -144,7 +144,7 @@ SnapshotResult takesnapshot(core::ProgramEntry program, const SnapshotRequest& r
             }
         });
     if (request.today) {
-        core::setlocalclock([date = *request.today] { return date; });
+        base::setlocalclock([date = *request.today] { return date; });
     }
     setup();
     auto finished = std::make_shared<std::atomic<bool>>(false);
@@ -177,7 +177,7 @@ SnapshotResult takesnapshot(core::ProgramEntry program, const SnapshotRequest& r
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     platform::runeventsuntil([] { return false; }, 20); // queued titles and redraws
     collectwindows(result);
-    core::setlogsink(std::move(previous));
+    base::setlogsink(std::move(previous));
     std::lock_guard lock(store->mutex);
     result.log = store->lines;
     return result;

@@ -1,6 +1,6 @@
 // t_QuitProgram: the end of a program's thread, with its closing message.
-#include "core/clock.h"
-#include "core/log.h"
+#include "base/clock.h"
+#include "base/log.h"
 #include "core/lookup.h"
 #include "core/process.h"
 #include "quorvinthal/toolkit.h"
@@ -18,9 +18,9 @@ void t_QuitProgram(uint8_t n) {
         t_Color(n, t_Red);
         t_Print(n, "(Programm Ende)");
         t_WindowUpdate(n, false);
-        core::sleepmilliseconds(100);
+        base::sleepmilliseconds(100);
         line += " with message in window #" + std::to_string(n);
     }
-    core::logline(line + ".");
+    base::logline(line + ".");
     core::exitcurrentthread();
 }

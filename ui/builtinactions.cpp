@@ -1,10 +1,10 @@
 #include "ui/builtinactions.h"
 
 #include "core/bridge.h"
-#include "core/lasting.h"
-#include "core/log.h"
+#include "base/lasting.h"
+#include "base/log.h"
 #include "core/lookup.h"
-#include "core/slot.h"
+#include "base/slot.h"
 #include "display/bell.h"
 #include "display/render.h"
 #include "display/videomemory.h"
@@ -29,15 +29,15 @@ const std::string consolemissing =
     "t_MenuEventHandler: System console window is nil, resource undefined.";
 
 struct WindowActionHook {
-    core::Slot<std::function<void()>> closure{display::bell};
+    base::Slot<std::function<void()>> closure{display::bell};
 };
 
-core::Slot<std::function<void()>>& windowactionhook() {
-    return core::lasting<WindowActionHook>().closure;
+base::Slot<std::function<void()>>& windowactionhook() {
+    return base::lasting<WindowActionHook>().closure;
 }
 
 void refuse(const std::string& line) {
-    core::logline(line);
+    base::logline(line);
     display::bell();
 }
 
@@ -85,7 +85,7 @@ void copypicture(uint8_t n) {
 std::optional<std::string> textwindowstring(uint8_t n) {
     platform::TextView text = display::gettextview(n);
     if (text == nullptr) {
-        core::logline(n == t_WindowPrinter ? printermissing : consolemissing);
+        base::logline(n == t_WindowPrinter ? printermissing : consolemissing);
         return std::nullopt;
     }
     return core::onmain([text] { return platform::textviewstring(text); });

@@ -1,6 +1,6 @@
 #include "ui/closebox.h"
 
-#include "core/log.h"
+#include "base/log.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 #include "ui/windownumbers.h"
@@ -16,5 +16,5 @@ bool windowshouldclose(platform::Window window) {
 
 void t_MouseEventPostCloseBoxClick(uint8_t n) {
     t_WindowVisible(n, false);
-    core::logline("t_MouseEventPostCloseBoxClick: Window = " + std::to_string(n));
+    base::logline("t_MouseEventPostCloseBoxClick: Window = " + std::to_string(n));
 }

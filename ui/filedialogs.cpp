@@ -1,8 +1,8 @@
 #include "ui/filedialogs.h"
 
-#include "core/clock.h"
-#include "core/numbertext.h"
-#include "core/slot.h"
+#include "base/clock.h"
+#include "base/numbertext.h"
+#include "base/slot.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 
@@ -20,7 +20,7 @@ constexpr std::string_view filescheme = "file://";
 
 // The result of a dialog run for another thread.
 struct DialogBox {
-    core::Slot<std::string> result;
+    base::Slot<std::string> result;
     std::atomic<bool> finished{false};
 };
 
@@ -28,14 +28,14 @@ std::string rundialog(std::function<std::string()> dialog) {
     if (platform::ismainthread()) {
         return dialog();
     }
-    core::sleepmilliseconds(handovermilliseconds);
+    base::sleepmilliseconds(handovermilliseconds);
     auto box = std::make_shared<DialogBox>();
     platform::postonmain([box, dialog = std::move(dialog)] {
         box->result.set(dialog());
         box->finished = true;
     });
     while (!box->finished) {
-        core::sleepmilliseconds(pollmilliseconds);
+        base::sleepmilliseconds(pollmilliseconds);
     }
     return box->result.get();
 }
@@ -45,8 +45,8 @@ std::string percentdecoded(const std::string& s) {
     std::string decoded;
     decoded.reserve(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
-        const int high = s[i] == '%' && i + 2 < s.size() ? core::hexdigitvalue(s[i + 1]) : -1;
-        const int low = high >= 0 ? core::hexdigitvalue(s[i + 2]) : -1;
+        const int high = s[i] == '%' && i + 2 < s.size() ? base::hexdigitvalue(s[i + 1]) : -1;
+        const int low = high >= 0 ? base::hexdigitvalue(s[i + 2]) : -1;
         if (low >= 0) {
             decoded.push_back(static_cast<char>(high * 16 + low));
             i += 2;

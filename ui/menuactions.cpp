@@ -1,7 +1,7 @@
 #include "ui/menuactions.h"
 
-#include "core/lasting.h"
-#include "core/log.h"
+#include "base/lasting.h"
+#include "base/log.h"
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>
@@ -17,7 +17,7 @@ struct MenuActionTable {
 };
 
 MenuActionTable& table() {
-    return core::lasting<MenuActionTable>();
+    return base::lasting<MenuActionTable>();
 }
 
 // Items the platform adds to the edit menu on its own, in either language.
@@ -62,11 +62,11 @@ void trimeditmenu() {
 void trimwindowmenu() {
     for (const char* title : windowmenuextras) {
         if (const int64_t index = t_MenuItemIndex("Fenster", title); index >= 0) {
-            core::logline(std::string("*** Found Fenster Menu Item ") + title);
+            base::logline(std::string("*** Found Fenster Menu Item ") + title);
             t_MenuItemDelete("Fenster", index);
         }
         if (const int64_t index = t_MenuItemIndex("Window", title); index >= 0) {
-            core::logline(std::string("*** Found Window Menu Item ") + title);
+            base::logline(std::string("*** Found Window Menu Item ") + title);
             t_MenuItemDelete("Window", index);
         }
     }

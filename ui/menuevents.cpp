@@ -1,10 +1,10 @@
 #include "ui/menuevents.h"
 
 #include "core/bridge.h"
-#include "core/clock.h"
-#include "core/lasting.h"
+#include "base/clock.h"
+#include "base/lasting.h"
 #include "core/process.h"
-#include "core/slot.h"
+#include "base/slot.h"
 #include "core/threads.h"
 #include "events/queues.h"
 #include "quorvinthal/toolkit.h"
@@ -16,11 +16,11 @@ namespace ui {
 namespace {
 
 struct MenuHandlerState {
-    core::Slot<std::function<void()>> handler{[] {}};
+    base::Slot<std::function<void()>> handler{[] {}};
 };
 
 MenuHandlerState& state() {
-    return core::lasting<MenuHandlerState>();
+    return base::lasting<MenuHandlerState>();
 }
 
 void startmenuhandler() {
@@ -47,7 +47,7 @@ t_MenuEvent menuevent(platform::MenuItem item) {
         event.ItemKeyMods = platform::menuitemkeymodifiers(item);
         event.ItemKeyAsc = t_Asc(event.ItemKeyChar);
         event.ItemAction = platform::menuitemtag(item);
-        event.Time = core::absolutemilliseconds();
+        event.Time = base::absolutemilliseconds();
         return event;
     });
 }

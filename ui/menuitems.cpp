@@ -2,7 +2,7 @@
 // t_MenuItemDelete, t_MenuItemTitle). Any thread; the menu-bar work runs on the main thread.
 
 #include "core/bridge.h"
-#include "core/log.h"
+#include "base/log.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 
@@ -14,9 +14,9 @@ enum class Outcome { Done, MenuNotFound, OutOfRange };
 
 void report(const char* command, Outcome outcome) {
     if (outcome == Outcome::MenuNotFound) {
-        core::logline(std::string(command) + ": Menu not found.");
+        base::logline(std::string(command) + ": Menu not found.");
     } else if (outcome == Outcome::OutOfRange) {
-        core::logline(std::string(command) + ": Item position out of range");
+        base::logline(std::string(command) + ": Item position out of range");
     }
 }
 
@@ -64,7 +64,7 @@ int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
         return t_NoMenuItem;
     });
     if (index == t_NoMenu) {
-        core::logline("t_MenuItemIndex: Menu not found.");
+        base::logline("t_MenuItemIndex: Menu not found.");
     }
     return index;
 }

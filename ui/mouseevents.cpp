@@ -1,10 +1,10 @@
 #include "ui/mouseevents.h"
 
-#include "core/clock.h"
-#include "core/lasting.h"
-#include "core/log.h"
+#include "base/clock.h"
+#include "base/lasting.h"
+#include "base/log.h"
 #include "core/process.h"
-#include "core/slot.h"
+#include "base/slot.h"
 #include "core/threads.h"
 #include "display/videomemory.h"
 #include "events/devicestate.h"
@@ -22,11 +22,11 @@ namespace {
 constexpr int64_t noclick = -3;
 
 struct MouseHandlerState {
-    core::Slot<std::function<void()>> handler{[] {}};
+    base::Slot<std::function<void()>> handler{[] {}};
 };
 
 MouseHandlerState& state() {
-    return core::lasting<MouseHandlerState>();
+    return base::lasting<MouseHandlerState>();
 }
 
 t_Event mouseevent(uint8_t n, const platform::MouseClick& click, int64_t x, int64_t y,
@@ -92,16 +92,16 @@ void t_SetMouseHandler(std::function<void()> handler) {
 }
 
 void t_MouseEventHandler(uint8_t n, const platform::MouseClick& event, double x, double y) {
-    const int64_t time = core::absolutemilliseconds();
+    const int64_t time = base::absolutemilliseconds();
     const auto windowx = static_cast<int64_t>(std::trunc(x));
     const auto windowy = static_cast<int64_t>(std::trunc(y));
     int64_t clickx = ui::noclick, clicky = ui::noclick;
     std::string windowtext;
     if (n >= t_GraphicWindows) {
-        core::logline("t_MouseEventHandler: Unknown window, AbsX = " + std::to_string(windowx) +
+        base::logline("t_MouseEventHandler: Unknown window, AbsX = " + std::to_string(windowx) +
                       ", AbsY = " + std::to_string(windowy));
     } else if (!display::memoryready() || !display::windowrecord(n).Initialized) {
-        core::logline("t_MouseEventHandler: Window #" + std::to_string(n) + " not initialized.");
+        base::logline("t_MouseEventHandler: Window #" + std::to_string(n) + " not initialized.");
     } else {
         const t_Event queued = ui::mouseevent(n, event, windowx, windowy, time);
         events::mousequeue().append(queued);
@@ -109,8 +109,8 @@ void t_MouseEventHandler(uint8_t n, const platform::MouseClick& event, double x,
         clicky = queued.ClickY;
         windowtext = "Graphic #" + std::to_string(n);
     }
-    core::logline("t_MouseEventHandler: " + windowtext + " window, X = " + std::to_string(clickx) +
+    base::logline("t_MouseEventHandler: " + windowtext + " window, X = " + std::to_string(clickx) +
                   ", Y = " + std::to_string(clicky));
     ui::startmousehandler();
-    core::logline("t_MouseEventHandler: Calling program mouse handler asynchronously.");
+    base::logline("t_MouseEventHandler: Calling program mouse handler asynchronously.");
 }

@@ -1,7 +1,7 @@
 #include "ui/textwindows.h"
 
 #include "core/bridge.h"
-#include "core/lasting.h"
+#include "base/lasting.h"
 #include "display/window.h"
 #include "display/windowcommands.h"
 #include "platform/platform.h"
@@ -36,11 +36,11 @@ struct TextWindowsState {
 };
 
 TextBuffer& printer() {
-    return core::lasting<TextWindowsState>().printer;
+    return base::lasting<TextWindowsState>().printer;
 }
 
 TextBuffer& console() {
-    return core::lasting<TextWindowsState>().console;
+    return base::lasting<TextWindowsState>().console;
 }
 
 bool cleartextwindow(uint8_t n, TextBuffer& buffer) {

@@ -1,6 +1,6 @@
 #include "unicode/strings.h"
 
-#include "core/numbertext.h"
+#include "base/numbertext.h"
 #include "quorvinthal/toolkit.h"
 #include "unicode/graphemes.h"
 
@@ -77,8 +77,8 @@ std::string unescapecopytext(std::string_view s) {
         }
         size_t end = pos + 1;
         int64_t value = 0;
-        for (; end < s.size() && core::hexdigitvalue(s[end]) >= 0; ++end) {
-            value = std::min(value * 16 + core::hexdigitvalue(s[end]), scalarlimit);
+        for (; end < s.size() && base::hexdigitvalue(s[end]) >= 0; ++end) {
+            value = std::min(value * 16 + base::hexdigitvalue(s[end]), scalarlimit);
         }
         const bool sequence = end > pos + 1 && end < s.size() && s[end] == groupseparator;
         if (!sequence) {

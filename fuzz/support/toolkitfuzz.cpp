@@ -1,7 +1,7 @@
 #include "fuzz/support/toolkitfuzz.h"
 
-#include "core/log.h"
-#include "core/tables.h"
+#include "base/log.h"
+#include "base/tables.h"
 #include "display/videomemory.h"
 #include "platform/platform.h"
 #include "toolkit/setup.h"
@@ -21,10 +21,10 @@ void starttoolkit() {
         static char name[] = "fuzz";
         static char* argv[] = {name, nullptr};
         platform::initapplication(argc, argv);
-        core::setlogsink([](std::string_view) {});
-        core::setoutputsink([](std::string_view) {});
+        base::setlogsink([](std::string_view) {});
+        base::setoutputsink([](std::string_view) {});
         toolkit::setup();
-        core::initkqtools();
+        base::initkqtools();
         return true;
     }();
     (void)started;

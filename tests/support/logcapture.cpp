@@ -4,19 +4,19 @@
 #include <algorithm>
 
 LogCapture::LogCapture() {
-    previouslog = core::setlogsink([this](std::string_view line) {
+    previouslog = base::setlogsink([this](std::string_view line) {
         std::lock_guard lock(mutex);
         captured.emplace_back(line);
     });
-    previousoutput = core::setoutputsink([this](std::string_view text) {
+    previousoutput = base::setoutputsink([this](std::string_view text) {
         std::lock_guard lock(mutex);
         outputtext.append(text);
     });
 }
 
 LogCapture::~LogCapture() {
-    core::setlogsink(std::move(previouslog));
-    core::setoutputsink(std::move(previousoutput));
+    base::setlogsink(std::move(previouslog));
+    base::setoutputsink(std::move(previousoutput));
 }
 
 std::vector<std::string> LogCapture::lines() const {

@@ -1,6 +1,6 @@
 #pragma once
 // Captures the diagnostic lines and redirected output for the lifetime of the object.
-#include "core/log.h"
+#include "base/log.h"
 #include "quorvinthal/toolkit.h"
 
 #include <mutex>
@@ -24,8 +24,8 @@ class LogCapture {
     mutable std::mutex mutex;
     std::vector<std::string> captured;
     std::string outputtext;
-    core::TextSink previouslog;
-    core::TextSink previousoutput;
+    base::TextSink previouslog;
+    base::TextSink previousoutput;
 };
 
 // The captured lines without those that background work logs at its own time: the bell's

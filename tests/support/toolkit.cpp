@@ -1,9 +1,9 @@
 #include "tests/support/toolkit.h"
 
 #include "core/appdelegate.h"
-#include "core/clock.h"
+#include "base/clock.h"
 #include "core/process.h"
-#include "core/tables.h"
+#include "base/tables.h"
 #include "quorvinthal/toolkit.h"
 #include "toolkit/setup.h"
 
@@ -15,8 +15,8 @@
 
 void setuptoolkit(const platform::InterfaceOmissions& omit) {
     toolkit::setup(omit);
-    if (!core::toolkitready()) {
-        core::initkqtools();
+    if (!base::toolkitready()) {
+        base::initkqtools();
     }
 }
 
@@ -61,7 +61,7 @@ int64_t peakkilobytes() {
 
 bool waitfor(const std::function<bool()>& condition) {
     for (int i = 0; i < 2000 && !condition(); ++i) {
-        core::sleepmilliseconds(1);
+        base::sleepmilliseconds(1);
     }
     return condition();
 }

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-namespace core {
+namespace base {
 
 // The running executable (from /proc/self/exe), or an empty path when the system does not say.
 std::filesystem::path executablepath();
@@ -14,4 +14,4 @@ std::filesystem::path executablepath();
 std::string programname();
 void setprogramname(const std::string& name); // an empty name goes back to the executable's
 
-} // namespace core
+} // namespace base

@@ -1,14 +1,14 @@
-#include "core/clock.h"
+#include "base/clock.h"
 
-#include "core/lasting.h"
-#include "core/slot.h"
+#include "base/lasting.h"
+#include "base/slot.h"
 #include "quorvinthal/toolkit.h"
 
 #include <chrono>
 #include <ctime>
 #include <thread>
 
-namespace core {
+namespace base {
 
 namespace {
 
@@ -47,9 +47,9 @@ LocalClock setlocalclock(LocalClock clock) {
     return lasting<ClockState>().clock.exchange(std::move(clock));
 }
 
-} // namespace core
+} // namespace base
 
 t_DateTime t_LocalDateTime() {
-    core::LocalClock clock = core::lasting<core::ClockState>().clock.get();
-    return clock ? clock() : core::platformnow();
+    base::LocalClock clock = base::lasting<base::ClockState>().clock.get();
+    return clock ? clock() : base::platformnow();
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace core {
+namespace base {
 
 struct CharacterTables {
     std::array<uint8_t, 256> uppercase{};
@@ -20,4 +20,4 @@ bool toolkitready();
 
 void initkqtools();
 
-} // namespace core
+} // namespace base

@@ -7,7 +7,7 @@
 // one writing thread.
 #include <atomic>
 
-namespace core {
+namespace base {
 
 template <typename T> class Relaxed {
   public:
@@ -38,4 +38,4 @@ template <typename T> class Relaxed {
     std::atomic<T> value;
 };
 
-} // namespace core
+} // namespace base

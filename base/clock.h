@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace core {
+namespace base {
 
 // Seconds since 1 January 2001, 00:00:00 UTC.
 double absolutetime();
@@ -21,4 +21,4 @@ using LocalClock = std::function<t_DateTime()>;
 // An empty function restores the platform calendar. Returns the previous clock.
 LocalClock setlocalclock(LocalClock clock);
 
-} // namespace core
+} // namespace base

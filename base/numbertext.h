@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace core {
+namespace base {
 
 // "$" and 8 upper-case hexadecimal digits of the low 32 bits: 16777215 -> "$00FFFFFF".
 std::string hexaddress(int64_t value);
@@ -19,4 +19,4 @@ int hexdigitvalue(char c);
 // groups of three digits: 3072000 -> "3.000,00".
 std::string kilobytetext(int64_t bytes);
 
-} // namespace core
+} // namespace base

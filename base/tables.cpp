@@ -1,13 +1,13 @@
-#include "core/tables.h"
+#include "base/tables.h"
 
-#include "core/lasting.h"
-#include "core/log.h"
+#include "base/lasting.h"
+#include "base/log.h"
 
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
 
-namespace core {
+namespace base {
 
 namespace {
 
@@ -73,4 +73,4 @@ void initkqtools() {
     logline("initkqtools: End.");
 }
 
-} // namespace core
+} // namespace base

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <utility>
 
-namespace core {
+namespace base {
 
 template <typename T> class Slot {
   public:
@@ -30,4 +30,4 @@ template <typename T> class Slot {
     T value;
 };
 
-} // namespace core
+} // namespace base

@@ -1,9 +1,9 @@
-#include "core/programname.h"
+#include "base/programname.h"
 
-#include "core/lasting.h"
-#include "core/slot.h"
+#include "base/lasting.h"
+#include "base/slot.h"
 
-namespace core {
+namespace base {
 
 namespace {
 
@@ -28,4 +28,4 @@ void setprogramname(const std::string& name) {
     lasting<ProgramNameState>().name.set(name);
 }
 
-} // namespace core
+} // namespace base

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string_view>
 
-namespace core {
+namespace base {
 
 using TextSink = std::function<void(std::string_view)>;
 
@@ -20,4 +20,4 @@ void writeoutput(std::string_view text);
 TextSink setlogsink(TextSink sink);
 TextSink setoutputsink(TextSink sink);
 
-} // namespace core
+} // namespace base

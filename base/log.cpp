@@ -1,12 +1,12 @@
-#include "core/log.h"
+#include "base/log.h"
 
-#include "core/lasting.h"
-#include "core/slot.h"
+#include "base/lasting.h"
+#include "base/slot.h"
 
 #include <string>
 #include <unistd.h>
 
-namespace core {
+namespace base {
 
 namespace {
 
@@ -61,4 +61,4 @@ TextSink setoutputsink(TextSink sink) {
     return state().output.exchange(std::move(sink));
 }
 
-} // namespace core
+} // namespace base

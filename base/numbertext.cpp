@@ -1,6 +1,6 @@
-#include "core/numbertext.h"
+#include "base/numbertext.h"
 
-namespace core {
+namespace base {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::string kilobytetext(int64_t bytes) {
     return text;
 }
 
-} // namespace core
+} // namespace base
