@@ -1,15 +1,15 @@
 #include "display/autoupdate.h"
 
-#include "core/bridge.h"
 #include "base/clock.h"
 #include "base/lasting.h"
 #include "base/log.h"
-#include "core/lookup.h"
+#include "core/bridge.h"
 #include "core/process.h"
 #include "core/threads.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>

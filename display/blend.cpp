@@ -79,26 +79,18 @@ std::array<uint8_t, 4> blendedvalue(const GlyphColours& c, int g, int64_t depth)
 
 } // namespace
 
-const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth) {
+const BlendTable& blendtable(const GlyphColours& colours, int64_t depth) {
     thread_local BlendTable table;
-    thread_local int64_t key = -1;
-    int64_t wanted = depth << 8 | foregroundindex << 4 | backgroundindex;
-    if (key != wanted) {
-        GlyphColours colours = glyphcolours(foregroundindex, backgroundindex);
+    thread_local GlyphColours tablecolours;
+    thread_local int64_t tabledepth = -1;
+    if (tabledepth != depth || tablecolours != colours) {
         for (int g = 0; g < 256; ++g) {
             table.value[g] = blendedvalue(colours, g, depth);
         }
-        key = wanted;
+        tablecolours = colours;
+        tabledepth = depth;
     }
     return table;
-}
-
-uint8_t PaletteIndexCache::operator()(int g) {
-    if (!known[g]) {
-        index[g] = nearestpaletteindex(blendedcolour(colours, g));
-        known[g] = true;
-    }
-    return index[g];
 }
 
 } // namespace display

@@ -7,11 +7,13 @@ namespace display {
 
 struct RGB {
     int r = 0, g = 0, b = 0;
+    bool operator==(const RGB&) const = default;
 };
 
 struct GlyphColours {
     RGB foreground;
     RGB background;
+    bool operator==(const GlyphColours&) const = default;
 };
 
 GlyphColours glyphcolours(uint8_t foregroundindex, uint8_t backgroundindex);
@@ -26,23 +28,13 @@ uint8_t nearestpaletteindex(RGB colour);
 
 // What every glyph byte value writes for one colour pair at one depth: the red, green and blue
 // bytes (depths 24, 32), or in the first byte the grey level (8, 16), the bit (1) or the palette
-// index (4). Kept per thread for the last pair, since text is mostly printed in one colour. The
-// fourth byte of each entry is 0 and lets a pixel's three bytes be copied as one 32-bit word.
+// index (4). The fourth byte of each entry is 0 and lets a pixel's three bytes be copied as one
+// 32-bit word.
+using BlendValues = std::array<std::array<uint8_t, 4>, 256>;
 struct BlendTable {
-    std::array<std::array<uint8_t, 4>, 256> value;
+    BlendValues value;
 };
-const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth);
-
-// The depth-4 palette index of every glyph byte value for any two colours, computed on first use.
-class PaletteIndexCache {
-  public:
-    explicit PaletteIndexCache(const GlyphColours& c) : colours(c) { known.fill(false); }
-    uint8_t operator()(int g);
-
-  private:
-    GlyphColours colours;
-    std::array<bool, 256> known;
-    std::array<uint8_t, 256> index{};
-};
+// Kept per thread for the last pair, since text is mostly printed in one colour.
+const BlendTable& blendtable(const GlyphColours& colours, int64_t depth);
 
 } // namespace display

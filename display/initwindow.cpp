@@ -1,16 +1,16 @@
 #include "display/initwindow.h"
 
-#include "core/appdelegate.h"
 #include "base/log.h"
-#include "core/lookup.h"
 #include "base/numbertext.h"
 #include "base/programname.h"
+#include "core/appdelegate.h"
+#include "core/lookup.h"
 #include "display/autoupdate.h"
-#include "display/palette.h"
-#include "display/render.h"
+#include "display/placement.h"
+#include "display/surface.h"
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
-#include "display/windowcommands.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
 
 #include <cstring>
@@ -30,63 +30,6 @@ int64_t freekilobytes(int64_t freebytes) {
     return freebytes / 1024;
 }
 
-// Copies a block up by shift bytes; the ranges may overlap.
-void moveblockup(int64_t start, int64_t end, int64_t shift) {
-    uint8_t* memory = videomemory();
-    std::memmove(memory + start + shift, memory + start, static_cast<size_t>(end - start + 1));
-}
-
-void logmove(uint8_t n, const char* what, uint8_t w, int64_t start, int64_t end, int64_t shift) {
-    base::logline(windowprefix(n) + " moving " + what + " block for win #" + std::to_string(w) +
-                  "$" + base::hexdigits8(start) + "..." + base::hexdigits8(end) + " to" +
-                  base::hexdigits8(start + shift) + "..." + base::hexdigits8(end + shift));
-}
-
-// Moves the blocks of the windows made after n (they lie below n's blocks) up by shift.
-void moveblocksabove(uint8_t n, int64_t end, int64_t shift) {
-    for (uint8_t w = 0; w < t_GraphicWindows; ++w) {
-        t_Window& other = windowrecord(w);
-        if (!other.Initialized || other.MemoryStart >= end) {
-            continue;
-        }
-        logmove(n, "graphic", w, other.MemoryStart, other.MemoryEnd, shift);
-        {
-            // The block and its record move together, as the renderer reads both under the lock.
-            VideoLock guard(videolock());
-            moveblockup(other.MemoryStart, other.MemoryEnd, shift);
-            other.MemoryStart += shift;
-            other.MemoryEnd += shift;
-            markwholewindow(w);
-        }
-        if (other.TextMemoryStart >= 0 && other.TextMemoryStart < end) {
-            logmove(n, "text", w, other.TextMemoryStart, other.TextMemoryEnd, shift);
-            {
-                VideoLock guard(videolock());
-                moveblockup(other.TextMemoryStart, other.TextMemoryEnd, shift);
-            }
-            other.TextMemoryStart += shift;
-            other.TextMemoryEnd += shift;
-        }
-    }
-}
-
-void releaseblocks(uint8_t n) {
-    t_Window& w = windowrecord(n);
-    w.Initialized = false;
-    int64_t start = w.MemoryStart, end = w.MemoryEnd;
-    int64_t shift = end - start + 1;
-    base::logline(windowprefix(n) + " high memory = " + base::hexaddress(end) +
-                  ", graphic block size to delete = " + base::hexaddress(shift) + ".");
-    if (w.TextMemoryStart >= 0) {
-        int64_t textsize = w.TextMemoryEnd - w.TextMemoryStart + 1;
-        base::logline(windowprefix(n) + " high memory = " + base::hexaddress(end) +
-                      ", text block size to delete = " + base::hexaddress(textsize) + ".");
-        shift += textsize;
-    }
-    moveblocksabove(n, end, shift);
-    sethighmemorymark(highmemorymark() + shift);
-}
-
 int64_t checkedside(uint8_t n, int64_t value, int64_t replacement, const char* direction) {
     if (value >= minimumside && value <= maximumside) {
         return value;
@@ -96,31 +39,28 @@ int64_t checkedside(uint8_t n, int64_t value, int64_t replacement, const char* d
     return replacement;
 }
 
+// Rows start on whole bytes: the widths of depths 1 and 4 are corrected.
+int64_t bytealignedwidth(uint8_t n, int64_t depth, int64_t width) {
+    if (depth == 1 && width % 8 != 0) {
+        base::logline(windowprefix(n) + " width with 1 bit depth must be a multiple of 8.");
+        return (width + 7) / 8 * 8;
+    }
+    if (depth == 4 && width % 4 != 0) {
+        base::logline(windowprefix(n) + " width with 4 bit depth must be a multiple of 4.");
+        return (width + 1) / 4 * 4;
+    }
+    return width;
+}
+
 // The graphic block size for the depth, correcting the width where the depth needs it; -1 for a
-// depth without a pixel format.
+// depth without a pixel layout.
 int64_t graphicsize(uint8_t n, int64_t depth, int64_t& width, int64_t height) {
-    switch (depth) {
-    case 1:
-        if (width % 8 != 0) {
-            base::logline(windowprefix(n) + " width with 1 bit depth must be a multiple of 8.");
-            width = (width + 7) / 8 * 8;
-        }
-        return height * width / 8;
-    case 4:
-        if (width % 4 != 0) {
-            base::logline(windowprefix(n) + " width with 4 bit depth must be a multiple of 4.");
-            width = (width + 1) / 4 * 4;
-        }
-        return height * width / 2;
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-        return height * depth * width / 8;
-    default:
+    if (!drawabledepth(depth)) {
         base::logline(windowprefix(n) + " unsupported " + std::to_string(depth) + " bit depth.");
         return -1;
     }
+    width = bytealignedwidth(n, depth, width);
+    return blockbytes(depth, width, height);
 }
 
 struct TextGrid {
@@ -139,16 +79,6 @@ TextGrid textgrid(const t_Font& font, int64_t width, int64_t height) {
     grid.lines = font.Height < 1 ? 0 : height / font.Height;
     grid.size = grid.columns * grid.lines * 2;
     return grid;
-}
-
-// The text block goes directly below the graphic block; it must stay above the reserved low
-// area even when each block alone would fit into the free memory.
-bool textblockfits(int64_t graphicbytes, int64_t textbytes) {
-    if (textbytes == 0) {
-        return true;
-    }
-    Block graphic = blockbelow(highmemorymark(), graphicbytes);
-    return graphic.start - textbytes >= reservedlowarea;
 }
 
 void fillrecord(t_Window& w, bool autoUpdate, int64_t depth, int64_t width, int64_t height,
@@ -190,16 +120,15 @@ void filltextfields(t_Window& w, const TextGrid& grid) {
 }
 
 void cleargraphicblock(const t_Window& w) {
-    int64_t depth = w.BitDepth, width = w.Width, height = w.Height;
-    uint8_t* row = videomemory() + w.MemoryStart;
-    int64_t rowbytes = width * depth / 8;
-    if (depth == 32) {
-        for (int64_t p = 0; p < width * height; ++p) {
-            std::memcpy(row + 4 * p, "\xFF\0\0\0", 4);
+    uint8_t* pixels = videomemory() + w.MemoryStart;
+    int64_t bytes = blockbytes(w.BitDepth, w.Width, w.Height);
+    if (w.BitDepth == 32) { // opaque black
+        for (int64_t p = 0; p < bytes; p += 4) {
+            std::memcpy(pixels + p, "\xFF\0\0\0", 4);
         }
         return;
     }
-    std::memset(row, 0, static_cast<size_t>(rowbytes * height));
+    std::memset(pixels, 0, static_cast<size_t>(bytes));
 }
 
 void cleartextblock(const t_Window& w) {
@@ -233,6 +162,50 @@ void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t wid
     t_ColorBorder(n, t_DarkGrey);
 }
 
+void lognographicmemory(uint8_t n, int64_t freebytes, int64_t width, int64_t height, int64_t depth,
+                        int64_t size) {
+    base::logline(windowprefix(n) + " has not enough graphic-video-memory (" +
+                  std::to_string(freekilobytes(freebytes)) + "K available).");
+    base::logline("t_InitWindow: Displaying " + std::to_string(width) + " x " +
+                  std::to_string(height) + " pixel x " + std::to_string(depth) + " bit needs " +
+                  base::kilobytetext(size) + "K video-memory.");
+}
+
+void lognotextmemory(uint8_t n, int64_t freebytes, const TextGrid& grid) {
+    base::logline(windowprefix(n) + " has not enough text-video-memory (" +
+                  std::to_string(freekilobytes(freebytes)) + "K available).");
+    base::logline("t_InitWindow: Displaying " + std::to_string(grid.columns) + " x " +
+                  std::to_string(grid.lines) + " characters needs " +
+                  base::kilobytetext(grid.size) + "K text-video-memory.");
+}
+
+// Places the graphic block of size bytes and the text block of the grid, and records both.
+void placewindowblocks(uint8_t n, t_Window& w, int64_t size, const TextGrid& grid) {
+    Block graphic = placeblock(size);
+    w.MemoryStart = graphic.start;
+    w.MemoryEnd = graphic.end;
+    base::logline(windowprefix(n) + " = " + std::to_string(w.Width) + " x " +
+                  std::to_string(w.Height) + " pixel x " + std::to_string(w.BitDepth) +
+                  " bit = " + base::kilobytetext(size) +
+                  "K video-memory = " + base::hexaddress(graphic.start) + ".");
+    filltextfields(w, grid);
+    Block text = grid.size == 0 ? Block{-1, -1} : placeblock(grid.size);
+    w.TextMemoryStart = text.start;
+    w.TextMemoryEnd = text.end;
+}
+
+// Shows the placed window in its view, or gives up when the interface has none.
+void connectorgiveup(uint8_t n, t_Window& w, const t_Font& font) {
+    platform::View view = core::getview(n);
+    if (view == nullptr) {
+        w.Initialized = false;
+        w.Font = t_Font{};
+        base::logline(windowprefix(n) + " could not be initialized, resource undefined.");
+        return;
+    }
+    connectview(n, view, font, w.Width, w.Height);
+}
+
 } // namespace
 
 std::string windowtitle(const std::string& programname, bool hastextblock) {
@@ -256,8 +229,7 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, int64_t columns, int64_t lines, i
 void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, int64_t height,
                   int64_t borderWidth, int64_t borderHeight, const t_Font& font,
                   bool titleVisible) {
-    if (n >= t_GraphicWindows) {
-        base::logline("t_InitWindow: Window is not a graphic window.");
+    if (!display::graphicwindownumber("t_InitWindow", n)) {
         return;
     }
     base::logline(display::windowprefix(n) + " Start.");
@@ -266,7 +238,7 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
     display::startautoupdate();
     display::t_Window& w = display::windowrecord(n);
     if (w.Initialized) {
-        display::releaseblocks(n);
+        display::releaseblocks(n, display::windowprefix(n));
     }
     width = display::checkedside(n, width, 1280, "horizontal");
     height = display::checkedside(n, height, 800, "vertical");
@@ -276,11 +248,7 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
     }
     int64_t freebytes = display::highmemorymark() - display::reservedlowarea;
     if (size > freebytes) {
-        base::logline(display::windowprefix(n) + " has not enough graphic-video-memory (" +
-                      std::to_string(display::freekilobytes(freebytes)) + "K available).");
-        base::logline("t_InitWindow: Displaying " + std::to_string(width) + " x " +
-                      std::to_string(height) + " pixel x " + std::to_string(bitDepth) +
-                      " bit needs " + base::kilobytetext(size) + "K video-memory.");
+        display::lognographicmemory(n, freebytes, width, height, bitDepth, size);
         return;
     }
     if (!titleVisible) {
@@ -292,32 +260,11 @@ void t_InitWindow(uint8_t n, int64_t bitDepth, bool autoUpdate, int64_t width, i
         borderHeight >= 0 ? borderHeight : t_WindowPos(n, t_PosScreenHeight) - height;
     display::TextGrid grid = display::textgrid(font, width, height);
     if (grid.size > freebytes || !display::textblockfits(size, grid.size)) {
-        base::logline(display::windowprefix(n) + " has not enough text-video-memory (" +
-                      std::to_string(display::freekilobytes(freebytes)) + "K available).");
-        base::logline("t_InitWindow: Displaying " + std::to_string(grid.columns) + " x " +
-                      std::to_string(grid.lines) + " characters needs " +
-                      base::kilobytetext(grid.size) + "K text-video-memory.");
+        display::lognotextmemory(n, freebytes, grid);
         return;
     }
     display::fillrecord(w, autoUpdate, bitDepth, width, height, bordersx, bordersy, titleVisible);
-    display::Block graphic = display::placeblock(size);
-    w.MemoryStart = graphic.start;
-    w.MemoryEnd = graphic.end;
-    base::logline(display::windowprefix(n) + " = " + std::to_string(width) + " x " +
-                  std::to_string(height) + " pixel x " + std::to_string(bitDepth) +
-                  " bit = " + base::kilobytetext(size) +
-                  "K video-memory = " + base::hexaddress(graphic.start) + ".");
-    display::filltextfields(w, grid);
-    display::Block text = grid.size == 0 ? display::Block{-1, -1} : display::placeblock(grid.size);
-    w.TextMemoryStart = text.start;
-    w.TextMemoryEnd = text.end;
-    platform::View view = core::getview(n);
-    if (view == nullptr) {
-        w.Initialized = false;
-        w.Font = t_Font{};
-        base::logline(display::windowprefix(n) + " could not be initialized, resource undefined.");
-    } else {
-        display::connectview(n, view, font, width, height);
-    }
+    display::placewindowblocks(n, w, size, grid);
+    display::connectorgiveup(n, w, font);
     base::logline(display::windowprefix(n) + " End.");
 }

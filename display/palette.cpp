@@ -1,11 +1,6 @@
 #include "display/palette.h"
 
-#include "core/bridge.h"
-#include "base/log.h"
-#include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
-
-#include <string>
 
 namespace display {
 
@@ -16,20 +11,6 @@ const Palette colours{
     {0, 0, 0, 0, 128, 84, 0, 128, 64, 128, 168, 128, 255, 255, 255, 255},
     {0, 0, 128, 255, 0, 84, 255, 255, 0, 0, 168, 128, 0, 0, 255, 255},
 };
-
-// The shared checks of a colour command; logs and returns false when the window cannot take it.
-bool colourwindowready(const char* command, uint8_t n) {
-    if (n >= t_GraphicWindows) {
-        base::logline(std::string(command) + ": Window is not a graphic window.");
-        return false;
-    }
-    if (!windowready(n)) {
-        base::logline(std::string(command) + ": Window #" + std::to_string(n) +
-                      " not initialized.");
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -45,27 +26,4 @@ t_RGBColor t_PaletteColor(int64_t index) {
     }
     return t_RGBColor{255, display::colours.Red[index], display::colours.Green[index],
                       display::colours.Blue[index]};
-}
-
-void t_Color(uint8_t n, int64_t color) {
-    if (!display::colourwindowready("t_Color", n)) {
-        return;
-    }
-    display::t_Window& w = display::windowrecord(n);
-    w.TextColor = static_cast<uint8_t>(((color * 16) & 0xFF) | (w.TextColor & 15));
-    w.RGBColor = t_PaletteColor(color & 15);
-}
-
-void t_ColorBorder(uint8_t n, int64_t color) {
-    if (!display::colourwindowready("t_ColorBorder", n)) {
-        return;
-    }
-    display::t_Window& w = display::windowrecord(n);
-    t_RGBColor c = t_PaletteColor(color & 15);
-    w.RGBColorBorder = c;
-    platform::Window window = w.Window;
-    if (window == nullptr) {
-        return;
-    }
-    core::onmain([&] { platform::windowsetbackground(window, c.Red, c.Green, c.Blue, c.Alpha); });
 }

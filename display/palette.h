@@ -1,5 +1,5 @@
 #pragma once
-// The fixed 16-colour palette (t_PaletteColor, t_Color and t_ColorBorder use it).
+// The fixed 16-colour palette (t_PaletteColor; t_Color and t_ColorBorder use it).
 #include <array>
 #include <cstdint>
 

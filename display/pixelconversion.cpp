@@ -1,6 +1,7 @@
 #include "display/pixelconversion.h"
 
 #include "display/palette.h"
+#include "display/surface.h"
 #include "quorvinthal/toolkit.h"
 
 #include <array>
@@ -146,28 +147,12 @@ void convertdepth32(const uint8_t* source, uint32_t* target, int64_t count) {
 }
 
 bool convertpixels(int64_t depth, const uint8_t* source, uint32_t* target, int64_t count) {
-    switch (depth) {
-    case 1:
-        convertdepth1(source, target, count);
-        return true;
-    case 4:
-        convertdepth4(source, target, count);
-        return true;
-    case 8:
-        convertdepth8(source, target, count);
-        return true;
-    case 16:
-        convertdepth16(source, target, count);
-        return true;
-    case 24:
-        convertdepth24(source, target, count);
-        return true;
-    case 32:
-        convertdepth32(source, target, count);
-        return true;
-    default:
+    const DepthRoutines* routines = depthroutines(depth);
+    if (routines == nullptr) {
         return false;
     }
+    routines->convert(source, target, count);
+    return true;
 }
 
 } // namespace display

@@ -1,26 +1,19 @@
 #include "display/render.h"
 
-#include "core/bridge.h"
 #include "base/clock.h"
 #include "base/log.h"
 #include "core/lookup.h"
-#include "core/process.h"
-#include "core/threads.h"
-#include "display/pixelconversion.h"
+#include "display/surface.h"
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>
-#include <string>
 
 namespace display {
 
 namespace {
-
-int64_t blockbytes(int64_t depth, int64_t pixels) {
-    return pixels * depth / 8;
-}
 
 // Logs the illegal depth once per pixel position, as a window of that depth would ask for.
 void reportillegaldepth(int64_t pixels) {
@@ -29,62 +22,35 @@ void reportillegaldepth(int64_t pixels) {
     }
 }
 
-// A window's picture as the renderer reads it: the record's geometry, read under the video lock
-// so that it matches the block a re-initialisation or a block move left behind.
-struct Picture {
-    int64_t width = 0, height = 0, depth = 0, start = 0;
-};
-
-// The picture of w when its block can be converted; logs why not otherwise.
-std::optional<Picture> pictureof(const t_Window& w) {
-    Picture p{w.Width, w.Height, w.BitDepth, w.MemoryStart};
-    bool knowndepth = p.depth == 1 || p.depth == 4 || p.depth == 8 || p.depth == 16 ||
-                      p.depth == 24 || p.depth == 32;
-    if (!knowndepth) {
-        reportillegaldepth(p.width * p.height);
+// The surface of w when its block can be converted; logs why not otherwise. Read under the video
+// lock, so that it matches the block a re-initialisation or a block move left behind.
+std::optional<Surface> pictureof(const t_Window& w) {
+    Surface s = surfaceof(w);
+    if (s.routines == nullptr) {
+        reportillegaldepth(s.width * s.height);
         return std::nullopt;
     }
-    if (p.width <= 0 || p.height <= 0 || p.start < 0 ||
-        p.start + blockbytes(p.depth, p.width * p.height) > videomemorylength()) {
+    if (s.pixels == nullptr) {
         base::logline("t_WindowImage: Data could not be collected, image could not be created.");
         return std::nullopt;
     }
-    return p;
+    return s;
 }
 
 // Gives image the picture's size; false when it had it already.
-bool fitimage(const Picture& p, platform::Image& image) {
-    if (image.width == p.width && image.height == p.height) {
+bool fitimage(const Surface& s, platform::Image& image) {
+    if (image.width == s.width && image.height == s.height) {
         return false;
     }
-    image.width = p.width;
-    image.height = p.height;
-    image.pixels.resize(static_cast<size_t>(p.width * p.height));
+    image.width = s.width;
+    image.height = s.height;
+    image.pixels.resize(static_cast<size_t>(s.width * s.height));
     return true;
 }
 
-// Converts rows first ... first + count − 1 (the caller holds the video lock). Rows start on whole
-// bytes at every depth, since t_InitWindow rounds the widths of depths 1 and 4.
-void convertrows(const Picture& p, platform::Image& image, int64_t first, int64_t count) {
-    int64_t offset = first * p.width;
-    convertpixels(p.depth, videomemory() + p.start + blockbytes(p.depth, offset),
-                  image.pixels.data() + offset, count * p.width);
-}
-
-// Window n exists and is shown; an uninitialised one says so.
-bool windowshown(uint8_t n) {
-    if (!memoryready() || n >= t_GraphicWindows) {
-        return false;
-    }
-    const t_Window& w = windowrecord(n);
-    if (!(w.Initialized && w.Visible)) {
-        if (!w.Initialized) {
-            base::logline("t_WindowImage: Graphic window #" + std::to_string(n) +
-                          " not initialized.");
-        }
-        return false;
-    }
-    return true;
+// Converts rows first ... first + count − 1 (the caller holds the video lock).
+void convertrows(const Surface& s, platform::Image& image, int64_t first, int64_t count) {
+    s.convert(first, count, image.pixels.data() + first * s.width);
 }
 
 void recordduration(t_Window& w, double t0) {
@@ -102,14 +68,15 @@ Rows withinpicture(Rows rows, int64_t height) {
 } // namespace
 
 bool windowimageinto(uint8_t n, platform::Image& image) {
-    if (!windowshown(n)) {
+    t_Window* shown = shownwindow("t_WindowImage", n);
+    if (shown == nullptr) {
         return false;
     }
-    t_Window& w = windowrecord(n);
+    t_Window& w = *shown;
     double t0 = base::absolutetime();
     {
         VideoLock guard(videolock());
-        std::optional<Picture> p = pictureof(w);
+        std::optional<Surface> p = pictureof(w);
         if (!p) {
             return false;
         }
@@ -144,14 +111,15 @@ void viewpaintfinished(int n) {
 
 bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed) {
     changed = {};
-    if (n < 0 || !windowshown(static_cast<uint8_t>(n))) {
+    t_Window* shown = n < 0 ? nullptr : shownwindow("t_WindowImage", static_cast<uint8_t>(n));
+    if (shown == nullptr) {
         return false;
     }
-    t_Window& w = windowrecord(static_cast<uint8_t>(n));
+    t_Window& w = *shown;
     double t0 = base::absolutetime();
     {
         VideoLock guard(videolock());
-        std::optional<Picture> p = pictureof(w);
+        std::optional<Surface> p = pictureof(w);
         if (!p) {
             return false;
         }
@@ -170,15 +138,6 @@ bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed) {
     return true;
 }
 
-platform::View existingview(const char* command, uint8_t n) {
-    platform::View view = core::getview(n);
-    if (view == nullptr) {
-        base::logline(std::string(command) + ": Window #" + std::to_string(n) +
-                      " view is nil, resource undefined.");
-    }
-    return view;
-}
-
 } // namespace display
 
 std::optional<platform::Image> t_WindowImage(uint8_t n) {
@@ -194,30 +153,4 @@ std::optional<platform::Image> t_WindowNSImage(uint8_t n) {
         return std::nullopt;
     }
     return t_WindowImage(n);
-}
-
-void t_WindowUpdate(uint8_t n, bool deferred) {
-    if (!display::memoryready()) {
-        return;
-    }
-    if (n >= t_GraphicWindows) {
-        base::logline("t_WindowUpdate: Window is not a graphic window.");
-        return;
-    }
-    platform::View view = display::existingview("t_WindowUpdate", n);
-    if (view == nullptr) {
-        return;
-    }
-    // Only what changed since the view last painted; an unchanged window needs no redraw.
-    platform::PixelRect part = display::pendingpart(n);
-    if (part.empty()) {
-        return;
-    }
-    core::onmain([&] {
-        if (deferred) {
-            platform::viewsetneedsdisplayin(view, part);
-        } else {
-            platform::viewdisplayin(view, part);
-        }
-    });
 }

@@ -11,10 +11,6 @@ namespace display {
 // untouched, when the window is not shown: memory not ready, not initialised (logged) or hidden.
 bool windowimageinto(uint8_t n, platform::Image& image);
 
-// The view of graphic window n; nil after logging "<command>: Window #<n> view is nil, resource
-// undefined.".
-platform::View existingview(const char* command, uint8_t n);
-
 // The part of window n's picture changed since its view last painted; empty when none.
 platform::PixelRect pendingpart(uint8_t n);
 

@@ -94,33 +94,8 @@ void waitformemory() {
     }
 }
 
-Block blockbelow(int64_t mark, int64_t size) {
-    uint32_t unmasked = static_cast<uint32_t>(mark - size + 1);
-    int64_t start = static_cast<int64_t>(unmasked & placementmask);
-    return Block{start, mark};
-}
-
-Block placeblock(int64_t size) {
-    Block block = blockbelow(highmemorymark(), size);
-    sethighmemorymark(block.start - 1);
-    return block;
-}
-
 bool windowready(uint8_t n) {
     return n < t_GraphicWindows && memoryready() && windowrecord(n).Initialized;
-}
-
-bool takesevents(const char* method, uint8_t n) {
-    if (!memoryready() || n >= t_GraphicWindows) {
-        return false;
-    }
-    const t_Window& w = windowrecord(n);
-    if (!w.Initialized) {
-        base::logline(std::string(method) + ": Graphic window (" + std::to_string(n) +
-                      ") not initialized.");
-        return false;
-    }
-    return !w.IgnoreEvents;
 }
 
 bool textwindowready(uint8_t n) {

@@ -1,5 +1,5 @@
 #pragma once
-// Video memory, the window table and block placement.
+// Video memory and the window table.
 //
 // Every access to video memory bytes holds the video lock: drawing primitives take it around
 // their own work, the renderer around each frame's conversion. The lock is never held while
@@ -13,10 +13,9 @@
 
 namespace display {
 
-constexpr int64_t videomemorysize = 16777231;  // 0x100000F
-constexpr int64_t highmemorytop = 16777215;    // 0xFFFFFF
-constexpr int64_t reservedlowarea = 65536;     // never given to a window
-constexpr uint32_t placementmask = 0xFFFFF400; // bits 0-9 and 11 cleared
+constexpr int64_t videomemorysize = 16777231; // 0x100000F
+constexpr int64_t highmemorytop = 16777215;   // 0xFFFFFF
+constexpr int64_t reservedlowarea = 65536;    // never given to a window
 
 bool memorystarted();
 bool memoryready();
@@ -43,20 +42,8 @@ void addmemorystartupstep(std::function<void()> step);
 // Runs t_InitMemory, or waits in 10 ms steps while another thread runs it.
 void waitformemory();
 
-struct Block {
-    int64_t start;
-    int64_t end;
-};
-// Where a block of size bytes would go below the given mark.
-Block blockbelow(int64_t mark, int64_t size);
-// Places a block below the high-memory mark and lowers the mark.
-Block placeblock(int64_t size);
-
 // A window that is graphic (0 ... 7), with memory ready and initialised.
 bool windowready(uint8_t n);
-// Whether a key or a click in view n goes to the program: the window is initialised (otherwise
-// "<method>: Graphic window (<n>) not initialized." is logged) and takes events.
-bool takesevents(const char* method, uint8_t n);
 // ... and with a text block.
 bool textwindowready(uint8_t n);
 

@@ -12,10 +12,6 @@ namespace display {
 uint32_t packcolor(t_RGBColor c);
 t_RGBColor unpackcolor(uint32_t packed);
 
-struct t_Rect {
-    double x = 0, y = 0, width = 0, height = 0;
-};
-
 // Written by the program thread, read field by field by the main thread and the auto-update
 // thread: every scalar field is a relaxed atomic (no reader needs several fields at once).
 struct t_Window {
@@ -35,7 +31,7 @@ struct t_Window {
     Int RefreshRate{30};
     base::Relaxed<platform::Window> Window{nullptr};
     base::Relaxed<platform::View> View{nullptr};
-    t_Rect DrawingRect;
+    platform::Rect DrawingRect;
     Int TitleHeight{0};
     Int BorderWidth{0};
     Int BorderHeight{0};

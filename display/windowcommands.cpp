@@ -1,11 +1,11 @@
 #include "display/windowcommands.h"
 
+#include "base/log.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "base/log.h"
-#include "core/lookup.h"
 #include "display/bell.h"
 #include "display/videomemory.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
 
 #include <cmath>
@@ -41,11 +41,11 @@ const char* missingtextwindowline(uint8_t n) {
 
 void sizegraphicwindow(uint8_t n, platform::Window window, double x, double y, double width,
                        double height) {
-    if (!windowready(n)) {
-        base::logline("t_WindowSize: Window #" + std::to_string(n) + " not initialized.");
+    const t_Window* found = initializedwindow("t_WindowSize", n);
+    if (found == nullptr) {
         return;
     }
-    const t_Window& w = windowrecord(n);
+    const t_Window& w = *found;
     double bw = static_cast<double>(w.BorderWidth), bh = static_cast<double>(w.BorderHeight);
     double title = static_cast<double>(w.TitleHeight);
     platform::View view = w.View;
@@ -85,14 +85,6 @@ void sizetextwindow(uint8_t n, platform::Window window, double x, double y, doub
 }
 
 } // namespace
-
-platform::Window existingwindow(const char* command, uint8_t n) {
-    platform::Window window = core::getwindow(n);
-    if (window == nullptr) {
-        base::logline(std::string(command) + ": Window does not exist.");
-    }
-    return window;
-}
 
 platform::TextView gettextview(uint8_t n) {
     return core::onmain([n]() -> platform::TextView {

@@ -7,9 +7,6 @@
 
 namespace display {
 
-// The platform window of number n; nil after logging "<command>: Window does not exist.".
-platform::Window existingwindow(const char* command, uint8_t n);
-
 // The text view of window 8, 9 or 10; nil for every other number. Any thread.
 platform::TextView gettextview(uint8_t n);
 

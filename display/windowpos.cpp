@@ -2,7 +2,7 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "display/videomemory.h"
-#include "display/windowcommands.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
 
 #include <cmath>

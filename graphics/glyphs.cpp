@@ -1,11 +1,7 @@
 #include "graphics/glyphs.h"
 
-#include "base/log.h"
 #include "display/blend.h"
-#include "display/videomemory.h"
-#include "display/windowchanges.h"
 #include "quorvinthal/toolkit.h"
-#include "unicode/graphemes.h"
 
 #include <algorithm>
 #include <limits>
@@ -45,7 +41,7 @@ Span scaledspan(int64_t origin, int64_t index, int64_t scale, int64_t limit) {
     return Span{std::max<int64_t>(from, 0), std::min(to, limit)};
 }
 
-int64_t glyphpixelsinside(const Canvas& c, const GlyphPlacement& g) {
+int64_t glyphpixelsinside(const display::Surface& c, const GlyphPlacement& g) {
     int64_t count = 0;
     forglyphblocks(c, g, [&](int64_t, int64_t, Span xs, Span ys) {
         count += (xs.to - xs.from) * (ys.to - ys.from);
@@ -69,177 +65,96 @@ uint64_t monorow(const t_Font& font, uint8_t c, int64_t r) {
     return bits;
 }
 
-void drawmonoglyph(const Canvas& canvas, const GlyphPlacement& place, const t_Font& font, uint8_t c,
-                   const Pen& foreground, const Pen& background, int64_t mode) {
-    std::vector<uint64_t> rows(static_cast<size_t>(std::max<int64_t>(place.rows, 0)));
-    for (int64_t r = 0; r < place.rows; ++r) {
-        rows[r] = monorow(font, c, r);
-    }
-    forglyphblocks(canvas, place, [&](int64_t r, int64_t i, Span xs, Span ys) {
-        bool set = i < 64 && (rows[r] >> i & 1);
-        const Pen& pen = set ? foreground : background;
-        for (int64_t y = ys.from; y < ys.to; ++y) {
-            for (int64_t x = xs.from; x < xs.to; ++x) {
-                putpixel(canvas, x, y, pen, mode);
-            }
-        }
-    });
-}
-
 namespace {
 
-// The pen that writes glyph byte g at the canvas depth.
-class GreyInk {
-  public:
-    GreyInk(int64_t canvasdepth, t_RGBColor foreground, t_RGBColor background)
-        : depth(canvasdepth), colours{rgbof(foreground), rgbof(background)}, indexes(colours) {}
-
-    Pen pen(int g) {
-        Pen p;
-        if (depth == 1) {
-            p.index = display::blendedbit(colours, g) ? t_White : t_Black;
-        } else if (depth == 4) {
-            p.index = indexes(g);
-        } else if (depth == 8 || depth == 16) {
-            p.grey = display::blendedgrey(colours, g);
-        } else {
-            display::RGB rgb = display::blendedcolour(colours, g);
-            p.colour = t_RGBColor{255, static_cast<uint8_t>(rgb.r), static_cast<uint8_t>(rgb.g),
-                                  static_cast<uint8_t>(rgb.b)};
-        }
-        return p;
-    }
-
-  private:
-    static display::RGB rgbof(t_RGBColor c) { return display::RGB{c.Red, c.Green, c.Blue}; }
-
-    int64_t depth;
-    display::GlyphColours colours;
-    display::PaletteIndexCache indexes;
+// Window pixels from .. to − 1 of one row, all of one pen.
+struct Run {
+    int64_t from = 0, to = 0;
+    bool set = false;
 };
 
-// Replacing the colour bytes only: depth 32 keeps its Alpha byte.
-int64_t colourmode(int64_t depth) {
-    return depth == 32 ? 3 : 0;
+// The runs of glyph row bits (bit i is column i) that lie inside the surface.
+void monoruns(const display::Surface& s, const GlyphPlacement& g, uint64_t bits,
+              std::vector<Run>& runs) {
+    runs.clear();
+    for (int64_t i = 0; i < g.columns; ++i) {
+        Span xs = scaledspan(g.x, i, g.scalex, s.width);
+        if (xs.empty()) {
+            continue;
+        }
+        bool set = i < 64 && (bits >> i & 1);
+        if (!runs.empty() && runs.back().set == set && runs.back().to == xs.from) {
+            runs.back().to = xs.to;
+        } else {
+            runs.push_back(Run{xs.from, xs.to, set});
+        }
+    }
+}
+
+// The glyph bytes of row r repeated for each window pixel they cover inside the surface; the
+// first of them lands at x = from.
+void greyrow(const display::Surface& s, const GlyphPlacement& g, const t_Font& font, uint8_t c,
+             int64_t r, std::vector<uint8_t>& bytes, int64_t& from) {
+    bytes.clear();
+    for (int64_t i = 0; i < g.columns; ++i) {
+        Span xs = scaledspan(g.x, i, g.scalex, s.width);
+        if (xs.empty()) {
+            continue;
+        }
+        if (bytes.empty()) {
+            from = xs.from;
+        }
+        bytes.insert(bytes.end(), static_cast<size_t>(xs.to - xs.from), greybyte(font, c, r, i));
+    }
+}
+
+display::RGB rgbof(t_RGBColor c) {
+    return display::RGB{c.Red, c.Green, c.Blue};
 }
 
 } // namespace
+
+void drawmonoglyph(const display::Surface& s, const GlyphPlacement& place, const t_Font& font,
+                   uint8_t c, const display::Pen& foreground, const display::Pen& background,
+                   int64_t mode) {
+    std::vector<Run> runs;
+    for (int64_t r = 0; r < place.rows; ++r) {
+        Span ys = scaledspan(place.y, r, place.scaley, s.height);
+        if (ys.empty()) {
+            continue;
+        }
+        monoruns(s, place, monorow(font, c, r), runs);
+        for (int64_t y = ys.from; y < ys.to; ++y) {
+            for (const Run& run : runs) {
+                s.fill(run.from, run.to, y, run.set ? foreground : background, mode);
+            }
+        }
+    }
+}
 
 uint8_t greybyte(const t_Font& font, uint8_t c, int64_t r, int64_t i) {
     int64_t at = (c * font.Height + r) * font.Width + i;
     return at < static_cast<int64_t>(font.Data.size()) ? font.Data[at] : 0;
 }
 
-void drawgreyglyph(const Canvas& canvas, const GlyphPlacement& place, const t_Font& font, uint8_t c,
-                   t_RGBColor foreground, t_RGBColor background) {
-    if (!drawabledepth(canvas.depth)) {
-        return;
-    }
-    GreyInk ink(canvas.depth, foreground, background);
-    int64_t mode = colourmode(canvas.depth);
-    forglyphblocks(canvas, place, [&](int64_t r, int64_t i, Span xs, Span ys) {
-        Pen pen = ink.pen(greybyte(font, c, r, i));
-        for (int64_t y = ys.from; y < ys.to; ++y) {
-            for (int64_t x = xs.from; x < xs.to; ++x) {
-                if (canvas.depth == 16) { // the grey byte only; the first byte is not ours
-                    canvas.pixels[2 * (y * canvas.width + x) + 1] = pen.grey;
-                } else {
-                    putpixel(canvas, x, y, pen, mode);
-                }
-            }
+// Each glyph byte blends the foreground into the background as text cells do; depth 32 keeps its
+// Alpha byte and depth 16 its first byte.
+void drawgreyglyph(const display::Surface& s, const GlyphPlacement& place, const t_Font& font,
+                   uint8_t c, t_RGBColor foreground, t_RGBColor background) {
+    const display::BlendTable& table =
+        display::blendtable(display::GlyphColours{rgbof(foreground), rgbof(background)}, s.depth);
+    std::vector<uint8_t> bytes;
+    for (int64_t r = 0; r < place.rows; ++r) {
+        Span ys = scaledspan(place.y, r, place.scaley, s.height);
+        if (ys.empty()) {
+            continue;
         }
-    });
-}
-
-namespace {
-
-// Marks the window rows the glyph covers (the caller holds the video lock).
-void markglyphrows(uint8_t n, const Canvas& canvas, const GlyphPlacement& place) {
-    int64_t first = std::max<int64_t>(place.y, 0);
-    int64_t end = std::min(advanced(place.y, place.rows, place.scaley), canvas.height);
-    display::markrows(n, first, end - first);
-}
-
-// Monochrome pixels go the way of g_Plot: the drawing mode applies and a depth without a rule is
-// refused once for every pixel that would have been drawn.
-void printmono(uint8_t n, const Canvas& canvas, const GlyphPlacement& place,
-               const display::t_Window& w, const t_Font& font, uint8_t c, t_RGBColor foreground,
-               t_RGBColor background) {
-    if (!drawabledepth(canvas.depth)) {
-        for (int64_t k = glyphpixelsinside(canvas, place); k > 0; --k) {
-            logillegaldepth(canvas.depth);
+        int64_t from = 0;
+        greyrow(s, place, font, c, r, bytes, from);
+        for (int64_t y = ys.from; y < ys.to && !bytes.empty(); ++y) {
+            s.blend(from, y, bytes.data(), static_cast<int64_t>(bytes.size()), table);
         }
-        return;
     }
-    if (canvas.pixels == nullptr) {
-        return;
-    }
-    Pen fg = colourpen(foreground, canvas.depth), bg = colourpen(background, canvas.depth);
-    int64_t mode = w.DrawingMode;
-    display::VideoLock guard(display::videolock());
-    drawmonoglyph(canvas, place, font, c, fg, bg, mode);
-    markglyphrows(n, canvas, place);
 }
-
-void printgrey(uint8_t n, const Canvas& canvas, const GlyphPlacement& place, const t_Font& font,
-               uint8_t c, t_RGBColor foreground, t_RGBColor background) {
-    if (canvas.pixels == nullptr) {
-        return;
-    }
-    display::VideoLock guard(display::videolock());
-    drawgreyglyph(canvas, place, font, c, foreground, background);
-    markglyphrows(n, canvas, place);
-}
-
-} // namespace
 
 } // namespace graphics
-
-void g_PrintSymbol(uint8_t n, uint8_t c, int64_t scalex, int64_t scaley, t_RGBColor foreground,
-                   t_RGBColor background, const t_Font& font) {
-    if (!graphics::graphicwindowready("g_PrintSymbol", n)) {
-        return;
-    }
-    display::t_Window& w = display::windowrecord(n);
-    graphics::Canvas canvas = graphics::windowcanvas(w);
-    graphics::GlyphPlacement place{w.PositionX, w.PositionY, font.Width,
-                                   font.Height, scalex,      scaley};
-    // The fit test is the unscaled one; enlarged glyphs are cut at the edges instead.
-    if (c < font.Start || c > font.End || scalex < 1 || scaley < 1 ||
-        !graphics::fitsbefore(place.x, font.Width, canvas.width) ||
-        !graphics::fitsbefore(place.y, font.Height, canvas.height)) {
-        return;
-    }
-    switch (font.Format) {
-    case t_Font::Monochrome:
-        graphics::printmono(n, canvas, place, w, font, c, foreground, background);
-        break;
-    case t_Font::Grey:
-        graphics::printgrey(n, canvas, place, font, c, foreground, background);
-        break;
-    case t_Font::CompressedMonochrome:
-    case t_Font::CompressedGrey:
-        base::logline(
-            "g_PrintSymbol: Font format must be uncompressed monochrome or grey for printing.");
-        break;
-    default:
-        base::logline("g_PrintSymbol: Illegal font format.");
-        break;
-    }
-    w.PositionX = graphics::advanced(place.x, font.Width, scalex);
-}
-
-void g_PrintString(uint8_t n, const std::string& text, int64_t scalex, int64_t scaley,
-                   t_RGBColor foreground, t_RGBColor background, const t_Font& font) {
-    if (scalex < 1 || scaley < 1) {
-        return;
-    }
-    for (size_t pos = 0; pos < text.size();) {
-        int32_t scalar = 0;
-        pos += unicode::decodescalar(text, pos, scalar);
-        uint8_t code = static_cast<uint8_t>(scalar & 0xFF);
-        if (code >= 32) {
-            g_PrintSymbol(n, code, scalex, scaley, foreground, background, font);
-        }
-    }
-}

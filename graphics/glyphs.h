@@ -2,15 +2,17 @@
 // Glyphs of any font at a pixel position (g_PrintSymbol, g_PrintString), each glyph pixel
 // enlarged to a block of window pixels and cut at the window's edges.
 //
-// Monochrome glyphs are drawn pixel by pixel as g_Plot draws, set pixels in the foreground and
-// clear ones in the background colour. In grey glyphs each glyph byte blends the foreground into
-// the background colour, written straight into the graphic block. On palette windows (depths 1 and
+// Monochrome glyphs are drawn as g_Plot draws, set pixels in the foreground and clear ones in the
+// background colour, a run of equal pixels at a time. In grey glyphs each glyph byte blends the
+// foreground into the background colour, blended row by row into the graphic block as text cells
+// are. On palette windows (depths 1 and
 // 4) the pixel's colour is the same blend as on every other depth, g × F / 255 + (255 − g) × B /
 // 255 per component: the bit is set when (red + green + blue) / 3 is 128 or more, the nibble takes
 // the blend's nearest palette entry. Masking the glyph byte with the foreground instead would
 // ignore the background, so dark ink on a light background would come out as ink on black; with the
 // blend it looks as it does in text cells.
-#include "graphics/canvas.h"
+#include "display/pixelformats.h"
+#include "display/surface.h"
 
 #include <cstdint>
 
@@ -42,10 +44,10 @@ struct GlyphPlacement {
 };
 
 // Calls visit(row, column, xs, ys) for every glyph pixel that has window pixels inside the
-// canvas, with the part of its block that lies inside: a glyph reaching past an edge is cut
+// surface, with the part of its block that lies inside: a glyph reaching past an edge is cut
 // pixel by pixel there and never writes beyond it.
 template <typename Visit>
-void forglyphblocks(const Canvas& c, const GlyphPlacement& g, Visit visit) {
+void forglyphblocks(const display::Surface& c, const GlyphPlacement& g, Visit visit) {
     for (int64_t r = 0; r < g.rows; ++r) {
         Span ys = scaledspan(g.y, r, g.scaley, c.height);
         if (ys.empty()) {
@@ -60,25 +62,27 @@ void forglyphblocks(const Canvas& c, const GlyphPlacement& g, Visit visit) {
     }
 }
 
-// The number of window pixels the glyph covers inside the canvas.
-int64_t glyphpixelsinside(const Canvas& c, const GlyphPlacement& g);
+// The number of window pixels the glyph covers inside the surface.
+int64_t glyphpixelsinside(const display::Surface& c, const GlyphPlacement& g);
 
 // Row r of the glyph of code c as a number whose bit i is column i. Glyphs are stored from the
 // font's Start on; rows are (Width + 7) / 8 bytes read big-endian, so only their last eight bytes
 // count. Bytes past the end of Data read as 0.
 uint64_t monorow(const t_Font& font, uint8_t c, int64_t r);
 
-// Draws the glyph at its placement (the caller holds the video lock and checked the depth).
-void drawmonoglyph(const Canvas& canvas, const GlyphPlacement& place, const t_Font& font, uint8_t c,
-                   const Pen& foreground, const Pen& background, int64_t mode);
+// Draws the glyph at its placement (the caller holds the video lock and checked that the surface
+// has pixels).
+void drawmonoglyph(const display::Surface& s, const GlyphPlacement& place, const t_Font& font,
+                   uint8_t c, const display::Pen& foreground, const display::Pen& background,
+                   int64_t mode);
 
 // The glyph byte of code c at row r, column i (glyphs stored from code 0 on); 0 past the end of
 // Data.
 uint8_t greybyte(const t_Font& font, uint8_t c, int64_t r, int64_t i);
 
-// Draws the glyph at its placement (the caller holds the video lock). A depth without a rule
-// draws nothing.
-void drawgreyglyph(const Canvas& canvas, const GlyphPlacement& place, const t_Font& font, uint8_t c,
-                   t_RGBColor foreground, t_RGBColor background);
+// Draws the glyph at its placement (the caller holds the video lock and checked that the surface
+// has pixels).
+void drawgreyglyph(const display::Surface& s, const GlyphPlacement& place, const t_Font& font,
+                   uint8_t c, t_RGBColor foreground, t_RGBColor background);
 
 } // namespace graphics

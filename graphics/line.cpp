@@ -1,8 +1,10 @@
 // g_Line: straight lines in the window's current colour.
-#include "base/log.h"
+#include "display/pixelformats.h"
+#include "display/surface.h"
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
-#include "graphics/canvas.h"
+#include "display/windowlookup.h"
+#include "graphics/pens.h"
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>
@@ -18,6 +20,8 @@ namespace {
 // Coordinates, differences and their products reach far beyond 64 bits for int64 end points.
 using Wide = __int128;
 using UWide = unsigned __int128;
+using display::Pen;
+using display::Surface;
 
 // One coordinate of the walk: at step k it is start + k × delta / steps, rounded by adding one
 // half and truncating toward zero, computed exactly for any int64 start and delta.
@@ -145,8 +149,8 @@ StepRange minorrange(const Axis& axis, int64_t limit, StepRange range) {
                      firststep(range, below) - 1};
 }
 
-// The steps whose points lie inside the canvas.
-StepRange visiblesteps(const Canvas& c, const Axis& x, const Axis& y, int64_t x1, int64_t y1,
+// The steps whose points lie inside the surface.
+StepRange visiblesteps(const Surface& c, const Axis& x, const Axis& y, int64_t x1, int64_t y1,
                        uint64_t steps) {
     StepRange range{0, Wide{steps} - 1};
     if (x.major()) {
@@ -164,16 +168,16 @@ StepRange visiblesteps(const Canvas& c, const Axis& x, const Axis& y, int64_t x1
     return range;
 }
 
-// The steps of a line that lie inside the canvas: count steps from the first visible one on.
+// The steps of a line that lie inside the surface: count steps from the first visible one on.
 struct VisibleWalk {
     AxisWalk x, y;
     int64_t count;
 };
 
 // steps = max(|dx|, |dy|) points at positions x1 + k × dx / steps for k = 0 ... steps − 1
-// (rounded by adding 0.5 and truncating toward zero), of which only those inside the canvas are
+// (rounded by adding 0.5 and truncating toward zero), of which only those inside the surface are
 // walked, so a line costs what its visible part costs. Nothing when none is inside.
-std::optional<VisibleWalk> visiblewalk(const Canvas& c, int64_t x1, int64_t y1, int64_t x2,
+std::optional<VisibleWalk> visiblewalk(const Surface& c, int64_t x1, int64_t y1, int64_t x2,
                                        int64_t y2) {
     Wide dx = Wide{x2} - x1, dy = Wide{y2} - y1;
     Wide longer = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
@@ -192,18 +196,18 @@ std::optional<VisibleWalk> visiblewalk(const Canvas& c, int64_t x1, int64_t y1, 
 }
 
 // Calls visit(x, y) for every point of the line from (x1, y1) to (x2, y2) that lies inside the
-// canvas, in order: the visible steps of the walk, then (x2, y2) itself.
+// surface, in order: the visible steps of the walk, then (x2, y2) itself.
 template <typename Visit>
-void walkline(const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2, Visit visit) {
+void walkline(const Surface& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2, Visit visit) {
     if (std::optional<VisibleWalk> walk = visiblewalk(c, x1, y1, x2, y2)) {
         for (int64_t i = 0; i < walk->count; ++i, walk->x.advance(), walk->y.advance()) {
             int64_t px = walk->x.value(), py = walk->y.value();
-            if (inside(c, px, py)) {
+            if (c.inside(px, py)) {
                 visit(px, py);
             }
         }
     }
-    if (inside(c, x2, y2)) {
+    if (c.inside(x2, y2)) {
         visit(x2, y2);
     }
 }
@@ -221,15 +225,14 @@ struct Drawn {
     }
 };
 
-// Draws the visible steps at one depth, fixed at compile time so that the pixel writer needs no
-// choice per point. The loop works on local copies: a pixel write (a byte store) may alias any
-// memory whose address is known, so values read through a reference would be read again at
-// every point.
-template <int64_t Depth>
-[[gnu::noinline]] Drawn drawsteps(const Canvas& c, const VisibleWalk& walk, const Pen& pen,
+// Draws the visible steps in one pixel format, compiled for it: a step costs a few instructions,
+// so the pixel write is inlined instead of called through the surface's table. The loop works on
+// local copies: a pixel write (a byte store) may alias any memory whose address is known, so
+// values read through a reference would be read again at every point.
+template <typename Format>
+[[gnu::noinline]] Drawn drawsteps(const Surface& s, const VisibleWalk& walk, const Pen& pen,
                                   int64_t mode) {
-    Canvas canvas = c;
-    canvas.depth = Depth;
+    Surface surface = s;
     Pen ink = pen;
     AxisWalk x = walk.x, y = walk.y;
     int64_t count = walk.count, px = x.value(), py = y.value();
@@ -240,41 +243,27 @@ template <int64_t Depth>
     for (int64_t i = 0; i < count; ++i, x.advance(), y.advance()) {
         px = x.value();
         py = y.value();
-        if (inside(canvas, px, py)) {
-            putpixel(canvas, px, py, ink, mode);
+        if (surface.inside(px, py)) {
+            Format::put(surface.row(py), px, ink, mode);
         }
     }
     drawn.add(px, py);
     return drawn;
 }
 
-Drawn drawsteps(const Canvas& c, const VisibleWalk& walk, const Pen& pen, int64_t mode) {
-    switch (c.depth) {
-    case 1:
-        return drawsteps<1>(c, walk, pen, mode);
-    case 4:
-        return drawsteps<4>(c, walk, pen, mode);
-    case 8:
-        return drawsteps<8>(c, walk, pen, mode);
-    case 16:
-        return drawsteps<16>(c, walk, pen, mode);
-    case 24:
-        return drawsteps<24>(c, walk, pen, mode);
-    default:
-        return drawsteps<32>(c, walk, pen, mode);
-    }
-}
-
-// Draws the line's points that lie inside the canvas and marks their rows (the caller holds the
-// video lock and checked the depth).
-Drawn drawline(uint8_t n, const Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+// Draws the line's points that lie inside the surface and marks their rows (the caller holds the
+// video lock and checked that the surface has pixels).
+Drawn drawline(uint8_t n, const Surface& s, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                const Pen& pen, int64_t mode) {
     Drawn drawn;
-    if (std::optional<VisibleWalk> walk = visiblewalk(c, x1, y1, x2, y2)) {
-        drawn = drawsteps(c, *walk, pen, mode);
+    if (std::optional<VisibleWalk> walk = visiblewalk(s, x1, y1, x2, y2)) {
+        drawn = display::visitdepth(
+            s.depth,
+            [&]<typename Format>(Format) { return drawsteps<Format>(s, *walk, pen, mode); },
+            [] { return Drawn{}; });
     }
-    if (inside(c, x2, y2)) {
-        putpixel(c, x2, y2, pen, mode);
+    if (s.inside(x2, y2)) {
+        s.put(x2, y2, pen, mode);
         drawn.add(x2, y2);
     }
     display::markrows(n, drawn.top, drawn.bottom - drawn.top + 1);
@@ -286,28 +275,28 @@ Drawn drawline(uint8_t n, const Canvas& c, int64_t x1, int64_t y1, int64_t x2, i
 } // namespace graphics
 
 void g_Line(uint8_t n, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
-    if (!graphics::graphicwindowready("g_Line", n)) {
+    display::t_Window* w = display::graphicwindow("g_Line", n);
+    if (w == nullptr) {
         return;
     }
-    display::t_Window& w = display::windowrecord(n);
-    graphics::Canvas c = graphics::windowcanvas(w);
-    if (!graphics::drawabledepth(c.depth)) { // every point inside the window is refused on its own
-        graphics::walkline(c, x1, y1, x2, y2,
-                           [&](int64_t, int64_t) { graphics::logillegaldepth(c.depth); });
+    display::Surface s = display::surfaceof(*w);
+    if (s.routines == nullptr) { // every point inside the window is refused on its own
+        graphics::walkline(s, x1, y1, x2, y2,
+                           [&](int64_t, int64_t) { graphics::logillegaldepth(s.depth); });
         return;
     }
-    if (c.pixels == nullptr) {
+    if (s.pixels == nullptr) {
         return;
     }
-    graphics::Pen pen = graphics::windowpen(w);
-    int64_t mode = w.DrawingMode;
+    display::Pen pen = graphics::windowpen(*w);
+    int64_t mode = w->DrawingMode;
     graphics::Drawn drawn;
     {
         display::VideoLock guard(display::videolock());
-        drawn = graphics::drawline(n, c, x1, y1, x2, y2, pen, mode);
+        drawn = graphics::drawline(n, s, x1, y1, x2, y2, pen, mode);
     }
     if (drawn.any()) {
-        w.PositionX = drawn.lastx;
-        w.PositionY = drawn.lasty;
+        w->PositionX = drawn.lastx;
+        w->PositionY = drawn.lasty;
     }
 }

@@ -1,7 +1,9 @@
-// g_Plot, g_Scrn and g_GotoXY: single pixels and the graphics position.
+// g_Plot: a single pixel in an explicit or the window's current colour.
+#include "display/surface.h"
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
-#include "graphics/canvas.h"
+#include "display/windowlookup.h"
+#include "graphics/pens.h"
 #include "quorvinthal/toolkit.h"
 
 namespace graphics {
@@ -10,30 +12,30 @@ namespace {
 
 // Shared by both forms; pen is made only once the pixel is known to be drawn.
 template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen makepen) {
-    if (!graphicwindowready("g_Plot", n)) {
+    display::t_Window* w = display::graphicwindow("g_Plot", n);
+    if (w == nullptr) {
         return;
     }
-    display::t_Window& w = display::windowrecord(n);
-    Canvas c = windowcanvas(w);
-    if (!inside(c, x, y)) {
+    display::Surface s = display::surfaceof(*w);
+    if (!s.inside(x, y)) {
         return;
     }
-    if (!drawabledepth(c.depth)) {
-        logillegaldepth(c.depth);
+    if (s.routines == nullptr) {
+        logillegaldepth(s.depth);
         return;
     }
-    if (c.pixels == nullptr) {
+    if (s.pixels == nullptr) {
         return;
     }
-    Pen pen = makepen(w, c.depth);
-    int64_t mode = w.DrawingMode;
+    display::Pen pen = makepen(*w, s.depth);
+    int64_t mode = w->DrawingMode;
     {
         display::VideoLock guard(display::videolock());
-        putpixel(c, x, y, pen, mode);
+        s.put(x, y, pen, mode);
         display::markrows(n, y, 1);
     }
-    w.PositionX = x;
-    w.PositionY = y;
+    w->PositionX = x;
+    w->PositionY = y;
 }
 
 } // namespace
@@ -49,28 +51,4 @@ void g_Plot(uint8_t n, int64_t x, int64_t y, t_RGBColor color) {
 void g_Plot(uint8_t n, int64_t x, int64_t y) {
     graphics::plot(n, x, y,
                    [](const display::t_Window& w, int64_t) { return graphics::windowpen(w); });
-}
-
-t_RGBColor g_Scrn(uint8_t n, int64_t x, int64_t y) {
-    const t_RGBColor none{255, 0, 0, 0};
-    if (!graphics::graphicwindowready("g_Scrn", n)) {
-        return none;
-    }
-    graphics::Canvas c = graphics::windowcanvas(display::windowrecord(n));
-    if (c.pixels == nullptr || !graphics::inside(c, x, y)) {
-        return none;
-    }
-    display::VideoLock guard(display::videolock());
-    return graphics::getpixel(c, x, y);
-}
-
-void g_GotoXY(uint8_t n, int64_t x, int64_t y) {
-    if (!graphics::graphicwindowready("g_GotoXY", n)) {
-        return;
-    }
-    if (x >= 0 && y >= 0) {
-        display::t_Window& w = display::windowrecord(n);
-        w.PositionX = x;
-        w.PositionY = y;
-    }
 }

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "base/log.h"
 #include "display/videomemory.h"
+#include "display/windowlookup.h"
 #include "events/devicestate.h"
 #include "events/queues.h"
 #include "quorvinthal/toolkit.h"

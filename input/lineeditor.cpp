@@ -1,8 +1,9 @@
 #include "input/lineeditor.h"
 
+#include "display/videomemory.h"
+#include "display/windowlookup.h"
 #include "input/keyevents.h"
 #include "quorvinthal/toolkit.h"
-#include "text/textchecks.h"
 #include "unicode/graphemes.h"
 #include "unicode/strings.h"
 
@@ -196,10 +197,11 @@ void redrawinput(uint8_t n, const std::string& text) {
 
 std::string t_InputForm(uint8_t n, const std::string& prompt, const std::string& defaultText,
                         bool displayOnly, int64_t mode, int64_t maximum) {
-    if (!text::textcommandready("t_InputForm", n)) {
+    display::t_Window* found = display::textwindow("t_InputForm", n);
+    if (found == nullptr) {
         return {};
     }
-    display::t_Window& w = display::windowrecord(n);
+    display::t_Window& w = *found;
     w.TextDisplayMode = t_DisplayRedControls;
     t_Print(n, prompt);
     w.TextDisplayMode = t_DisplayPlain;
@@ -224,10 +226,11 @@ std::string t_InputForm(uint8_t n, const std::string& prompt, const std::string&
 }
 
 void t_InputEdit(uint8_t n, int64_t key) {
-    if (!text::textcommandready("t_InputEdit", n)) {
+    display::t_Window* found = display::textwindow("t_InputEdit", n);
+    if (found == nullptr) {
         return;
     }
-    display::t_Window& w = display::windowrecord(n);
+    display::t_Window& w = *found;
     w.TextVpos = w.InputVpos.load();
     w.TextHpos = w.InputHpos + w.InputCursorPos;
     if (const input::EditAction action = input::editaction(key)) {

@@ -1,8 +1,9 @@
 // Inserting characters into the line: the input modes' filters and numeric character entry.
+#include "display/videomemory.h"
+#include "display/windowlookup.h"
 #include "input/keyevents.h"
 #include "input/lineeditor.h"
 #include "quorvinthal/toolkit.h"
-#include "text/textchecks.h"
 #include "unicode/graphemes.h"
 #include "unicode/strings.h"
 
@@ -117,10 +118,11 @@ void numericentry(uint8_t n) {
 } // namespace input
 
 void t_InputInsert(uint8_t n, int64_t c) {
-    if (!text::textcommandready("t_InputInsert", n)) {
+    display::t_Window* found = display::textwindow("t_InputInsert", n);
+    if (found == nullptr) {
         return;
     }
-    display::t_Window& w = display::windowrecord(n);
+    display::t_Window& w = *found;
     if (input::insertatcursor(w, c)) {
         input::redrawinput(n, w.InputString);
     }

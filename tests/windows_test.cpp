@@ -4,6 +4,7 @@
 #include "core/threads.h"
 #include "display/initwindow.h"
 #include "display/pixelconversion.h"
+#include "display/placement.h"
 #include "display/render.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"

@@ -1,85 +1,79 @@
 // t_PrintControl: the actions of the control codes 0 ... 31.
-#include "base/log.h"
 #include "display/bell.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
-#include "text/displaymode.h"
-#include "text/textchecks.h"
-#include "unicode/strings.h"
+#include "text/outputroute.h"
+
+#include <array>
 
 namespace text {
 
 namespace {
 
-void controlaction(uint8_t n, uint8_t code) {
-    display::t_Window& w = display::windowrecord(n);
-    switch (code) {
-    case 7:
-        display::bell();
-        break;
-    case 8:
-        t_CursorLeft(n);
-        break;
-    case 10:
-        t_CursorDown(n);
-        break;
-    case 11:
-        t_ClearEndOfWindow(n);
-        break;
-    case 12:
-        t_CursorHome(n);
-        t_ClearEndOfWindow(n);
-        break;
-    case 13:
-        t_Cr(n);
-        break;
-    case 14:
-        t_Normal(n);
-        break;
-    case 15:
-        t_Inverse(n);
-        break;
-    case 17:
-        t_Reverse(n);
-        break;
-    case 18:
-        t_Htab(n, 1);
-        break;
-    case 19:
-        w.TextDisplayMode = t_DisplayPlain;
-        break;
-    case 20:
-        w.TextDisplayMode = t_DisplayUpperHalf;
-        break;
-    case 22:
-        t_ScrollDown(n);
-        break;
-    case 23:
-        t_ScrollUp(n);
-        break;
-    case 25:
-        t_CursorHome(n);
-        break;
-    case 26:
-        t_Htab(n, 1);
-        t_ClearEndOfLine(n);
-        break;
-    case 27:
-        w.TextDisplayMode = t_DisplayCommand;
-        break;
-    case 28:
-        t_CursorRight(n);
-        break;
-    case 29:
-        t_ClearEndOfLine(n);
-        break;
-    case 30:
-        t_CursorUp(n);
-        break;
-    case 31:
-        w.TextDisplayMode = t_DisplaySymbols;
-        break;
-    default:
-        break; // the other codes have no meaning
+using ControlAction = void (*)(uint8_t n, display::t_Window& w);
+
+struct ControlCode {
+    uint8_t code;
+    ControlAction action;
+};
+
+template <void (*Command)(uint8_t)> void run(uint8_t n, display::t_Window&) {
+    Command(n);
+}
+
+template <int64_t Mode> void setmode(uint8_t, display::t_Window& w) {
+    w.TextDisplayMode = Mode;
+}
+
+void ring(uint8_t, display::t_Window&) {
+    display::bell();
+}
+
+void homeandclear(uint8_t n, display::t_Window&) {
+    t_CursorHome(n);
+    t_ClearEndOfWindow(n);
+}
+
+void tofirstcolumn(uint8_t n, display::t_Window&) {
+    t_Htab(n, 1);
+}
+
+void clearline(uint8_t n, display::t_Window&) {
+    t_Htab(n, 1);
+    t_ClearEndOfLine(n);
+}
+
+// The codes that act; the others have no meaning.
+constexpr auto controlcodes = std::to_array<ControlCode>({
+    {7, ring},
+    {8, run<t_CursorLeft>},
+    {10, run<t_CursorDown>},
+    {11, run<t_ClearEndOfWindow>},
+    {12, homeandclear},
+    {13, run<t_Cr>},
+    {14, run<t_Normal>},
+    {15, run<t_Inverse>},
+    {17, run<t_Reverse>},
+    {18, tofirstcolumn},
+    {19, setmode<t_DisplayPlain>},
+    {20, setmode<t_DisplayUpperHalf>},
+    {22, run<t_ScrollDown>},
+    {23, run<t_ScrollUp>},
+    {25, run<t_CursorHome>},
+    {26, clearline},
+    {27, setmode<t_DisplayCommand>},
+    {28, run<t_CursorRight>},
+    {29, run<t_ClearEndOfLine>},
+    {30, run<t_CursorUp>},
+    {31, setmode<t_DisplaySymbols>},
+});
+
+void controlaction(uint8_t n, display::t_Window& w, uint8_t code) {
+    for (const ControlCode& entry : controlcodes) {
+        if (entry.code == code) {
+            entry.action(n, w);
+            return;
+        }
     }
 }
 
@@ -88,17 +82,8 @@ void controlaction(uint8_t n, uint8_t code) {
 } // namespace text
 
 void t_PrintControl(uint8_t n, uint8_t code) {
-    if (n >= t_GraphicWindows) {
-        base::logline("t_PrintControl: Window is not a graphic window.");
-        return;
-    }
-    int64_t redirect = display::memoryready() ? display::windowrecord(n).TextRedirectOutput.load()
-                                              : t_OutputWindow;
-    if (redirect == t_OutputWindow && display::textwindowready(n)) {
-        text::controlaction(n, code);
-    } else if (redirect == t_OutputStdout) {
-        base::writeoutput(unicode::scalartext(code));
-    } else if (redirect == t_OutputWindow) {
-        base::logline("t_PrintControl: Window #" + std::to_string(n) + " not initialized.");
+    display::t_Window* w = display::numberedwindow("t_PrintControl", n);
+    if (w != nullptr && text::routedtowindow("t_PrintControl", n, *w, code)) {
+        text::controlaction(n, *w, code);
     }
 }

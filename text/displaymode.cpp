@@ -1,16 +1,14 @@
 #include "text/displaymode.h"
 
-#include "display/palette.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
-#include "text/textchecks.h"
 
 namespace text {
 
 namespace {
 
 // Command mode's tab to the next stop of a grid of step columns.
-void tabtogrid(uint8_t n, int64_t step) {
-    const display::t_Window& w = display::windowrecord(n);
+void tabtogrid(uint8_t n, const display::t_Window& w, int64_t step) {
     int64_t p = w.TextHpos;
     int64_t stop = (p / step) * step + step + 1;
     int64_t room = w.TextWidth - w.TextFirstColumn + 1;
@@ -23,8 +21,8 @@ void tabtogrid(uint8_t n, int64_t step) {
 }
 
 // A character of command mode; the result code, or nothing when the mode stays.
-DisplayModeResult commandcharacter(uint8_t n, int64_t c, bool inverse, uint8_t colour) {
-    display::t_Window& w = display::windowrecord(n);
+DisplayModeResult commandcharacter(uint8_t n, display::t_Window& w, int64_t c, bool inverse,
+                                   uint8_t colour) {
     DisplayModeResult consumed{-1, inverse, colour};
     if (c >= 64 && c <= 79) {
         consumed.color = static_cast<uint8_t>((c - 64) * 16 + (colour & 15));
@@ -39,7 +37,7 @@ DisplayModeResult commandcharacter(uint8_t n, int64_t c, bool inverse, uint8_t c
     } else if (c == 102) {
         t_Htab(n, w.TextWidth - w.TextFirstColumn + 1);
     } else if (c >= 105 && c <= 107) {
-        tabtogrid(n, c == 105 ? 10 : c == 106 ? 20 : 40);
+        tabtogrid(n, w, c == 105 ? 10 : c == 106 ? 20 : 40);
     } else if (c >= 110) {
         t_ColorBorder(n, c - 110);
     }
@@ -51,14 +49,14 @@ DisplayModeResult commandcharacter(uint8_t n, int64_t c, bool inverse, uint8_t c
 } // namespace text
 
 text::DisplayModeResult t_ApplyDisplayMode(uint8_t n, int64_t c) {
-    if (!text::textcommandready("t_ApplyDisplayMode", n)) {
+    display::t_Window* w = display::textwindow("t_ApplyDisplayMode", n);
+    if (w == nullptr) {
         return text::DisplayModeResult{};
     }
-    display::t_Window& w = display::windowrecord(n);
-    bool inverse = w.TextInverse;
-    uint8_t colour = w.TextColor;
+    bool inverse = w->TextInverse;
+    uint8_t colour = w->TextColor;
     text::DisplayModeResult same{c, inverse, colour};
-    switch (w.TextDisplayMode) {
+    switch (w->TextDisplayMode) {
     case t_DisplayUpperHalf:
         return c >= 32 && c <= 127 ? text::DisplayModeResult{c + 128, inverse, colour} : same;
     case t_DisplaySymbols:
@@ -79,8 +77,14 @@ text::DisplayModeResult t_ApplyDisplayMode(uint8_t n, int64_t c) {
         }
         return same;
     case t_DisplayCommand:
-        return text::commandcharacter(n, c, inverse, colour);
+        return text::commandcharacter(n, *w, c, inverse, colour);
     default:
         return same;
+    }
+}
+
+void t_DisplayMode(uint8_t n, int64_t mode) {
+    if (display::t_Window* w = display::initializedwindow("t_DisplayMode", n)) {
+        w->TextDisplayMode = mode;
     }
 }

@@ -2,10 +2,13 @@
 
 #include "base/log.h"
 #include "display/blend.h"
+#include "display/surface.h"
+#include "display/videomemory.h"
 #include "display/windowchanges.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
-#include "text/textchecks.h"
-#include "unicode/strings.h"
+#include "text/cells.h"
+#include "text/outputroute.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,15 +18,6 @@
 namespace text {
 
 namespace {
-
-// One cell's geometry in the graphic block.
-struct CellTarget {
-    uint8_t* block;    // first byte of the graphic block
-    int64_t width;     // window width in pixels
-    int64_t depth;     // bits per pixel
-    int64_t left, top; // pixel position of the cell
-    int64_t cellwidth, cellheight;
-};
 
 // The glyph bytes of one character; glyph data shorter than the font claims reads as blank.
 struct GlyphSource {
@@ -40,101 +34,22 @@ GlyphSource glyphof(const t_Font& font, uint8_t c) {
     return GlyphSource{font.Data.data() + (available > 0 ? offset : 0), available, font.Width};
 }
 
-// Calls write(y, bytes) for every pixel row of the cell with the cell width's glyph bytes of
-// that row. Rows that the data does not hold in full are padded with blank bytes.
-template <typename WriteRow>
-void eachglyphrow(const CellTarget& t, const GlyphSource& glyph, WriteRow write) {
+// Blends the glyph into the cell whose top left pixel is (left, top), row by row. Rows that the
+// data does not hold in full are padded with blank bytes.
+void drawglyph(const display::Surface& s, int64_t left, int64_t top, const t_Font& font,
+               const GlyphSource& glyph, const display::BlendTable& blend) {
     std::vector<uint8_t> padded;
-    for (int64_t r = 0; r < t.cellheight; ++r) {
+    int64_t cellwidth = font.Width;
+    for (int64_t r = 0; r < font.Height; ++r) {
         int64_t offset = r * glyph.width;
-        if (offset + t.cellwidth <= glyph.available) {
-            write(t.top + r, glyph.data + offset);
+        if (offset + cellwidth <= glyph.available) {
+            s.blend(left, top + r, glyph.data + offset, cellwidth, blend);
             continue;
         }
-        padded.assign(static_cast<size_t>(t.cellwidth), 0);
-        int64_t present = std::clamp<int64_t>(glyph.available - offset, 0, t.cellwidth);
+        padded.assign(static_cast<size_t>(cellwidth), 0);
+        int64_t present = std::clamp<int64_t>(glyph.available - offset, 0, cellwidth);
         std::copy_n(glyph.data + offset, present, padded.begin());
-        write(t.top + r, padded.data());
-    }
-}
-
-using BlendValues = std::array<std::array<uint8_t, 4>, 256>;
-
-// A row of 3-byte pixels. Each pixel is stored as a 32-bit word whose last byte the next pixel
-// overwrites; only the row's last pixel is stored byte-exact, so nothing beyond the row changes.
-// Kept out of line, where the loop has the registers to itself.
-[[gnu::noinline]] void writergbrow(uint8_t* row, const uint8_t* bytes, int64_t count,
-                                   const BlendValues& v) {
-    for (int64_t s = 0; s + 1 < count; ++s) {
-        std::memcpy(row + 3 * s, v[bytes[s]].data(), 4);
-    }
-    if (count > 0) {
-        std::memcpy(row + 3 * (count - 1), v[bytes[count - 1]].data(), 3);
-    }
-}
-
-// A row of 4-byte pixels whose Alpha byte stays.
-[[gnu::noinline]] void writexrgbrow(uint8_t* row, const uint8_t* bytes, int64_t count,
-                                    const BlendValues& v) {
-    for (int64_t s = 0; s < count; ++s) {
-        std::memcpy(row + 4 * s + 1, v[bytes[s]].data(), 3);
-    }
-}
-
-void drawglyph(const CellTarget& t, const GlyphSource& glyph, const display::BlendTable& blend) {
-    uint8_t* block = t.block;
-    int64_t width = t.width, left = t.left, cells = t.cellwidth;
-    const auto& v = blend.value;
-    switch (t.depth) {
-    case 1:
-        eachglyphrow(t, glyph, [&](int64_t y, const uint8_t* bytes) {
-            for (int64_t s = 0; s < cells; ++s) {
-                int64_t x = left + s;
-                uint8_t& byte = block[y * (width / 8) + x / 8];
-                uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
-                byte = v[bytes[s]][0] ? (byte | bit) : (byte & ~bit);
-            }
-        });
-        break;
-    case 4:
-        eachglyphrow(t, glyph, [&](int64_t y, const uint8_t* bytes) {
-            for (int64_t s = 0; s < cells; ++s) {
-                int64_t x = left + s;
-                uint8_t& byte = block[y * (width / 2) + x / 2];
-                uint8_t p = v[bytes[s]][0];
-                byte = x % 2 == 0 ? static_cast<uint8_t>((byte & 0x0F) | p << 4)
-                                  : static_cast<uint8_t>((byte & 0xF0) | p);
-            }
-        });
-        break;
-    case 8:
-        eachglyphrow(t, glyph, [&](int64_t y, const uint8_t* bytes) {
-            uint8_t* row = block + y * width + left;
-            for (int64_t s = 0; s < cells; ++s) {
-                row[s] = v[bytes[s]][0];
-            }
-        });
-        break;
-    case 16:
-        eachglyphrow(t, glyph, [&](int64_t y, const uint8_t* bytes) {
-            uint8_t* row = block + 2 * (y * width + left) + 1;
-            for (int64_t s = 0; s < cells; ++s) {
-                row[2 * s] = v[bytes[s]][0];
-            }
-        });
-        break;
-    case 24:
-        eachglyphrow(t, glyph, [&](int64_t y, const uint8_t* bytes) {
-            writergbrow(block + 3 * (y * width + left), bytes, cells, v);
-        });
-        break;
-    case 32:
-        eachglyphrow(t, glyph, [&](int64_t y, const uint8_t* bytes) {
-            writexrgbrow(block + 4 * (y * width + left), bytes, cells, v);
-        });
-        break;
-    default:
-        break; // no drawing rule; the cell is still recorded
+        s.blend(left, top + r, padded.data(), cellwidth, blend);
     }
 }
 
@@ -145,15 +60,12 @@ bool cellfits(int64_t size, int64_t cell, int64_t count) {
     return count <= size && !__builtin_mul_overflow(cell, count, &needed) && needed <= size;
 }
 
-void writetooutput(uint8_t c) {
-    base::writeoutput(unicode::scalartext(c));
-}
-
 std::string prefix(uint8_t n) {
     return "t_PrintSymbol: Window #" + std::to_string(n);
 }
 
-// Draws c if the font can and says whether it did; logs why not otherwise.
+// Draws c if the font can and says whether it did; logs why not otherwise. A depth without a
+// pixel layout draws nothing, and the cell is still recorded.
 bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, uint8_t background,
                    int64_t x, int64_t y) {
     const t_Font& font = w.Font;
@@ -172,14 +84,11 @@ bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, ui
     if (font.Width < 1 || font.Height < 1) {
         return false; // an empty cell has nothing to draw
     }
-    CellTarget target{display::videomemory() + w.MemoryStart,
-                      w.Width,
-                      w.BitDepth,
-                      font.Width * (x - 1),
-                      font.Height * (y - 1),
-                      font.Width,
-                      font.Height};
-    drawglyph(target, glyphof(font, c), display::blendtable(foreground, background, w.BitDepth));
+    display::Surface s = display::surfaceof(w);
+    if (s.pixels != nullptr) {
+        drawglyph(s, font.Width * (x - 1), font.Height * (y - 1), font, glyphof(font, c),
+                  display::blendtable(display::glyphcolours(foreground, background), s.depth));
+    }
     return true;
 }
 
@@ -204,33 +113,32 @@ bool legalcell(const display::t_Window& w, int64_t x, int64_t y) {
 // A run of cells can be filled by copying its first cell's bytes when every cell covers whole
 // bytes that the glyph writes completely: not at depths 16 and 32, whose first byte of each pixel
 // the glyph leaves alone, nor where cells of depths 1 and 4 start within a byte.
-bool copyablecells(const display::t_Window& w) {
-    int64_t depth = w.BitDepth, width = w.Font.Width;
-    if (width < 1 || w.Font.Height < 1) {
-        return false; // empty cells draw nothing
+bool copyablecells(const display::t_Window& w, const display::Surface& s) {
+    int64_t depth = s.depth, width = w.Font.Width;
+    if (s.pixels == nullptr || width < 1 || w.Font.Height < 1) {
+        return false; // nothing drawn, or empty cells
     }
     return depth == 8 || depth == 24 || (depth == 4 && width % 2 == 0) ||
            (depth == 1 && width % 8 == 0);
 }
 
 // Copies cell first of line y into cells first + 1 ... last, pixels and text block alike.
-void copycell(uint8_t n, const display::t_Window& w, int64_t first, int64_t last, int64_t y) {
-    int64_t depth = w.BitDepth, fontwidth = w.Font.Width, fontheight = w.Font.Height;
-    int64_t cellbytes = fontwidth * depth / 8, rowbytes = w.Width * depth / 8;
+void copycell(uint8_t n, const display::t_Window& w, const display::Surface& s, int64_t first,
+              int64_t last, int64_t y) {
+    int64_t fontwidth = w.Font.Width, fontheight = w.Font.Height;
+    int64_t cellbytes = fontwidth * s.depth / 8;
     int64_t runbytes = (last - first + 1) * cellbytes;
-    uint8_t* memory = display::videomemory();
-    uint8_t* start = memory + w.MemoryStart + fontheight * (y - 1) * rowbytes +
-                     fontwidth * (first - 1) * depth / 8;
+    int64_t left = fontwidth * (first - 1) * s.depth / 8;
     display::VideoLock guard(display::videolock());
     for (int64_t r = 0; r < fontheight; ++r) {
-        uint8_t* row = start + r * rowbytes;
+        uint8_t* row = s.row(fontheight * (y - 1) + r) + left;
         // Doubling: each copy takes what is filled so far.
         for (int64_t filled = cellbytes; filled < runbytes; filled *= 2) {
             std::memcpy(row + filled, row,
                         static_cast<size_t>(std::min(filled, runbytes - filled)));
         }
     }
-    uint8_t* characters = memory + w.TextMemoryStart + cellindex(w, first, y);
+    uint8_t* characters = display::videomemory() + w.TextMemoryStart + cellindex(w, first, y);
     int64_t offset = attributeoffset(w);
     std::memset(characters + 1, characters[0], static_cast<size_t>(last - first));
     std::memset(characters + offset + 1, characters[offset], static_cast<size_t>(last - first));
@@ -240,32 +148,13 @@ void copycell(uint8_t n, const display::t_Window& w, int64_t first, int64_t last
 } // namespace
 
 bool printsymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
-    if (n >= t_GraphicWindows) {
-        base::logline("t_PrintSymbol: Window is not a graphic window.");
+    const display::t_Window* found = display::numberedwindow("t_PrintSymbol", n);
+    if (found == nullptr || !routedtowindow("t_PrintSymbol", n, *found, c)) {
         return false;
     }
-    if (!display::memoryready()) {
-        base::logline(prefix(n) + " not initialized.");
-        return false;
-    }
-    const display::t_Window& w = display::windowrecord(n);
-    int64_t redirect = w.TextRedirectOutput;
-    if (!w.Initialized || w.TextMemoryStart < 0) {
-        if (redirect == t_OutputStdout) {
-            writetooutput(c);
-        } else if (redirect == t_OutputWindow) {
-            base::logline(prefix(n) + " not initialized.");
-        }
-        return false;
-    }
-    if (redirect != t_OutputWindow) {
-        if (redirect == t_OutputStdout) {
-            writetooutput(c);
-        }
-        return false;
-    }
+    const display::t_Window& w = *found;
     if (w.Font.Data.empty()) {
-        base::logline(prefix(n) + " not initialized.");
+        display::lognotinitialized("t_PrintSymbol", n);
         return false;
     }
     bool inverse = w.TextInverse;
@@ -287,14 +176,14 @@ void printrun(uint8_t n, uint8_t c, uint8_t k, int64_t first, int64_t last, int6
     if (first > last) {
         return;
     }
-    bool copyable = printsymbol(n, c, k, first, y) && last > first;
-    if (copyable) { // the window, its font and the first cell passed every check
+    if (printsymbol(n, c, k, first, y) && last > first) {
+        // The window, its font and the first cell passed every check.
         const display::t_Window& w = display::windowrecord(n);
-        copyable = copyablecells(w) && legalcell(w, last, y) && cellindex(w, last, y) >= 0;
-    }
-    if (copyable) {
-        copycell(n, display::windowrecord(n), first, last, y);
-        return;
+        display::Surface s = display::surfaceof(w);
+        if (copyablecells(w, s) && legalcell(w, last, y) && cellindex(w, last, y) >= 0) {
+            copycell(n, w, s, first, last, y);
+            return;
+        }
     }
     for (int64_t x = first + 1; x <= last; ++x) {
         printsymbol(n, c, k, x, y);
@@ -305,10 +194,4 @@ void printrun(uint8_t n, uint8_t c, uint8_t k, int64_t first, int64_t last, int6
 
 void t_PrintSymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
     text::printsymbol(n, c, k, x, y);
-}
-
-void t_RedirectOutput(uint8_t n, int64_t target) {
-    if (text::windowcommandready("t_RedirectOutput", n)) {
-        display::windowrecord(n).TextRedirectOutput = target;
-    }
 }

@@ -1,28 +1,26 @@
-// Scrolling and clearing the text area.
-#include "base/log.h"
+// Scrolling the text area: t_ScrollUp and t_ScrollDown.
+#include "display/videomemory.h"
 #include "display/windowchanges.h"
+#include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
 #include "text/cells.h"
 #include "text/printsymbol.h"
-#include "text/textchecks.h"
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 
 namespace text {
 
 namespace {
 
-// The scroll commands stay silent while ScrollLock is set, even on a window that is not ready.
-bool scrollready(const char* command, uint8_t n) {
-    if (n >= t_GraphicWindows || !display::memoryready()) {
-        return textcommandready(command, n);
+// The window to scroll. The scroll commands stay silent while ScrollLock is set, even on a window
+// that is not ready.
+display::t_Window* scrollwindow(const char* command, uint8_t n) {
+    display::t_Window* w = display::numberedwindow(command, n);
+    if (w == nullptr || w->ScrollLock) {
+        return nullptr;
     }
-    if (display::windowrecord(n).ScrollLock) {
-        return false;
-    }
-    return textcommandready(command, n);
+    return display::textwindow(command, n);
 }
 
 // Moves count bytes from source to target when both ranges lie within [low, high]; a range that
@@ -96,24 +94,21 @@ void moveblocksdown(uint8_t n, const display::t_Window& w) {
 }
 
 // Redraws the cells of line y from those of line y + offset, with their own colours.
-void redrawline(uint8_t n, int64_t y, int64_t offset) {
-    display::t_Window& w = display::windowrecord(n);
+void redrawline(uint8_t n, const display::t_Window& w, int64_t y, int64_t offset) {
     for (int64_t x = w.TextFirstColumn; x <= w.TextLastColumn; ++x) {
         Cell cell = readcell(w, x, y + offset);
         t_PrintSymbol(n, cell.character, cell.colour, x, y);
     }
 }
 
-template <typename Lines> void redrawwithoutinverse(uint8_t n, Lines lines) {
-    display::t_Window& w = display::windowrecord(n);
+template <typename Lines> void redrawwithoutinverse(display::t_Window& w, Lines lines) {
     bool inverse = w.TextInverse;
     w.TextInverse = false;
     lines();
     w.TextInverse = inverse;
 }
 
-void blankline(uint8_t n, int64_t line) {
-    const display::t_Window& w = display::windowrecord(n);
+void blankline(uint8_t n, const display::t_Window& w, int64_t line) {
     printrun(n, 32, w.TextColor, w.TextFirstColumn, w.TextLastColumn, line);
 }
 
@@ -122,63 +117,37 @@ void blankline(uint8_t n, int64_t line) {
 } // namespace text
 
 void t_ScrollUp(uint8_t n) {
-    if (!text::scrollready("t_ScrollUp", n)) {
+    display::t_Window* w = text::scrollwindow("t_ScrollUp", n);
+    if (w == nullptr) {
         return;
     }
-    const display::t_Window& w = display::windowrecord(n);
-    int64_t first = w.TextFirstLine, last = w.TextLastLine;
-    if (text::fullwidth(w)) {
-        text::moveblocksup(n, w);
+    int64_t first = w->TextFirstLine, last = w->TextLastLine;
+    if (text::fullwidth(*w)) {
+        text::moveblocksup(n, *w);
     } else {
-        text::redrawwithoutinverse(n, [&] {
+        text::redrawwithoutinverse(*w, [&] {
             for (int64_t y = first; y <= last - 1; ++y) {
-                text::redrawline(n, y, +1);
+                text::redrawline(n, *w, y, +1);
             }
         });
     }
-    text::blankline(n, last);
+    text::blankline(n, *w, last);
 }
 
 void t_ScrollDown(uint8_t n) {
-    if (!text::scrollready("t_ScrollDown", n)) {
+    display::t_Window* w = text::scrollwindow("t_ScrollDown", n);
+    if (w == nullptr) {
         return;
     }
-    const display::t_Window& w = display::windowrecord(n);
-    int64_t first = w.TextFirstLine, last = w.TextLastLine;
-    if (text::fullwidth(w)) {
-        text::moveblocksdown(n, w);
+    int64_t first = w->TextFirstLine, last = w->TextLastLine;
+    if (text::fullwidth(*w)) {
+        text::moveblocksdown(n, *w);
     } else {
-        text::redrawwithoutinverse(n, [&] {
+        text::redrawwithoutinverse(*w, [&] {
             for (int64_t y = last; y >= first + 1; --y) {
-                text::redrawline(n, y, -1);
+                text::redrawline(n, *w, y, -1);
             }
         });
     }
-    text::blankline(n, first);
-}
-
-void t_ClearEndOfLine(uint8_t n) {
-    if (!text::textcommandready("t_ClearEndOfLine", n)) {
-        return;
-    }
-    const display::t_Window& w = display::windowrecord(n);
-    text::printrun(n, 32, w.TextColor, w.TextHpos, w.TextLastColumn, w.TextVpos);
-}
-
-void t_ClearEndOfWindow(uint8_t n) {
-    if (!text::textcommandready("t_ClearEndOfWindow", n)) {
-        return;
-    }
-    t_ClearEndOfLine(n);
-    display::t_Window& w = display::windowrecord(n);
-    int64_t hpos = w.TextHpos, vpos = w.TextVpos;
-    if (vpos < w.TextLastLine) {
-        w.TextHpos = w.TextFirstColumn.load();
-        for (int64_t line = vpos + 1; line <= w.TextLastLine; ++line) {
-            w.TextVpos = line;
-            t_ClearEndOfLine(n);
-        }
-    }
-    w.TextHpos = hpos;
-    w.TextVpos = vpos;
+    text::blankline(n, *w, first);
 }

@@ -3,7 +3,7 @@
 #include "core/bridge.h"
 #include "core/lookup.h"
 #include "tests/support/testfonts.h"
-#include "text/textchecks.h"
+#include "text/cells.h"
 #include "ui/windownumbers.h"
 #include "unicode/graphemes.h"
 
