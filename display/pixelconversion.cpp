@@ -60,9 +60,15 @@ constexpr ShuffleMask shufflegrey8 = {0, 0, 0, -1, 1, 1, 1, -1, 2, 2, 2, -1, 3, 
 constexpr ShuffleMask shufflegrey16 = {1, 1, 1, -1, 3, 3, 3, -1, 5, 5, 5, -1, 7, 7, 7, -1};
 
 #if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("ssse3"))) int64_t shufflessse3(const uint8_t* source, uint32_t* target,
-                                                      int64_t count, int64_t bytes,
-                                                      const ShuffleMask& mask) {
+// The loop starts a 64-byte line: split over two lines of the processor's op cache it converted a
+// 1280 x 800 frame at depth 24 1.6 times slower. Clang has no such attribute.
+#if defined(__clang__)
+#define SHUFFLELOOP __attribute__((target("ssse3")))
+#else
+#define SHUFFLELOOP __attribute__((target("ssse3"), optimize("align-loops=64")))
+#endif
+SHUFFLELOOP int64_t shufflessse3(const uint8_t* source, uint32_t* target, int64_t count,
+                                 int64_t bytes, const ShuffleMask& mask) {
     const __m128i shuffle = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask.data()));
     const __m128i alpha = _mm_set1_epi32(static_cast<int>(opaque));
     int64_t i = 0;
