@@ -8,15 +8,7 @@ namespace display {
 namespace {
 
 template <typename Format>
-void fillrun(uint8_t* row, int64_t from, int64_t to, const Pen& pen, int64_t mode) {
-    for (int64_t x = from; x < to; ++x) {
-        Format::put(row, x, pen, mode);
-    }
-}
-
-template <typename Format>
-constexpr DepthRoutines routinesof{Format::put, Format::get, fillrun<Format>, Format::blend,
-                                   Format::convert};
+constexpr DepthRoutines routinesof{Format::put, Format::get, Format::blend, Format::convert};
 
 } // namespace
 

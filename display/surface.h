@@ -14,7 +14,6 @@ namespace display {
 struct DepthRoutines {
     void (*put)(uint8_t* row, int64_t x, const Pen& pen, int64_t mode);
     t_RGBColor (*get)(const uint8_t* row, int64_t x);
-    void (*fill)(uint8_t* row, int64_t from, int64_t to, const Pen& pen, int64_t mode);
     void (*blend)(uint8_t* row, int64_t x, const uint8_t* glyph, int64_t count,
                   const BlendValues& values);
     void (*convert)(const uint8_t* source, uint32_t* target, int64_t count);
@@ -44,15 +43,11 @@ struct Surface {
     bool inside(int64_t x, int64_t y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     uint8_t* row(int64_t y) const { return pixels + y * rowbytes; }
 
-    // Single pixels, runs x = from ... to − 1 of row y, and count glyph bytes blended into row y
-    // from x on. Every pixel lies inside.
+    // Single pixels, and count glyph bytes blended into row y from x on. Every pixel lies inside.
     void put(int64_t x, int64_t y, const Pen& pen, int64_t mode) const {
         routines->put(row(y), x, pen, mode);
     }
     t_RGBColor get(int64_t x, int64_t y) const { return routines->get(row(y), x); }
-    void fill(int64_t from, int64_t to, int64_t y, const Pen& pen, int64_t mode) const {
-        routines->fill(row(y), from, to, pen, mode);
-    }
     void blend(int64_t x, int64_t y, const uint8_t* glyph, int64_t count,
                const BlendTable& table) const {
         routines->blend(row(y), x, glyph, count, table.value);

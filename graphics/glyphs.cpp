@@ -67,30 +67,6 @@ uint64_t monorow(const t_Font& font, uint8_t c, int64_t r) {
 
 namespace {
 
-// Window pixels from .. to − 1 of one row, all of one pen.
-struct Run {
-    int64_t from = 0, to = 0;
-    bool set = false;
-};
-
-// The runs of glyph row bits (bit i is column i) that lie inside the surface.
-void monoruns(const display::Surface& s, const GlyphPlacement& g, uint64_t bits,
-              std::vector<Run>& runs) {
-    runs.clear();
-    for (int64_t i = 0; i < g.columns; ++i) {
-        Span xs = scaledspan(g.x, i, g.scalex, s.width);
-        if (xs.empty()) {
-            continue;
-        }
-        bool set = i < 64 && (bits >> i & 1);
-        if (!runs.empty() && runs.back().set == set && runs.back().to == xs.from) {
-            runs.back().to = xs.to;
-        } else {
-            runs.push_back(Run{xs.from, xs.to, set});
-        }
-    }
-}
-
 // The glyph bytes of row r repeated for each window pixel they cover inside the surface; the
 // first of them lands at x = from.
 void greyrow(const display::Surface& s, const GlyphPlacement& g, const t_Font& font, uint8_t c,
@@ -114,22 +90,41 @@ display::RGB rgbof(t_RGBColor c) {
 
 } // namespace
 
+namespace {
+
+// The monochrome glyph in one pixel format, compiled for it: every glyph pixel is written on its
+// own, so the pixel write is inlined instead of called through the surface's table.
+template <typename Format>
+void drawmonoin(const display::Surface& s, const GlyphPlacement& place,
+                const std::vector<uint64_t>& rows, const display::Pen& foreground,
+                const display::Pen& background, int64_t mode) {
+    forglyphblocks(s, place, [&](int64_t r, int64_t i, Span xs, Span ys) {
+        bool set = i < 64 && (rows[r] >> i & 1);
+        const display::Pen& pen = set ? foreground : background;
+        for (int64_t y = ys.from; y < ys.to; ++y) {
+            uint8_t* row = s.row(y);
+            for (int64_t x = xs.from; x < xs.to; ++x) {
+                Format::put(row, x, pen, mode);
+            }
+        }
+    });
+}
+
+} // namespace
+
 void drawmonoglyph(const display::Surface& s, const GlyphPlacement& place, const t_Font& font,
                    uint8_t c, const display::Pen& foreground, const display::Pen& background,
                    int64_t mode) {
-    std::vector<Run> runs;
+    std::vector<uint64_t> rows(static_cast<size_t>(std::max<int64_t>(place.rows, 0)));
     for (int64_t r = 0; r < place.rows; ++r) {
-        Span ys = scaledspan(place.y, r, place.scaley, s.height);
-        if (ys.empty()) {
-            continue;
-        }
-        monoruns(s, place, monorow(font, c, r), runs);
-        for (int64_t y = ys.from; y < ys.to; ++y) {
-            for (const Run& run : runs) {
-                s.fill(run.from, run.to, y, run.set ? foreground : background, mode);
-            }
-        }
+        rows[r] = monorow(font, c, r);
     }
+    display::visitdepth(
+        s.depth,
+        [&]<typename Format>(Format) {
+            drawmonoin<Format>(s, place, rows, foreground, background, mode);
+        },
+        [] {});
 }
 
 uint8_t greybyte(const t_Font& font, uint8_t c, int64_t r, int64_t i) {
@@ -143,7 +138,7 @@ void drawgreyglyph(const display::Surface& s, const GlyphPlacement& place, const
                    uint8_t c, t_RGBColor foreground, t_RGBColor background) {
     const display::BlendTable& table =
         display::blendtable(display::GlyphColours{rgbof(foreground), rgbof(background)}, s.depth);
-    std::vector<uint8_t> bytes;
+    thread_local std::vector<uint8_t> bytes;
     for (int64_t r = 0; r < place.rows; ++r) {
         Span ys = scaledspan(place.y, r, place.scaley, s.height);
         if (ys.empty()) {

@@ -2,8 +2,8 @@
 // Glyphs of any font at a pixel position (g_PrintSymbol, g_PrintString), each glyph pixel
 // enlarged to a block of window pixels and cut at the window's edges.
 //
-// Monochrome glyphs are drawn as g_Plot draws, set pixels in the foreground and clear ones in the
-// background colour, a run of equal pixels at a time. In grey glyphs each glyph byte blends the
+// Monochrome glyphs are drawn pixel by pixel as g_Plot draws, set pixels in the foreground and
+// clear ones in the background colour. In grey glyphs each glyph byte blends the
 // foreground into the background colour, blended row by row into the graphic block as text cells
 // are. On palette windows (depths 1 and
 // 4) the pixel's colour is the same blend as on every other depth, g × F / 255 + (255 − g) × B /

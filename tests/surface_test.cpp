@@ -103,25 +103,34 @@ TEST(Surface, APixelChangesOnlyItsOwnBitsAndReadsBack) {
     }
 }
 
-// Glyph bytes 0, 128 and 255, white on black, from x = 1 on: each depth writes its blend into
-// those three pixels and leaves the bytes that are not theirs (depth 16's first byte, depth 32's
+// Pixels of width bytes each, stride bytes apart from first on, every byte of pixel i value i.
+Changes pixels(size_t first, size_t stride, size_t width, const std::vector<uint8_t>& values) {
+    Changes changes;
+    for (size_t i = 0; i < values.size(); ++i) {
+        for (size_t b = 0; b < width; ++b) {
+            changes[first + i * stride + b] = values[i];
+        }
+    }
+    return changes;
+}
+
+// Glyph bytes 0, 128, 255, 128, 0, white on black, from x = 1 on: each depth writes its blend into
+// those five pixels and leaves the bytes that are not theirs (depth 16's first byte, depth 32's
 // Alpha, everything past the last pixel).
 TEST(Surface, AGlyphRowBlendsIntoItsPixelsOnly) {
-    const uint8_t glyph[] = {0, 128, 255};
+    const std::vector<uint8_t> glyph{0, 128, 255, 128, 0};
     const display::GlyphColours colours{{255, 255, 255}, {0, 0, 0}};
     const std::pair<int64_t, Changes> rows[]{
         {1, {{0, 0x3A}}},
-        {4, {{0, 0x50}, {1, 0xAF}}},
-        {8, {{1, 0}, {2, 128}, {3, 255}}},
-        {16, {{3, 0}, {5, 128}, {7, 255}}},
-        {24,
-         {{3, 0}, {4, 0}, {5, 0}, {6, 128}, {7, 128}, {8, 128}, {9, 255}, {10, 255}, {11, 255}}},
-        {32,
-         {{5, 0}, {6, 0}, {7, 0}, {9, 128}, {10, 128}, {11, 128}, {13, 255}, {14, 255}, {15, 255}}},
+        {4, {{0, 0x50}, {1, 0xAF}, {2, 0xA0}}},
+        {8, pixels(1, 1, 1, glyph)},
+        {16, pixels(3, 2, 1, glyph)},
+        {24, pixels(3, 3, 3, glyph)},
+        {32, pixels(5, 4, 3, glyph)},
     };
     for (const auto& [depth, changes] : rows) {
         TestSurface t(depth, 8, 2);
-        t.surface.blend(1, 0, glyph, 3, display::blendtable(colours, depth));
+        t.surface.blend(1, 0, glyph.data(), 5, display::blendtable(colours, depth));
         EXPECT_EQ(t.changed(), changes) << "depth " << depth;
     }
 }
@@ -135,22 +144,6 @@ TEST(Surface, BlendTablesFollowTheirColoursAndDepth) {
     EXPECT_EQ(display::blendtable(blue, 24).value[255], (Entry{0, 0, 255, 0}));
     EXPECT_EQ(display::blendtable(blue, 8).value[255], (Entry{85, 0, 0, 0}));
     EXPECT_EQ(display::blendtable(blue, 4).value[255], (Entry{t_Blue, 0, 0, 0}));
-}
-
-// A filled run writes what putting each of its pixels writes, in every drawing mode's way.
-TEST(Surface, ARunIsFilledAsItsPixelsArePut) {
-    const display::Pen pen{t_RGBColor{0x80, 0xF0, 0x0F, 0x3C}, 12, 0x99};
-    for (int64_t depth : depths) {
-        for (int64_t mode : {0, 1, 4, 7}) {
-            TestSurface filled(depth, 16, 3), put(depth, 16, 3);
-            filled.surface.fill(3, 11, 1, pen, mode);
-            for (int64_t x = 3; x < 11; ++x) {
-                put.surface.put(x, 1, pen, mode);
-            }
-            EXPECT_EQ(filled.bytes, put.bytes) << "depth " << depth << " mode " << mode;
-            EXPECT_NE(filled.changed(), Changes{}) << "depth " << depth << " mode " << mode;
-        }
-    }
 }
 
 // Converting rows reads the bytes of those rows: each row of a surface converts as its bytes do.
