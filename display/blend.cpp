@@ -79,18 +79,37 @@ std::array<uint8_t, 4> blendedvalue(const GlyphColours& c, int g, int64_t depth)
 
 } // namespace
 
-const BlendTable& blendtable(const GlyphColours& colours, int64_t depth) {
+namespace {
+
+// The table of the last key asked for on this thread; colours() gives the pair on a miss.
+template <typename Colours>
+const BlendTable& cachedtable(int64_t key, int64_t depth, Colours colours) {
     thread_local BlendTable table;
-    thread_local GlyphColours tablecolours;
-    thread_local int64_t tabledepth = -1;
-    if (tabledepth != depth || tablecolours != colours) {
+    thread_local int64_t tablekey = -1;
+    if (tablekey != key) {
+        GlyphColours pair = colours();
         for (int g = 0; g < 256; ++g) {
-            table.value[g] = blendedvalue(colours, g, depth);
+            table.value[g] = blendedvalue(pair, g, depth);
         }
-        tablecolours = colours;
-        tabledepth = depth;
+        tablekey = key;
     }
     return table;
+}
+
+} // namespace
+
+const BlendTable& blendtable(const GlyphColours& colours, int64_t depth) {
+    // Colour components are bytes: the pair and the depth fit one number.
+    const RGB& f = colours.foreground;
+    const RGB& b = colours.background;
+    int64_t key = depth << 48 | int64_t{f.r} << 40 | int64_t{f.g} << 32 | int64_t{f.b} << 24 |
+                  b.r << 16 | b.g << 8 | b.b;
+    return cachedtable(key, depth, [&] { return colours; });
+}
+
+const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth) {
+    int64_t key = depth << 8 | foregroundindex << 4 | backgroundindex;
+    return cachedtable(key, depth, [&] { return glyphcolours(foregroundindex, backgroundindex); });
 }
 
 } // namespace display

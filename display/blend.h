@@ -6,14 +6,12 @@
 namespace display {
 
 struct RGB {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const RGB&) const = default;
+    int r = 0, g = 0, b = 0; // 0 ... 255 each
 };
 
 struct GlyphColours {
     RGB foreground;
     RGB background;
-    bool operator==(const GlyphColours&) const = default;
 };
 
 GlyphColours glyphcolours(uint8_t foregroundindex, uint8_t backgroundindex);
@@ -31,10 +29,12 @@ uint8_t nearestpaletteindex(RGB colour);
 // index (4). The fourth byte of each entry is 0 and lets a pixel's three bytes be copied as one
 // 32-bit word.
 using BlendValues = std::array<std::array<uint8_t, 4>, 256>;
-struct BlendTable {
+struct alignas(64) BlendTable {
     BlendValues value;
 };
-// Kept per thread for the last pair, since text is mostly printed in one colour.
+// Kept per thread for the last pair, since text is mostly printed in one colour: one table for
+// explicit colours (graphic-window text) and one for palette indexes (text cells).
 const BlendTable& blendtable(const GlyphColours& colours, int64_t depth);
+const BlendTable& blendtable(uint8_t foregroundindex, uint8_t backgroundindex, int64_t depth);
 
 } // namespace display

@@ -16,6 +16,8 @@
 #include "display/pixelconversion.h"
 #include "quorvinthal/toolkit.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -204,18 +206,31 @@ template <> struct PixelFormat<24> {
         const uint8_t* p = row + 3 * x;
         return t_RGBColor{0, p[0], p[1], p[2]};
     }
-    // Each pixel is stored as a 32-bit word whose last byte the next pixel overwrites; only the
-    // last pixel is stored byte-exact, so nothing beyond the run changes.
+    // Four pixels at a time are stored as three 32-bit words, the rest byte by byte, so nothing
+    // beyond the run changes.
     static void blend(uint8_t* row, int64_t x, const uint8_t* glyph, int64_t count,
                       const BlendValues& v) {
         uint8_t* p = row + 3 * x;
-        for (int64_t s = 0; s + 1 < count; ++s) {
-            std::memcpy(p + 3 * s, v[glyph[s]].data(), 4);
+        int64_t s = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            for (; s + 4 <= count; s += 4, p += 12) {
+                uint32_t a = word(v[glyph[s]]), b = word(v[glyph[s + 1]]);
+                uint32_t c = word(v[glyph[s + 2]]), d = word(v[glyph[s + 3]]);
+                store(p, a | b << 24);
+                store(p + 4, b >> 8 | c << 16);
+                store(p + 8, c >> 16 | d << 8);
+            }
         }
-        if (count > 0) {
-            std::memcpy(p + 3 * (count - 1), v[glyph[count - 1]].data(), 3);
+        for (; s < count; ++s, p += 3) {
+            std::memcpy(p, v[glyph[s]].data(), 3);
         }
     }
+    static uint32_t word(const std::array<uint8_t, 4>& entry) {
+        uint32_t w = 0;
+        std::memcpy(&w, entry.data(), 4);
+        return w;
+    }
+    static void store(uint8_t* p, uint32_t w) { std::memcpy(p, &w, 4); }
     static constexpr auto convert = convertdepth24;
 };
 

@@ -21,10 +21,6 @@ void loggraphicnotinitialized(const char* command, uint8_t n) {
 
 } // namespace
 
-bool textready(const t_Window& w) {
-    return w.Initialized && w.TextMemoryStart >= 0;
-}
-
 void lognotinitialized(const char* command, uint8_t n) {
     lognumbered(command, "Window #", n, " not initialized.");
 }

@@ -15,7 +15,9 @@
 namespace display {
 
 // An initialised window with a text block.
-bool textready(const t_Window& w);
+inline bool textready(const t_Window& w) {
+    return w.Initialized && w.TextMemoryStart >= 0;
+}
 
 // Logs "<command>: Window #<n> not initialized.".
 void lognotinitialized(const char* command, uint8_t n);

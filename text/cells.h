@@ -7,10 +7,20 @@
 
 namespace text {
 
-// Index of cell (x, y) in each plane of the text block, or -1 when the cell is not in the grid.
-int64_t cellindex(const display::t_Window& w, int64_t x, int64_t y);
 // Half the text block: the offset of the attribute plane from the character plane.
-int64_t attributeoffset(const display::t_Window& w);
+inline int64_t attributeoffset(const display::t_Window& w) {
+    return (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
+}
+
+// Index of cell (x, y) in each plane of the text block, or -1 when the cell is not in the grid.
+inline int64_t cellindex(const display::t_Window& w, int64_t x, int64_t y) {
+    int64_t columns = w.TextWidth, lines = w.TextHeight;
+    if (x < 1 || y < 1 || x > columns || y > lines) {
+        return -1;
+    }
+    int64_t index = (y - 1) * columns + (x - 1);
+    return index < attributeoffset(w) ? index : -1;
+}
 
 struct Cell {
     uint8_t character = 32;

@@ -87,7 +87,7 @@ bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, ui
     display::Surface s = display::surfaceof(w);
     if (s.pixels != nullptr) {
         drawglyph(s, font.Width * (x - 1), font.Height * (y - 1), font, glyphof(font, c),
-                  display::blendtable(display::glyphcolours(foreground, background), s.depth));
+                  display::blendtable(foreground, background, s.depth));
     }
     return true;
 }
