@@ -118,7 +118,6 @@ inline void drawpixel32(uint8_t* p, t_RGBColor c, int64_t mode) {
 template <int64_t Depth> struct PixelFormat;
 
 template <> struct PixelFormat<1> {
-    static constexpr int64_t depth = 1;
     static void setbit(uint8_t* row, int64_t x, bool set) {
         uint8_t& byte = row[x / 8];
         uint8_t bit = static_cast<uint8_t>(0x80 >> (x & 7));
@@ -140,7 +139,6 @@ template <> struct PixelFormat<1> {
 };
 
 template <> struct PixelFormat<4> {
-    static constexpr int64_t depth = 4;
     static void setnibble(uint8_t* row, int64_t x, uint8_t index) {
         uint8_t& byte = row[x / 2];
         byte = (x & 1) ? (byte & 0xF0) | index : (byte & 0x0F) | (index << 4);
@@ -162,7 +160,6 @@ template <> struct PixelFormat<4> {
 };
 
 template <> struct PixelFormat<8> {
-    static constexpr int64_t depth = 8;
     static void put(uint8_t* row, int64_t x, const Pen& pen, int64_t) { row[x] = pen.grey; }
     static t_RGBColor get(const uint8_t* row, int64_t x) {
         return t_RGBColor{0, row[x], row[x], row[x]};
@@ -177,7 +174,6 @@ template <> struct PixelFormat<8> {
 };
 
 template <> struct PixelFormat<16> {
-    static constexpr int64_t depth = 16;
     static void put(uint8_t* row, int64_t x, const Pen& pen, int64_t) {
         row[2 * x] = pen.colour.Alpha;
         row[2 * x + 1] = pen.grey;
@@ -198,7 +194,6 @@ template <> struct PixelFormat<16> {
 };
 
 template <> struct PixelFormat<24> {
-    static constexpr int64_t depth = 24;
     static void put(uint8_t* row, int64_t x, const Pen& pen, int64_t mode) {
         drawpixel24(row + 3 * x, pen.colour, mode);
     }
@@ -235,7 +230,6 @@ template <> struct PixelFormat<24> {
 };
 
 template <> struct PixelFormat<32> {
-    static constexpr int64_t depth = 32;
     static void put(uint8_t* row, int64_t x, const Pen& pen, int64_t mode) {
         drawpixel32(row + 4 * x, pen.colour, mode);
     }

@@ -19,6 +19,16 @@ void loggraphicnotinitialized(const char* command, uint8_t n) {
     lognumbered(command, "Graphic window #", n, " not initialized.");
 }
 
+// The numbered window when ready(w) holds; "not initialized" otherwise.
+t_Window* readywindow(const char* command, uint8_t n, bool (*ready)(const t_Window&)) {
+    t_Window* w = numberedwindow(command, n);
+    if (w != nullptr && !ready(*w)) {
+        lognotinitialized(command, n);
+        return nullptr;
+    }
+    return w;
+}
+
 } // namespace
 
 void lognotinitialized(const char* command, uint8_t n) {
@@ -45,21 +55,11 @@ t_Window* numberedwindow(const char* command, uint8_t n) {
 }
 
 t_Window* initializedwindow(const char* command, uint8_t n) {
-    t_Window* w = numberedwindow(command, n);
-    if (w != nullptr && !w->Initialized) {
-        lognotinitialized(command, n);
-        return nullptr;
-    }
-    return w;
+    return readywindow(command, n, [](const t_Window& w) -> bool { return w.Initialized; });
 }
 
 t_Window* textwindow(const char* command, uint8_t n) {
-    t_Window* w = numberedwindow(command, n);
-    if (w != nullptr && !textready(*w)) {
-        lognotinitialized(command, n);
-        return nullptr;
-    }
-    return w;
+    return readywindow(command, n, textready);
 }
 
 t_Window* graphicwindow(const char* command, uint8_t n) {

@@ -280,12 +280,13 @@ void g_Line(uint8_t n, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
         return;
     }
     display::Surface s = display::surfaceof(*w);
-    if (s.routines == nullptr) { // every point inside the window is refused on its own
-        graphics::walkline(s, x1, y1, x2, y2,
-                           [&](int64_t, int64_t) { graphics::logillegaldepth(s.depth); });
-        return;
-    }
-    if (s.pixels == nullptr) {
+    // Every point inside the window is refused on its own.
+    auto points = [&] {
+        int64_t count = 0;
+        graphics::walkline(s, x1, y1, x2, y2, [&](int64_t, int64_t) { ++count; });
+        return count;
+    };
+    if (!graphics::drawable(s, points)) {
         return;
     }
     display::Pen pen = graphics::windowpen(*w);

@@ -20,11 +20,7 @@ template <typename MakePen> void plot(uint8_t n, int64_t x, int64_t y, MakePen m
     if (!s.inside(x, y)) {
         return;
     }
-    if (s.routines == nullptr) {
-        logillegaldepth(s.depth);
-        return;
-    }
-    if (s.pixels == nullptr) {
+    if (!drawable(s, [] { return 1; })) {
         return;
     }
     display::Pen pen = makepen(*w, s.depth);

@@ -26,13 +26,7 @@ void markglyphrows(uint8_t n, const display::Surface& s, const GlyphPlacement& p
 void printmono(uint8_t n, const display::Surface& s, const GlyphPlacement& place,
                const display::t_Window& w, const t_Font& font, uint8_t c, t_RGBColor foreground,
                t_RGBColor background) {
-    if (s.routines == nullptr) {
-        for (int64_t k = glyphpixelsinside(s, place); k > 0; --k) {
-            logillegaldepth(s.depth);
-        }
-        return;
-    }
-    if (s.pixels == nullptr) {
+    if (!drawable(s, [&] { return glyphpixelsinside(s, place); })) {
         return;
     }
     display::Pen fg = colourpen(foreground, s.depth), bg = colourpen(background, s.depth);
