@@ -7,8 +7,20 @@ namespace display {
 
 namespace {
 
+// The rows of a glyph in one call: the row loop keeps its values in registers, which a call per
+// row through the table would make it reload.
 template <typename Format>
-constexpr DepthRoutines routinesof{Format::put, Format::get, Format::blend, Format::convert};
+void blendrows(uint8_t* row, int64_t rowbytes, int64_t x, const GlyphRows& glyph,
+               const BlendValues& values) {
+    const uint8_t* bytes = glyph.bytes;
+    const int64_t stride = glyph.stride, count = glyph.count, rows = glyph.rows;
+    for (int64_t r = 0; r < rows; ++r, row += rowbytes, bytes += stride) {
+        Format::blend(row, x, bytes, count, values);
+    }
+}
+
+template <typename Format>
+constexpr DepthRoutines routinesof{Format::put, Format::get, blendrows<Format>, Format::convert};
 
 } // namespace
 

@@ -10,11 +10,19 @@
 
 namespace display {
 
-// The pixel routines of one depth; each works on one row (display/pixelformats.h).
+// Glyph bytes to blend: rows of count bytes, stride bytes apart (0 repeats one row).
+struct GlyphRows {
+    const uint8_t* bytes;
+    int64_t stride;
+    int64_t count;
+    int64_t rows;
+};
+
+// The pixel routines of one depth (display/pixelformats.h), from the row of the first pixel on.
 struct DepthRoutines {
     void (*put)(uint8_t* row, int64_t x, const Pen& pen, int64_t mode);
     t_RGBColor (*get)(const uint8_t* row, int64_t x);
-    void (*blend)(uint8_t* row, int64_t x, const uint8_t* glyph, int64_t count,
+    void (*blend)(uint8_t* row, int64_t rowbytes, int64_t x, const GlyphRows& glyph,
                   const BlendValues& values);
     void (*convert)(const uint8_t* source, uint32_t* target, int64_t count);
 };
@@ -43,14 +51,14 @@ struct Surface {
     bool inside(int64_t x, int64_t y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     uint8_t* row(int64_t y) const { return pixels + y * rowbytes; }
 
-    // Single pixels, and count glyph bytes blended into row y from x on. Every pixel lies inside.
+    // Single pixels, and glyph rows blended into rows y, y + 1 ... from x on. Every pixel lies
+    // inside.
     void put(int64_t x, int64_t y, const Pen& pen, int64_t mode) const {
         routines->put(row(y), x, pen, mode);
     }
     t_RGBColor get(int64_t x, int64_t y) const { return routines->get(row(y), x); }
-    void blend(int64_t x, int64_t y, const uint8_t* glyph, int64_t count,
-               const BlendTable& table) const {
-        routines->blend(row(y), x, glyph, count, table.value);
+    void blend(int64_t x, int64_t y, const GlyphRows& glyph, const BlendTable& table) const {
+        routines->blend(row(y), rowbytes, x, glyph, table.value);
     }
     // Rows first ... first + count − 1 as 0xAARRGGBB pixels.
     void convert(int64_t first, int64_t count, uint32_t* target) const {

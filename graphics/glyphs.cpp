@@ -146,9 +146,8 @@ void drawgreyglyph(const display::Surface& s, const GlyphPlacement& place, const
         }
         int64_t from = 0;
         greyrow(s, place, font, c, r, bytes, from);
-        for (int64_t y = ys.from; y < ys.to && !bytes.empty(); ++y) {
-            s.blend(from, y, bytes.data(), static_cast<int64_t>(bytes.size()), table);
-        }
+        int64_t count = static_cast<int64_t>(bytes.size());
+        s.blend(from, ys.from, {bytes.data(), 0, count, count == 0 ? 0 : ys.to - ys.from}, table);
     }
 }
 

@@ -130,7 +130,7 @@ TEST(Surface, AGlyphRowBlendsIntoItsPixelsOnly) {
     };
     for (const auto& [depth, changes] : rows) {
         TestSurface t(depth, 8, 2);
-        t.surface.blend(1, 0, glyph.data(), 5, display::blendtable(colours, depth));
+        t.surface.blend(1, 0, {glyph.data(), 0, 5, 1}, display::blendtable(colours, depth));
         EXPECT_EQ(t.changed(), changes) << "depth " << depth;
     }
 }

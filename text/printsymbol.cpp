@@ -34,22 +34,20 @@ GlyphSource glyphof(const t_Font& font, uint8_t c) {
     return GlyphSource{font.Data.data() + (available > 0 ? offset : 0), available, font.Width};
 }
 
-// Blends the glyph into the cell whose top left pixel is (left, top), row by row. Rows that the
-// data does not hold in full are padded with blank bytes.
+// Blends the glyph into the cell whose top left pixel is (left, top). Rows that the data does not
+// hold in full are padded with blank bytes.
 void drawglyph(const display::Surface& s, int64_t left, int64_t top, const t_Font& font,
                const GlyphSource& glyph, const display::BlendTable& blend) {
+    int64_t cellwidth = font.Width, cellheight = font.Height;
+    int64_t whole = std::min(cellheight, glyph.available / glyph.width);
+    s.blend(left, top, {glyph.data, glyph.width, cellwidth, whole}, blend);
     std::vector<uint8_t> padded;
-    int64_t cellwidth = font.Width;
-    for (int64_t r = 0; r < font.Height; ++r) {
+    for (int64_t r = whole; r < cellheight; ++r) {
         int64_t offset = r * glyph.width;
-        if (offset + cellwidth <= glyph.available) {
-            s.blend(left, top + r, glyph.data + offset, cellwidth, blend);
-            continue;
-        }
         padded.assign(static_cast<size_t>(cellwidth), 0);
         int64_t present = std::clamp<int64_t>(glyph.available - offset, 0, cellwidth);
         std::copy_n(glyph.data + offset, present, padded.begin());
-        s.blend(left, top + r, padded.data(), cellwidth, blend);
+        s.blend(left, top + r, {padded.data(), 0, cellwidth, 1}, blend);
     }
 }
 
