@@ -54,17 +54,19 @@ void speakgerman() {
 }
 
 void connectcallbacks(const AppCallbacks& callbacks) {
-    if (callbacks.willTerminate) {
-        QObject::connect(qtapplication(), &QCoreApplication::aboutToQuit, callbacks.willTerminate);
+    if (callbacks.applicationwillterminate) {
+        QObject::connect(qtapplication(), &QCoreApplication::aboutToQuit,
+                         callbacks.applicationwillterminate);
     }
-    QObject::connect(qtapplication(), &QGuiApplication::applicationStateChanged,
-                     [callbacks](Qt::ApplicationState state) {
-                         if (state == Qt::ApplicationActive && callbacks.didBecomeActive) {
-                             callbacks.didBecomeActive();
-                         } else if (state != Qt::ApplicationActive && callbacks.willResignActive) {
-                             callbacks.willResignActive();
-                         }
-                     });
+    QObject::connect(
+        qtapplication(), &QGuiApplication::applicationStateChanged,
+        [callbacks](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive && callbacks.applicationdidbecomeactive) {
+                callbacks.applicationdidbecomeactive();
+            } else if (state != Qt::ApplicationActive && callbacks.applicationwillresignactive) {
+                callbacks.applicationwillresignactive();
+            }
+        });
 }
 
 } // namespace
@@ -85,11 +87,11 @@ void initapplication(int& argc, char** argv) {
 
 int runapplication(const AppCallbacks& callbacks) {
     connectcallbacks(callbacks);
-    if (callbacks.willFinishLaunching) {
-        callbacks.willFinishLaunching();
+    if (callbacks.applicationwillfinishlaunching) {
+        callbacks.applicationwillfinishlaunching();
     }
-    if (callbacks.didFinishLaunching) {
-        QTimer::singleShot(0, qtapplication(), callbacks.didFinishLaunching);
+    if (callbacks.applicationdidfinishlaunching) {
+        QTimer::singleShot(0, qtapplication(), callbacks.applicationdidfinishlaunching);
     }
     return QApplication::exec();
 }

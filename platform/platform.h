@@ -27,19 +27,21 @@ using MenuItem = MenuItemObject*;
 
 // ---- Application and event loop -------------------------------------------------------------
 
+// The application delegate's callbacks, named like the toolkit functions that answer them.
 struct AppCallbacks {
-    std::function<void()> willFinishLaunching;
-    std::function<void()> didFinishLaunching;
-    std::function<void()> didBecomeActive;
-    std::function<void()> willResignActive;
-    std::function<void()> willTerminate;
+    std::function<void()> applicationwillfinishlaunching;
+    std::function<void()> applicationdidfinishlaunching;
+    std::function<void()> applicationdidbecomeactive;
+    std::function<void()> applicationwillresignactive;
+    std::function<void()> applicationwillterminate;
 };
 
 // Creates the application object (once). Must be called on the thread that becomes the main
 // thread, before any other platform call.
 void initapplication(int& argc, char** argv);
-// Calls willFinishLaunching and, on the first pass of the event loop, didFinishLaunching; then
-// runs the event loop until quitapplication(). Returns the exit code.
+// Calls applicationwillfinishlaunching and, on the first pass of the event loop,
+// applicationdidfinishlaunching; then runs the event loop until quitapplication(). Returns the
+// exit code.
 int runapplication(const AppCallbacks& callbacks);
 // Serves events on the main thread until done() is true or the timeout (ms) passes. For tests
 // and tools that drive the event loop themselves. Returns done().

@@ -12,11 +12,11 @@ int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
     setup();
     core::setprogramentry(std::move(program));
     platform::AppCallbacks callbacks;
-    callbacks.willFinishLaunching = core::applicationwillfinishlaunching;
-    callbacks.didFinishLaunching = core::applicationdidfinishlaunching;
-    callbacks.didBecomeActive = core::applicationdidbecomeactive;
-    callbacks.willResignActive = core::applicationwillresignactive;
-    callbacks.willTerminate = core::applicationwillterminate;
+    callbacks.applicationwillfinishlaunching = core::applicationwillfinishlaunching;
+    callbacks.applicationdidfinishlaunching = core::applicationdidfinishlaunching;
+    callbacks.applicationdidbecomeactive = core::applicationdidbecomeactive;
+    callbacks.applicationwillresignactive = core::applicationwillresignactive;
+    callbacks.applicationwillterminate = core::applicationwillterminate;
     return platform::runapplication(callbacks);
 }
 
