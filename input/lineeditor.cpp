@@ -1,6 +1,5 @@
 #include "input/lineeditor.h"
 
-#include "input/keyevents.h"
 #include "quorvinthal/toolkit.h"
 #include "text/textchecks.h"
 #include "unicode/graphemes.h"

@@ -1,5 +1,4 @@
 // Inserting characters into the line: the input modes' filters and numeric character entry.
-#include "input/keyevents.h"
 #include "input/lineeditor.h"
 #include "quorvinthal/toolkit.h"
 #include "text/textchecks.h"

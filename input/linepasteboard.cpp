@@ -1,9 +1,9 @@
 // The line editor's exchange with the system pasteboard.
 #include "core/bridge.h"
 #include "display/bell.h"
+#include "display/videomemory.h"
 #include "input/lineeditor.h"
 #include "quorvinthal/toolkit.h"
-#include "text/textchecks.h"
 #include "unicode/strings.h"
 
 namespace input {

@@ -2,6 +2,7 @@
 // typed into window 0 through the view, today's date fixed.
 #include "app/cycleprogram.h"
 #include "quorvinthal/toolkit.h"
+#include "toolkit/commandline.h"
 #include "toolkit/headless.h"
 
 #include <gtest/gtest.h>

@@ -2,12 +2,13 @@
 // the application menu (quitting, running the program again).
 #include "core/appdelegate.h"
 #include "core/bridge.h"
+#include "core/programlifecycle.h"
 #include "core/threads.h"
 #include "display/render.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
-#include "toolkit/setup.h"
+#include "toolkit/desktop.h"
 
 #include <QImage>
 #include <QMenuBar>

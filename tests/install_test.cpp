@@ -134,6 +134,26 @@ TEST(MovedProgram, WithoutAnyResourceFolderTheBuiltInFontsServe) {
     EXPECT_GT(pixels.size() - std::count(pixels.begin(), pixels.end(), pixels.front()), 10000u);
 }
 
+// A --keys text is UTF-8: a byte that does not begin a well-formed character is a key of its own,
+// and the bytes after it are read afresh; escaped bytes are never joined into a character.
+TEST(CommandLine, KeyBytesThatDoNotDecodeStandForThemselves) {
+    const std::pair<std::string, std::vector<uint32_t>> cases[] = {
+        {"\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80", {0xE4, 0x20AC, 0x1F600}},
+        {"\xC3G", {0xC3, 'G'}},               // a lead byte without its continuation
+        {"\x80z", {0x80, 'z'}},               // a stray continuation byte
+        {"a\xE2\x82", {'a', 0xE2, 0x82}},     // cut short at the end
+        {"\xC0\xAF", {0xC0, 0xAF}},           // an overlong form
+        {"\xED\xA0\x80", {0xED, 0xA0, 0x80}}, // an encoded surrogate
+        {"\xFF\\r", {0xFF, 13}},
+        {"\\xC3\\xA4", {0xC3, 0xA4}},
+    };
+    for (const auto& [text, keys] : cases) {
+        std::string error;
+        EXPECT_EQ(toolkit::parsekeys(text, error), keys) << text;
+        EXPECT_EQ(error, "") << text;
+    }
+}
+
 TEST(CommandLine, OptionsValuesRefusalsAndVersion) {
     const toolkit::CommandLine none = toolkit::parsecommandline({});
     EXPECT_FALSE(none.headless || none.help || none.version);

@@ -7,7 +7,6 @@
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
 #include "ui/mouseevents.h"
-#include "ui/windownumbers.h"
 
 #include <QWidget>
 #include <atomic>
@@ -92,11 +91,11 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     // Ignored or uninitialised windows queue nothing but set the flags.
     display::windowrecord(0).IgnoreEvents = true;
     LogCapture log;
-    ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
+    ui::viewmousedown(0, click(50, 50, platform::MouseButton::Right, 2));
     EXPECT_TRUE(foregroundlines(log).empty());
     EXPECT_EQ(std::tuple(events::mousequeue().count(), events::rightmousebutton()),
               std::tuple(3, true));
-    ui::viewmousepress(3, click(50, 50));
+    ui::viewmousedown(3, click(50, 50));
     EXPECT_EQ(foregroundlines(log), Lines{"viewMouseDown: Graphic window (3) not initialized."});
     EXPECT_EQ(std::tuple(events::mousequeue().count(), buttons()),
               std::tuple(3, std::pair(true, false)));
@@ -150,7 +149,7 @@ TOOLKIT_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows, runin
     for (uint8_t n = 0; n <= 12; ++n) {
         t_WindowVisible(n, false);
     }
-    EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
+    EXPECT_TRUE(waitfor([] { return core::getmainwindownumber() == 255; }));
 }
 
 // Clicks before the memory exists only set the flags. Windows and views by number and back; view
@@ -161,7 +160,7 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
     runintoolkit(
         [] {
             LogCapture log;
-            core::onmain([] { ui::viewmousepress(0, click(50, 50)); });
+            core::onmain([] { ui::viewmousedown(0, click(50, 50)); });
             EXPECT_EQ(std::tuple(log.lines().size(), events::mousequeue().count(),
                                  events::leftmousebutton()),
                       std::tuple(0u, 0, true));
@@ -171,7 +170,7 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
                       (std::vector{d.PasteboardWindow, d.VirtualPrinterWindow,
                                    d.SystemConsoleWindow, d.PreferencesWindow, d.MainWindow}));
             for (uint8_t n : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12}) {
-                EXPECT_EQ(ui::getwindownumber(core::getwindow(n)), n);
+                EXPECT_EQ(core::getwindownumber(core::getwindow(n)), n);
             }
             for (uint8_t n : {7, 13, 255}) {
                 EXPECT_EQ(core::getwindow(n), nullptr) << int(n);
@@ -179,10 +178,10 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
             EXPECT_NE(core::getview(0), nullptr);
             EXPECT_EQ(core::getview(7), nullptr);
             EXPECT_EQ(core::getview(8), nullptr);
-            EXPECT_EQ(ui::getwindownumber(nullptr), 255);
+            EXPECT_EQ(core::getwindownumber(nullptr), 255);
             auto stranger =
                 core::onmain([] { return reinterpret_cast<platform::Window>(new QWidget); });
-            EXPECT_EQ(ui::getwindownumber(stranger), 255);
+            EXPECT_EQ(core::getwindownumber(stranger), 255);
         },
         omit);
 }

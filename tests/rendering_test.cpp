@@ -2,8 +2,8 @@
 // only those, unchanged windows cost nothing, and a typed character reaches the screen quickly.
 // Marks and frames are tested on the main thread (platform work runs inline there), the views
 // with a program thread while the main thread paints, as in the application.
-#include "core/bridge.h"
 #include "base/clock.h"
+#include "core/bridge.h"
 #include "display/handlers.h"
 #include "display/render.h"
 #include "input/handlers.h"
@@ -221,7 +221,7 @@ void watchpaints() {
     display::addhandlers(h);
     input::addhandlers(h);
     ui::addhandlers(h);
-    h.paintview = [](int n, platform::Image& frame, platform::PixelRect& changed) {
+    h.viewpaint = [](int n, platform::Image& frame, platform::PixelRect& changed) {
         bool shown = display::viewpaint(n, frame, changed);
         if (shown && n == 0) {
             std::lock_guard guard(paintlock);

@@ -4,7 +4,6 @@
 #include "core/lookup.h"
 #include "tests/support/testfonts.h"
 #include "text/textchecks.h"
-#include "ui/windownumbers.h"
 #include "unicode/graphemes.h"
 
 #include <QCoreApplication>
@@ -106,5 +105,5 @@ bool isvisible(uint8_t n) {
 
 void makemain(uint8_t n) {
     t_WindowFront(n);
-    ASSERT_TRUE(waitfor([n] { return ui::getmainwindownumber() == n; }));
+    ASSERT_TRUE(waitfor([n] { return core::getmainwindownumber() == n; }));
 }
