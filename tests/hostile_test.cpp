@@ -71,23 +71,28 @@ WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldBoundedAndRingsOnceForTh
     EXPECT_FALSE(events::keyqueue().available());
 }
 
-// PrintSpc reports a wrong window once, TextHline every illegal column. Fonts whose cell sizes make
-// the cell arithmetic overflow are refused; empty cells draw nothing but record the character.
-TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothing, runintoolkit) {
+namespace {
+
+Lines refusals(int64_t from, int64_t to, int64_t y = 2) {
+    Lines lines;
+    for (int64_t x = from; x <= to; ++x) {
+        lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " + std::to_string(x) +
+                        ", y = " + std::to_string(y) + ").");
+    }
+    return lines;
+}
+
+} // namespace
+
+// PrintSpc reports a wrong window once, TextHline every illegal column; tabs to columns at the
+// limits of int64_t are out of range like any other.
+TOOLKIT_TEST(Refusals, PrintSpcReportsOnceAndTextHlineEveryIllegalColumn, runintoolkit) {
     LogCapture log;
     t_PrintSpc(8, 5);
     t_PrintSpc(3, 5);
     EXPECT_EQ(log.lines(), (Lines{"t_PrintSpc: Window is not a graphic window.",
                                   "t_PrintSpc: Window #3 not initialized."}));
     t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
-    const auto refusals = [](int64_t from, int64_t to, int64_t y = 2) {
-        Lines lines;
-        for (int64_t x = from; x <= to; ++x) {
-            lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " +
-                            std::to_string(x) + ", y = " + std::to_string(y) + ").");
-        }
-        return lines;
-    };
     struct Span {
         int64_t from, to;
         Lines refused;
@@ -101,13 +106,17 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
         EXPECT_EQ(log.lines(), span.refused) << span.from << " " << span.to;
     }
     EXPECT_EQ(t_GetScreen(0, "\r"), "\r=" + std::string(77, ' ') + "==");
-    // Tabs to columns at the limits of int64_t are out of range like any other.
     t_Htab(0, 7);
     t_Htab(0, LLONG_MAX);
     t_Htab(0, LLONG_MIN);
     EXPECT_EQ(window().TextHpos, 7);
-    t_CursorHome(0);
-    t_ClearEndOfWindow(0);
+}
+
+// Fonts whose cell sizes make the cell arithmetic overflow are refused; empty cells draw nothing
+// but record the character.
+TOOLKIT_TEST(CellArithmetic, AbsurdFontSizesAreRefusedOrDrawNothing, runintoolkit) {
+    t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
+    LogCapture log;
     constexpr int64_t huge = int64_t{1} << 62;
     struct Row {
         int64_t width, height, x, y;

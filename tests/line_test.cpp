@@ -57,12 +57,12 @@ Visits drawn(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
 
 } // namespace
 
-TEST(Line, ExtremeAndRandomEndPointsDrawTheVisiblePointsOfTheWalk) {
+// The end points, the runs of points visited (from x, y to x, y inclusive along a row, column or
+// diagonal) in order, and the position after; each walk costs only its visible part.
+TEST(Line, ExtremeEndPointsDrawTheVisiblePointsOfTheWalk) {
     setuptoolkit();
     averagingwindow(1280, 800);
     LogCapture log;
-    // The end points, the runs of points visited (from x, y to x, y inclusive along a row, column
-    // or diagonal) in order, and the position after.
     const struct {
         int64_t x1, y1, x2, y2;
         std::vector<int64_t> runs;
@@ -89,6 +89,7 @@ TEST(Line, ExtremeAndRandomEndPointsDrawTheVisiblePointsOfTheWalk) {
         {1276, 10, 1000000000, 10, {1276, 10, 1279, 10}, {1279, 10}},
         {-20, 20, 3, 20, {0, 20, 0, 20, 0, 20, 3, 20}, {3, 20}}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2);
         Visits expected;
         for (size_t r = 0; r < c.runs.size(); r += 4) {
             Pos p{c.runs[r], c.runs[r + 1]};
@@ -98,14 +99,16 @@ TEST(Line, ExtremeAndRandomEndPointsDrawTheVisiblePointsOfTheWalk) {
                 p.second += (to.second > p.second) - (to.second < p.second);
             }
         }
-        EXPECT_EQ(drawn(c.x1, c.y1, c.x2, c.y2), expected)
-            << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2;
-        EXPECT_EQ(position(0), c.last) << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2;
-        EXPECT_LT(linemilliseconds, 20) << "the walk costs only its visible part";
+        EXPECT_EQ(drawn(c.x1, c.y1, c.x2, c.y2), expected);
+        EXPECT_EQ(position(0), c.last);
+        EXPECT_LT(linemilliseconds, 20);
     }
     EXPECT_TRUE(log.lines().empty());
-    // Random segments: the whole walk of every step, with exact integer rounding, against what
-    // g_Line drew.
+}
+
+// The whole walk of every step, with exact integer rounding, against what g_Line drew.
+TEST(Line, ClippedWalkMatchesTheWholeWalkForRandomSegments) {
+    setuptoolkit();
     constexpr int64_t width = 64, height = 48;
     averagingwindow(width, height);
     std::mt19937_64 random(2024);

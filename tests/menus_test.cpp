@@ -1,6 +1,6 @@
+#include "base/clock.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "base/clock.h"
 #include "core/lookup.h"
 #include "core/threads.h"
 #include "events/queues.h"
@@ -50,9 +50,7 @@ std::string viewtext(platform::TextView core::AppDelegate::*view) {
 
 } // namespace
 
-// Only items without a table entry run the program handler.
-TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunTheHandler,
-             runintoolkit) {
+TOOLKIT_TEST(MenuStartup, FillsTheTableAndTrimsOnlyMenusThatExist, runintoolkit) {
     LogCapture log;
     t_InitMemory();
     std::vector<int64_t> tags;
@@ -74,8 +72,11 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
                      index, index, "t_InitMemory: End."}));
     EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Konsole löschen");
     EXPECT_EQ(t_MenuItemIndex("Fenster", "Konsole ausblenden"), 14);
-    // Finding, titles and deleting by position.
-    log.clear();
+}
+
+TOOLKIT_TEST(MenuItems, AreFoundTitledAndDeletedByPosition, runintoolkit) {
+    t_InitMemory();
+    LogCapture log;
     EXPECT_EQ(t_MenuItemIndex("Ablage", "Sichern"), -2);
     EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Gibt es nicht"), -1);
     EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Text kopieren"), 1);
@@ -103,17 +104,17 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
     EXPECT_EQ(t_MenuItemTitle("Leer", 65535), "");
     EXPECT_EQ(t_MenuItemIndex("Leer", ""), -1);
     EXPECT_EQ(log.lines(), (Lines{"t_MenuItemDelete: " + range, "t_MenuItemTitle: " + range}));
-    std::atomic<int> onmenuthread{0}, runs{0};
-    t_SetMenuHandler([&] {
-        onmenuthread += core::currentthreadname() == "t_EventMenu";
-        ++runs;
-    });
+}
+
+// The user's hiding of the last window shown minimises it instead; a shortcut item records its
+// key equivalent.
+TOOLKIT_TEST(MenuEvents, WindowItemsAreQueuedWithTheirKeyEquivalents, runintoolkit) {
+    t_InitMemory();
     t_WindowVisible(9, true);
     t_WindowVisible(10, true);
     ASSERT_TRUE(isvisible(10));
     choose("Fenster", 230);
     EXPECT_FALSE(isvisible(10));
-    // The user's hiding of the last window shown minimises it instead.
     choose("Fenster", 210);
     EXPECT_TRUE(isvisible(9));
     EXPECT_TRUE(core::onmain([] { return platform::windowisminimized(core::getwindow(9)); }));
@@ -123,12 +124,23 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
               std::make_tuple(3, "Fenster", "Konsole ausblenden", 230, ""));
     EXPECT_GT(e.Time, 0);
     EXPECT_TRUE(events::menuqueue().available());
-    // A shortcut item records its key equivalent.
     choose("Fenster", 229);
     EXPECT_TRUE(isvisible(10));
     const t_MenuEvent shown = events::menuqueue().pending().back();
     EXPECT_EQ(std::tie(shown.ItemKeyChar, shown.ItemKeyAsc, shown.ItemKeyMods),
               std::make_tuple("o", 'o', (1u << 17) | (1u << 18)));
+}
+
+// An item in no menu gives an empty event, and no built-in action although its tag has one.
+TOOLKIT_TEST(MenuEvents, OnlyItemsWithoutATableEntryRunTheProgramHandler, runintoolkit) {
+    t_InitMemory();
+    std::atomic<int> onmenuthread{0}, runs{0};
+    t_SetMenuHandler([&] {
+        onmenuthread += core::currentthreadname() == "t_EventMenu";
+        ++runs;
+    });
+    choose("Fenster", 230);
+    choose("Fenster", 229);
     base::sleepmilliseconds(50);
     EXPECT_EQ(runs, 0);
     platform::MenuItem own = additem("Fenster", "Eigener Punkt", 0);
@@ -138,19 +150,18 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
     ASSERT_TRUE(waitfor([&] { return runs == 1; }));
     choose(unknown);
     ASSERT_TRUE(waitfor([&] { return runs == 2; }));
-    // An item in no menu: an empty event, and no built-in action although its tag has one.
     setpasteboard("unberührt");
     choose(loose);
     ASSERT_TRUE(waitfor([&] { return runs == 3; }));
     EXPECT_EQ(onmenuthread, 3);
     EXPECT_EQ(pasteboard(), "unberührt");
     const std::vector<t_MenuEvent> later = events::menuqueue().pending();
-    ASSERT_EQ(later.size(), 6u);
-    EXPECT_EQ(std::tie(later[3].Kind, later[3].ItemAction, later[3].ItemTitle),
+    ASSERT_EQ(later.size(), 5u); // after the two table items
+    EXPECT_EQ(std::tie(later[2].Kind, later[2].ItemAction, later[2].ItemTitle),
               std::make_tuple(3, 0, "Eigener Punkt"));
-    EXPECT_EQ(std::tie(later[4].ItemAction, later[4].MenuTitle),
+    EXPECT_EQ(std::tie(later[3].ItemAction, later[3].MenuTitle),
               std::make_tuple(4711, "Bearbeiten"));
-    EXPECT_EQ(std::tie(later[5].Kind, later[5].ItemAction, later[5].ItemTitle, later[5].Time),
+    EXPECT_EQ(std::tie(later[4].Kind, later[4].ItemAction, later[4].ItemTitle, later[4].Time),
               std::make_tuple(0, 0, "", 0));
 }
 
@@ -182,12 +193,6 @@ TEST(MenuStartup, RemovesThePlatformsOwnItemsInBothLanguages) {
 }
 
 TOOLKIT_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows, runintoolkit) {
-    std::atomic<int> calls{0};
-    std::atomic<bool> onmainthread{false};
-    ui::setwindowactionhook([&] {
-        onmainthread = platform::ismainthread();
-        ++calls;
-    });
     for (uint8_t n : {0, 1, 2, 4, 5, 6, 7}) {
         t_InitWindow(n, 4, false, 64, 32, 4, 4, nofont, true);
     }
@@ -223,14 +228,6 @@ TOOLKIT_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows, runintoolkit) {
         EXPECT_EQ(isvisible(n), shown[n]) << int(n);
     }
     EXPECT_EQ(events::menuqueue().count(), 34);
-    // The window action runs the hook on the main thread, for graphic windows only.
-    makemain(0);
-    choose("Fenster", 113);
-    EXPECT_EQ(calls, 1);
-    EXPECT_TRUE(onmainthread);
-    makemain(12);
-    choose("Fenster", 113);
-    EXPECT_EQ(calls, 1);
     // Hiding all leaves every shown window minimised, so that the user can bring it back; the
     // hidden ones stay hidden.
     for (uint8_t n = 0; n <= 12; ++n) {
@@ -244,6 +241,24 @@ TOOLKIT_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows, runintoolkit) {
             << int(n);
     }
     EXPECT_TRUE(display::windowrecord(2).Visible);
+}
+
+TOOLKIT_TEST(MenuEvents, TheWindowActionRunsTheHookOnTheMainThreadForGraphicWindowsOnly,
+             runintoolkit) {
+    std::atomic<int> calls{0};
+    std::atomic<bool> onmainthread{false};
+    ui::setwindowactionhook([&] {
+        onmainthread = platform::ismainthread();
+        ++calls;
+    });
+    t_InitWindow(0, 4, false, 64, 32, 4, 4, nofont, true);
+    makemain(0);
+    choose("Fenster", 113);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(onmainthread);
+    makemain(12);
+    choose("Fenster", 113);
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(CopyConversion, BoxDrawingCodesBecomePlainCharacters) {

@@ -169,54 +169,65 @@ TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
     EXPECT_EQ(block(7)[8 * 3], 0);
 }
 
-TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndCopy, runintoolkit) {
+namespace {
+
+using Command = void (*)(uint8_t);
+
+// A command, the cursor before and after it, how it scrolled the area of columns 11 ... 30 and
+// lines 6 ... 15 (1 up, -1 down), and the text it left in line 8 from the column given on.
+struct CursorCase {
+    Command command;
+    Pos from, to;
+    int64_t scrolled = 0, column = 0;
+    std::string text = "";
+    bool blankbelow = false; // the area's lines below 8 blank too
+};
+
+const Command header = [](uint8_t n) { t_Header(n, "ab", "yz"); };
+const Command onelinearea = [](uint8_t n) { // scrolls to a blank line
+    windowrecord(n).TextFirstLine = windowrecord(n).TextLastLine = 8;
+    t_ScrollDown(n);
+};
+
+const CursorCase cursorcases[] = {
+    {t_Cr, {25, 8}, {11, 9}},
+    {t_Cr, {25, 15}, {11, 15}, 1},
+    {t_CursorRight, {29, 8}, {30, 8}},
+    {t_CursorRight, {30, 8}, {11, 9}},
+    {t_CursorRight, {30, 15}, {11, 15}, 1},
+    {t_CursorLeft, {11, 8}, {30, 7}},
+    {t_CursorLeft, {11, 6}, {30, 6}, -1},
+    {t_CursorDown, {20, 15}, {20, 15}, 1},
+    {t_CursorUp, {20, 7}, {20, 6}},
+    {t_CursorUp, {20, 6}, {20, 6}, -1},
+    {t_CursorHome, {20, 8}, {11, 6}},
+    {t_CursorEnd, {20, 8}, {30, 15}},
+    {t_ScrollUp, {20, 8}, {20, 8}, 1},
+    {t_ScrollDown, {20, 8}, {20, 8}, -1},
+    {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
+    {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
+    {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
+    {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
+    {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
+    {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
+    {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
+    {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
+    {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
+    {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
+    {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
+    {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
+    {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
+    {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
+    {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')}};
+
+} // namespace
+
+// Window 1 shows what window 0 should show after each command.
+TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoolkit) {
     textwindow(0, 8);
-    textwindow(1, 8); // shows what window 0 should show
-    using Command = void (*)(uint8_t);
-    const Command header = [](uint8_t n) { t_Header(n, "ab", "yz"); };
-    const Command onelinearea = [](uint8_t n) { // scrolls to a blank line
-        windowrecord(n).TextFirstLine = windowrecord(n).TextLastLine = 8;
-        t_ScrollDown(n);
-    };
-    // The command, the cursor before and after it, how it scrolled the area (1 up, -1 down), and
-    // the text it left in line 8 from the column given on.
-    const struct {
-        Command command;
-        Pos from, to;
-        int64_t scrolled = 0, column = 0;
-        std::string text = "";
-        bool blankbelow = false; // the area's lines below 8 blank too
-    } cases[] = {{t_Cr, {25, 8}, {11, 9}},
-                 {t_Cr, {25, 15}, {11, 15}, 1},
-                 {t_CursorRight, {29, 8}, {30, 8}},
-                 {t_CursorRight, {30, 8}, {11, 9}},
-                 {t_CursorRight, {30, 15}, {11, 15}, 1},
-                 {t_CursorLeft, {11, 8}, {30, 7}},
-                 {t_CursorLeft, {11, 6}, {30, 6}, -1},
-                 {t_CursorDown, {20, 15}, {20, 15}, 1},
-                 {t_CursorUp, {20, 7}, {20, 6}},
-                 {t_CursorUp, {20, 6}, {20, 6}, -1},
-                 {t_CursorHome, {20, 8}, {11, 6}},
-                 {t_CursorEnd, {20, 8}, {30, 15}},
-                 {t_ScrollUp, {20, 8}, {20, 8}, 1},
-                 {t_ScrollDown, {20, 8}, {20, 8}, -1},
-                 {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
-                 {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
-                 {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
-                 {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
-                 {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
-                 {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
-                 {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
-                 {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
-                 {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
-                 {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
-                 {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
-                 {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
-                 {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
-                 {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
-                 {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    textwindow(1, 8);
+    for (const CursorCase& c : cursorcases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cursorcases);
         Lines expected = shifted(c.scrolled);
         expected[7].replace(std::max<int64_t>(c.column - 1, 0), c.text.size(), c.text);
         for (int64_t y = 9; c.blankbelow && y <= 15; ++y) {
@@ -237,7 +248,10 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_EQ((std::vector<int64_t>{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine,
                                     w.TextLastLine}),
               (std::vector<int64_t>{1, 80, 1, 25}));
-    // Display modes, command mode, the header and the screen copy.
+}
+
+// Mode 3 shows control codes inverse, mode 4 prints in colour 1 and restores TextColor after.
+TOOLKIT_TEST(Print, DisplayModesShowCodesAndRestoreTheColour, runintoolkit) {
     textwindow(0, 8);
     t_Print(0, "a\rb");
     t_DisplayMode(0, 3);
@@ -256,8 +270,11 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_EQ(cellof(1, 7, 1), (Cell{'?', 0x10}));
     EXPECT_EQ(windowrecord(1).TextColor, 0xC0); // restored; only RGBColor keeps colour 1
     EXPECT_EQ(windowrecord(1).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
-    // The codes on both sides of each range, printed in each display mode: the mode, the code,
-    // the character recorded (blank for none), the columns the cursor moved and TextColor after.
+}
+
+// The mode, the code, the character recorded (blank for none), the columns the cursor moved and
+// TextColor after.
+TOOLKIT_TEST(Print, TheCodesOnBothSidesOfEachRangeInEachDisplayMode, runintoolkit) {
     const std::array<int64_t, 5> codes[] = {
         {0, 31, ' ', 0, 0xC0},   {0, 32, ' ', 1, 0xC0},   {0, 127, 127, 1, 0xC0},
         {0, 128, 128, 1, 0xC0},  {0, 159, 159, 1, 0xC0},  {0, 160, 160, 1, 0xC0},
@@ -274,6 +291,7 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
         {99, 109, 109, 1, 0xC0}, {99, 110, ' ', 0, 0xC0}, {99, 128, 128, 1, 0xC0}};
     textwindow(2, 8);
     for (auto [mode, code, shown, advance, colour] : codes) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode << ", code " << code);
         t_DisplayMode(2, mode);
         windowrecord(2).TextColor = 0xC0;
         t_PrintSymbol(2, ' ', 0xC0, 10, 3);
@@ -281,12 +299,14 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
         t_Print(2, unicode::scalartext(code));
         EXPECT_EQ((std::vector<int64_t>{cellof(2, 10, 3).first, cursor(2).first,
                                         windowrecord(2).TextColor}),
-                  (std::vector<int64_t>{shown, 10 + advance, colour}))
-            << "mode " << mode << ", code " << code;
+                  (std::vector<int64_t>{shown, 10 + advance, colour}));
         EXPECT_EQ(cursor(2).second, 3);
     }
     EXPECT_EQ(t_ApplyDisplayMode(9, 'A').code, -2);
-    textwindow(3, 8); // command mode sets colours and tabs
+}
+
+TOOLKIT_TEST(Print, CommandModeSetsColoursTabsAndTheBorder, runintoolkit) {
+    textwindow(3, 8);
     const display::t_Window& w3 = windowrecord(3);
     t_Print(3, "\033Ax"); // foreground 1
     EXPECT_EQ(cellof(3, 1, 1).second, 0x10);
@@ -312,7 +332,11 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_EQ(w3.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
     t_Print(3, "\033\x7f"); // 127: border colour 17 -> 1
     EXPECT_EQ(w3.RGBColorBorder.load(), (t_RGBColor{255, 255, 0, 0}));
-    textwindow(4, 8); // the header fills the line without wrapping
+}
+
+// The header fills its line without wrapping; the screen copy trims trailing blanks and lines.
+TOOLKIT_TEST(Print, TheHeaderFillsOneLineAndTheScreenCopyIsTrimmed, runintoolkit) {
+    textwindow(4, 8);
     std::string right = "abcdefghijklmnopqrst";
     t_Header(4, "Quorvinthal", right);
     EXPECT_EQ(lineof(4, 1), "Quorvinthal" + std::string(49, ' ') + right);
@@ -320,7 +344,6 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_EQ(lineof(4, 2), "");
     t_Header(4, std::string(70, 'L'), std::string(20, 'R'));
     EXPECT_EQ(lineof(4, 2), std::string(70, 'L') + std::string(10, 'R'));
-    // The screen copy trims trailing blanks and empty lines.
     textwindow(5, 8);
     t_Print(5, "HELLO");
     EXPECT_EQ(t_GetScreen(5, "\r"), "HELLO");
@@ -333,7 +356,7 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_TRUE(log.contains("t_GetScreen: Window #6 not initialized."));
 }
 
-TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runintoolkit) {
+TOOLKIT_TEST(Scroll, TheFullWidthMovesPixelsAndCellsButNotTheCursor, runintoolkit) {
     textwindow(0, 24);
     textwindow(1, 24); // shows what window 0 should show
     for (int64_t offset : {1, -1}) {
@@ -344,6 +367,10 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
         EXPECT_TRUE(contents(0) == contents(1)) << "pixels or cells differ, offset " << offset;
         EXPECT_EQ(cursor(0), Pos(7, 9));
     }
+}
+
+// Locked, neither scrolling nor a new line in the last line moves anything.
+TOOLKIT_TEST(Scroll, LockedWindowsKeepTheirText, runintoolkit) {
     textwindow(0, 8);
     t_Print(0, "bleibt");
     windowrecord(0).ScrollLock = true;
@@ -359,6 +386,9 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
     EXPECT_EQ(windowrecord(0).TextVpos, 25);
     t_ScrollUp(3);
     EXPECT_EQ(log.lines(), Lines{"t_ScrollUp: Window #3 not initialized."});
+}
+
+TOOLKIT_TEST(Scroll, ClearEndOfWindowBlanksInTheSwappedColours, runintoolkit) {
     textwindow(1, 8);
     showlines(1, shifted(0));
     cursorat(1, 5, 3);
@@ -368,8 +398,10 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
     EXPECT_EQ(lineof(1, 2), std::string(80, 'B'));
     EXPECT_EQ(lineof(1, 3), "CCCC");
     EXPECT_EQ(lineof(1, 25), "");
-    EXPECT_EQ(cellof(1, 5, 3).second, 0x0C); // blanked in the swapped colours
-    // Cursor levels nest, inverting twice restores, rules are unbroken.
+    EXPECT_EQ(cellof(1, 5, 3).second, 0x0C);
+}
+
+TOOLKIT_TEST(Cursor, LevelsNestAndInvertingTwiceRestores, runintoolkit) {
     textwindow(0, 8);
     t_Print(0, "Hallo");
     cursorat(0, 2, 1);
@@ -394,12 +426,16 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
     EXPECT_TRUE(w.TextInverse);
     t_PrintControl(0, 14);
     EXPECT_FALSE(w.TextInverse);
-    // The rule of t_TextLine runs from the cursor to the last column.
+}
+
+// The rule of t_TextLine runs from the cursor to the last column; a line of any columns is cut.
+TOOLKIT_TEST(Cursor, RulesAreUnbrokenToTheLastColumn, runintoolkit) {
+    textwindow(0, 8);
     cursorat(0, 70, 4);
     t_TextLine(0);
     EXPECT_EQ(lineof(0, 4), std::string(69, ' ') + std::string(11, '\x9c'));
     EXPECT_EQ(cursor(0), Pos(1, 5));
-    log.clear();
+    LogCapture log;
     t_TextHline(0, -1000000000000, 1000000000000, 6, '=');
     EXPECT_EQ(log.lines().size(), 160u); // one refusal per column, one window width each side
     EXPECT_EQ(lineof(0, 6), std::string(80, '='));

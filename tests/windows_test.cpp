@@ -1,6 +1,6 @@
+#include "base/numbertext.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "base/numbertext.h"
 #include "core/threads.h"
 #include "display/initwindow.h"
 #include "display/pixelconversion.h"
@@ -229,8 +229,7 @@ TEST(InitWindow, MissingViewsAndTextWindowsAreReported) {
         omit);
 }
 
-TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndImages,
-             runintoolkit) {
+TOOLKIT_TEST(WindowCommands, VisibilityAndTheTitleBar, runintoolkit) {
     largewindow(0);
     t_WindowVisible(0, false);
     t_WindowFront(0);
@@ -244,7 +243,9 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     t_WindowVisible(200, true);
     EXPECT_EQ(log.lines(), (Lines{"t_WindowCenter: Window does not exist.",
                                   "t_WindowVisible: Window does not exist."}));
-    // The pasteboard window shows the clipboard's text each time it is shown.
+}
+
+TOOLKIT_TEST(WindowCommands, ThePasteboardWindowShowsTheClipboardEachTimeItIsShown, runintoolkit) {
     const auto shown = [] {
         return core::onmain([] { return platform::textviewstring(display::gettextview(8)); });
     };
@@ -255,12 +256,14 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     t_WindowVisible(8, true);
     EXPECT_EQ(shown(), "");
     EXPECT_EQ(display::gettextview(11), nullptr);
-    // t_WindowSize keeps what is -1.
-    log.clear();
+}
+
+// A window that would reach above the screen's top is moved down, as a titled window is; the
+// window is small enough for the offscreen screen.
+TOOLKIT_TEST(WindowCommands, SizeKeepsWhatIsMinusOneAndTheTopStaysOnTheScreen, runintoolkit) {
+    LogCapture log;
     t_WindowSize(2, 10, 10, 100, 100);
     EXPECT_EQ(log.lines(), Lines{"t_WindowSize: Window #2 not initialized."});
-    // Small enough for the offscreen screen: a window that would reach above the
-    // screen's top is moved down, as a titled window is.
     t_InitWindow(2, 24, true, 320, 200, 16, 16, makegreyfont(8, 16), true);
     t_WindowSize(2, 40, 50, -1, -1);
     t_WindowSize(2, -1, -1, -1, -1);
@@ -271,7 +274,9 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     EXPECT_EQ(std::tie(view.x, view.y, view.width, view.height), std::make_tuple(16, 16, 320, 200));
     t_WindowSize(2, 40, t_WindowPos(2, 16) - 100, -1, -1); // 100 below the top, 232 tall
     EXPECT_EQ(t_WindowPos(2, 14), t_WindowPos(2, 17));     // the top stays on the screen
-    // The packed colour, the low four bits of t_Color and t_ColorBorder.
+}
+
+TOOLKIT_TEST(Colours, PaletteAndTheLowFourBitsOfColorAndBorder, runintoolkit) {
     EXPECT_EQ(display::packcolor(t_RGBColor{255, 255, 128, 0}), 0x0080FFFFu);
     largewindow(0);
     t_Color(0, 9);
@@ -282,14 +287,16 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
     t_ColorBorder(0, 21);
     EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
-    log.clear();
+    LogCapture log;
     t_Color(9, 1);
     t_Color(3, 1);
     t_ColorBorder(3, 1);
     EXPECT_EQ(log.lines(), (Lines{"t_Color: Window is not a graphic window.",
                                   "t_Color: Window #3 not initialized.",
                                   "t_ColorBorder: Window #3 not initialized."}));
-    // Position selectors of graphic and special windows.
+}
+
+TOOLKIT_TEST(WindowCommands, PositionSelectorsOfGraphicAndSpecialWindows, runintoolkit) {
     largewindow(3);
     t_WindowSize(12, 100, 200, 400, 300);
     const int64_t title = core::titlebarheight();
@@ -304,10 +311,12 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     EXPECT_EQ(t_WindowPos(3, 12), 800 + 32 + title);
     EXPECT_EQ(t_WindowPos(12, 12), 300 + title);
     EXPECT_EQ(t_WindowPos(12, 14), t_WindowPos(12, 16) - 200 - (300 + title));
-    // Only shown windows give images; the pixels decoded at every depth.
-    // Hidden windows give no image, uninitialised ones say so.
+}
+
+// Hidden windows give no image, uninitialised ones say so.
+TOOLKIT_TEST(WindowImages, OnlyShownWindowsGiveImages, runintoolkit) {
     graphicwindow(7, 24);
-    log.clear();
+    LogCapture log;
     EXPECT_FALSE(core::onmain([] { return t_WindowImage(7).has_value(); }));
     EXPECT_TRUE(foregroundlines(log).empty());
     EXPECT_FALSE(core::onmain([] { return t_WindowImage(6).has_value(); }));
@@ -318,7 +327,10 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     t_WindowVisible(7, false);
     EXPECT_EQ(display::windowrecord(7).UpdateDuration, 0);
     EXPECT_FALSE(display::windowrecord(7).Visible);
-    // The first bytes of the block and the pixels they give, the last bytes and the last pixel.
+}
+
+// The first bytes of the block and the pixels they give, the last bytes and the last pixel.
+TOOLKIT_TEST(WindowImages, PixelsAreDecodedAtEveryDepth, runintoolkit) {
     using Bytes = std::vector<uint8_t>;
     const std::tuple<int64_t, Bytes, std::vector<uint32_t>, Bytes, uint32_t> cases[] = {
         {1, {0x80}, {0xFFFFFFFF, 0xFF000000}, {0x01}, 0xFFFFFFFF},
@@ -329,6 +341,7 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
         {8, {0x7F}, {0xFF7F7F7F}, {0x9A}, 0xFF9A9A9A}};
     for (uint8_t n = 0; n < 6; ++n) {
         const auto& [depth, first, pixels, last, lastpixel] = cases[n];
+        SCOPED_TRACE(testing::Message() << "depth " << depth);
         graphicwindow(n, depth);
         std::copy(first.begin(), first.end(), block(n));
         std::copy(last.begin(), last.end(), block(n) + 64 * 32 * depth / 8 - last.size());
@@ -337,9 +350,9 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
             core::onmain([n] { return t_WindowImage(n); }).value_or(platform::Image{});
         EXPECT_EQ(std::tie(image.width, image.height), std::make_tuple(64, 32));
         ASSERT_EQ(image.pixels.size(), 2048u);
-        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), image.pixels.begin())) << depth;
-        EXPECT_EQ(image.pixels[1000], 0xFF000000) << "depth " << depth;
-        EXPECT_EQ(image.pixels.back(), lastpixel) << "depth " << depth;
+        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), image.pixels.begin()));
+        EXPECT_EQ(image.pixels[1000], 0xFF000000);
+        EXPECT_EQ(image.pixels.back(), lastpixel);
     }
 }
 
