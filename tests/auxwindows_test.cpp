@@ -1,7 +1,6 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/toolkit.h"
+#include "tests/support/testing.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
 
@@ -16,10 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
-#include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
@@ -177,8 +173,9 @@ TEST(OpenDialog, ExtensionsLimitTheListAndTheTextsAreGerman) {
     EXPECT_EQ(listed, (std::vector<std::string>{decomposed, "a b.txt", "daten.csv"}));
 }
 
-// A name stored decomposed comes back as the file system names it.
-TEST(OpenDialog, WithoutExtensionsEveryFileIsListedAndNamesComeBackAsStored) {
+// A name stored decomposed comes back as the file system names it; folders are chosen with their
+// own button.
+TEST(OpenDialog, WithoutExtensionsEveryFileIsListedAndFoldersHaveTheirOwnButton) {
     setuptoolkit();
     const fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png", decomposed.c_str()});
     std::vector<std::string> listed;
@@ -191,11 +188,6 @@ TEST(OpenDialog, WithoutExtensionsEveryFileIsListedAndNamesComeBackAsStored) {
     });
     EXPECT_EQ(t_OpenDialog("", "", "", true, false), "");
     EXPECT_EQ(listed, (std::vector<std::string>{decomposed, "a b.txt", "bild.png", "daten.csv"}));
-}
-
-TEST(OpenDialog, FoldersAreChosenWithTheirOwnButton) {
-    setuptoolkit();
-    const fs::path folder = folderwith({"a b.txt"});
     fs::create_directory(folder / "Unterordner");
     whendialogopens([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Wählen"));
@@ -205,10 +197,11 @@ TEST(OpenDialog, FoldersAreChosenWithTheirOwnButton) {
     EXPECT_EQ(t_OpenDialog("Ordner", "", "", false, true), (folder / "Unterordner").string());
 }
 
-// Called from the program thread, the dialog runs on the main thread meanwhile.
-TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPathWithTheFirstType) {
+// Called from the program thread, the dialog runs on the main thread meanwhile. Cancelled from the
+// menu, the save action leaves path and name empty; the open action stores what was chosen.
+TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPathAndMenuActionsStoreIt) {
     setuptoolkit();
-    const fs::path folder = folderwith({});
+    const fs::path folder = folderwith({"gewählt.txt"});
     whendialogopens([&](QFileDialog& dialog) {
         EXPECT_EQ(
             std::tuple(dialog.acceptMode(), dialog.labelText(QFileDialog::Accept).toStdString(),
@@ -224,13 +217,7 @@ TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPathWithTheFirstType) {
         t_InitMemory();
         path = t_SaveDialog("Vorschlag", "Sichern", "Wohin?", "txt,csv");
     }));
-    EXPECT_EQ(path, (folder / "Übersicht.txt").string());
-}
-
-// Cancelled, the save action leaves path and name empty; the open action stores what was chosen.
-TEST(MenuActions, FileActionsStoreTheChosenPathAndName) {
-    setuptoolkit();
-    const fs::path folder = folderwith({"gewählt.txt"});
+    EXPECT_EQ(path, (folder / "Übersicht.txt").string()); // with the first type
     ui::appendmenuaction(
         ui::t_MenuAction{300, 101, "Sichern", "", "Vorschlag.txt", "txt", "/alt/Pfad"});
     ui::appendmenuaction(ui::t_MenuAction{301, 100, "Laden", "", "", "", ""});

@@ -1,14 +1,9 @@
+#include "base/tables.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
 #include "core/process.h"
-#include "base/tables.h"
 #include "core/threads.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
-
-#include <atomic>
-#include <gtest/gtest.h>
+#include "tests/support/testing.h"
 
 TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;

@@ -4,22 +4,13 @@
 #include "formats/fontloader.h"
 #include "formats/fontwriter.h"
 #include "formats/lzw.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/logcapture.h"
 #include "tests/support/tempresources.h"
+#include "tests/support/testing.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-using Numbers = std::vector<int64_t>;
-using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 // The header's numbers: header size, format, size, start, end, width, height, reserved.
@@ -96,8 +87,7 @@ TEST(FontHeader, ValidBrokenAndShortHeaders) {
     EXPECT_EQ(header(headeronly), standardheader);
     EXPECT_TRUE(headeronly.Data.empty());
     const t_Font unknown = parse(fontfile(1, 0, 0, 8, 8, {9, 8, 7}));
-    EXPECT_EQ(std::make_pair(unknown.Format, unknown.Data),
-              std::make_pair(int64_t{1}, Bytes{9, 8, 7}));
+    EXPECT_EQ(std::pair(unknown.Format, unknown.Data), std::pair(int64_t{1}, Bytes{9, 8, 7}));
     Bytes large = fontfile(t_Font::Grey, 200, 255, 255, 255, {1});
     std::fill(large.begin() + 6, large.begin() + 10, 0xFF);
     EXPECT_EQ(header(parse(large)),
@@ -146,7 +136,7 @@ TEST(FontLoading, ReadErrorsNameTheFileAndWrittenFontsLoadBack) {
                "getbinaryfromfile: Error #" + resources.resource("Folder.font").string() +
                    ": Is a directory"}));
     t_Font made = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
-    std::tie(made.Start, made.End, made.Width, made.Height) = std::make_tuple(32, 127, 8, 8);
+    std::tie(made.Start, made.End, made.Width, made.Height) = std::tuple(32, 127, 8, 8);
     const t_Font packed = formats::compressfont(made);
     EXPECT_EQ(packed.Format, t_Font::CompressedGrey);
     EXPECT_EQ(formats::compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));

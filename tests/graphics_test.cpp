@@ -1,10 +1,4 @@
-#include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
-
-#include <array>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -12,12 +6,12 @@ const t_RGBColor red{255, 255, 0, 0};
 const t_RGBColor blue{255, 0, 0, 255};
 
 uint8_t& grey(uint8_t n, int64_t x, int64_t y) {
-    return block(n)[y * display::windowrecord(n).Width + x];
+    return block(n)[y * windowrecord(n).Width + x];
 }
 
 // The bytes of the window's block behind its pixels, up to the next block.
-std::vector<uint8_t> blockpadding(uint8_t n) {
-    const display::t_Window& w = display::windowrecord(n);
+Bytes blockpadding(uint8_t n) {
+    const display::t_Window& w = windowrecord(n);
     const int64_t end = w.MemoryStart + w.Width * w.Height * w.BitDepth / 8;
     EXPECT_GE(w.MemoryEnd + 1 - end, 1024);
     return memorybytes(end, w.MemoryEnd + 1 - end);
@@ -45,7 +39,7 @@ bool showsglyph(uint8_t n, int64_t x, int64_t y, const t_Font& font, uint8_t c) 
     return same;
 }
 
-t_Font fontofA(int64_t format, int64_t w, int64_t h, std::vector<uint8_t> data) {
+t_Font fontofA(int64_t format, int64_t w, int64_t h, Bytes data) {
     return {.Format = format, .Start = 'A', .End = 'A', .Width = w, .Height = h, .Data = data};
 }
 
@@ -55,7 +49,7 @@ t_Font monochromefont() {
     return fontofA(t_Font::Monochrome, 10, 2, {0x02, 0x01, 0x01, 0x00});
 }
 
-t_Font greyrow(std::vector<uint8_t> bytes) {
+t_Font greyrow(Bytes bytes) {
     const auto width = static_cast<int64_t>(bytes.size());
     bytes.insert(bytes.begin(), 'A' * width, 0);
     return fontofA(t_Font::Grey, width, 1, bytes);
@@ -63,7 +57,7 @@ t_Font greyrow(std::vector<uint8_t> bytes) {
 
 } // namespace
 
-TOOLKIT_TEST(Graphics, OtherWindowsAreReported, runintoolkit) {
+PROGRAM_TEST(Graphics, OtherWindowsAreReported) {
     graphicwindow(0, 8);
     LogCapture log;
     g_Plot(8, 0, 0);
@@ -80,8 +74,9 @@ TOOLKIT_TEST(Graphics, OtherWindowsAreReported, runintoolkit) {
                      "g_PrintSymbol: " + notgraphic}));
 }
 
-// Pixels outside are silently left alone; the position has no upper bound.
-TOOLKIT_TEST(Graphics, OutsideTheWindowNothingIsDrawnOrLogged, runintoolkit) {
+// Pixels outside are silently left alone, the position has no upper bound; inside, an illegal
+// depth is reported for every pixel.
+PROGRAM_TEST(Graphics, OutsideTheWindowNothingIsDrawnInsideAnIllegalDepthIsReported) {
     graphicwindow(0, 8);
     t_Color(0, 15);
     g_GotoXY(0, 7, 7);
@@ -93,15 +88,7 @@ TOOLKIT_TEST(Graphics, OutsideTheWindowNothingIsDrawnOrLogged, runintoolkit) {
     EXPECT_TRUE(log.lines().empty());
     EXPECT_EQ(picture(0, 0, 0, 64, 32), Lines(32, std::string(64, '.')));
     EXPECT_EQ(position(0), Pos(7, 7));
-    g_GotoXY(0, 5000, 5000);
-    EXPECT_EQ(position(0), Pos(5000, 5000));
-}
-
-TOOLKIT_TEST(Graphics, AnIllegalDepthIsReportedForEveryPixelInside, runintoolkit) {
-    graphicwindow(0, 8);
-    g_GotoXY(0, 7, 7);
-    LogCapture log;
-    display::windowrecord(0).BitDepth = 2;
+    windowrecord(0).BitDepth = 2;
     g_Plot(0, 64, 0); // the window test comes first
     g_Plot(0, 1, 1);
     g_Line(0, 0, 0, 1, 0);
@@ -112,33 +99,32 @@ TOOLKIT_TEST(Graphics, AnIllegalDepthIsReportedForEveryPixelInside, runintoolkit
     g_PrintSymbol(0, 'A', 1, 1, white, black, monochromefont()); // refused pixel by pixel
     EXPECT_EQ(log.lines(), Lines(20, "g_Plot: Illegal bit depth (2)."));
     EXPECT_EQ(position(0), Pos(18, 7));
+    g_GotoXY(0, 5000, 5000);
+    EXPECT_EQ(position(0), Pos(5000, 5000));
 }
 
-// Red, green, blue and the index; the last as far from 0 as from 4: the lower index.
-TEST(Graphics, NearestColourTakesTheLowerIndexOfATie) {
+// The nearest colour takes the lower index of a tie. One bit is bright by the nearest colour, four
+// keep the neighbouring nibble, 8 to 32 bits keep what they can.
+PROGRAM_TEST(Graphics, PlottedColoursKeepWhatEachDepthCanHold) {
+    // Red, green, blue and the index; the last as far from 0 as from 4.
     const std::array<int64_t, 4> cases[] = {
         {63, 63, 63, 0},     {64, 64, 64, 5}, {127, 127, 127, 5}, {128, 128, 128, 10},
         {192, 192, 192, 15}, {255, 0, 0, 1},  {250, 130, 5, 9},   {0, 64, 0, 0}};
     for (auto [r, g, b, index] : cases) {
         EXPECT_EQ(t_NearestColor(r, g, b), index) << r << " " << g << " " << b;
     }
-}
-
-// One bit is bright by the nearest colour, four keep the neighbouring nibble, 8 to 32 bits keep
-// what they can.
-TOOLKIT_TEST(Graphics, PlottedColoursKeepWhatEachDepthCanHold, runintoolkit) {
     graphicwindow(0, 1);
     g_Plot(0, 9, 0, t_RGBColor{255, 128, 128, 128});  // grey index 10: bright
     g_Plot(0, 10, 0, t_RGBColor{255, 100, 100, 100}); // index 5: dark
     EXPECT_EQ(block(0)[1], 0x40);
     g_Plot(0, 9, 0, t_RGBColor{255, 100, 100, 100});
     EXPECT_EQ(block(0)[1], 0x00);
-    display::windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
+    windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
     g_Plot(0, 0, 1);
-    display::windowrecord(0).TextColor = 0x8F;
+    windowrecord(0).TextColor = 0x8F;
     g_Plot(0, 1, 1);
     EXPECT_EQ(block(0)[8], 0x80);
-    EXPECT_EQ(std::make_pair(g_Scrn(0, 0, 1), g_Scrn(0, 1, 1)), std::make_pair(white, black));
+    EXPECT_EQ(std::pair(g_Scrn(0, 0, 1), g_Scrn(0, 1, 1)), std::pair(white, black));
     EXPECT_EQ(position(0), Pos(1, 1));
     graphicwindow(1, 4); // nibbles keep their neighbour
     g_Plot(1, 1, 0, red);
@@ -148,8 +134,8 @@ TOOLKIT_TEST(Graphics, PlottedColoursKeepWhatEachDepthCanHold, runintoolkit) {
     t_Color(1, 13);
     g_Plot(1, 0, 0); // TextColor's foreground
     EXPECT_EQ(block(1)[0], 0xD1);
-    EXPECT_EQ(std::make_pair(g_Scrn(1, 0, 0), g_Scrn(1, 1, 0)),
-              std::make_pair(t_RGBColor{255, 255, 255, 0}, red));
+    EXPECT_EQ(std::pair(g_Scrn(1, 0, 0), g_Scrn(1, 1, 0)),
+              std::pair(t_RGBColor{255, 255, 255, 0}, red));
     const t_RGBColor c{0x80, 30, 60, 90}; // grey 60; from 8 bits on grey, then RGB, then alpha
     for (uint8_t n = 2; n < 6; ++n) {
         graphicwindow(n, 8 * (n - 1));
@@ -159,12 +145,12 @@ TOOLKIT_TEST(Graphics, PlottedColoursKeepWhatEachDepthCanHold, runintoolkit) {
         (std::vector{g_Scrn(2, 5, 6), g_Scrn(3, 5, 6), g_Scrn(4, 5, 6), g_Scrn(5, 5, 6),
                      g_Scrn(5, 64, 6)}),
         (std::vector<t_RGBColor>{{0, 60, 60, 60}, {0x80, 60, 60, 60}, {0, 30, 60, 90}, c, black}));
-    display::windowrecord(5).BitDepth = 12;
+    windowrecord(5).BitDepth = 12;
     EXPECT_EQ(g_Scrn(5, 5, 6), black);
 }
 
 // Old pixel (A 64) R 0xF0, G 0x0F, B 0x55; colour A 128, R 0x3C, G 0xC3, B 0xAA.
-TOOLKIT_TEST(Graphics, EveryDrawingModeAtDepths24And32, runintoolkit) {
+PROGRAM_TEST(Graphics, EveryDrawingModeAtDepths24And32) {
     const std::tuple<int64_t, t_RGBColor, t_RGBColor> modes[] = {
         {0, {0, 60, 195, 170}, {128, 60, 195, 170}},  {1, {0, 150, 105, 127}, {64, 149, 104, 127}},
         {2, {0, 60, 195, 170}, {255, 60, 195, 170}},  {3, {0, 60, 195, 170}, {64, 60, 195, 170}},
@@ -176,18 +162,18 @@ TOOLKIT_TEST(Graphics, EveryDrawingModeAtDepths24And32, runintoolkit) {
     for (const auto& [mode, at24, at32] : modes) {
         SCOPED_TRACE(testing::Message() << "mode " << mode);
         for (uint8_t n : {0, 1}) {
-            display::windowrecord(n).DrawingMode = 0;
+            windowrecord(n).DrawingMode = 0;
             g_Plot(n, 3, 3, t_RGBColor{64, 0xF0, 0x0F, 0x55});
             g_GotoXY(n, 0, 0);
-            display::windowrecord(n).DrawingMode = mode;
-            display::windowrecord(n).RGBColor = t_RGBColor{128, 0x3C, 0xC3, 0xAA};
+            windowrecord(n).DrawingMode = mode;
+            windowrecord(n).RGBColor = t_RGBColor{128, 0x3C, 0xC3, 0xAA};
             g_Line(n, 3, 3, 3, 3);
             EXPECT_EQ(position(n), Pos(3, 3));
         }
-        EXPECT_EQ(std::make_pair(g_Scrn(0, 3, 3), g_Scrn(1, 3, 3)), std::make_pair(at24, at32));
+        EXPECT_EQ(std::pair(g_Scrn(0, 3, 3), g_Scrn(1, 3, 3)), std::pair(at24, at32));
     }
     // Mode 1 at depth 32 on a cleared pixel: alpha 0 leaves it, alpha 255 replaces it.
-    display::windowrecord(1).DrawingMode = 1;
+    windowrecord(1).DrawingMode = 1;
     g_Plot(1, 0, 0, t_RGBColor{0, 200, 100, 50});
     EXPECT_EQ(g_Scrn(1, 0, 0), black);
     g_Plot(1, 0, 0, t_RGBColor{255, 200, 100, 50});
@@ -195,7 +181,8 @@ TOOLKIT_TEST(Graphics, EveryDrawingModeAtDepths24And32, runintoolkit) {
 }
 
 // A scaled glyph advances by its scaled width; a code below Start or a scale of 0 draws nothing.
-TOOLKIT_TEST(Graphics, PrintSymbolAdvancesOnlyForGlyphsItDraws, runintoolkit) {
+// Compressed and unknown formats are refused without drawing, but still advance.
+PROGRAM_TEST(Graphics, PrintSymbolAdvancesByTheScaledWidthAndRefusesFormatsItCannotDraw) {
     graphicwindow(0, 24, 1280, 800);
     const t_Font font = makegreyfont(8, 16, 40);
     g_GotoXY(0, 100, 50);
@@ -205,14 +192,8 @@ TOOLKIT_TEST(Graphics, PrintSymbolAdvancesOnlyForGlyphsItDraws, runintoolkit) {
     g_PrintSymbol(0, 'A', 0, 1, white, black, font);
     EXPECT_EQ(position(0), Pos(116, 50));
     EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
-}
-
-// Compressed and unknown formats are refused without drawing, but still advance.
-TOOLKIT_TEST(Graphics, PrintSymbolRefusesFormatsItCannotDraw, runintoolkit) {
-    graphicwindow(0, 24, 1280, 800);
-    g_GotoXY(0, 116, 50);
     LogCapture log;
-    t_Font packed = makegreyfont(8, 16, 40);
+    t_Font packed = font;
     packed.Format = t_Font::CompressedGrey;
     g_PrintSymbol(0, 'A', 1, 1, white, black, packed);
     EXPECT_EQ(position(0), Pos(124, 50));
@@ -225,7 +206,8 @@ TOOLKIT_TEST(Graphics, PrintSymbolRefusesFormatsItCannotDraw, runintoolkit) {
     EXPECT_EQ(g_Scrn(0, 116, 50), (t_RGBColor{0, 0, 0, 0}));
 }
 
-TOOLKIT_TEST(Graphics, GlyphDataShorterThanTheFontClaimsReadsAsBackground, runintoolkit) {
+// Glyph data shorter than the font claims reads as background.
+PROGRAM_TEST(Graphics, GlyphsPaintEveryPixelOfTheirCell) {
     graphicwindow(1, 24);
     t_Font cut = makegreyfont(8, 16);
     cut.Data.resize(10);
@@ -234,12 +216,9 @@ TOOLKIT_TEST(Graphics, GlyphDataShorterThanTheFontClaimsReadsAsBackground, runin
     t_Font mono = monochromefont();
     mono.Data.resize(1);
     g_PrintSymbol(1, 'A', 1, 1, red, blue, mono);
-    EXPECT_EQ(std::make_pair(g_Scrn(1, 8 + 9, 0), g_Scrn(1, 8 + 0, 0)),
-              std::make_pair(t_RGBColor{0, 255, 0, 0}, t_RGBColor{0, 0, 0, 255}));
-}
-
-TOOLKIT_TEST(Graphics, AScaledMonochromeGlyphPaintsEveryPixel, runintoolkit) {
-    graphicwindow(2, 8);
+    EXPECT_EQ(std::pair(g_Scrn(1, 8 + 9, 0), g_Scrn(1, 8 + 0, 0)),
+              std::pair(t_RGBColor{0, 255, 0, 0}, t_RGBColor{0, 0, 0, 255}));
+    graphicwindow(2, 8); // scaled monochrome
     g_GotoXY(2, 2, 1);
     g_PrintSymbol(2, 'A', 3, 2, white, t_RGBColor{255, 84, 84, 84}, monochromefont());
     const std::string clear(24, 'o');
@@ -252,7 +231,7 @@ TOOLKIT_TEST(Graphics, AScaledMonochromeGlyphPaintsEveryPixel, runintoolkit) {
 }
 
 // The characters follow each other; a grey glyph white on black writes the glyph bytes unchanged.
-TOOLKIT_TEST(Graphics, PrintStringWritesGreyGlyphsOneAfterAnother, runintoolkit) {
+PROGRAM_TEST(Graphics, PrintStringWritesGreyGlyphsOneAfterAnother) {
     graphicwindow(3, 8);
     const t_Font plain = makegreyfont(8, 16);
     g_GotoXY(3, 4, 9);
@@ -272,8 +251,8 @@ TOOLKIT_TEST(Graphics, PrintStringWritesGreyGlyphsOneAfterAnother, runintoolkit)
 }
 
 // 128 bright, 127 dark, then background and ink; the first byte of a 16-bit pixel is left alone.
-TOOLKIT_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsWithTheBackground, runintoolkit) {
-    const std::vector<int64_t> depths{1, 4, 8, 16, 24, 32};
+PROGRAM_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsWithTheBackground) {
+    const Numbers depths{1, 4, 8, 16, 24, 32};
     for (uint8_t n = 0; n < depths.size(); ++n) {
         graphicwindow(n, depths[n]);
     }
@@ -284,7 +263,7 @@ TOOLKIT_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsWithTheBackground, runintoolk
     }
     EXPECT_EQ(
         (std::vector{block(0)[0], block(1)[0], block(1)[1], block(2)[1], block(3)[0], block(3)[1]}),
-        (std::vector<uint8_t>{0x90, 0xA5, 0x0F, 127, 0x33, 128}));
+        (Bytes{0x90, 0xA5, 0x0F, 127, 0x33, 128}));
     EXPECT_EQ(g_Scrn(4, 0, 0), (t_RGBColor{0, 128, 128, 128}));
     EXPECT_EQ(g_Scrn(5, 3, 0), (t_RGBColor{0x44, 255, 255, 255}));
     // Palette windows blend too: dark ink on white keeps a white background.
@@ -299,10 +278,10 @@ TOOLKIT_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsWithTheBackground, runintoolk
 
 // Each glyph passes the unscaled fit test, then reaches past the right edge and the bottom. Row
 // ends must not spill into the next row's start, nor lines past the last into the block's padding.
-TOOLKIT_TEST(Graphics, AScaledGlyphIsCutAtTheEdges, runintoolkit) {
+PROGRAM_TEST(Graphics, AScaledGlyphIsCutAtTheEdges) {
     graphicwindow(6, 8);
     graphicwindow(7, 24);
-    const std::vector<uint8_t> padding6 = blockpadding(6), padding7 = blockpadding(7);
+    const Bytes padding6 = blockpadding(6), padding7 = blockpadding(7);
     const t_Font plain = makegreyfont(8, 16);
     g_GotoXY(6, 56, 16);
     g_PrintSymbol(6, 'A', 4, 4, white, black, plain);
@@ -311,8 +290,8 @@ TOOLKIT_TEST(Graphics, AScaledGlyphIsCutAtTheEdges, runintoolkit) {
     EXPECT_EQ(position(6), Pos(88, 16));
     g_GotoXY(7, 54, 24);
     g_PrintSymbol(7, 'A', 4, 8, red, blue, monochromefont());
-    EXPECT_EQ(std::make_pair(g_Scrn(7, 63, 31), g_Scrn(7, 54, 31)),
-              std::make_pair(t_RGBColor{0, 0, 0, 255}, t_RGBColor{0, 255, 0, 0}));
+    EXPECT_EQ(std::pair(g_Scrn(7, 63, 31), g_Scrn(7, 54, 31)),
+              std::pair(t_RGBColor{0, 0, 0, 255}, t_RGBColor{0, 255, 0, 0}));
     g_GotoXY(7, 54, 16);
     g_PrintSymbol(7, 'A', 1000000, 1000000, white, black, plain);
     EXPECT_EQ((std::vector{g_Scrn(7, 63, 31), g_Scrn(7, 53, 16), g_Scrn(7, 0, 17)}),

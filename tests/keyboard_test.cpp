@@ -3,9 +3,7 @@
 #include "events/queues.h"
 #include "input/keyevents.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 
-#include <gtest/gtest.h>
 #include <optional>
 #include <thread>
 
@@ -93,7 +91,9 @@ std::vector<QtKey> joined(std::initializer_list<std::vector<QtKey>> parts) {
 
 } // namespace
 
-TEST(KeyQueue, KeyDownBeforeMemoryOnlySetsKeyHeld) {
+// Before the memory a key down only sets the held flag. In order of the braces: events are taken
+// in order, and an empty take leaves the last taken.
+TEST(KeyQueue, KeyDownBeforeMemoryOnlySetsKeyHeldAndEventsAreTakenInOrder) {
     auto& queue = events::keyqueue();
     LogCapture log;
     input::viewkeydown(0, {0, "a", 0});
@@ -102,11 +102,6 @@ TEST(KeyQueue, KeyDownBeforeMemoryOnlySetsKeyHeld) {
     input::viewkeyup(0, {0, "a", 0});
     EXPECT_EQ((std::tuple{events::keyheld(), t_NextEvent(), queue.lasttaken().Kind}),
               (std::tuple{false, -1, 0}));
-}
-
-// In order of the braces: events are taken in order, and an empty take leaves the last taken.
-TEST(KeyQueue, EventsAreTakenInOrder) {
-    auto& queue = events::keyqueue();
     t_KeyEventHandler(0, {0, "a", 0});
     t_KeyEventHandler(0, {11, "b", 0});
     EXPECT_EQ(
@@ -236,51 +231,47 @@ TEST(KeyTable, EventsCarryTheModifierFlags) {
     EXPECT_TRUE(events::modifierstate().fn && events::modifierstate().capslock);
 }
 
-WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueued) {
+// Control with a keypad digit redirects the output instead of queuing.
+WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueuedOrRedirectOutput) {
     LogCapture log;
     input::viewkeydown(2, {0, "a", Shift});
     EXPECT_EQ(log.lines(), Lines{"viewKeyDown: Graphic window (2) not initialized."});
     EXPECT_EQ(std::tuple(events::keyqueue().count(), events::modifierstate().shift),
               std::tuple(0, false));
     // Ignored, a key is held but neither queued nor does it refresh the modifiers.
-    display::windowrecord(0).IgnoreEvents = true;
+    windowrecord(0).IgnoreEvents = true;
     input::viewkeydown(0, {0, "a", Shift});
     EXPECT_EQ(
         std::tuple(events::keyqueue().count(), events::modifierstate().shift, events::keyheld()),
         std::tuple(0, false, true));
-    display::windowrecord(0).IgnoreEvents = false;
+    windowrecord(0).IgnoreEvents = false;
     input::viewkeydown(0, {0, "a", Shift});
     EXPECT_EQ(t_NextEvent(), 97);
     EXPECT_TRUE(events::modifierstate().shift);
     input::viewflagschanged(0, 0);
     EXPECT_FALSE(events::modifierstate().shift);
-}
-
-WINDOW_TEST(KeyViews, ControlWithAKeypadDigitRedirectsTheOutputInsteadOfQueuing) {
     for (const auto& [keycode, digit, redirect] :
          {std::tuple{91, "8", 2}, std::tuple{89, "7", 0}, std::tuple{92, "9", 1}}) {
         t_KeyEventHandler(0, {keycode, digit, Control | Keypad});
-        EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, redirect) << keycode;
+        EXPECT_EQ(windowrecord(0).TextRedirectOutput, redirect) << keycode;
     }
     EXPECT_EQ(events::keyqueue().count(), 0);
     t_KeyEventHandler(0, {91, "8", Option | Keypad});
     EXPECT_EQ(t_NextEvent(), 230);
-    EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 1);
-}
-
-WINDOW_TEST(KeyViews, GetKeyTakesTheQueuedCharacters) {
+    EXPECT_EQ(windowrecord(0).TextRedirectOutput, 1);
     input::viewkeydown(0, {0, "a", 0});
     input::viewkeydown(0, {11, "b", 0});
     input::viewkeydown(0, {14, "€", Option});
     EXPECT_EQ(t_GetKey(0), "a");
     EXPECT_EQ(t_GetKey(0), "b");
     EXPECT_EQ(t_GetKey(0), "\xC2\xA4"); // 164 as a character
-    EXPECT_EQ(display::windowrecord(0).TextCursorLevel, 0);
+    EXPECT_EQ(windowrecord(0).TextCursorLevel, 0);
 }
 
-// The German Z sits where the US Y is; AltGr-E gives €.
-WINDOW_TEST(QtKeys, ScanCodesGiveTheKeysOfTheirPosition) {
-    const std::vector<t_Event> e =
+// The German Z sits where the US Y is; AltGr-E gives €. Keys without a scan code fall back to the
+// Qt key; the last comes with Caps Lock on.
+WINDOW_TEST(QtKeys, ScanCodesAndQtKeysGiveTheKeysOfTheOriginalKeyboard) {
+    std::vector<t_Event> e =
         typeandcheck({{{Qt::Key_Z, "z", 21}, 16, 'z'},
                       {{Qt::Key_Y, "y", 44}, 6, 'y'},
                       {{Qt::Key_E, "€", 18, Qt::GroupSwitchModifier}, 14, 164},
@@ -292,12 +283,7 @@ WINDOW_TEST(QtKeys, ScanCodesGiveTheKeysOfTheirPosition) {
     ASSERT_EQ(e.size(), 8u);
     EXPECT_EQ(std::tuple(e[2].OptionPressed, e[2].Description, e[3].Description),
               std::tuple(true, "€", ""));
-}
-
-// The last key comes with Caps Lock on.
-WINDOW_TEST(QtKeys, KeysWithoutAScanCodeFallBackToTheQtKey) {
-    const std::vector<t_Event> e =
-        typeandcheck({{{Qt::Key_Left, ""}, 123, 8},
+    e = typeandcheck({{{Qt::Key_Left, ""}, 123, 8},
                       {{Qt::Key_Backspace, "\b"}, 51, 127},
                       {{Qt::Key_Delete, "\x7f"}, 117, 7},
                       {{Qt::Key_F1, ""}, 122, 129},
@@ -324,7 +310,7 @@ WINDOW_TEST(QtKeys, KeypadKeysCarryTheKeypadBitAndTheirDigit) {
                       {{Qt::Key_Delete, "\x7f", 83, keypad}, 65, '.'},
                       {{Qt::Key_8, "8", 72, keypad | Qt::ControlModifier}, -1, 0},
                       {{Qt::Key_8, "8", 9}, 28, '8'}});
-    EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 2);
+    EXPECT_EQ(windowrecord(0).TextRedirectOutput, 2);
     ASSERT_EQ(e.size(), 4u);
     EXPECT_EQ(
         (std::vector<bool>{e[0].NumericPadPressed, e[1].CursorKeyPressed, e[3].NumericPadPressed}),

@@ -4,18 +4,11 @@
 //
 // The lines are drawn in drawing mode 1 (each plot averages white into the pixel), so a pixel's
 // value tells how often it was plotted: a point the walk visits twice must be plotted twice.
-#include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
 
-#include <chrono>
-#include <cstdint>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <map>
 #include <random>
-#include <vector>
 
 namespace {
 
@@ -27,7 +20,7 @@ using Visits = std::map<Pos, int>; // how often each point was plotted
 void averagingwindow(int64_t width, int64_t height) {
     graphicwindow(0, 24, width, height);
     t_Color(0, 15);
-    display::windowrecord(0).DrawingMode = 1;
+    windowrecord(0).DrawingMode = 1;
 }
 
 int64_t linemilliseconds = 0; // what the last g_Line took
@@ -35,7 +28,7 @@ int64_t linemilliseconds = 0; // what the last g_Line took
 // Draws the line from a cleared window and position (7, 7) and reads back the plots per pixel
 // from the averaged red bytes: 0, 127, 191, 223, 239 ...
 Visits drawn(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
-    const display::t_Window& w = display::windowrecord(0);
+    const display::t_Window& w = windowrecord(0);
     std::memset(block(0), 0, w.Width * w.Height * 3);
     g_GotoXY(0, 7, 7);
     auto start = std::chrono::steady_clock::now();
@@ -65,7 +58,7 @@ TEST(Line, ExtremeEndPointsDrawTheVisiblePointsOfTheWalk) {
     LogCapture log;
     const struct {
         int64_t x1, y1, x2, y2;
-        std::vector<int64_t> runs;
+        Numbers runs;
         Pos last;
     } cases[] = {
         {MAX, MAX, 0, 0, {799, 799, 0, 0}, {0, 0}},

@@ -1,18 +1,10 @@
-#include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
 #include "text/displaymode.h"
 #include "unicode/strings.h"
-
-#include <algorithm>
-#include <array>
-#include <gtest/gtest.h>
 
 namespace {
 
 constexpr uint8_t white_on_black = 0xF0;
-using display::windowrecord;
 
 // A grey font whose glyph of code is filled with value.
 t_Font fontwith(uint8_t code, uint8_t value, int64_t width = 8, int64_t height = 16) {
@@ -76,7 +68,7 @@ Lines shifted(int64_t offset, int64_t left = 11, int64_t right = 30, int64_t top
 
 } // namespace
 
-TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runintoolkit) {
+PROGRAM_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected) {
     textwindow(0, 8);
     textwindow(1, 8); // directly below window 0's blocks
     t_PrintSymbol(0, 'Z', white_on_black, 80, 25);
@@ -92,12 +84,11 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
     EXPECT_EQ(cellof(0, 80, 25).first, 'Z');
     // Half the cell size: 160 x 50 cells fit the pixels, the grid stays as the window was made.
     t_WindowFont(0, makegreyfont(4, 8));
-    EXPECT_EQ((std::vector<int64_t>{windowrecord(0).TextWidth, windowrecord(0).TextHeight,
-                                    windowrecord(0).Font.Width}),
-              (std::vector<int64_t>{80, 25, 4}));
+    EXPECT_EQ((Numbers{windowrecord(0).TextWidth, windowrecord(0).TextHeight,
+                       windowrecord(0).Font.Width}),
+              (Numbers{80, 25, 4}));
     const display::t_Window& w1 = windowrecord(1);
-    const std::vector<uint8_t> neighbour =
-        memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1);
+    const Bytes neighbour = memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1);
     for (int64_t y = 1; y <= 50; ++y) {
         t_PrintSymbol(0, 'X', white_on_black, 160, y);
     }
@@ -132,7 +123,7 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
     EXPECT_EQ(cellof(2, 1, 1).first, ' ');
 }
 
-TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
+PROGRAM_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse) {
     // Glyph 'A' is all 128, glyph 'B' all 127: white on black lands on either side of grey.
     t_Font font = fontwith('A', 128);
     std::fill_n(font.Data.begin() + 'B' * 128, 128, 127);
@@ -147,10 +138,10 @@ TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
         textwindow(n, depth, font);
         t_PrintSymbol(n, 'A', white_on_black, 1, 1);
         t_PrintSymbol(n, 'B', white_on_black, 2, 1);
-        EXPECT_EQ(std::make_pair(block(n)[0], block(n)[depth]), std::make_pair(a, b)) << depth;
+        EXPECT_EQ(std::pair(block(n)[0], block(n)[depth]), std::pair(a, b)) << depth;
     }
     EXPECT_EQ((std::vector{block(3)[1], block(3)[17], block(5)[1], block(5)[3]}),
-              (std::vector<uint8_t>{128, 127, 128, 128}));
+              (Bytes{128, 127, 128, 128}));
     EXPECT_EQ(cellof(0, 1, 1), (Cell{'A', white_on_black}));
     // One-pixel cells at depth 4: a cell's nibble keeps its neighbour.
     t_InitWindow(6, 4, false, 32, 32, 0, 0, fontwith('A', 255, 1, 1), true);
@@ -162,7 +153,7 @@ TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
     textwindow(7, 24, fontwith('A', 255));
     windowrecord(7).TextInverse = true;
     t_PrintSymbol(7, 'A', 0xC0, 1, 1);
-    EXPECT_EQ(memorybytes(windowrecord(7).MemoryStart, 3), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(memorybytes(windowrecord(7).MemoryStart, 3), (Bytes{0, 0, 0}));
     EXPECT_EQ(cellof(7, 1, 1).second, 0x0C);
     t_PrintSymbol(7, ' ' - 1, 0xC0, 2, 1); // below Start: not drawn, but recorded
     EXPECT_EQ(cellof(7, 2, 1).first, 31);
@@ -223,7 +214,7 @@ const CursorCase cursorcases[] = {
 } // namespace
 
 // Window 1 shows what window 0 should show after each command.
-TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoolkit) {
+PROGRAM_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow) {
     textwindow(0, 8);
     textwindow(1, 8);
     for (const CursorCase& c : cursorcases) {
@@ -237,7 +228,7 @@ TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoo
         showlines(0, shifted(0));
         display::t_Window& w = windowrecord(0);
         std::tie(w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine, w.TextLastLine) =
-            std::make_tuple(11, 30, 6, 15);
+            std::tuple(11, 30, 6, 15);
         cursorat(0, c.from.first, c.from.second);
         c.command(0);
         EXPECT_EQ(cursor(0), c.to);
@@ -245,13 +236,12 @@ TOOLKIT_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow, runintoo
     }
     t_FullArea(0);
     const display::t_Window& w = windowrecord(0);
-    EXPECT_EQ((std::vector<int64_t>{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine,
-                                    w.TextLastLine}),
-              (std::vector<int64_t>{1, 80, 1, 25}));
+    EXPECT_EQ((Numbers{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine, w.TextLastLine}),
+              (Numbers{1, 80, 1, 25}));
 }
 
 // Mode 3 shows control codes inverse, mode 4 prints in colour 1 and restores TextColor after.
-TOOLKIT_TEST(Print, DisplayModesShowCodesAndRestoreTheColour, runintoolkit) {
+PROGRAM_TEST(Print, DisplayModesShowCodesAndRestoreTheColour) {
     textwindow(0, 8);
     t_Print(0, "a\rb");
     t_DisplayMode(0, 3);
@@ -274,7 +264,7 @@ TOOLKIT_TEST(Print, DisplayModesShowCodesAndRestoreTheColour, runintoolkit) {
 
 // The mode, the code, the character recorded (blank for none), the columns the cursor moved and
 // TextColor after.
-TOOLKIT_TEST(Print, TheCodesOnBothSidesOfEachRangeInEachDisplayMode, runintoolkit) {
+PROGRAM_TEST(Print, TheCodesOnBothSidesOfEachRangeInEachDisplayMode) {
     const std::array<int64_t, 5> codes[] = {
         {0, 31, ' ', 0, 0xC0},   {0, 32, ' ', 1, 0xC0},   {0, 127, 127, 1, 0xC0},
         {0, 128, 128, 1, 0xC0},  {0, 159, 159, 1, 0xC0},  {0, 160, 160, 1, 0xC0},
@@ -297,15 +287,14 @@ TOOLKIT_TEST(Print, TheCodesOnBothSidesOfEachRangeInEachDisplayMode, runintoolki
         t_PrintSymbol(2, ' ', 0xC0, 10, 3);
         cursorat(2, 10, 3);
         t_Print(2, unicode::scalartext(code));
-        EXPECT_EQ((std::vector<int64_t>{cellof(2, 10, 3).first, cursor(2).first,
-                                        windowrecord(2).TextColor}),
-                  (std::vector<int64_t>{shown, 10 + advance, colour}));
+        EXPECT_EQ((Numbers{cellof(2, 10, 3).first, cursor(2).first, windowrecord(2).TextColor}),
+                  (Numbers{shown, 10 + advance, colour}));
         EXPECT_EQ(cursor(2).second, 3);
     }
     EXPECT_EQ(t_ApplyDisplayMode(9, 'A').code, -2);
 }
 
-TOOLKIT_TEST(Print, CommandModeSetsColoursTabsAndTheBorder, runintoolkit) {
+PROGRAM_TEST(Print, CommandModeSetsColoursTabsAndTheBorder) {
     textwindow(3, 8);
     const display::t_Window& w3 = windowrecord(3);
     t_Print(3, "\033Ax"); // foreground 1
@@ -335,7 +324,7 @@ TOOLKIT_TEST(Print, CommandModeSetsColoursTabsAndTheBorder, runintoolkit) {
 }
 
 // The header fills its line without wrapping; the screen copy trims trailing blanks and lines.
-TOOLKIT_TEST(Print, TheHeaderFillsOneLineAndTheScreenCopyIsTrimmed, runintoolkit) {
+PROGRAM_TEST(Print, TheHeaderFillsOneLineAndTheScreenCopyIsTrimmed) {
     textwindow(4, 8);
     std::string right = "abcdefghijklmnopqrst";
     t_Header(4, "Quorvinthal", right);
@@ -356,7 +345,7 @@ TOOLKIT_TEST(Print, TheHeaderFillsOneLineAndTheScreenCopyIsTrimmed, runintoolkit
     EXPECT_TRUE(log.contains("t_GetScreen: Window #6 not initialized."));
 }
 
-TOOLKIT_TEST(Scroll, TheFullWidthMovesPixelsAndCellsButNotTheCursor, runintoolkit) {
+PROGRAM_TEST(Scroll, TheFullWidthMovesPixelsAndCellsButNotTheCursor) {
     textwindow(0, 24);
     textwindow(1, 24); // shows what window 0 should show
     for (int64_t offset : {1, -1}) {
@@ -369,8 +358,9 @@ TOOLKIT_TEST(Scroll, TheFullWidthMovesPixelsAndCellsButNotTheCursor, runintoolki
     }
 }
 
-// Locked, neither scrolling nor a new line in the last line moves anything.
-TOOLKIT_TEST(Scroll, LockedWindowsKeepTheirText, runintoolkit) {
+// Locked, neither scrolling nor a new line in the last line moves anything; clearing to the end
+// of the window blanks in the swapped colours.
+PROGRAM_TEST(Scroll, ScrollLockAndClearEndOfWindow) {
     textwindow(0, 8);
     t_Print(0, "bleibt");
     windowrecord(0).ScrollLock = true;
@@ -386,9 +376,6 @@ TOOLKIT_TEST(Scroll, LockedWindowsKeepTheirText, runintoolkit) {
     EXPECT_EQ(windowrecord(0).TextVpos, 25);
     t_ScrollUp(3);
     EXPECT_EQ(log.lines(), Lines{"t_ScrollUp: Window #3 not initialized."});
-}
-
-TOOLKIT_TEST(Scroll, ClearEndOfWindowBlanksInTheSwappedColours, runintoolkit) {
     textwindow(1, 8);
     showlines(1, shifted(0));
     cursorat(1, 5, 3);
@@ -401,12 +388,13 @@ TOOLKIT_TEST(Scroll, ClearEndOfWindowBlanksInTheSwappedColours, runintoolkit) {
     EXPECT_EQ(cellof(1, 5, 3).second, 0x0C);
 }
 
-TOOLKIT_TEST(Cursor, LevelsNestAndInvertingTwiceRestores, runintoolkit) {
+// The rule of t_TextLine runs from the cursor to the last column; a line of any columns is cut.
+PROGRAM_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken) {
     textwindow(0, 8);
     t_Print(0, "Hallo");
     cursorat(0, 2, 1);
     const display::t_Window& w = windowrecord(0);
-    const std::vector<uint8_t> before = memorybytes(w.MemoryStart, 640 * 16);
+    const Bytes before = memorybytes(w.MemoryStart, 640 * 16);
     t_CursorOn(0);
     t_CursorOn(0);
     t_CursorOff(0);
@@ -426,11 +414,6 @@ TOOLKIT_TEST(Cursor, LevelsNestAndInvertingTwiceRestores, runintoolkit) {
     EXPECT_TRUE(w.TextInverse);
     t_PrintControl(0, 14);
     EXPECT_FALSE(w.TextInverse);
-}
-
-// The rule of t_TextLine runs from the cursor to the last column; a line of any columns is cut.
-TOOLKIT_TEST(Cursor, RulesAreUnbrokenToTheLastColumn, runintoolkit) {
-    textwindow(0, 8);
     cursorat(0, 70, 4);
     t_TextLine(0);
     EXPECT_EQ(lineof(0, 4), std::string(69, ' ') + std::string(11, '\x9c'));
@@ -443,7 +426,7 @@ TOOLKIT_TEST(Cursor, RulesAreUnbrokenToTheLastColumn, runintoolkit) {
 
 // The control codes that switch display modes, each from another mode; the numbers are the
 // modes a program sees in t_DisplayMode.
-TOOLKIT_TEST(PrintControl, ModeCodesSetTheirDisplayModes, runintoolkit) {
+PROGRAM_TEST(PrintControl, ModeCodesSetTheirDisplayModes) {
     textwindow(0, 8);
     const std::array<int64_t, 3> cases[] = {{3, 19, 0}, {0, 20, 1}, {0, 31, 2}, {0, 27, 99}};
     for (auto [before, code, after] : cases) {
@@ -455,7 +438,7 @@ TOOLKIT_TEST(PrintControl, ModeCodesSetTheirDisplayModes, runintoolkit) {
 
 // What the header says of its fonts: a text window prints with the two grey ones, while the
 // monochrome one is refused glyph by glyph (the cell still records the character).
-TOOLKIT_TEST(PrintSymbol, TextWindowsPrintWithTheGreyToolkitFontsOnly, runintoolkit) {
+PROGRAM_TEST(PrintSymbol, TextWindowsPrintWithTheGreyToolkitFontsOnly) {
     const char* const fonts[] = {t_FontBold16x32, t_FontRegular16x32, t_FontBold8x16};
     for (uint8_t n = 0; n < 3; ++n) {
         t_InitWindow(n, 24, 4, 2, 0, fonts[n]);
