@@ -6,13 +6,9 @@
 #include "core/process.h"
 #include "core/termination.h"
 #include "core/threads.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
+#include "tests/support/testing.h"
 
 #include <QWidget>
-#include <atomic>
-#include <gtest/gtest.h>
 
 TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;

@@ -5,16 +5,12 @@
 #include "events/devicestate.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 #include "ui/mouseevents.h"
 
 #include <QWidget>
-#include <atomic>
-#include <gtest/gtest.h>
 
 namespace {
 
-const t_Font nofont{};
 using Pixel = std::pair<int64_t, int64_t>;
 
 std::pair<bool, bool> buttons() {
@@ -22,7 +18,7 @@ std::pair<bool, bool> buttons() {
 }
 
 void smallwindow(uint8_t n) {
-    t_InitWindow(n, 24, false, 320, 200, 10, 10, nofont, true);
+    t_InitWindow(n, 24, false, 320, 200, 10, 10, t_Font{}, true);
 }
 
 platform::MouseClick click(double x, double y, platform::MouseButton button = {},
@@ -42,8 +38,7 @@ Pixel clickat(uint8_t n, double x, double y) {
 
 } // namespace
 
-TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicksSetTheButtons,
-             runintoolkit) {
+PROGRAM_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicksSetTheButtons) {
     smallwindow(0);
     EXPECT_FALSE(events::mousequeue().available());
     // Beside the picture: -1 left of or below it, -2 right of or above it; positions are cut.
@@ -56,7 +51,7 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     }
     const t_Event e = events::mousequeue().pending().back();
     EXPECT_EQ(std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
-              std::make_tuple(2, 100, 11, 0, 0, "", false));
+              std::tuple(2, 100, 11, 0, 0, "", false));
     // The handler takes them in order of arrival; the flag follows the queue.
     t_Event event;
     for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
@@ -74,9 +69,9 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     const t_Event a = events::mousequeue().pending()[0];
     const t_Event b = events::mousequeue().pending()[1];
     EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
-              std::make_tuple(0, 0, 10, 210, 1));
+              std::tuple(0, 0, 10, 210, 1));
     EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
-              std::make_tuple(319, 199, true, 2));
+              std::tuple(319, 199, true, 2));
     EXPECT_EQ(buttons(), std::pair(true, false));
     // The right button sets bit 1 of Index and its flag until mouse up.
     sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
@@ -89,7 +84,7 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
     EXPECT_EQ(buttons(), std::pair(false, false));
     // Ignored or uninitialised windows queue nothing but set the flags.
-    display::windowrecord(0).IgnoreEvents = true;
+    windowrecord(0).IgnoreEvents = true;
     LogCapture log;
     ui::viewmousedown(0, click(50, 50, platform::MouseButton::Right, 2));
     EXPECT_TRUE(foregroundlines(log).empty());
@@ -101,7 +96,7 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
               std::tuple(3, std::pair(true, false)));
 }
 
-TOOLKIT_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows, runintoolkit) {
+PROGRAM_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows) {
     std::atomic<int> onmousethread{0}, runs{0};
     t_SetMouseHandler([&] {
         onmousethread += core::currentthreadname() == "t_EventMouse";
@@ -137,10 +132,10 @@ TOOLKIT_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows, runin
     }
     const std::string closed = "t_MouseEventPostCloseBoxClick: Window = ";
     EXPECT_EQ(foregroundlines(log), (Lines{closed + "1", closed + "9", closed + "12"}));
-    EXPECT_EQ(std::tuple(display::windowrecord(1).Visible, display::windowrecord(1).UpdateDuration),
+    EXPECT_EQ(std::tuple(windowrecord(1).Visible, windowrecord(1).UpdateDuration),
               std::tuple(false, 0));
     t_WindowVisible(1, true);
-    EXPECT_TRUE(isvisible(1) && display::windowrecord(1).Visible);
+    EXPECT_TRUE(isvisible(1) && windowrecord(1).Visible);
     EXPECT_EQ(events::mousequeue().count(), 1); // a close box is no click
     // The main window is the active one, none when all are hidden.
     smallwindow(3);
