@@ -1,9 +1,9 @@
 #include "display/autoupdate.h"
 
-#include "core/bridge.h"
 #include "base/clock.h"
 #include "base/lasting.h"
 #include "base/log.h"
+#include "core/bridge.h"
 #include "core/lookup.h"
 #include "core/process.h"
 #include "core/threads.h"

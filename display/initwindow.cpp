@@ -1,10 +1,10 @@
 #include "display/initwindow.h"
 
-#include "core/appdelegate.h"
 #include "base/log.h"
-#include "core/lookup.h"
 #include "base/numbertext.h"
 #include "base/programname.h"
+#include "core/appdelegate.h"
+#include "core/lookup.h"
 #include "display/autoupdate.h"
 #include "display/palette.h"
 #include "display/render.h"

@@ -1,7 +1,7 @@
 #include "display/palette.h"
 
-#include "core/bridge.h"
 #include "base/log.h"
+#include "core/bridge.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 

@@ -1,8 +1,8 @@
 #include "display/render.h"
 
-#include "core/bridge.h"
 #include "base/clock.h"
 #include "base/log.h"
+#include "core/bridge.h"
 #include "core/lookup.h"
 #include "core/process.h"
 #include "core/threads.h"

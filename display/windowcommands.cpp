@@ -1,8 +1,8 @@
 #include "display/windowcommands.h"
 
+#include "base/log.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "base/log.h"
 #include "core/lookup.h"
 #include "display/bell.h"
 #include "display/videomemory.h"
