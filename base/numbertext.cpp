@@ -55,6 +55,12 @@ int hexdigitvalue(char c) {
     return -1;
 }
 
+int hexbytevalue(std::string_view text, size_t pos) {
+    const int high = pos + 1 < text.size() ? hexdigitvalue(text[pos]) : -1;
+    const int low = high >= 0 ? hexdigitvalue(text[pos + 1]) : -1;
+    return low >= 0 ? high * 16 + low : -1;
+}
+
 std::string kilobytetext(int64_t bytes) {
     bool negative = bytes < 0;
     uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(bytes) : static_cast<uint64_t>(bytes);

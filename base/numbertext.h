@@ -2,6 +2,7 @@
 // Number texts of the log lines: hexadecimal addresses and codes, kilobytes.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace base {
 
@@ -14,6 +15,8 @@ std::string hexdigits4(int64_t value);
 
 // The value of an ASCII hexadecimal digit (either case), -1 for any other character.
 int hexdigitvalue(char c);
+// The byte written as two hexadecimal digits at text[pos]; -1 where two digits do not follow.
+int hexbytevalue(std::string_view text, size_t pos);
 
 // Bytes as kilobytes with a decimal comma, two decimals cut (not rounded) and "." between
 // groups of three digits: 3072000 -> "3.000,00".

@@ -2,9 +2,9 @@
 // The set-up every toolkit benchmark shares: the offscreen application, the interface and the
 // toolkit's handlers on the main thread (where platform work runs inline, so no program thread
 // is needed), windows made by the benchmark's own function with the log silenced.
-#include "core/appdelegate.h"
 #include "base/log.h"
 #include "base/tables.h"
+#include "core/appdelegate.h"
 #include "display/resources.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"

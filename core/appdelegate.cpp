@@ -2,10 +2,9 @@
 
 #include "base/lasting.h"
 #include "base/log.h"
-#include "base/slot.h"
 #include "base/tables.h"
+#include "core/programlifecycle.h"
 #include "core/threads.h"
-#include "quorvinthal/toolkit.h"
 
 #include <atomic>
 
@@ -18,10 +17,6 @@ struct DelegateState {
     std::atomic<bool> launchfinished{false};
     std::atomic<bool> applicationactive{false};
     std::atomic<int64_t> titlebarheight{0};
-    base::Slot<std::function<void()>> terminationhandler{[] {}};
-    base::Slot<ProgramEntry> programentry{[] {}};
-    std::atomic<bool> programrunning{false};
-    base::Slot<std::function<void(bool)>> programstatehandler{[](bool) {}};
 };
 
 DelegateState& state() {
@@ -39,43 +34,14 @@ int64_t measuretitlebarheight() {
     return static_cast<int64_t>(window.height - scroll.height - 20.0);
 }
 
-void reportprogramstate(bool running) {
-    state().programrunning = running;
-    state().programstatehandler.get()(running);
-}
-
-void startprogram() {
-    reportprogramstate(true);
-    startprocess(
-        [entry = state().programentry.get()] {
-            struct Ending {
-                ~Ending() { reportprogramstate(false); } // also when the thread ends itself
-            } ending;
-            entry();
-        },
-        programstacksize);
-}
-
 } // namespace
-
-platform::View AppDelegate::view(int n) const {
-    const platform::View views[t_GraphicWindows] = {t_View00, t_View01, t_View02, t_View03,
-                                                    t_View04, t_View05, t_View06, t_View07};
-    return n >= 0 && n < t_GraphicWindows ? views[n] : nullptr;
-}
 
 AppDelegate& appdelegate() {
     return state().delegate;
 }
 
 void connectoutlets(const platform::Interface& ui) {
-    state().delegate =
-        AppDelegate{ui.views[0],         ui.views[1],         ui.views[2],       ui.views[3],
-                    ui.views[4],         ui.views[5],         ui.views[6],       ui.views[7],
-                    ui.printerwindow,    ui.printerscroll,    ui.printertext,    ui.printerruler,
-                    ui.consolewindow,    ui.consolescroll,    ui.consoletext,    ui.consoleruler,
-                    ui.pasteboardwindow, ui.pasteboardscroll, ui.pasteboardtext, ui.mainwindow,
-                    ui.preferenceswindow};
+    state().delegate = ui;
 }
 
 bool launchfinished() {
@@ -86,28 +52,6 @@ bool applicationactive() {
 }
 int64_t titlebarheight() {
     return state().titlebarheight;
-}
-
-void setprogramentry(ProgramEntry entry) {
-    state().programentry.set(std::move(entry));
-}
-
-bool programrunning() {
-    return state().programrunning;
-}
-
-bool restartprogram() {
-    bool ended = false;
-    if (!state().programrunning.compare_exchange_strong(ended, true)) {
-        return false;
-    }
-    base::logline("Program: Start.");
-    startprogram();
-    return true;
-}
-
-void setprogramstatehandler(std::function<void(bool running)> handler) {
-    state().programstatehandler.set(handler ? std::move(handler) : [](bool) {});
 }
 
 void applicationwillfinishlaunching() {
@@ -121,7 +65,6 @@ void applicationdidfinishlaunching() {
     base::logline("applicationDidFinishLaunching: Start.");
     base::initkqtools();
     state().titlebarheight = measuretitlebarheight();
-    base::logline("Program: Start.");
     startprogram();
     base::logline("applicationDidFinishLaunching: End.");
     state().launchfinished = true;
@@ -134,13 +77,4 @@ void applicationwillresignactive() {
     state().applicationactive = false;
 }
 
-void applicationwillterminate() {
-    base::logline("applicationWillTerminate: Called.");
-    state().terminationhandler.get()();
-}
-
 } // namespace core
-
-void t_SetTerminationHandler(std::function<void()> handler) {
-    core::state().terminationhandler.set(handler ? std::move(handler) : [] {});
-}

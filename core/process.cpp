@@ -1,10 +1,10 @@
 #include "core/process.h"
 
-#include "core/bridge.h"
 #include "base/clock.h"
 #include "base/lasting.h"
 #include "base/log.h"
 #include "base/slot.h"
+#include "core/bridge.h"
 #include "core/threads.h"
 
 #include <cstring>
@@ -75,8 +75,8 @@ bool startdetached(void* (*body)(void*), void* argument, int64_t stacksize) {
     int error = pthread_create(&thread, &attributes, body, argument);
     pthread_attr_destroy(&attributes);
     if (error != 0) {
-        base::logline(std::string("startprocess: Thread could not be created (") + std::strerror(error) +
-                ").");
+        base::logline(std::string("startprocess: Thread could not be created (") +
+                      std::strerror(error) + ").");
         return false;
     }
     return true;

@@ -20,7 +20,8 @@ thread_local int64_t threadnumber = 0;
 
 int64_t numberofthisthread() {
     if (threadnumber == 0) {
-        threadnumber = platform::ismainthread() ? 1 : base::lasting<ThreadNumbers>().next.fetch_add(1);
+        threadnumber =
+            platform::ismainthread() ? 1 : base::lasting<ThreadNumbers>().next.fetch_add(1);
     }
     return threadnumber;
 }

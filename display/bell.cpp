@@ -1,8 +1,8 @@
 #include "display/bell.h"
 
-#include "core/bridge.h"
 #include "base/lasting.h"
 #include "base/log.h"
+#include "core/bridge.h"
 #include "display/resources.h"
 #include "formats/aiff.h"
 

@@ -6,9 +6,9 @@
 namespace display {
 
 void addhandlers(platform::Handlers& h) {
-    h.paintstarted = viewpaintstarted;
-    h.paintview = viewpaint;
-    h.paintfinished = viewpaintfinished;
+    h.viewpaintstarted = viewpaintstarted;
+    h.viewpaint = viewpaint;
+    h.viewpaintfinished = viewpaintfinished;
     h.windowdidresize = windowdidresize;
 }
 

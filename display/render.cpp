@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/log.h"
+#include "core/bridge.h"
 #include "core/lookup.h"
 #include "display/surface.h"
 #include "display/videomemory.h"

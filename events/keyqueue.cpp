@@ -8,8 +8,6 @@ namespace events {
 
 namespace {
 
-constexpr int64_t pollmilliseconds = 10;
-
 t_Event queuedcharacter(std::string_view character, int64_t time) {
     t_Event event;
     event.Kind = t_EventKey;

@@ -6,6 +6,9 @@
 
 namespace events {
 
+// How often a program that waits for a key looks at the queues again.
+constexpr int64_t pollmilliseconds = 10;
+
 // Types of their own, so that each queue is a state of its own.
 struct KeyQueue : EventQueue<t_Event> {};
 struct MouseQueue : EventQueue<t_Event> {};

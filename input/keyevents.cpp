@@ -1,14 +1,11 @@
 #include "input/keyevents.h"
 
 #include "base/clock.h"
-#include "base/log.h"
 #include "display/videomemory.h"
 #include "display/windowlookup.h"
 #include "events/devicestate.h"
 #include "events/queues.h"
 #include "quorvinthal/toolkit.h"
-#include "text/displaymode.h"
-#include "unicode/strings.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +14,6 @@ namespace input {
 
 namespace {
 
-constexpr int64_t pollmilliseconds = 10;
 constexpr int64_t lasttablekeycode = 126;
 constexpr int64_t lastbytevalue = 255;
 constexpr int64_t anycharacter = -1;
@@ -239,21 +235,5 @@ void t_KeyEventHandler(uint8_t n, const platform::KeyPress& press) {
     case input::Translation::Event:
         events::keyqueue().append(input::keyevent(n, press, translation, time));
         return;
-    }
-}
-
-std::string t_GetKey(uint8_t n) {
-    for (;;) {
-        while (!events::keyqueue().available()) {
-            t_CursorOn(n);
-            while (!events::keyqueue().available()) {
-                base::sleepmilliseconds(input::pollmilliseconds);
-            }
-            t_CursorOff(n);
-        }
-        const int64_t value = t_NextEvent();
-        if (value >= 0) {
-            return unicode::scalartext(value);
-        }
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Key presses of the graphic-window views as key events (t_KeyEventHandler), and waiting for them
-// (t_GetKey).
+// Key presses of the graphic-window views as key events (t_KeyEventHandler); t_GetKey waits for
+// them (input/getkey.cpp).
 //
 // The key table is keyed by the original platform's virtual key codes and tuned to a German
 // layout: selected Option characters and dead keys become codes of the toolkit's fonts, the

@@ -1,15 +1,16 @@
+// The application object and its event loop.
 #include "platform/qtinternal.h"
+
+#include "base/lasting.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
 
 #if defined(__SANITIZE_THREAD__)
 // Every program of a ThreadSanitizer build: Qt and the sound server's client library are not built
@@ -32,13 +33,20 @@ namespace platform {
 
 namespace {
 
-QApplication* application = nullptr;
-Handlers registeredhandlers;
+// The application object: made once by initapplication on the main thread before any other
+// thread exists, read from every thread (ismainthread) afterwards.
+struct ApplicationState {
+    std::atomic<QApplication*> application{nullptr};
+};
+
+ApplicationState& state() {
+    return base::lasting<ApplicationState>();
+}
 
 // Every text on the screen is German, Qt's own dialogs and buttons too, whatever the locale.
 void speakgerman() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    auto* translator = new QTranslator(application);
+    auto* translator = new QTranslator(qtapplication());
     if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
@@ -46,26 +54,32 @@ void speakgerman() {
 }
 
 void connectcallbacks(const AppCallbacks& callbacks) {
-    if (callbacks.willTerminate) {
-        QObject::connect(application, &QCoreApplication::aboutToQuit, callbacks.willTerminate);
+    if (callbacks.applicationwillterminate) {
+        QObject::connect(qtapplication(), &QCoreApplication::aboutToQuit,
+                         callbacks.applicationwillterminate);
     }
-    QObject::connect(application, &QGuiApplication::applicationStateChanged,
-                     [callbacks](Qt::ApplicationState state) {
-                         if (state == Qt::ApplicationActive && callbacks.didBecomeActive) {
-                             callbacks.didBecomeActive();
-                         } else if (state != Qt::ApplicationActive && callbacks.willResignActive) {
-                             callbacks.willResignActive();
-                         }
-                     });
+    QObject::connect(
+        qtapplication(), &QGuiApplication::applicationStateChanged,
+        [callbacks](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive && callbacks.applicationdidbecomeactive) {
+                callbacks.applicationdidbecomeactive();
+            } else if (state != Qt::ApplicationActive && callbacks.applicationwillresignactive) {
+                callbacks.applicationwillresignactive();
+            }
+        });
 }
 
 } // namespace
 
+QApplication* qtapplication() {
+    return state().application;
+}
+
 void initapplication(int& argc, char** argv) {
-    if (application != nullptr) {
+    if (qtapplication() != nullptr) {
         return;
     }
-    application = new QApplication(argc, argv);
+    state().application = new QApplication(argc, argv);
     // Closing a toolkit window only hides it; the application decides itself when to end.
     QApplication::setQuitOnLastWindowClosed(false);
     speakgerman();
@@ -73,11 +87,11 @@ void initapplication(int& argc, char** argv) {
 
 int runapplication(const AppCallbacks& callbacks) {
     connectcallbacks(callbacks);
-    if (callbacks.willFinishLaunching) {
-        callbacks.willFinishLaunching();
+    if (callbacks.applicationwillfinishlaunching) {
+        callbacks.applicationwillfinishlaunching();
     }
-    if (callbacks.didFinishLaunching) {
-        QTimer::singleShot(0, application, callbacks.didFinishLaunching);
+    if (callbacks.applicationdidfinishlaunching) {
+        QTimer::singleShot(0, qtapplication(), callbacks.applicationdidfinishlaunching);
     }
     return QApplication::exec();
 }
@@ -101,80 +115,6 @@ bool runeventsuntil(const std::function<bool()>& done, int64_t timeoutms) {
 
 void quitapplication(int code) {
     postonmain([code] { QCoreApplication::exit(code); });
-}
-
-bool ismainthread() {
-    return application != nullptr && QThread::currentThread() == application->thread();
-}
-
-// Work handed to the main thread. Qt's own queue synchronises through primitives that thread
-// sanitizers cannot see, so the hand-over is also ordered by postmutex (held while Qt queues the
-// call, taken by the call before it touches anything) and the completion by handoff's own mutex.
-namespace {
-
-std::mutex postmutex;
-
-struct Handoff {
-    explicit Handoff(const std::function<void()>& w) : work(&w) {}
-    const std::function<void()>* work;
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-
-    void run() {
-        (*work)();
-        std::lock_guard lock(mutex);
-        done = true;
-        finished.notify_one(); // under the lock: the waiting caller owns this object
-    }
-    void wait() {
-        std::unique_lock lock(mutex);
-        finished.wait(lock, [this] { return done; });
-    }
-};
-
-void waitforposter() {
-    std::lock_guard lock(postmutex);
-}
-
-} // namespace
-
-void runonmain(const std::function<void()>& work) {
-    if (ismainthread()) {
-        work();
-        return;
-    }
-    Handoff handoff(work);
-    {
-        std::lock_guard lock(postmutex);
-        QMetaObject::invokeMethod(
-            application,
-            [&handoff] {
-                waitforposter();
-                handoff.run();
-            },
-            Qt::QueuedConnection);
-    }
-    handoff.wait();
-}
-
-void postonmain(std::function<void()> work) {
-    std::lock_guard lock(postmutex);
-    QMetaObject::invokeMethod(
-        application,
-        [work = std::move(work)] {
-            waitforposter();
-            work();
-        },
-        Qt::QueuedConnection);
-}
-
-void sethandlers(const Handlers& h) {
-    runonmain([&] { registeredhandlers = h; });
-}
-
-const Handlers& handlers() {
-    return registeredhandlers;
 }
 
 } // namespace platform

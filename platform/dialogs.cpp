@@ -1,6 +1,6 @@
 // The open and save panels as Qt's own file dialog: the same dialog on every desktop, so its
 // German texts always show and tests can drive it.
-#include "platform/qtinternal.h"
+#include "platform/platform.h"
 
 #include <QFileDialog>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 // The interface description: which windows, views, text views, rulers and menus exist, declared
 // as data and built into Qt widgets. Tests leave outlets out to exercise the paths where one is
-// nil.
+// missing.
 #include "platform/qtinternal.h"
 #include "platform/widgets.h"
 
@@ -175,36 +175,36 @@ Interface buildinterface(const InterfaceOmissions& omit) {
         if (!omit.menus) {
             buildmenus();
         }
-        for (int n = 0; n < 8; ++n) {
+        for (int n = 0; n < graphicviewcount; ++n) {
             if (!omit.views[n]) {
                 ui.views[n] = makegraphicwindow(n);
             }
         }
         if (!omit.printer) {
             TextWindowParts p = maketextwindow(printerdescription);
-            ui.printerwindow = p.window;
-            ui.printerscroll = p.scroll;
-            ui.printertext = p.text;
-            ui.printerruler = p.ruler;
+            ui.VirtualPrinterWindow = p.window;
+            ui.VirtualPrinterScrollView = p.scroll;
+            ui.VirtualPrinterTextView = p.text;
+            ui.VirtualPrinterRuler = p.ruler;
         }
         if (!omit.console) {
             TextWindowParts p = maketextwindow(consoledescription);
-            ui.consolewindow = p.window;
-            ui.consolescroll = p.scroll;
-            ui.consoletext = p.text;
-            ui.consoleruler = p.ruler;
+            ui.SystemConsoleWindow = p.window;
+            ui.SystemConsoleScrollView = p.scroll;
+            ui.SystemConsoleTextView = p.text;
+            ui.SystemConsoleRuler = p.ruler;
         }
         if (!omit.pasteboard) {
             TextWindowParts p = maketextwindow(pasteboarddescription);
-            ui.pasteboardwindow = p.window;
-            ui.pasteboardscroll = p.scroll;
-            ui.pasteboardtext = p.text;
+            ui.PasteboardWindow = p.window;
+            ui.PasteboardScrollView = p.scroll;
+            ui.PasteboardTextView = p.text;
         }
         if (!omit.mainwindow) {
-            ui.mainwindow = makeplainwindow("MainWindow", "Quorvinthal");
+            ui.MainWindow = makeplainwindow("MainWindow", "Quorvinthal");
         }
         if (!omit.preferences) {
-            ui.preferenceswindow = makeplainwindow("PreferencesWindow", "Einstellungen");
+            ui.PreferencesWindow = makeplainwindow("PreferencesWindow", "Einstellungen");
         }
     });
     return ui;

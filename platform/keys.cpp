@@ -1,7 +1,6 @@
 // Qt key events in the terms of the toolkit's key table: the original platform's key code of the
 // physical key, the characters it produced there and its modifier bits.
 #include "platform/keycodes.h"
-#include "platform/qtinternal.h"
 #include "platform/widgets.h"
 
 #include <QKeyEvent>

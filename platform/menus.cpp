@@ -3,6 +3,8 @@
 // menu shows in every window at once and each item's shortcut works in whichever window is active.
 #include "platform/qtinternal.h"
 
+#include "base/lasting.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -18,14 +20,23 @@ namespace {
 constexpr const char* TitleProperty = "toolkittitle";
 constexpr const char* KeyProperty = "toolkitkey";
 
+// Main thread only, like every menu command.
+struct MenuState {
+    std::vector<QMenu*> menus;            // the main menu, in the bars' order
+    std::vector<QPointer<QMenuBar>> bars; // one per toolkit window; null once it is gone
+    QObject* looseitemowner = nullptr;    // owns the items in no menu, made when first needed
+};
+
+MenuState& state() {
+    return base::lasting<MenuState>();
+}
+
 std::vector<QMenu*>& mainmenus() {
-    static std::vector<QMenu*> menus;
-    return menus;
+    return state().menus;
 }
 
 std::vector<QPointer<QMenuBar>>& menubars() {
-    static std::vector<QPointer<QMenuBar>> bars;
-    return bars;
+    return state().bars;
 }
 
 QMenu* qt(Menu m) {
@@ -211,7 +222,10 @@ MenuItem menuappendseparator(Menu m) {
 }
 
 MenuItem makemenuitem(const std::string& title, int64_t tag) {
-    static QObject* owner = new QObject; // items in no menu live as long as the process
+    QObject*& owner = state().looseitemowner;
+    if (owner == nullptr) {
+        owner = new QObject; // items in no menu live as long as the process
+    }
     return handle(makeaction(owner, title, tag));
 }
 

@@ -1,7 +1,7 @@
 #include "platform/qtinternal.h"
 
-#include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 
@@ -43,14 +43,7 @@ void pasteboardsetstring(const std::string& text) {
 }
 
 void pasteboardsetimage(const Image& image) {
-    QImage wrapped(reinterpret_cast<const uchar*>(image.pixels.data()),
-                   static_cast<int>(image.width), static_cast<int>(image.height),
-                   static_cast<qsizetype>(image.width * 4), QImage::Format_ARGB32);
-    QGuiApplication::clipboard()->setImage(wrapped.copy()); // the clipboard outlives image
-}
-
-void beep() {
-    QApplication::beep();
+    QGuiApplication::clipboard()->setImage(qtimage(image).copy()); // the clipboard outlives image
 }
 
 } // namespace platform

@@ -27,19 +27,21 @@ using MenuItem = MenuItemObject*;
 
 // ---- Application and event loop -------------------------------------------------------------
 
+// The application delegate's callbacks, named like the toolkit functions that answer them.
 struct AppCallbacks {
-    std::function<void()> willFinishLaunching;
-    std::function<void()> didFinishLaunching;
-    std::function<void()> didBecomeActive;
-    std::function<void()> willResignActive;
-    std::function<void()> willTerminate;
+    std::function<void()> applicationwillfinishlaunching;
+    std::function<void()> applicationdidfinishlaunching;
+    std::function<void()> applicationdidbecomeactive;
+    std::function<void()> applicationwillresignactive;
+    std::function<void()> applicationwillterminate;
 };
 
 // Creates the application object (once). Must be called on the thread that becomes the main
 // thread, before any other platform call.
 void initapplication(int& argc, char** argv);
-// Calls willFinishLaunching and, on the first pass of the event loop, didFinishLaunching; then
-// runs the event loop until quitapplication(). Returns the exit code.
+// Calls applicationwillfinishlaunching and, on the first pass of the event loop,
+// applicationdidfinishlaunching; then runs the event loop until quitapplication(). Returns the
+// exit code.
 int runapplication(const AppCallbacks& callbacks);
 // Serves events on the main thread until done() is true or the timeout (ms) passes. For tests
 // and tools that drive the event loop themselves. Returns done().
@@ -55,26 +57,34 @@ void postonmain(std::function<void()> work);
 
 // ---- The interface description: windows, views, text views and menus -------------------------
 
+// View00 ... View07: one view per graphic window.
+constexpr int graphicviewcount = 8;
+
+// Every outlet of the description, named as the description names them; the toolkit keeps this
+// record as its application delegate's outlets. A missing outlet is null.
 struct Interface {
-    View views[8] = {};
-    Window printerwindow = nullptr;
-    ScrollView printerscroll = nullptr;
-    TextView printertext = nullptr;
-    TextField printerruler = nullptr;
-    Window consolewindow = nullptr;
-    ScrollView consolescroll = nullptr;
-    TextView consoletext = nullptr;
-    TextField consoleruler = nullptr;
-    Window pasteboardwindow = nullptr;
-    ScrollView pasteboardscroll = nullptr;
-    TextView pasteboardtext = nullptr;
-    Window mainwindow = nullptr;
-    Window preferenceswindow = nullptr;
+    View views[graphicviewcount] = {};
+    Window VirtualPrinterWindow = nullptr;
+    ScrollView VirtualPrinterScrollView = nullptr;
+    TextView VirtualPrinterTextView = nullptr;
+    TextField VirtualPrinterRuler = nullptr;
+    Window SystemConsoleWindow = nullptr;
+    ScrollView SystemConsoleScrollView = nullptr;
+    TextView SystemConsoleTextView = nullptr;
+    TextField SystemConsoleRuler = nullptr;
+    Window PasteboardWindow = nullptr;
+    ScrollView PasteboardScrollView = nullptr;
+    TextView PasteboardTextView = nullptr;
+    Window MainWindow = nullptr;
+    Window PreferencesWindow = nullptr;
+
+    // View n, null outside 0 ... graphicviewcount - 1.
+    View view(int n) const { return n >= 0 && n < graphicviewcount ? views[n] : nullptr; }
 };
 
-// Which outlets the description leaves unconnected (tests exercise the nil paths with these).
+// Which outlets the description leaves unconnected (tests exercise the paths of a missing one).
 struct InterfaceOmissions {
-    bool views[8] = {};
+    bool views[graphicviewcount] = {};
     bool printer = false;
     bool console = false;
     bool pasteboard = false;
@@ -217,7 +227,12 @@ struct Image {
     std::vector<uint32_t> pixels;
 };
 
-// ---- Pasteboard and sound ---------------------------------------------------------------------
+// Writes the image as a PNG file; false when it cannot be written.
+bool saveimagepng(const Image& image, const std::string& path);
+// Reads a PNG file; nothing when it cannot be read.
+std::optional<Image> loadimagepng(const std::string& path);
+
+// ---- Pasteboard -------------------------------------------------------------------------------
 
 std::string pasteboardstring(); // empty when it holds no text
 // The pasteboard text before its first line break (CR or LF), cut to its first limit characters
@@ -229,9 +244,10 @@ struct PasteboardLine {
 PasteboardLine pasteboardfirstline(int64_t limit);
 void pasteboardsetstring(const std::string& text);
 void pasteboardsetimage(const Image& image);
-void beep(); // the platform beep
 
 // ---- Sound playback ---------------------------------------------------------------------------
+
+void beep(); // the platform beep
 
 // PCM sound: interleaved frames of 16-bit samples in host byte order.
 struct SoundData {
@@ -279,20 +295,22 @@ struct MouseClick {
     uint64_t modifierflags = 0;
 };
 
+// Each handler is named like the toolkit function that answers it, after the original's view and
+// window delegate methods.
 struct Handlers {
     // Paints view n: returns true when there is something to show, with frame up to date. The
     // frame is the view's own and kept from paint to paint, so the handler may convert only what
     // changed; it sets changed to the part of the picture that differs from the frame's earlier
     // content (empty when nothing does). The view shows that part even where it lies outside the
     // area being painted.
-    std::function<bool(int view, Image& frame, PixelRect& changed)> paintview;
-    std::function<void(int view)> paintstarted;  // before the image is asked for
-    std::function<void(int view)> paintfinished; // after it was shown (or not)
-    std::function<void(int view, const KeyPress&)> keydown;
-    std::function<void(int view, const KeyPress&)> keyup;
-    std::function<void(int view, uint64_t modifierflags)> modifierschanged;
-    std::function<void(int view, const MouseClick&)> mousedown;
-    std::function<void(int view, const MouseClick&)> mouseup;
+    std::function<bool(int view, Image& frame, PixelRect& changed)> viewpaint;
+    std::function<void(int view)> viewpaintstarted;  // before the image is asked for
+    std::function<void(int view)> viewpaintfinished; // after it was shown (or not)
+    std::function<void(int view, const KeyPress&)> viewkeydown;
+    std::function<void(int view, const KeyPress&)> viewkeyup;
+    std::function<void(int view, uint64_t modifierflags)> viewflagschanged;
+    std::function<void(int view, const MouseClick&)> viewmousedown;
+    std::function<void(int view, const MouseClick&)> viewmouseup;
     std::function<void(MenuItem)> menuitemchosen;
     std::function<bool(Window)> windowshouldclose; // false keeps it open
     std::function<void(Window)> windowdidresize;
@@ -300,20 +318,11 @@ struct Handlers {
 
 void sethandlers(const Handlers& handlers);
 
-} // namespace platform
-
-namespace platform {
-
-// ---- Synthetic input and image files (the headless snapshot) --------------------------------
+// ---- Synthetic input (the headless snapshot) --------------------------------------------------
 
 // Delivers a key press and release of the character with the given Unicode scalar value to the
 // view, as the window system would: control characters 1 ... 26 as Control with a letter, 13 as
 // Return, 27 as Escape, 127 as Backspace.
 void typecharacter(View view, uint32_t scalar);
-
-// Writes the image as a PNG file; false when it cannot be written.
-bool saveimagepng(const Image& image, const std::string& path);
-// Reads a PNG file; nothing when it cannot be read.
-std::optional<Image> loadimagepng(const std::string& path);
 
 } // namespace platform

@@ -2,8 +2,11 @@
 // Shared between the Qt implementation files of platform/; never included outside it.
 #include "platform/platform.h"
 
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QWidget>
+
+class QApplication;
 
 namespace platform {
 
@@ -26,6 +29,16 @@ inline QPlainTextEdit* qt(TextView t) {
 inline Window handle(QWidget* w) {
     return reinterpret_cast<Window>(w);
 }
+
+// The image's pixels seen as a QImage, not copied: valid while image is.
+inline QImage qtimage(const Image& image) {
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()),
+                  static_cast<int>(image.width), static_cast<int>(image.height),
+                  static_cast<qsizetype>(image.width * 4), QImage::Format_ARGB32);
+}
+
+// The application object; null before initapplication.
+QApplication* qtapplication();
 
 // The registered handlers (main thread only).
 const Handlers& handlers();

@@ -1,5 +1,9 @@
 #include "platform/platform.h"
 
+#include "base/lasting.h"
+
+#include <QApplication>
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -22,7 +26,14 @@ struct Playback {
     std::unique_ptr<QAudioSink> sink;
 };
 
-Playback* current = nullptr;
+// Main thread only, like every sound command.
+struct SoundState {
+    Playback* current = nullptr;
+};
+
+Playback*& current() {
+    return base::lasting<SoundState>().current;
+}
 
 QAudioFormat formatof(const SoundData& sound) {
     QAudioFormat format;
@@ -33,10 +44,10 @@ QAudioFormat formatof(const SoundData& sound) {
 }
 
 void stopcurrent() {
-    if (current != nullptr) {
-        current->sink->stop();
-        delete current;
-        current = nullptr;
+    if (Playback*& playing = current(); playing != nullptr) {
+        playing->sink->stop();
+        delete playing;
+        playing = nullptr;
     }
 }
 
@@ -70,16 +81,21 @@ SoundStart soundplay(const SoundData& sound) {
         sink->stop();
         return SoundStart::Refused;
     }
-    current = playback.release();
+    current() = playback.release();
     return SoundStart::Playing;
 }
 
 bool soundisplaying() {
-    if (current == nullptr) {
+    const Playback* playing = current();
+    if (playing == nullptr) {
         return false;
     }
-    const QAudio::State state = current->sink->state();
+    const QAudio::State state = playing->sink->state();
     return state == QAudio::ActiveState || state == QAudio::IdleState;
+}
+
+void beep() {
+    QApplication::beep();
 }
 
 bool soundhasoutput() {

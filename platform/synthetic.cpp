@@ -1,7 +1,7 @@
+// Input as the window system would deliver it, for programs run without one.
 #include "platform/qtinternal.h"
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QKeyEvent>
 
 namespace platform {
@@ -45,32 +45,6 @@ void typecharacter(View view, uint32_t scalar) {
     QCoreApplication::sendEvent(qt(view), &press);
     QKeyEvent release(QEvent::KeyRelease, spec.key, spec.modifiers, text);
     QCoreApplication::sendEvent(qt(view), &release);
-}
-
-bool saveimagepng(const Image& image, const std::string& path) {
-    QImage wrapped(reinterpret_cast<const uchar*>(image.pixels.data()),
-                   static_cast<int>(image.width), static_cast<int>(image.height),
-                   static_cast<qsizetype>(image.width * 4), QImage::Format_ARGB32);
-    return wrapped.save(QString::fromStdString(path), "PNG");
-}
-
-} // namespace platform
-
-namespace platform {
-
-std::optional<Image> loadimagepng(const std::string& path) {
-    QImage read;
-    if (!read.load(QString::fromStdString(path), "PNG")) {
-        return std::nullopt;
-    }
-    read = read.convertToFormat(QImage::Format_ARGB32);
-    Image image{read.width(), read.height(), {}};
-    image.pixels.resize(static_cast<size_t>(image.width * image.height));
-    for (int y = 0; y < read.height(); ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(read.constScanLine(y));
-        std::copy(row, row + read.width(), image.pixels.begin() + y * read.width());
-    }
-    return image;
 }
 
 } // namespace platform

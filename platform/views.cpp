@@ -18,11 +18,11 @@ GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), viewnum
 
 void GraphicView::paintEvent(QPaintEvent* event) {
     const Handlers& h = handlers();
-    if (h.paintstarted) {
-        h.paintstarted(viewnumber);
+    if (h.viewpaintstarted) {
+        h.viewpaintstarted(viewnumber);
     }
     PixelRect changed;
-    bool haveimage = h.paintview && h.paintview(viewnumber, frame, changed);
+    bool haveimage = h.viewpaint && h.viewpaint(viewnumber, frame, changed);
     QPainter painter(this);
     if (haveimage && frame.width > 0 && frame.height > 0) {
         // The pixels are opaque, so the frame is drawn as RGB32: a plain copy into the backing
@@ -49,8 +49,8 @@ void GraphicView::paintEvent(QPaintEvent* event) {
     } else {
         painter.fillRect(event->rect(), palette().window());
     }
-    if (h.paintfinished) {
-        h.paintfinished(viewnumber);
+    if (h.viewpaintfinished) {
+        h.viewpaintfinished(viewnumber);
     }
 }
 
@@ -74,9 +74,9 @@ QRect GraphicView::viewrect(const PixelRect& part) const {
 
 void GraphicView::keyPressEvent(QKeyEvent* event) {
     if (ismodifierkey(event)) {
-        modifierschanged(event);
-    } else if (handlers().keydown) {
-        handlers().keydown(viewnumber, translatekeyevent(event));
+        flagschanged(event);
+    } else if (handlers().viewkeydown) {
+        handlers().viewkeydown(viewnumber, translatekeyevent(event));
     }
 }
 
@@ -84,15 +84,15 @@ void GraphicView::keyPressEvent(QKeyEvent* event) {
 // clear the key-held flag in between.
 void GraphicView::keyReleaseEvent(QKeyEvent* event) {
     if (ismodifierkey(event)) {
-        modifierschanged(event);
-    } else if (handlers().keyup && !event->isAutoRepeat()) {
-        handlers().keyup(viewnumber, translatekeyevent(event));
+        flagschanged(event);
+    } else if (handlers().viewkeyup && !event->isAutoRepeat()) {
+        handlers().viewkeyup(viewnumber, translatekeyevent(event));
     }
 }
 
-void GraphicView::modifierschanged(QKeyEvent* event) {
-    if (handlers().modifierschanged) {
-        handlers().modifierschanged(viewnumber, modifierflagsafter(event));
+void GraphicView::flagschanged(QKeyEvent* event) {
+    if (handlers().viewflagschanged) {
+        handlers().viewflagschanged(viewnumber, modifierflagsafter(event));
     }
 }
 
@@ -138,14 +138,14 @@ MouseClick clickof(const GraphicView* view, const QMouseEvent* event, double sca
 
 void GraphicView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    if (handlers().mousedown) {
-        handlers().mousedown(viewnumber, clickof(this, event, shownscale));
+    if (handlers().viewmousedown) {
+        handlers().viewmousedown(viewnumber, clickof(this, event, shownscale));
     }
 }
 
 void GraphicView::mouseReleaseEvent(QMouseEvent* event) {
-    if (handlers().mouseup) {
-        handlers().mouseup(viewnumber, clickof(this, event, shownscale));
+    if (handlers().viewmouseup) {
+        handlers().viewmouseup(viewnumber, clickof(this, event, shownscale));
     }
 }
 

@@ -65,7 +65,7 @@ class GraphicView : public QWidget {
     bool event(QEvent* event) override;
 
   private:
-    void modifierschanged(QKeyEvent* event);
+    void flagschanged(QKeyEvent* event);
     bool wholefactor() const;
 
     int viewnumber;

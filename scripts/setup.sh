@@ -5,8 +5,8 @@ set -euo pipefail
 
 # Build and test; the last line is what the Debian package and its test need (cpack's shlibdeps
 # uses file and dpkg-shlibdeps; the validators of the package, desktop entry and metainfo).
-PACKAGES=(g++ cmake pkg-config qt6-base-dev qt6-multimedia-dev libutf8proc-dev libfreetype-dev
-          fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip
+PACKAGES=(g++ cmake pkg-config clang-format qt6-base-dev qt6-multimedia-dev libutf8proc-dev
+          libfreetype-dev fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip
           qt6-translations-l10n openbox wmctrl x11-utils x11-apps
           dpkg-dev file lintian desktop-file-utils appstream)
 

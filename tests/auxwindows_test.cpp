@@ -1,7 +1,6 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/toolkit.h"
+#include "tests/support/testing.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
 
@@ -16,14 +15,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
-#include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+const std::string decomposed = "A\xCC\x88pfel.txt"; // A and a combining diaeresis
 
 // A folder of its own for each test, with empty files of the given names.
 fs::path folderwith(std::initializer_list<const char*> names) {
@@ -143,9 +141,9 @@ TEST(Paths, NamesDecodedUrlsAndFileTypes) {
     EXPECT_EQ(ui::filetypelist(",txt,,csv,"), (std::vector<std::string>{"txt", "csv"}));
 }
 
-TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingProposesTheName) {
+// Qt's own texts are German too.
+TEST(OpenDialog, ExtensionsLimitTheListAndTheTextsAreGerman) {
     setuptoolkit();
-    const std::string decomposed = "A\xCC\x88pfel.txt"; // A and a combining diaeresis
     fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png", decomposed.c_str()});
     std::vector<std::string> listed;
     whendialogopens([&](QFileDialog& dialog) {
@@ -154,7 +152,6 @@ TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingPropos
                              dialog.isModal()),
                   std::tuple("Datei laden", "Bitte eine Datei wählen", "Öffnen",
                              QFileDialog::ExistingFile, true));
-        // Qt's own texts are German too.
         QStringList texts;
         for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
             texts << button->text();
@@ -174,7 +171,14 @@ TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingPropos
         t_OpenDialog("Datei laden", "Bitte eine Datei wählen", "txt,csv", true, false);
     EXPECT_EQ(path, (folder / "a b.txt").string());
     EXPECT_EQ(listed, (std::vector<std::string>{decomposed, "a b.txt", "daten.csv"}));
-    // A name stored decomposed comes back as the file system names it.
+}
+
+// A name stored decomposed comes back as the file system names it; folders are chosen with their
+// own button.
+TEST(OpenDialog, WithoutExtensionsEveryFileIsListedAndFoldersHaveTheirOwnButton) {
+    setuptoolkit();
+    const fs::path folder = folderwith({"a b.txt", "daten.csv", "bild.png", decomposed.c_str()});
+    std::vector<std::string> listed;
     whendialogopens([&](QFileDialog& dialog) { choosename(dialog, folder, decomposed); });
     EXPECT_EQ(t_OpenDialog("Datei laden", "", "", true, false), (folder / decomposed).string());
     // Without extensions every file is listed.
@@ -184,7 +188,6 @@ TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingPropos
     });
     EXPECT_EQ(t_OpenDialog("", "", "", true, false), "");
     EXPECT_EQ(listed, (std::vector<std::string>{decomposed, "a b.txt", "bild.png", "daten.csv"}));
-    // Folders are chosen with their own button.
     fs::create_directory(folder / "Unterordner");
     whendialogopens([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QStringLiteral("Wählen"));
@@ -192,8 +195,13 @@ TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingPropos
         choosename(dialog, folder, "Unterordner");
     });
     EXPECT_EQ(t_OpenDialog("Ordner", "", "", false, true), (folder / "Unterordner").string());
-    // Saving proposes the name and returns the chosen path; the menu actions store it.
-    folder = folderwith({"gewählt.txt"});
+}
+
+// Called from the program thread, the dialog runs on the main thread meanwhile. Cancelled from the
+// menu, the save action leaves path and name empty; the open action stores what was chosen.
+TEST(SaveDialog, ProposesTheNameAndReturnsTheChosenPathAndMenuActionsStoreIt) {
+    setuptoolkit();
+    const fs::path folder = folderwith({"gewählt.txt"});
     whendialogopens([&](QFileDialog& dialog) {
         EXPECT_EQ(
             std::tuple(dialog.acceptMode(), dialog.labelText(QFileDialog::Accept).toStdString(),
@@ -204,13 +212,12 @@ TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingPropos
                                                      QStringLiteral("Alle Dateien (*)")}));
         choosename(dialog, folder, "Übersicht");
     });
-    // Called from the program thread: the dialog runs on the main thread meanwhile.
+    std::string path;
     ASSERT_TRUE(runprogram([&] {
         t_InitMemory();
         path = t_SaveDialog("Vorschlag", "Sichern", "Wohin?", "txt,csv");
     }));
-    EXPECT_EQ(path, (folder / "Übersicht.txt").string()); // the first type is added
-    // Cancelled from the menu, the save action leaves path and name empty.
+    EXPECT_EQ(path, (folder / "Übersicht.txt").string()); // with the first type
     ui::appendmenuaction(
         ui::t_MenuAction{300, 101, "Sichern", "", "Vorschlag.txt", "txt", "/alt/Pfad"});
     ui::appendmenuaction(ui::t_MenuAction{301, 100, "Laden", "", "", "", ""});
@@ -227,7 +234,6 @@ TEST(FileDialogs, ExtensionsLimitTheListFoldersHaveTheirOwnButtonAndSavingPropos
     std::optional<ui::t_MenuAction> entry = ui::menuactionwithtag(300);
     ASSERT_TRUE(entry);
     EXPECT_EQ(std::tie(entry->FilePath, entry->FileName), std::tuple("", ""));
-    // The open action stores what was chosen.
     whendialogopens([&](QFileDialog& dialog) { choosename(dialog, folder, "gewählt.txt"); });
     platform::menuitemperform(open);
     entry = ui::menuactionwithtag(301);

@@ -2,20 +2,12 @@
 #include "display/bell.h"
 #include "formats/aiff.h"
 #include "formats/binaryfile.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/logcapture.h"
 #include "tests/support/tempresources.h"
-#include "tests/support/toolkit.h"
+#include "tests/support/testing.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <gtest/gtest.h>
-#include <string>
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 void putbe(Bytes& out, uint64_t value, int bytes) {
     for (int i = bytes - 1; i >= 0; --i) {
@@ -70,34 +62,52 @@ double extended(const Bytes& bytes) {
     return formats::extendedtodouble(std::span<const uint8_t, 10>(bytes.data(), 10));
 }
 
+using S = formats::AiffStatus;
+
+S status(const Bytes& bytes) {
+    return formats::parseaiff(bytes).status;
+}
+
+const Bytes pcm = {0, 1, 0, 2};
+const Bytes good = form({common(1, 2, 16, 8000), sounddata(pcm)});
+
+// The good file with the bytes written over it from the given position.
+Bytes patched(size_t at, const Bytes& bytes) {
+    Bytes copy = good;
+    std::copy(bytes.begin(), bytes.end(), copy.begin() + static_cast<ptrdiff_t>(at));
+    return copy;
+}
+
 } // namespace
 
-TEST(AiffReader, TheGeneratedBellTruncationsSampleSizesLayoutRatesAndCorruptHeaders) {
+// A bell: silent at both ends, loud soon after the start; every shorter file fails.
+TEST(AiffReader, ReadsTheGeneratedBellAndFailsOnEveryTruncation) {
     const Bytes whole = generatedbell();
     const formats::AiffSound sound = formats::parseaiff(whole);
-    ASSERT_EQ(sound.status, formats::AiffStatus::Ok);
-    EXPECT_EQ(std::tie(sound.channels, sound.samplerate, sound.bits),
-              std::make_tuple(1, 44100, 16));
+    ASSERT_EQ(sound.status, S::Ok);
+    EXPECT_EQ(std::tie(sound.channels, sound.samplerate, sound.bits), std::tuple(1, 44100, 16));
     EXPECT_EQ(sound.samples.size(), 6615u); // 0.15 s
-    // A bell: silent at both ends, loud soon after the start.
     const auto loudest = std::max_element(sound.samples.begin(), sound.samples.end());
     EXPECT_GT(*loudest, 8000);
     EXPECT_LT(loudest - sound.samples.begin(), 441);
     EXPECT_EQ((std::vector<int>{sound.samples.front(), sound.samples.back()}), (std::vector{0, 0}));
     for (size_t length = 0; length < whole.size(); ++length) {
         const formats::AiffSound s = formats::parseaiff(std::span(whole).first(length));
-        ASSERT_NE(s.status, formats::AiffStatus::Ok) << length;
+        ASSERT_NE(s.status, S::Ok) << length;
         ASSERT_TRUE(s.samples.empty());
     }
-    // Sample sizes, layout and rates.
-    // Big-endian 16-bit stereo, after an odd-length chunk and its pad, with SSND before COMM.
+}
+
+// Big-endian 16-bit stereo, after an odd-length chunk and its pad, with SSND before COMM; 8-bit
+// samples are signed, 24 keep their top 16 bits, 12 are left-justified in two bytes. Sample rates
+// are 80-bit extended numbers.
+TEST(AiffReader, SampleSizesLayoutAndRates) {
     const Bytes pcm16 = {0x01, 0x02, 0xFF, 0xFE, 0x7F, 0xFF, 0x80, 0x00};
     formats::AiffSound s = formats::parseaiff(
         form({chunk("ANNO", {'h', 'i', '!'}), sounddata(pcm16, 3), common(2, 2, 16, 22050)}));
-    ASSERT_EQ(s.status, formats::AiffStatus::Ok);
-    EXPECT_EQ(std::tie(s.channels, s.samplerate), std::make_tuple(2, 22050));
+    ASSERT_EQ(s.status, S::Ok);
+    EXPECT_EQ(std::tie(s.channels, s.samplerate), std::tuple(2, 22050));
     EXPECT_EQ(s.samples, (std::vector<int16_t>{0x0102, -2, 32767, -32768}));
-    // 8-bit samples are signed; 24 keeps its top 16 bits; 12 is left-justified in two bytes.
     s = formats::parseaiff(form({common(1, 3, 8, 8000), sounddata({0x80, 0x7F, 0x01})}));
     EXPECT_EQ(s.samples, (std::vector<int16_t>{-32768, 0x7F00, 0x0100}));
     s = formats::parseaiff(
@@ -110,7 +120,6 @@ TEST(AiffReader, TheGeneratedBellTruncationsSampleSizesLayoutRatesAndCorruptHead
     Bytes nopad = form({common(1, 1, 8, 8000), chunk("SSND", {0, 0, 0, 0, 0, 0, 0, 0, 9}, false)});
     nopad[7] += 1;
     EXPECT_EQ(formats::parseaiff(nopad).samples, (std::vector<int16_t>{0x0900}));
-    // Sample rates are 80-bit extended numbers.
     const std::vector<std::pair<uint32_t, Bytes>> rates = {
         {44100, {0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}},
         {8000, {0x40, 0x0B, 0xFA, 0x00, 0, 0, 0, 0, 0, 0}},
@@ -119,29 +128,24 @@ TEST(AiffReader, TheGeneratedBellTruncationsSampleSizesLayoutRatesAndCorruptHead
         {4294967295, {0x40, 0x1E, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}},
         {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}};
     for (const auto& [rate, bytes] : rates) {
+        SCOPED_TRACE(rate);
         EXPECT_EQ(extended(bytes), rate);
         const auto encoded = formats::extendedfromrate(rate);
-        EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), bytes) << rate;
+        EXPECT_EQ(Bytes(encoded.begin(), encoded.end()), bytes);
     }
     EXPECT_EQ(extended({0xC0, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}), -44100);
     EXPECT_EQ(extended({0x40, 0x0E, 0xAC, 0x44, 0x80, 0, 0, 0, 0, 0}), 44100.5);
     EXPECT_TRUE(std::isinf(extended({0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0})));
     EXPECT_TRUE(std::isnan(extended({0x7F, 0xFF, 0xC0, 0, 0, 0, 0, 0, 0, 0})));
-    // Corrupt headers fail.
-    const Bytes pcm = {0, 1, 0, 2};
-    const Bytes good = form({common(1, 2, 16, 8000), sounddata(pcm)});
-    const auto status = [](const Bytes& bytes) { return formats::parseaiff(bytes).status; };
-    // The good file with the bytes written over it from the given position.
-    const auto patched = [&](size_t at, const Bytes& bytes) {
-        Bytes copy = good;
-        std::copy(bytes.begin(), bytes.end(), copy.begin() + static_cast<ptrdiff_t>(at));
-        return copy;
-    };
-    EXPECT_EQ(status(patched(8, {'A', 'I', 'F', 'C'})), formats::AiffStatus::NotAiff);
-    EXPECT_EQ(status({'F', 'O', 'R', 'M', 0, 0, 0, 2, 'A', 'I', 'F', 'F'}),
-              formats::AiffStatus::NotAiff);
-    EXPECT_EQ(status(form({sounddata(pcm)})), formats::AiffStatus::NoCommonChunk);
-    EXPECT_EQ(status(form({common(1, 2, 16, 8000)})), formats::AiffStatus::NoSoundData);
+}
+
+// Channels 1 ... 64, sample sizes 1 ... 32 and rates 1 ... 1,000,000 frames a second are played:
+// the limits and one past them.
+TEST(AiffReader, CorruptHeadersFailAndOnlyPlayableSoundsAreSupported) {
+    EXPECT_EQ(status(patched(8, {'A', 'I', 'F', 'C'})), S::NotAiff);
+    EXPECT_EQ(status({'F', 'O', 'R', 'M', 0, 0, 0, 2, 'A', 'I', 'F', 'F'}), S::NotAiff);
+    EXPECT_EQ(status(form({sounddata(pcm)})), S::NoCommonChunk);
+    EXPECT_EQ(status(form({common(1, 2, 16, 8000)})), S::NoSoundData);
     // Too short a COMM, too few frames, SSND without its header, an offset past the samples and a
     // COMM length of 2^32 - 1 all run past the end.
     for (const Bytes& bytes :
@@ -149,11 +153,8 @@ TEST(AiffReader, TheGeneratedBellTruncationsSampleSizesLayoutRatesAndCorruptHead
           form({common(1, 3, 16, 8000), sounddata(pcm)}),
           form({common(1, 2, 16, 8000), chunk("SSND", {0, 0, 0})}), patched(good.size() - 9, {5}),
           patched(16, {0xFF, 0xFF, 0xFF, 0xFF})}) {
-        EXPECT_EQ(status(bytes), formats::AiffStatus::Truncated);
+        EXPECT_EQ(status(bytes), S::Truncated);
     }
-    // Channels 1 ... 64, sample sizes 1 ... 32 and rates 1 ... 1,000,000 frames a second are
-    // played: the limits and one past them.
-    using S = formats::AiffStatus;
     const std::tuple<int, int, S> sizes[] = {{64, 16, S::Ok},         {65, 16, S::Unsupported},
                                              {0, 16, S::Unsupported}, {-1, 16, S::Unsupported},
                                              {1, 1, S::Ok},           {1, 0, S::Unsupported},

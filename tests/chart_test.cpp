@@ -1,10 +1,9 @@
 // The cycle-chart program end to end, through the snapshot machinery: real program entry, keys
 // typed into window 0 through the view, today's date fixed.
 #include "app/cycleprogram.h"
-#include "quorvinthal/toolkit.h"
+#include "tests/support/testing.h"
+#include "toolkit/commandline.h"
 #include "toolkit/headless.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -30,8 +29,8 @@ uint32_t pixel(const toolkit::SnapshotResult& r, int64_t x, int64_t y) {
 }
 
 // The columns of the day ticks above the axis.
-std::vector<int64_t> ticks(const toolkit::SnapshotResult& r) {
-    std::vector<int64_t> columns;
+Numbers ticks(const toolkit::SnapshotResult& r) {
+    Numbers columns;
     for (int64_t x = 0; x < 1280; ++x) {
         if (pixel(r, x, 778) == white) {
             columns.push_back(x);
@@ -80,7 +79,7 @@ TEST(Chart, TheExampleRunAfterInvalidDates) {
         ASSERT_EQ(pixel(r, x, 779), white) << x;
         ASSERT_EQ(pixel(r, x, 780), white) << x;
     }
-    const std::vector<int64_t> days = ticks(r);
+    const Numbers days = ticks(r);
     EXPECT_EQ(std::tuple(days.size(), days.front()), std::tuple(31u, 41));
     // The marker on day 5.
     EXPECT_EQ(

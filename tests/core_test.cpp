@@ -1,14 +1,14 @@
+#include "base/numbertext.h"
+#include "base/tables.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
+#include "core/lookup.h"
 #include "core/process.h"
-#include "base/tables.h"
+#include "core/termination.h"
 #include "core/threads.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
+#include "tests/support/testing.h"
 
-#include <atomic>
-#include <gtest/gtest.h>
+#include <QWidget>
 
 TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;
@@ -106,5 +106,45 @@ TEST(ProgramThread, RunsAsThreadTwoWithAGigabyteStackEndsIndependentlyAndUsesThe
     ASSERT_EQ(seen.size(), 20u);
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(seen[i], "Titel " + std::to_string(i));
+    }
+}
+
+TEST(NumberText, AHexByteNeedsTwoDigitsInsideTheText) {
+    const std::tuple<const char*, size_t, int> cases[] = {
+        {"%41", 1, 0x41}, {"ff", 0, 255}, {"0aZ", 0, 10}, {"x7", 1, -1},
+        {"4g", 0, -1},    {"g4", 0, -1},  {"12", 2, -1},  {"", 0, -1}};
+    for (auto [text, pos, value] : cases) {
+        EXPECT_EQ(base::hexbytevalue(text, pos), value) << text << " at " << pos;
+    }
+}
+
+// The application's end logs its line, then runs the program's handler; without one it runs
+// nothing.
+TEST(Termination, RunsTheProgramsHandlerAfterItsLine) {
+    LogCapture log;
+    std::vector<std::vector<std::string>> seen;
+    t_SetTerminationHandler([&] { seen.push_back(log.lines()); });
+    core::applicationwillterminate();
+    t_SetTerminationHandler(nullptr);
+    core::applicationwillterminate();
+    EXPECT_EQ(seen, (std::vector<std::vector<std::string>>{{"applicationWillTerminate: Called."}}));
+    EXPECT_EQ(log.count("applicationWillTerminate: Called."), 2u);
+}
+
+// Every window number reaches the window the interface description made for it, and back.
+TEST(WindowNumbers, EachNumberReachesTheWindowMadeForItAndBack) {
+    setuptoolkit();
+    const std::pair<uint8_t, const char*> windows[] = {{0, "GraphicWindow0"},
+                                                       {7, "GraphicWindow7"},
+                                                       {t_WindowPasteboard, "PasteboardWindow"},
+                                                       {t_WindowPrinter, "VirtualPrinterWindow"},
+                                                       {t_WindowConsole, "SystemConsoleWindow"},
+                                                       {t_WindowPreferences, "PreferencesWindow"},
+                                                       {t_WindowMain, "MainWindow"}};
+    for (auto [n, name] : windows) {
+        const platform::Window window = core::getwindow(n);
+        ASSERT_NE(window, nullptr) << name;
+        EXPECT_EQ(reinterpret_cast<QWidget*>(window)->objectName().toStdString(), name);
+        EXPECT_EQ(core::getwindownumber(window), n) << name;
     }
 }

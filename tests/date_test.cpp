@@ -4,15 +4,12 @@
 #include "app/dateformat.h"
 #include "app/datetext.h"
 #include "base/clock.h"
-#include "quorvinthal/toolkit.h"
+#include "tests/support/testing.h"
 
-#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
-#include <gtest/gtest.h>
 #include <limits>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -192,10 +189,9 @@ TEST(Cycles, HeightsPhasesAndPercentagesOnTheForecastDayAndTheBirthday) {
     }
     // The marker column lies up to a column before the forecast day, so the birthday reads 50 or,
     // on these days of the month, 49.
-    for (auto [period, below] :
-         {std::pair{physicalperiod, std::vector<int64_t>{7, 11, 15, 19, 23, 27}},
-          {emotionalperiod, {27}},
-          {mentalperiod, {}}}) {
+    for (auto [period, below] : {std::pair{physicalperiod, Numbers{7, 11, 15, 19, 23, 27}},
+                                 {emotionalperiod, {27}},
+                                 {mentalperiod, {}}}) {
         for (int64_t day = 1; day <= 31; ++day) {
             const bool low = std::find(below.begin(), below.end(), day) != below.end();
             EXPECT_EQ(forecastpercentage(0, day, period), low ? 49 : 50) << day << " " << period;

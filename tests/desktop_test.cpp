@@ -2,21 +2,19 @@
 // the application menu (quitting, running the program again).
 #include "core/appdelegate.h"
 #include "core/bridge.h"
+#include "core/programlifecycle.h"
 #include "core/threads.h"
 #include "display/render.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/logcapture.h"
-#include "toolkit/setup.h"
+#include "toolkit/desktop.h"
 
 #include <QImage>
 #include <QMenuBar>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -90,8 +88,7 @@ int rundesktopwith(std::function<void()> program, std::function<void()> step) {
 
 // The picture and its borders scale with the window; clicks are reported in picture pixels, and
 // a whole factor copies every pixel exactly.
-TOOLKIT_TEST(Scaling, ResizedWindowsShowTheWholePictureAndReportClicksInPicturePixels,
-             runintoolkit) {
+PROGRAM_TEST(Scaling, ResizedWindowsShowTheWholePictureAndReportClicksInPicturePixels) {
     chartlikewindow();
     g_Plot(1, 7, 3, t_RGBColor{255, 255, 0, 0});
     resizeby(1, 0.5);

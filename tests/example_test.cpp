@@ -4,8 +4,7 @@
 // snapshots they wrote.
 #include "tests/support/headlessrun.h"
 
-#include <algorithm>
-#include <gtest/gtest.h>
+#include "tests/support/testing.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ TEST(Example, TextDemoScrollsPrintsInColourAndReadsTwoLines) {
                      "(Programm Ende)"}));
     EXPECT_EQ(run.titles, Lines{"0\tTextbeispiel"});
     ASSERT_TRUE(run.picture.has_value());
-    EXPECT_EQ(std::tie(run.picture->width, run.picture->height), std::make_tuple(64 * 16, 16 * 32));
+    EXPECT_EQ(std::tie(run.picture->width, run.picture->height), std::tuple(64 * 16, 16 * 32));
     // "1" in colour 1 (shades of red), column 9 of line 11; "invers" on white from column 18 of
     // line 12.
     std::vector<uint32_t> reds = {red};
@@ -67,7 +66,7 @@ TEST(Example, GraphicsDemoDrawsPaletteLinesAndScaledGlyphs) {
     EXPECT_EQ(run.titles, Lines{"0\tGrafikbeispiel"});
     ASSERT_TRUE(run.picture.has_value());
     const platform::Image& image = *run.picture;
-    ASSERT_EQ(std::tie(image.width, image.height), std::make_tuple(640, 400));
+    ASSERT_EQ(std::tie(image.width, image.height), std::tuple(640, 400));
     // The 16 palette colours as 40-column bars.
     const uint32_t palette[16] = {0xFF000000, 0xFFFF0000, 0xFF000080, 0xFFFF00FF,
                                   0xFF008000, 0xFF545454, 0xFF0000FF, 0xFF0080FF,
@@ -109,8 +108,7 @@ TEST(ReadmeProgram, BuiltWithCMakeOrPkgConfigAsksGreetsAndDrawsItsGlyphs) {
         EXPECT_EQ(run.screen[15], "(Programm Ende)");
         EXPECT_EQ(run.titles, Lines{"0\thello"});
         ASSERT_TRUE(run.picture.has_value());
-        ASSERT_EQ(std::tie(run.picture->width, run.picture->height),
-                  std::make_tuple(64 * 16, 16 * 32));
+        ASSERT_EQ(std::tie(run.picture->width, run.picture->height), std::tuple(64 * 16, 16 * 32));
         std::vector<uint32_t> greens = {black};
         for (uint32_t g = 1; g < 256; ++g) {
             greens.push_back(black | g << 8);

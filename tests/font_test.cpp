@@ -4,22 +4,13 @@
 #include "formats/fontloader.h"
 #include "formats/fontwriter.h"
 #include "formats/lzw.h"
-#include "quorvinthal/toolkit.h"
-#include "tests/support/logcapture.h"
 #include "tests/support/tempresources.h"
+#include "tests/support/testing.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-using Numbers = std::vector<int64_t>;
-using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 // The header's numbers: header size, format, size, start, end, width, height, reserved.
@@ -80,7 +71,7 @@ Bytes randombytes(size_t size, unsigned seed, int alphabet) {
 
 } // namespace
 
-TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
+TEST(FontHeader, ValidBrokenAndShortHeaders) {
     Bytes data(128 * 8 * 16);
     for (size_t i = 0; i < data.size(); ++i) {
         data[i] = static_cast<uint8_t>(i / (8 * 16)); // each glyph filled with its code
@@ -96,8 +87,7 @@ TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
     EXPECT_EQ(header(headeronly), standardheader);
     EXPECT_TRUE(headeronly.Data.empty());
     const t_Font unknown = parse(fontfile(1, 0, 0, 8, 8, {9, 8, 7}));
-    EXPECT_EQ(std::make_pair(unknown.Format, unknown.Data),
-              std::make_pair(int64_t{1}, Bytes{9, 8, 7}));
+    EXPECT_EQ(std::pair(unknown.Format, unknown.Data), std::pair(int64_t{1}, Bytes{9, 8, 7}));
     Bytes large = fontfile(t_Font::Grey, 200, 255, 255, 255, {1});
     std::fill(large.begin() + 6, large.begin() + 10, 0xFF);
     EXPECT_EQ(header(parse(large)),
@@ -126,8 +116,11 @@ TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
     t_Font short15 = parse(bytes);
     EXPECT_EQ(header(short15), (Numbers{12, t_Font::Grey, 0x12345678, 32, 127, 8, 16, 0}));
     EXPECT_EQ(short15.Data, (Bytes{8, 16, 0xAB}));
-    // Read errors name the file; written fonts load back.
-    log.clear();
+}
+
+// A written font loads back uncompressed from either format.
+TEST(FontLoading, ReadErrorsNameTheFileAndWrittenFontsLoadBack) {
+    LogCapture log;
     TemporaryResources resources;
     resources.write("Empty.font", {});
     fs::create_directory(resources.resource("Folder.font"));
@@ -142,9 +135,8 @@ TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
                "t_LoadFontResource: Could not load file \u201EEmpty.font\u201C",
                "getbinaryfromfile: Error #" + resources.resource("Folder.font").string() +
                    ": Is a directory"}));
-    // A written font loads back uncompressed from either format.
     t_Font made = compressedfont(t_Font::Grey, randombytes(96 * 64, 5, 256));
-    std::tie(made.Start, made.End, made.Width, made.Height) = std::make_tuple(32, 127, 8, 8);
+    std::tie(made.Start, made.End, made.Width, made.Height) = std::tuple(32, 127, 8, 8);
     const t_Font packed = formats::compressfont(made);
     EXPECT_EQ(packed.Format, t_Font::CompressedGrey);
     EXPECT_EQ(formats::compressfont(compressedfont(1, {1, 2, 3})), compressedfont(1, {1, 2, 3}));
@@ -156,8 +148,9 @@ TEST(FontFiles, HeadersReadErrorsAndWrittenFontsLoadingBack) {
     EXPECT_TRUE(log.lines().empty());
 }
 
-TEST(Lzw, InvalidOrTooWideCodesTheCodeBeingDefinedOutputLimitsAndEncoding) {
-    // Codes beyond the next free one, a width byte alone, widths out of range, no bytes at all.
+// Codes beyond the next free one, a width byte alone, widths out of range, no bytes at all. The
+// first code only gives its low eight bits; later ones must be dictionary codes.
+TEST(Lzw, InvalidOrTooWideCodes) {
     for (const Bytes& bytes : {packcodes(9, {65, 66, 258}), packcodes(9, {65, 300}), Bytes{9},
                                Bytes{0, 0xFF, 0xFF}, Bytes{17, 0xFF, 0xFF}, Bytes{}}) {
         for (auto [packed, plain] : {std::pair{t_Font::CompressedGrey, t_Font::Grey},
@@ -168,7 +161,6 @@ TEST(Lzw, InvalidOrTooWideCodesTheCodeBeingDefinedOutputLimitsAndEncoding) {
         }
     }
     EXPECT_EQ(formats::lzwdecode(packcodes(9, {65, 257})).status, formats::LzwStatus::InvalidCode);
-    // The first code only gives its low eight bits; later ones must be dictionary codes.
     EXPECT_EQ(formats::lzwdecode(packcodes(40, {(1ull << 39) | 'A', 'B'})).data, text("AB"));
     EXPECT_EQ(formats::lzwdecode(packcodes(40, {'A', 1ull << 39})).status,
               formats::LzwStatus::InvalidCode);
@@ -178,7 +170,9 @@ TEST(Lzw, InvalidOrTooWideCodesTheCodeBeingDefinedOutputLimitsAndEncoding) {
     EXPECT_EQ(formats::lzwdecode(wide).data, text("ABAB"));
     wide[33] = 0x01; // a set bit far above 64 in the second code
     EXPECT_EQ(formats::lzwdecode(wide).status, formats::LzwStatus::InvalidCode);
-    // The code being defined, and output limits from zero to the largest font.
+}
+
+TEST(Lzw, TheCodeBeingDefinedAndOutputLimitsFromZeroToTheLargestFont) {
     const Bytes seven = packcodes(9, {65, 66, 256, 258});
     formats::LzwResult result = formats::lzwdecode(seven);
     EXPECT_EQ(result.status, formats::LzwStatus::Ok);
@@ -210,7 +204,9 @@ TEST(Lzw, InvalidOrTooWideCodesTheCodeBeingDefinedOutputLimitsAndEncoding) {
     t_Font font = formats::uncompressfont(compressedfont(t_Font::CompressedGrey, hostile));
     EXPECT_TRUE(font.Data.empty());
     EXPECT_EQ(font.Format, t_Font::Grey);
-    // Encoding then decoding gives the input.
+}
+
+TEST(Lzw, EncodeThenDecodeGivesTheInput) {
     std::vector<Bytes> inputs = {{}, {0}, {255, 255}, Bytes(70000, 'x')};
     for (unsigned seed = 1; seed <= 4; ++seed) {
         inputs.push_back(randombytes(seed * 25000, seed, 256));

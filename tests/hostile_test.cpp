@@ -3,12 +3,9 @@
 #include "events/queues.h"
 #include "tests/support/displayhelpers.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 
-#include <chrono>
 #include <climits>
-#include <gtest/gtest.h>
 
 constexpr int64_t Paste = 22;
 
@@ -49,7 +46,7 @@ WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldBoundedAndRingsOnceForTh
                                        : row.before.substr(0, bar) + row.before.substr(bar + 1),
               row.mode, row.maximum, "");
         if (bar != std::string::npos) {
-            display::windowrecord(0).InputCursorPos = static_cast<int64_t>(bar);
+            windowrecord(0).InputCursorPos = static_cast<int64_t>(bar);
         }
         setpasteboard(row.pasted);
         const uint64_t bells = display::bellcount();
@@ -71,23 +68,28 @@ WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldBoundedAndRingsOnceForTh
     EXPECT_FALSE(events::keyqueue().available());
 }
 
-// PrintSpc reports a wrong window once, TextHline every illegal column. Fonts whose cell sizes make
-// the cell arithmetic overflow are refused; empty cells draw nothing but record the character.
-TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothing, runintoolkit) {
+namespace {
+
+Lines refusals(int64_t from, int64_t to, int64_t y = 2) {
+    Lines lines;
+    for (int64_t x = from; x <= to; ++x) {
+        lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " + std::to_string(x) +
+                        ", y = " + std::to_string(y) + ").");
+    }
+    return lines;
+}
+
+} // namespace
+
+// PrintSpc reports a wrong window once, TextHline every illegal column; tabs to columns at the
+// limits of int64_t are out of range like any other.
+PROGRAM_TEST(Refusals, PrintSpcReportsOnceAndTextHlineEveryIllegalColumn) {
     LogCapture log;
     t_PrintSpc(8, 5);
     t_PrintSpc(3, 5);
     EXPECT_EQ(log.lines(), (Lines{"t_PrintSpc: Window is not a graphic window.",
                                   "t_PrintSpc: Window #3 not initialized."}));
     t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
-    const auto refusals = [](int64_t from, int64_t to, int64_t y = 2) {
-        Lines lines;
-        for (int64_t x = from; x <= to; ++x) {
-            lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " +
-                            std::to_string(x) + ", y = " + std::to_string(y) + ").");
-        }
-        return lines;
-    };
     struct Span {
         int64_t from, to;
         Lines refused;
@@ -101,13 +103,17 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
         EXPECT_EQ(log.lines(), span.refused) << span.from << " " << span.to;
     }
     EXPECT_EQ(t_GetScreen(0, "\r"), "\r=" + std::string(77, ' ') + "==");
-    // Tabs to columns at the limits of int64_t are out of range like any other.
     t_Htab(0, 7);
     t_Htab(0, LLONG_MAX);
     t_Htab(0, LLONG_MIN);
     EXPECT_EQ(window().TextHpos, 7);
-    t_CursorHome(0);
-    t_ClearEndOfWindow(0);
+}
+
+// Fonts whose cell sizes make the cell arithmetic overflow are refused; empty cells draw nothing
+// but record the character.
+PROGRAM_TEST(CellArithmetic, AbsurdFontSizesAreRefusedOrDrawNothing) {
+    t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
+    LogCapture log;
     constexpr int64_t huge = int64_t{1} << 62;
     struct Row {
         int64_t width, height, x, y;
@@ -117,7 +123,7 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
         {huge, 32, 4, 1, false}, {huge, 32, 1, 1, false},      {int64_t{1} << 61, 32, 8, 1, false},
         {16, huge, 1, 4, false}, {16, INT64_MIN, 1, 2, false}, {INT64_MAX, INT64_MAX, 2, 2, false},
         {-16, 32, 3, 1, true},   {0, 0, 5, 6, true},           {16, 32, 80, 25, true}};
-    const std::vector<uint8_t> pixels = memorybytes(window().MemoryStart, 1280 * 800);
+    const Bytes pixels = memorybytes(window().MemoryStart, 1280 * 800);
     for (const Row& row : rows) {
         t_WindowFont(0, withcell(makegreyfont(16, 32), row.width, row.height));
         log.clear();
@@ -133,11 +139,11 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
     // A window made with a font whose cells have a side below 1 has no text block.
     for (const auto& [width, height] : {std::pair{8, -1}, {-8, 16}, {0, 16}}) {
         t_InitWindow(1, 8, false, 64, 32, 0, 0, withcell(makegreyfont(8, 16), width, height), true);
-        EXPECT_TRUE(display::windowrecord(1).Initialized) << width << " " << height;
-        EXPECT_EQ(display::windowrecord(1).TextMemoryStart, -1) << width << " " << height;
+        EXPECT_TRUE(windowrecord(1).Initialized) << width << " " << height;
+        EXPECT_EQ(windowrecord(1).TextMemoryStart, -1) << width << " " << height;
     }
     // Scrolling has no pixels of such fonts to move.
-    const std::vector<uint8_t> drawn = memorybytes(window().MemoryStart, 1280 * 800);
+    const Bytes drawn = memorybytes(window().MemoryStart, 1280 * 800);
     for (const int64_t side : {huge, INT64_MIN, INT64_MAX}) {
         t_WindowFont(0, withcell(makegreyfont(16, 32), side, side));
         t_ScrollUp(0);
@@ -148,9 +154,9 @@ TOOLKIT_TEST(CellArithmetic, RefusalsAndAbsurdFontSizesThatAreRefusedOrDrawNothi
 
 // Glyphs of fonts with cell sides at the limits of int64_t: too large ones are refused, those with
 // a negative side have no pixels; neither draws.
-TOOLKIT_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing, runintoolkit) {
+PROGRAM_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing) {
     graphicwindow(0, 24, 64, 32);
-    const std::vector<uint8_t> pixels = memorybytes(window().MemoryStart, 64 * 32 * 3);
+    const Bytes pixels = memorybytes(window().MemoryStart, 64 * 32 * 3);
     struct Row {
         int64_t width, height, advancedx, format;
     };

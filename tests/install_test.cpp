@@ -5,29 +5,17 @@
 #include "formats/binaryfile.h"
 #include "formats/fontwriter.h"
 #include "tests/support/headlessrun.h"
-#include "tests/support/logcapture.h"
 #include "tests/support/tempresources.h"
+#include "tests/support/testing.h"
 #include "toolkit/commandline.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using Folders = std::vector<fs::path>;
-
-void writefile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
 
 // The library as installed under prefix.
 fs::path libraryunder(const std::string& prefix) {
@@ -85,7 +73,7 @@ TEST(ResourceFolders, FirstFolderWinsThenTheBuiltInCopyThenNotFound) {
     ASSERT_FALSE(builtin.Data.empty());
     t_Font narrow = builtin;
     narrow.Width = 7;
-    writefile(second.root / name, formats::fontresourcebytes(narrow));
+    writebytes(second.root / name, formats::fontresourcebytes(narrow));
     EXPECT_EQ(t_LoadFontResource(name).Width, 7);
     fs::copy_file(fs::path(QV_DATA_DIR) / name, first.root / name);
     EXPECT_EQ(t_LoadFontResource(name), builtin);
@@ -103,8 +91,7 @@ TEST(ResourceFolders, TheToolkitsOwnFilesAreBuiltInByteForByte) {
     for (const char* name : {"MenloBold 16x32.font", "MenloRegular 16x32.font",
                              "MenloBold 8x16.font", "sysbeep.aif"}) {
         SCOPED_TRACE(name);
-        const std::vector<uint8_t> file =
-            formats::getbinaryfromfile((fs::path(QV_DATA_DIR) / name).string());
+        const Bytes file = formats::getbinaryfromfile((fs::path(QV_DATA_DIR) / name).string());
         const std::span<const uint8_t> builtin = display::builtinresource(name);
         ASSERT_FALSE(file.empty());
         EXPECT_TRUE(std::equal(file.begin(), file.end(), builtin.begin(), builtin.end()));
@@ -132,6 +119,26 @@ TEST(MovedProgram, WithoutAnyResourceFolderTheBuiltInFontsServe) {
     ASSERT_TRUE(run.picture);
     const std::vector<uint32_t>& pixels = run.picture->pixels;
     EXPECT_GT(pixels.size() - std::count(pixels.begin(), pixels.end(), pixels.front()), 10000u);
+}
+
+// A --keys text is UTF-8: a byte that does not begin a well-formed character is a key of its own,
+// and the bytes after it are read afresh; escaped bytes are never joined into a character.
+TEST(CommandLine, KeyBytesThatDoNotDecodeStandForThemselves) {
+    const std::pair<std::string, std::vector<uint32_t>> cases[] = {
+        {"\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80", {0xE4, 0x20AC, 0x1F600}},
+        {"\xC3G", {0xC3, 'G'}},               // a lead byte without its continuation
+        {"\x80z", {0x80, 'z'}},               // a stray continuation byte
+        {"a\xE2\x82", {'a', 0xE2, 0x82}},     // cut short at the end
+        {"\xC0\xAF", {0xC0, 0xAF}},           // an overlong form
+        {"\xED\xA0\x80", {0xED, 0xA0, 0x80}}, // an encoded surrogate
+        {"\xFF\\r", {0xFF, 13}},
+        {"\\xC3\\xA4", {0xC3, 0xA4}},
+    };
+    for (const auto& [text, keys] : cases) {
+        std::string error;
+        EXPECT_EQ(toolkit::parsekeys(text, error), keys) << text;
+        EXPECT_EQ(error, "") << text;
+    }
 }
 
 TEST(CommandLine, OptionsValuesRefusalsAndVersion) {

@@ -3,9 +3,7 @@
 #include "events/queues.h"
 #include "input/keyevents.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 
-#include <gtest/gtest.h>
 #include <optional>
 #include <thread>
 
@@ -93,7 +91,9 @@ std::vector<QtKey> joined(std::initializer_list<std::vector<QtKey>> parts) {
 
 } // namespace
 
-TEST(KeyQueue, KeyDownBeforeMemoryTakingInOrderCheckPauseAndTheKeyTable) {
+// Before the memory a key down only sets the held flag. In order of the braces: events are taken
+// in order, and an empty take leaves the last taken.
+TEST(KeyQueue, KeyDownBeforeMemoryOnlySetsKeyHeldAndEventsAreTakenInOrder) {
     auto& queue = events::keyqueue();
     LogCapture log;
     input::viewkeydown(0, {0, "a", 0});
@@ -102,7 +102,6 @@ TEST(KeyQueue, KeyDownBeforeMemoryTakingInOrderCheckPauseAndTheKeyTable) {
     input::viewkeyup(0, {0, "a", 0});
     EXPECT_EQ((std::tuple{events::keyheld(), t_NextEvent(), queue.lasttaken().Kind}),
               (std::tuple{false, -1, 0}));
-    // In order of the braces: events are taken in order, and an empty take leaves the last taken.
     t_KeyEventHandler(0, {0, "a", 0});
     t_KeyEventHandler(0, {11, "b", 0});
     EXPECT_EQ(
@@ -123,8 +122,12 @@ TEST(KeyQueue, KeyDownBeforeMemoryTakingInOrderCheckPauseAndTheKeyTable) {
     EXPECT_EQ(t_NextEvent(), 233);
     EXPECT_EQ(events::keyqueue().lasttaken().Description, "e\xCC\x81");
     EXPECT_EQ(t_NextEvent(), 'x');
-    // CheckPause pauses only when the newest key matches, taking the keys; waiting, it resumes on
-    // a key, which it takes, or on a menu selection, which it leaves.
+}
+
+// CheckPause pauses only when the newest key matches, taking the keys; waiting, it resumes on a
+// key, which it takes, or on a menu selection, which it leaves.
+TEST(KeyQueue, CheckPauseOnlyWhenTheNewestKeyMatchesThenWaitsForAKeyOrAMenu) {
+    auto& queue = events::keyqueue();
     EXPECT_FALSE(t_CheckPause(19, false));
     t_QueueString("a\x13z");
     EXPECT_EQ((std::tuple{t_CheckPause(19, false), queue.count()}), (std::tuple{false, 3}));
@@ -160,44 +163,55 @@ TEST(KeyQueue, KeyDownBeforeMemoryTakingInOrderCheckPauseAndTheKeyTable) {
     EXPECT_TRUE(t_TakeMenuEvent(taken));
     EXPECT_EQ(taken.ItemAction, 230);
     EXPECT_FALSE(t_TakeMenuEvent(taken));
-    // Every row of the key table with its condition holding and failing (the character then counts
-    // as itself); characters from 256 up to the function keys (U+F704 on) are dropped.
-    const std::vector<KeyCase> keys{
-        {0, "Ā", "", -1},      {0, "å", "", 176},    {0, "a", "", 'a'},     {1, "‚", "", 168},
-        {1, "s", "", 's'},     {2, "∂", "", 173},    {2, "d", "", 'd'},     {3, "ƒ", "", 130},
-        {3, "f", "", 'f'},     {4, "ª", "", 131},    {4, "h", "", 'h'},     {7, "≈", "", 132},
-        {7, "x", "", 'x'},     {9, "√", "", 253},    {9, "v", "", 'v'},     {10, "", "", 94},
-        {10, "°", "S", 176},   {11, "∫", "", 222},   {11, "b", "", 'b'},    {13, "∑", "", 221},
-        {13, "w", "", 'w'},    {14, "€", "O", 164},  {14, "e", "", 101},    {15, "€", "O", -1},
-        {16, "Ω", "O", 128},   {16, "z", "", 'z'},   {17, "†", "", 189},    {17, "t", "", 't'},
-        {19, "“", "", 163},    {19, "2", "", '2'},   {24, "", "", 180},     {24, "", "S", 96},
-        {24, "=", "", '='},    {27, "¿", "", 166},   {27, "ß", "", 223},    {29, "≠", "", 172},
-        {29, "0", "", '0'},    {32, "", "O", 175},   {32, "u", "", 'u'},    {33, "•", "", 184},
-        {33, "ü", "", 252},    {34, "⁄", "", 129},   {34, "i", "", 'i'},    {35, "π", "O", 240},
-        {35, "∏", "OS", 208},  {35, "p", "", 'p'},   {36, "\r", "", 13},    {37, "\x0C", "CO", 0},
-        {37, "\x0C", "C", 12}, {38, "º", "", 183},   {38, "j", "", 'j'},    {39, "ä", "", 228},
-        {40, "∆", "", 254},    {40, "k", "", 'k'},   {41, "œ", "", 190},    {41, "ö", "", 246},
-        {42, "‘", "", 180},    {42, "#", "", '#'},   {43, "∞", "", 255},    {43, ",", "", ','},
-        {44, "–", "", 154},    {44, "-", "", '-'},   {45, "", "O", 126},    {45, "", "", 0},
-        {45, "n", "", 110},    {47, "…", "", 191},   {47, ".", "", '.'},    {48, "\x19", "S", 20},
-        {48, "\t", "", 9},     {50, "≤", "O", 197},  {50, "≥", "OS", 198},  {50, "<", "", '<'},
-        {51, "\b", "", 127},   {71, Clear, "K", 27}, {76, "\x03", "K", 13}, {82, "0", "KO", 216},
-        {82, "0", "K", '0'},   {83, "1", "KO", 185}, {83, "1", "K", '1'},   {84, "2", "KO", 178},
-        {84, "2", "K", '2'},   {85, "3", "KO", 179}, {85, "3", "K", '3'},   {86, "4", "KO", 170},
-        {86, "4", "K", '4'},   {87, "5", "KO", 215}, {87, "5", "K", '5'},   {88, "6", "KO", 186},
-        {88, "6", "K", '6'},   {89, "7", "KO", 229}, {89, "7", "KOC", 229}, {89, "7", "KC", -1},
-        {89, "7", "K", '7'},   {91, "8", "KO", 230}, {91, "8", "KC", -1},   {91, "8", "K", '8'},
-        {92, "9", "KOC", 188}, {92, "9", "KC", -1},  {92, "9", "K", '9'},   {117, Del, "", 7},
-        {200, "ÿ", "", 255}};
+}
+
+// Every row of the key table with its condition holding and failing (the character then counts as
+// itself); characters from 256 up to the function keys (U+F704 on) are dropped.
+TEST(KeyTable, RowsNeedTheirCharacterAndModifiers) {
+    expectkeys(
+        {{0, "Ā", "", -1},      {0, "å", "", 176},    {0, "a", "", 'a'},     {1, "‚", "", 168},
+         {1, "s", "", 's'},     {2, "∂", "", 173},    {2, "d", "", 'd'},     {3, "ƒ", "", 130},
+         {3, "f", "", 'f'},     {4, "ª", "", 131},    {4, "h", "", 'h'},     {7, "≈", "", 132},
+         {7, "x", "", 'x'},     {9, "√", "", 253},    {9, "v", "", 'v'},     {10, "", "", 94},
+         {10, "°", "S", 176},   {11, "∫", "", 222},   {11, "b", "", 'b'},    {13, "∑", "", 221},
+         {13, "w", "", 'w'},    {14, "€", "O", 164},  {14, "e", "", 101},    {15, "€", "O", -1},
+         {16, "Ω", "O", 128},   {16, "z", "", 'z'},   {17, "†", "", 189},    {17, "t", "", 't'},
+         {19, "“", "", 163},    {19, "2", "", '2'},   {24, "", "", 180},     {24, "", "S", 96},
+         {24, "=", "", '='},    {27, "¿", "", 166},   {27, "ß", "", 223},    {29, "≠", "", 172},
+         {29, "0", "", '0'},    {32, "", "O", 175},   {32, "u", "", 'u'},    {33, "•", "", 184},
+         {33, "ü", "", 252},    {34, "⁄", "", 129},   {34, "i", "", 'i'},    {35, "π", "O", 240},
+         {35, "∏", "OS", 208},  {35, "p", "", 'p'},   {36, "\r", "", 13},    {37, "\x0C", "CO", 0},
+         {37, "\x0C", "C", 12}, {38, "º", "", 183},   {38, "j", "", 'j'},    {39, "ä", "", 228},
+         {40, "∆", "", 254},    {40, "k", "", 'k'},   {41, "œ", "", 190},    {41, "ö", "", 246},
+         {42, "‘", "", 180},    {42, "#", "", '#'},   {43, "∞", "", 255},    {43, ",", "", ','},
+         {44, "–", "", 154},    {44, "-", "", '-'},   {45, "", "O", 126},    {45, "", "", 0},
+         {45, "n", "", 110},    {47, "…", "", 191},   {47, ".", "", '.'},    {48, "\x19", "S", 20},
+         {48, "\t", "", 9},     {50, "≤", "O", 197},  {50, "≥", "OS", 198},  {50, "<", "", '<'},
+         {51, "\b", "", 127},   {71, Clear, "K", 27}, {76, "\x03", "K", 13}, {82, "0", "KO", 216},
+         {82, "0", "K", '0'},   {83, "1", "KO", 185}, {83, "1", "K", '1'},   {84, "2", "KO", 178},
+         {84, "2", "K", '2'},   {85, "3", "KO", 179}, {85, "3", "K", '3'},   {86, "4", "KO", 170},
+         {86, "4", "K", '4'},   {87, "5", "KO", 215}, {87, "5", "K", '5'},   {88, "6", "KO", 186},
+         {88, "6", "K", '6'},   {89, "7", "KO", 229}, {89, "7", "KOC", 229}, {89, "7", "KC", -1},
+         {89, "7", "K", '7'},   {91, "8", "KO", 230}, {91, "8", "KC", -1},   {91, "8", "K", '8'},
+         {92, "9", "KOC", 188}, {92, "9", "KC", -1},  {92, "9", "K", '9'},   {117, Del, "", 7},
+         {200, "ÿ", "", 255}});
     // The navigation and function keys, and the private-use character before F1.
-    const std::vector<KeyCase> special{
-        {111, F12, "", 140, Fn}, {114, Help, "", 195, Fn}, {115, Up, "", 2, Nav},
-        {116, Up, "", 18, Nav},  {119, Up, "", 5, Nav},    {121, Up, "", 3, Nav},
-        {122, F1, "", 129, Fn},  {123, Up, "", 8, Nav},    {124, Up, "", 21, Nav},
-        {125, Up, "", 10, Nav},  {126, Up, "", 11, Nav},   {200, BeforeF1, "", -1}};
-    expectkeys(keys);
-    expectkeys(special);
-    // The modifier state is refreshed even when nothing is queued.
+    expectkeys({{111, F12, "", 140, Fn},
+                {114, Help, "", 195, Fn},
+                {115, Up, "", 2, Nav},
+                {116, Up, "", 18, Nav},
+                {119, Up, "", 5, Nav},
+                {121, Up, "", 3, Nav},
+                {122, F1, "", 129, Fn},
+                {123, Up, "", 8, Nav},
+                {124, Up, "", 21, Nav},
+                {125, Up, "", 10, Nav},
+                {126, Up, "", 11, Nav},
+                {200, BeforeF1, "", -1}});
+}
+
+// The modifier state is refreshed even when nothing is queued.
+TEST(KeyTable, EventsCarryTheModifierFlags) {
     t_KeyEventHandler(0, platform::KeyPress{0, "Ā", Shift | Control});
     EXPECT_EQ(events::keyqueue().count(), 0);
     const auto held = events::modifierstate();
@@ -217,43 +231,46 @@ TEST(KeyQueue, KeyDownBeforeMemoryTakingInOrderCheckPauseAndTheKeyTable) {
     EXPECT_TRUE(events::modifierstate().fn && events::modifierstate().capslock);
 }
 
-WINDOW_TEST(QtKeys, WindowStateScanCodesQtKeysTheKeypadModifiersAndAutoRepeat) {
-    // The window state decides whether keys are queued or redirect the output.
+// Control with a keypad digit redirects the output instead of queuing.
+WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueuedOrRedirectOutput) {
     LogCapture log;
     input::viewkeydown(2, {0, "a", Shift});
     EXPECT_EQ(log.lines(), Lines{"viewKeyDown: Graphic window (2) not initialized."});
     EXPECT_EQ(std::tuple(events::keyqueue().count(), events::modifierstate().shift),
               std::tuple(0, false));
     // Ignored, a key is held but neither queued nor does it refresh the modifiers.
-    display::windowrecord(0).IgnoreEvents = true;
+    windowrecord(0).IgnoreEvents = true;
     input::viewkeydown(0, {0, "a", Shift});
     EXPECT_EQ(
         std::tuple(events::keyqueue().count(), events::modifierstate().shift, events::keyheld()),
         std::tuple(0, false, true));
-    display::windowrecord(0).IgnoreEvents = false;
+    windowrecord(0).IgnoreEvents = false;
     input::viewkeydown(0, {0, "a", Shift});
     EXPECT_EQ(t_NextEvent(), 97);
     EXPECT_TRUE(events::modifierstate().shift);
     input::viewflagschanged(0, 0);
     EXPECT_FALSE(events::modifierstate().shift);
-    // Control with a keypad digit redirects the output instead of queuing.
     for (const auto& [keycode, digit, redirect] :
          {std::tuple{91, "8", 2}, std::tuple{89, "7", 0}, std::tuple{92, "9", 1}}) {
         t_KeyEventHandler(0, {keycode, digit, Control | Keypad});
-        EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, redirect) << keycode;
+        EXPECT_EQ(windowrecord(0).TextRedirectOutput, redirect) << keycode;
     }
     EXPECT_EQ(events::keyqueue().count(), 0);
     t_KeyEventHandler(0, {91, "8", Option | Keypad});
     EXPECT_EQ(t_NextEvent(), 230);
-    EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 1);
+    EXPECT_EQ(windowrecord(0).TextRedirectOutput, 1);
     input::viewkeydown(0, {0, "a", 0});
     input::viewkeydown(0, {11, "b", 0});
     input::viewkeydown(0, {14, "€", Option});
     EXPECT_EQ(t_GetKey(0), "a");
     EXPECT_EQ(t_GetKey(0), "b");
     EXPECT_EQ(t_GetKey(0), "\xC2\xA4"); // 164 as a character
-    EXPECT_EQ(display::windowrecord(0).TextCursorLevel, 0);
-    // The German Z sits where the US Y is; AltGr-E gives €.
+    EXPECT_EQ(windowrecord(0).TextCursorLevel, 0);
+}
+
+// The German Z sits where the US Y is; AltGr-E gives €. Keys without a scan code fall back to the
+// Qt key; the last comes with Caps Lock on.
+WINDOW_TEST(QtKeys, ScanCodesAndQtKeysGiveTheKeysOfTheOriginalKeyboard) {
     std::vector<t_Event> e =
         typeandcheck({{{Qt::Key_Z, "z", 21}, 16, 'z'},
                       {{Qt::Key_Y, "y", 44}, 6, 'y'},
@@ -266,7 +283,6 @@ WINDOW_TEST(QtKeys, WindowStateScanCodesQtKeysTheKeypadModifiersAndAutoRepeat) {
     ASSERT_EQ(e.size(), 8u);
     EXPECT_EQ(std::tuple(e[2].OptionPressed, e[2].Description, e[3].Description),
               std::tuple(true, "€", ""));
-    // Keys without a scan code fall back to the Qt key; the last comes with Caps Lock on.
     e = typeandcheck({{{Qt::Key_Left, ""}, 123, 8},
                       {{Qt::Key_Backspace, "\b"}, 51, 127},
                       {{Qt::Key_Delete, "\x7f"}, 117, 7},
@@ -282,20 +298,26 @@ WINDOW_TEST(QtKeys, WindowStateScanCodesQtKeysTheKeypadModifiersAndAutoRepeat) {
         (std::vector<bool>{e[0].CursorKeyPressed, e[3].FunctionKeyPressed, e[5].ControlPressed,
                            e[6].NumericPadPressed, e[8].CapsLockPressed, e[7].CapsLockPressed}),
         (std::vector<bool>{true, true, true, true, true, false}));
-    // Keypad keys carry the keypad bit and their digit without Num Lock (Up is keypad 8); Control
-    // with keypad 8 redirects the output instead of queuing; the last 8 is the top row's.
+}
+
+// Keypad keys carry the keypad bit and their digit without Num Lock (Up is keypad 8); Control with
+// keypad 8 redirects the output instead of queuing; the last 8 is the top row's.
+WINDOW_TEST(QtKeys, KeypadKeysCarryTheKeypadBitAndTheirDigit) {
     const auto keypad = Qt::KeypadModifier;
-    e = typeandcheck({{{Qt::Key_8, "8", 72, keypad | Qt::AltModifier}, 91, 230},
+    const std::vector<t_Event> e =
+        typeandcheck({{{Qt::Key_8, "8", 72, keypad | Qt::AltModifier}, 91, 230},
                       {{Qt::Key_Up, "", 72, keypad}, 91, '8'},
                       {{Qt::Key_Delete, "\x7f", 83, keypad}, 65, '.'},
                       {{Qt::Key_8, "8", 72, keypad | Qt::ControlModifier}, -1, 0},
                       {{Qt::Key_8, "8", 9}, 28, '8'}});
-    EXPECT_EQ(display::windowrecord(0).TextRedirectOutput, 2);
+    EXPECT_EQ(windowrecord(0).TextRedirectOutput, 2);
     ASSERT_EQ(e.size(), 4u);
     EXPECT_EQ(
         (std::vector<bool>{e[0].NumericPadPressed, e[1].CursorKeyPressed, e[3].NumericPadPressed}),
         (std::vector<bool>{true, false, false}));
-    // Modifier keys and auto-repeat change only their state.
+}
+
+WINDOW_TEST(QtKeys, ModifierKeysAndAutoRepeatChangeOnlyTheirState) {
     sendkey(QEvent::KeyPress, {Qt::Key_Shift, "", 42});
     EXPECT_TRUE(events::modifierstate().shift);
     EXPECT_FALSE(events::keyheld());

@@ -4,18 +4,11 @@
 //
 // The lines are drawn in drawing mode 1 (each plot averages white into the pixel), so a pixel's
 // value tells how often it was plotted: a point the walk visits twice must be plotted twice.
-#include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
 
-#include <chrono>
-#include <cstdint>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <map>
 #include <random>
-#include <vector>
 
 namespace {
 
@@ -27,7 +20,7 @@ using Visits = std::map<Pos, int>; // how often each point was plotted
 void averagingwindow(int64_t width, int64_t height) {
     graphicwindow(0, 24, width, height);
     t_Color(0, 15);
-    display::windowrecord(0).DrawingMode = 1;
+    windowrecord(0).DrawingMode = 1;
 }
 
 int64_t linemilliseconds = 0; // what the last g_Line took
@@ -35,7 +28,7 @@ int64_t linemilliseconds = 0; // what the last g_Line took
 // Draws the line from a cleared window and position (7, 7) and reads back the plots per pixel
 // from the averaged red bytes: 0, 127, 191, 223, 239 ...
 Visits drawn(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
-    const display::t_Window& w = display::windowrecord(0);
+    const display::t_Window& w = windowrecord(0);
     std::memset(block(0), 0, w.Width * w.Height * 3);
     g_GotoXY(0, 7, 7);
     auto start = std::chrono::steady_clock::now();
@@ -57,15 +50,15 @@ Visits drawn(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
 
 } // namespace
 
-TEST(Line, ExtremeAndRandomEndPointsDrawTheVisiblePointsOfTheWalk) {
+// The end points, the runs of points visited (from x, y to x, y inclusive along a row, column or
+// diagonal) in order, and the position after; each walk costs only its visible part.
+TEST(Line, ExtremeEndPointsDrawTheVisiblePointsOfTheWalk) {
     setuptoolkit();
     averagingwindow(1280, 800);
     LogCapture log;
-    // The end points, the runs of points visited (from x, y to x, y inclusive along a row, column
-    // or diagonal) in order, and the position after.
     const struct {
         int64_t x1, y1, x2, y2;
-        std::vector<int64_t> runs;
+        Numbers runs;
         Pos last;
     } cases[] = {
         {MAX, MAX, 0, 0, {799, 799, 0, 0}, {0, 0}},
@@ -89,6 +82,7 @@ TEST(Line, ExtremeAndRandomEndPointsDrawTheVisiblePointsOfTheWalk) {
         {1276, 10, 1000000000, 10, {1276, 10, 1279, 10}, {1279, 10}},
         {-20, 20, 3, 20, {0, 20, 0, 20, 0, 20, 3, 20}, {3, 20}}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2);
         Visits expected;
         for (size_t r = 0; r < c.runs.size(); r += 4) {
             Pos p{c.runs[r], c.runs[r + 1]};
@@ -98,14 +92,16 @@ TEST(Line, ExtremeAndRandomEndPointsDrawTheVisiblePointsOfTheWalk) {
                 p.second += (to.second > p.second) - (to.second < p.second);
             }
         }
-        EXPECT_EQ(drawn(c.x1, c.y1, c.x2, c.y2), expected)
-            << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2;
-        EXPECT_EQ(position(0), c.last) << c.x1 << ", " << c.y1 << " to " << c.x2 << ", " << c.y2;
-        EXPECT_LT(linemilliseconds, 20) << "the walk costs only its visible part";
+        EXPECT_EQ(drawn(c.x1, c.y1, c.x2, c.y2), expected);
+        EXPECT_EQ(position(0), c.last);
+        EXPECT_LT(linemilliseconds, 20);
     }
     EXPECT_TRUE(log.lines().empty());
-    // Random segments: the whole walk of every step, with exact integer rounding, against what
-    // g_Line drew.
+}
+
+// The whole walk of every step, with exact integer rounding, against what g_Line drew.
+TEST(Line, ClippedWalkMatchesTheWholeWalkForRandomSegments) {
+    setuptoolkit();
     constexpr int64_t width = 64, height = 48;
     averagingwindow(width, height);
     std::mt19937_64 random(2024);

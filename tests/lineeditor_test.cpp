@@ -1,9 +1,6 @@
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -27,7 +24,7 @@ std::string typed(std::initializer_list<int64_t> keys, int64_t mode = 0) {
     return t_InputForm(0, "", "", false, mode, 10);
 }
 
-std::string after(const std::vector<int64_t>& keys) {
+std::string after(const Numbers& keys) {
     for (int64_t key : keys) {
         t_InputEdit(0, key);
     }
@@ -78,7 +75,7 @@ WINDOW_TEST(InputForm, DefaultTextIsCutEscapeReturnsEmptyAndDisplayOnlyReadsNoKe
 // Control-^ reads the keys typed before it.
 WINDOW_TEST(InputEdit, EveryKeyValueActsOnTheLineAndItsColumnsAndMovesStopAtTheEnds) {
     struct Row {
-        std::vector<int64_t> keys;
+        Numbers keys;
         std::string typed, line, columns;
     };
     const std::string same = "ab cd|e fg", hashes = "###########", cleared = "         ##",
@@ -107,7 +104,7 @@ WINDOW_TEST(InputEdit, EveryKeyValueActsOnTheLineAndItsColumnsAndMovesStopAtTheE
     for (const Row& row : rows) {
         for (int64_t key : row.keys) {
             field("ab cde fg");
-            display::windowrecord(0).InputCursorPos = 5;
+            windowrecord(0).InputCursorPos = 5;
             t_Htab(0, 3);
             t_Print(0, hashes);
             t_QueueString(row.typed);
@@ -145,7 +142,7 @@ WINDOW_TEST(InputModes, ModesFilterTheCharactersUpToTheirBoundaryCodesAndTheLine
     t_InputInsert(0, 0);
     EXPECT_EQ(line(), "|");
     // The line never reaches the last column of the text area, nor the maximum length.
-    display::windowrecord(0).TextLastColumn = 40;
+    windowrecord(0).TextLastColumn = 40;
     t_Htab(0, 30);
     t_InputForm(0, "", "", true, 0, 50);
     EXPECT_EQ(window().InputHpos, 30);
@@ -191,7 +188,7 @@ WINDOW_TEST(InputModes, ModesFilterTheCharactersUpToTheirBoundaryCodesAndTheLine
     }
 }
 
-TOOLKIT_TEST(InputFailures, WrongOrUnreadyWindowsAreReported, runintoolkit) {
+PROGRAM_TEST(InputFailures, WrongOrUnreadyWindowsAreReported) {
     LogCapture log;
     EXPECT_EQ(t_InputForm(0, "", "x", true, 0, 5), "");
     EXPECT_EQ(log.lines(), Lines{"t_InputForm: Window #0 not initialized."});

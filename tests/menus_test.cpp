@@ -1,11 +1,10 @@
+#include "base/clock.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "base/clock.h"
 #include "core/lookup.h"
 #include "core/threads.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 #include "tests/support/testfonts.h"
 #include "ui/builtinactions.h"
 #include "ui/copyconversion.h"
@@ -15,12 +14,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <atomic>
-#include <gtest/gtest.h>
 
 namespace {
-
-const t_Font nofont{};
 
 // Chooses the item as the user would; the handler runs on the main thread.
 void choose(platform::MenuItem item) {
@@ -50,22 +45,19 @@ std::string viewtext(platform::TextView core::AppDelegate::*view) {
 
 } // namespace
 
-// Only items without a table entry run the program handler.
-TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunTheHandler,
-             runintoolkit) {
+PROGRAM_TEST(MenuStartup, FillsTheTableTrimsOnlyMenusThatExistAndItemsAreFoundByPosition) {
     LogCapture log;
     t_InitMemory();
-    std::vector<int64_t> tags;
+    Numbers tags;
     for (const ui::t_MenuAction& entry : ui::menuactions()) {
         tags.push_back(entry.Tag);
         EXPECT_EQ(entry.Action, entry.Tag);
         EXPECT_TRUE(entry.Title.empty() && entry.Note.empty() && entry.FileName.empty() &&
                     entry.FileTypes.empty() && entry.FilePath.empty());
     }
-    EXPECT_EQ(tags,
-              (std::vector<int64_t>{200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211, 212,
-                                    213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225,
-                                    226, 227, 228, 229, 230, 231, 110, 111, 112, 113, 114}));
+    EXPECT_EQ(tags, (Numbers{200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211, 212,
+                             213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225,
+                             226, 227, 228, 229, 230, 231, 110, 111, 112, 113, 114}));
     // The bar is German: every lookup in "Edit" and "Window" misses.
     const std::string index = "t_MenuItemIndex: Menu not found.";
     EXPECT_EQ(log.lines(),
@@ -74,8 +66,7 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
                      index, index, "t_InitMemory: End."}));
     EXPECT_EQ(t_MenuItemTitle("Bearbeiten", 65535), "Konsole löschen");
     EXPECT_EQ(t_MenuItemIndex("Fenster", "Konsole ausblenden"), 14);
-    // Finding, titles and deleting by position.
-    log.clear();
+    log.clear(); // finding, titles and deleting by position
     EXPECT_EQ(t_MenuItemIndex("Ablage", "Sichern"), -2);
     EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Gibt es nicht"), -1);
     EXPECT_EQ(t_MenuItemIndex("Bearbeiten", "Text kopieren"), 1);
@@ -103,6 +94,13 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
     EXPECT_EQ(t_MenuItemTitle("Leer", 65535), "");
     EXPECT_EQ(t_MenuItemIndex("Leer", ""), -1);
     EXPECT_EQ(log.lines(), (Lines{"t_MenuItemDelete: " + range, "t_MenuItemTitle: " + range}));
+}
+
+// The user's hiding of the last window shown minimises it instead; a shortcut item records its
+// key equivalent. An item in no menu gives an empty event, and no built-in action although its tag
+// has one.
+PROGRAM_TEST(MenuEvents, OnlyItemsWithoutATableEntryRunTheProgramHandler) {
+    t_InitMemory();
     std::atomic<int> onmenuthread{0}, runs{0};
     t_SetMenuHandler([&] {
         onmenuthread += core::currentthreadname() == "t_EventMenu";
@@ -113,22 +111,20 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
     ASSERT_TRUE(isvisible(10));
     choose("Fenster", 230);
     EXPECT_FALSE(isvisible(10));
-    // The user's hiding of the last window shown minimises it instead.
     choose("Fenster", 210);
     EXPECT_TRUE(isvisible(9));
     EXPECT_TRUE(core::onmain([] { return platform::windowisminimized(core::getwindow(9)); }));
     ASSERT_EQ(events::menuqueue().count(), 2);
     const t_MenuEvent e = events::menuqueue().pending()[0];
     EXPECT_EQ(std::tie(e.Kind, e.MenuTitle, e.ItemTitle, e.ItemAction, e.ItemKeyChar),
-              std::make_tuple(3, "Fenster", "Konsole ausblenden", 230, ""));
+              std::tuple(3, "Fenster", "Konsole ausblenden", 230, ""));
     EXPECT_GT(e.Time, 0);
     EXPECT_TRUE(events::menuqueue().available());
-    // A shortcut item records its key equivalent.
     choose("Fenster", 229);
     EXPECT_TRUE(isvisible(10));
     const t_MenuEvent shown = events::menuqueue().pending().back();
     EXPECT_EQ(std::tie(shown.ItemKeyChar, shown.ItemKeyAsc, shown.ItemKeyMods),
-              std::make_tuple("o", 'o', (1u << 17) | (1u << 18)));
+              std::tuple("o", 'o', (1u << 17) | (1u << 18)));
     base::sleepmilliseconds(50);
     EXPECT_EQ(runs, 0);
     platform::MenuItem own = additem("Fenster", "Eigener Punkt", 0);
@@ -138,7 +134,6 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
     ASSERT_TRUE(waitfor([&] { return runs == 1; }));
     choose(unknown);
     ASSERT_TRUE(waitfor([&] { return runs == 2; }));
-    // An item in no menu: an empty event, and no built-in action although its tag has one.
     setpasteboard("unberührt");
     choose(loose);
     ASSERT_TRUE(waitfor([&] { return runs == 3; }));
@@ -147,11 +142,10 @@ TOOLKIT_TEST(MenuStartup, FillsTheTableFindsItemsByPositionAndOnlyOwnItemsRunThe
     const std::vector<t_MenuEvent> later = events::menuqueue().pending();
     ASSERT_EQ(later.size(), 6u);
     EXPECT_EQ(std::tie(later[3].Kind, later[3].ItemAction, later[3].ItemTitle),
-              std::make_tuple(3, 0, "Eigener Punkt"));
-    EXPECT_EQ(std::tie(later[4].ItemAction, later[4].MenuTitle),
-              std::make_tuple(4711, "Bearbeiten"));
+              std::tuple(3, 0, "Eigener Punkt"));
+    EXPECT_EQ(std::tie(later[4].ItemAction, later[4].MenuTitle), std::tuple(4711, "Bearbeiten"));
     EXPECT_EQ(std::tie(later[5].Kind, later[5].ItemAction, later[5].ItemTitle, later[5].Time),
-              std::make_tuple(0, 0, "", 0));
+              std::tuple(0, 0, "", 0));
 }
 
 TEST(MenuStartup, RemovesThePlatformsOwnItemsInBothLanguages) {
@@ -181,15 +175,9 @@ TEST(MenuStartup, RemovesThePlatformsOwnItemsInBothLanguages) {
     }));
 }
 
-TOOLKIT_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows, runintoolkit) {
-    std::atomic<int> calls{0};
-    std::atomic<bool> onmainthread{false};
-    ui::setwindowactionhook([&] {
-        onmainthread = platform::ismainthread();
-        ++calls;
-    });
+PROGRAM_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows) {
     for (uint8_t n : {0, 1, 2, 4, 5, 6, 7}) {
-        t_InitWindow(n, 4, false, 64, 32, 4, 4, nofont, true);
+        t_InitWindow(n, 4, false, 64, 32, 4, 4, t_Font{}, true);
     }
     // Tag, window, shown afterwards; from 213 on the tags show and hide window 0, then 1 ...
     const int actions[][3]{{214, 0, 0},  {213, 0, 1}, {216, 1, 0}, {215, 1, 1},  {218, 2, 0},
@@ -201,7 +189,7 @@ TOOLKIT_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows, runintoolkit) {
     for (auto [tag, n, shown] : actions) {
         choose("Fenster", tag);
         EXPECT_EQ(isvisible(static_cast<uint8_t>(n)), shown == 1) << tag;
-        EXPECT_TRUE(n >= 8 || display::windowrecord(n).Visible == (shown == 1)) << tag;
+        EXPECT_TRUE(n >= 8 || windowrecord(n).Visible == (shown == 1)) << tag;
     }
     makemain(9);
     choose("Fenster", 201); // the main window
@@ -223,14 +211,6 @@ TOOLKIT_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows, runintoolkit) {
         EXPECT_EQ(isvisible(n), shown[n]) << int(n);
     }
     EXPECT_EQ(events::menuqueue().count(), 34);
-    // The window action runs the hook on the main thread, for graphic windows only.
-    makemain(0);
-    choose("Fenster", 113);
-    EXPECT_EQ(calls, 1);
-    EXPECT_TRUE(onmainthread);
-    makemain(12);
-    choose("Fenster", 113);
-    EXPECT_EQ(calls, 1);
     // Hiding all leaves every shown window minimised, so that the user can bring it back; the
     // hidden ones stay hidden.
     for (uint8_t n = 0; n <= 12; ++n) {
@@ -243,7 +223,24 @@ TOOLKIT_TEST(MenuEvents, WindowActionsShowAndHideTheirWindows, runintoolkit) {
         EXPECT_EQ(core::onmain([window] { return platform::windowisminimized(window); }), shown[n])
             << int(n);
     }
-    EXPECT_TRUE(display::windowrecord(2).Visible);
+    EXPECT_TRUE(windowrecord(2).Visible);
+}
+
+PROGRAM_TEST(MenuEvents, TheWindowActionRunsTheHookOnTheMainThreadForGraphicWindowsOnly) {
+    std::atomic<int> calls{0};
+    std::atomic<bool> onmainthread{false};
+    ui::setwindowactionhook([&] {
+        onmainthread = platform::ismainthread();
+        ++calls;
+    });
+    t_InitWindow(0, 4, false, 64, 32, 4, 4, t_Font{}, true);
+    makemain(0);
+    choose("Fenster", 113);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(onmainthread);
+    makemain(12);
+    choose("Fenster", 113);
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(CopyConversion, BoxDrawingCodesBecomePlainCharacters) {
@@ -263,7 +260,7 @@ TEST(CopyConversion, BoxDrawingCodesBecomePlainCharacters) {
     EXPECT_EQ(ui::copyconversion(""), "");
 }
 
-TOOLKIT_TEST(CopyActions, TextAndPictureOfTheMainWindowRefusalsAndClearing, runintoolkit) {
+PROGRAM_TEST(CopyActions, TextAndPictureOfTheMainWindowRefusalsAndClearing) {
     t_InitMemory();
     core::onmain([] {
         platform::textviewsetstring(core::appdelegate().VirtualPrinterTextView,
@@ -298,11 +295,11 @@ TOOLKIT_TEST(CopyActions, TextAndPictureOfTheMainWindowRefusalsAndClearing, runi
     EXPECT_EQ(viewtext(&core::AppDelegate::SystemConsoleTextView), "");
     // A graphic window's text is converted, its picture copied.
     t_InitWindow(0, 24, false, 20 * 8, 3 * 16, 0, 0, makegreyfont(8, 16), true);
-    t_Print(0, std::vector<uint8_t>{'A', 140, 138, 'B', 13, 137, 156, 0xE4});
+    t_Print(0, Bytes{'A', 140, 138, 'B', 13, 137, 156, 0xE4});
     makemain(0);
     choose("Bearbeiten", 111);
     EXPECT_EQ(pasteboard(), "A-|B\r+-\u00E4");
-    t_InitWindow(1, 4, false, 32, 40, 2, 2, nofont, true);
+    t_InitWindow(1, 4, false, 32, 40, 2, 2, t_Font{}, true);
     g_Plot(1, 3, 5, t_RGBColor{255, 255, 255, 255});
     makemain(1);
     choose("Bearbeiten", 110);
@@ -317,7 +314,7 @@ TOOLKIT_TEST(CopyActions, TextAndPictureOfTheMainWindowRefusalsAndClearing, runi
 }
 
 // Text windows without their text view are neither shown nor copied nor cleared.
-TOOLKIT_TEST(CopyActions, MissingTextViewsAreReported, runintoolkit) {
+PROGRAM_TEST(CopyActions, MissingTextViewsAreReported) {
     t_InitMemory();
     core::onmain([] {
         core::appdelegate().PasteboardTextView = core::appdelegate().VirtualPrinterTextView =

@@ -5,17 +5,12 @@
 #include "events/devicestate.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 #include "ui/mouseevents.h"
-#include "ui/windownumbers.h"
 
 #include <QWidget>
-#include <atomic>
-#include <gtest/gtest.h>
 
 namespace {
 
-const t_Font nofont{};
 using Pixel = std::pair<int64_t, int64_t>;
 
 std::pair<bool, bool> buttons() {
@@ -23,7 +18,7 @@ std::pair<bool, bool> buttons() {
 }
 
 void smallwindow(uint8_t n) {
-    t_InitWindow(n, 24, false, 320, 200, 10, 10, nofont, true);
+    t_InitWindow(n, 24, false, 320, 200, 10, 10, t_Font{}, true);
 }
 
 platform::MouseClick click(double x, double y, platform::MouseButton button = {},
@@ -43,8 +38,7 @@ Pixel clickat(uint8_t n, double x, double y) {
 
 } // namespace
 
-TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicksSetTheButtons,
-             runintoolkit) {
+PROGRAM_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicksSetTheButtons) {
     smallwindow(0);
     EXPECT_FALSE(events::mousequeue().available());
     // Beside the picture: -1 left of or below it, -2 right of or above it; positions are cut.
@@ -57,7 +51,7 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     }
     const t_Event e = events::mousequeue().pending().back();
     EXPECT_EQ(std::tie(e.Kind, e.WindowX, e.WindowY, e.Window, e.Value, e.Description, e.CloseBox),
-              std::make_tuple(2, 100, 11, 0, 0, "", false));
+              std::tuple(2, 100, 11, 0, 0, "", false));
     // The handler takes them in order of arrival; the flag follows the queue.
     t_Event event;
     for (int64_t y : {209, 100, 100, 100, 211, 10, 10, 210, 11}) {
@@ -75,9 +69,9 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     const t_Event a = events::mousequeue().pending()[0];
     const t_Event b = events::mousequeue().pending()[1];
     EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
-              std::make_tuple(0, 0, 10, 210, 1));
+              std::tuple(0, 0, 10, 210, 1));
     EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
-              std::make_tuple(319, 199, true, 2));
+              std::tuple(319, 199, true, 2));
     EXPECT_EQ(buttons(), std::pair(true, false));
     // The right button sets bit 1 of Index and its flag until mouse up.
     sendmouse(0, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
@@ -90,19 +84,19 @@ TOOLKIT_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     sendmouse(0, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
     EXPECT_EQ(buttons(), std::pair(false, false));
     // Ignored or uninitialised windows queue nothing but set the flags.
-    display::windowrecord(0).IgnoreEvents = true;
+    windowrecord(0).IgnoreEvents = true;
     LogCapture log;
-    ui::viewmousepress(0, click(50, 50, platform::MouseButton::Right, 2));
+    ui::viewmousedown(0, click(50, 50, platform::MouseButton::Right, 2));
     EXPECT_TRUE(foregroundlines(log).empty());
     EXPECT_EQ(std::tuple(events::mousequeue().count(), events::rightmousebutton()),
               std::tuple(3, true));
-    ui::viewmousepress(3, click(50, 50));
+    ui::viewmousedown(3, click(50, 50));
     EXPECT_EQ(foregroundlines(log), Lines{"viewMouseDown: Graphic window (3) not initialized."});
     EXPECT_EQ(std::tuple(events::mousequeue().count(), buttons()),
               std::tuple(3, std::pair(true, false)));
 }
 
-TOOLKIT_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows, runintoolkit) {
+PROGRAM_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows) {
     std::atomic<int> onmousethread{0}, runs{0};
     t_SetMouseHandler([&] {
         onmousethread += core::currentthreadname() == "t_EventMouse";
@@ -138,10 +132,10 @@ TOOLKIT_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows, runin
     }
     const std::string closed = "t_MouseEventPostCloseBoxClick: Window = ";
     EXPECT_EQ(foregroundlines(log), (Lines{closed + "1", closed + "9", closed + "12"}));
-    EXPECT_EQ(std::tuple(display::windowrecord(1).Visible, display::windowrecord(1).UpdateDuration),
+    EXPECT_EQ(std::tuple(windowrecord(1).Visible, windowrecord(1).UpdateDuration),
               std::tuple(false, 0));
     t_WindowVisible(1, true);
-    EXPECT_TRUE(isvisible(1) && display::windowrecord(1).Visible);
+    EXPECT_TRUE(isvisible(1) && windowrecord(1).Visible);
     EXPECT_EQ(events::mousequeue().count(), 1); // a close box is no click
     // The main window is the active one, none when all are hidden.
     smallwindow(3);
@@ -150,7 +144,7 @@ TOOLKIT_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows, runin
     for (uint8_t n = 0; n <= 12; ++n) {
         t_WindowVisible(n, false);
     }
-    EXPECT_TRUE(waitfor([] { return ui::getmainwindownumber() == 255; }));
+    EXPECT_TRUE(waitfor([] { return core::getmainwindownumber() == 255; }));
 }
 
 // Clicks before the memory exists only set the flags. Windows and views by number and back; view
@@ -161,7 +155,7 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
     runintoolkit(
         [] {
             LogCapture log;
-            core::onmain([] { ui::viewmousepress(0, click(50, 50)); });
+            core::onmain([] { ui::viewmousedown(0, click(50, 50)); });
             EXPECT_EQ(std::tuple(log.lines().size(), events::mousequeue().count(),
                                  events::leftmousebutton()),
                       std::tuple(0u, 0, true));
@@ -171,7 +165,7 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
                       (std::vector{d.PasteboardWindow, d.VirtualPrinterWindow,
                                    d.SystemConsoleWindow, d.PreferencesWindow, d.MainWindow}));
             for (uint8_t n : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12}) {
-                EXPECT_EQ(ui::getwindownumber(core::getwindow(n)), n);
+                EXPECT_EQ(core::getwindownumber(core::getwindow(n)), n);
             }
             for (uint8_t n : {7, 13, 255}) {
                 EXPECT_EQ(core::getwindow(n), nullptr) << int(n);
@@ -179,10 +173,10 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
             EXPECT_NE(core::getview(0), nullptr);
             EXPECT_EQ(core::getview(7), nullptr);
             EXPECT_EQ(core::getview(8), nullptr);
-            EXPECT_EQ(ui::getwindownumber(nullptr), 255);
+            EXPECT_EQ(core::getwindownumber(nullptr), 255);
             auto stranger =
                 core::onmain([] { return reinterpret_cast<platform::Window>(new QWidget); });
-            EXPECT_EQ(ui::getwindownumber(stranger), 255);
+            EXPECT_EQ(core::getwindownumber(stranger), 255);
         },
         omit);
 }

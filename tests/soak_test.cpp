@@ -9,21 +9,16 @@
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "events/queues.h"
-#include "quorvinthal/toolkit.h"
 #include "tests/support/inputhelpers.h"
 #include "tests/support/testfonts.h"
-#include "tests/support/toolkit.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
-#include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <map>
 #include <random>
 
@@ -77,7 +72,7 @@ void actasuser(std::minstd_rand& random, Counts& count) {
 
 void openwindow(uint8_t n, int64_t depth, int64_t width, int64_t height, int64_t border) {
     t_InitWindow(n, depth, true, width, height, border, border, makegreyfont(8, 16), true);
-    display::windowrecord(n).RefreshRate = 0; // a redraw on every pass
+    windowrecord(n).RefreshRate = 0; // a redraw on every pass
     t_WindowVisible(n, true);
 }
 
@@ -104,8 +99,8 @@ void workround(int64_t i, std::minstd_rand& random, Counts& count) {
         openwindow(changing, depths[(i / 25) % 6], 320, 160, 2);
         ++count.at("re-creations");
     }
-    display::windowrecord(changing).RefreshRate = i % 2 == 0 ? 1000 : 0;
-    t_Print(changing, std::vector<uint8_t>{'x', 13, 'y', 156, 7, 27, 'Q', 'z', 10});
+    windowrecord(changing).RefreshRate = i % 2 == 0 ? 1000 : 0;
+    t_Print(changing, Bytes{'x', 13, 'y', 156, 7, 27, 'Q', 'z', 10});
     if (i % 10 == 0) {
         static const std::string pasted[] = {"5.12.1985", "€5.12€\nzweite",
                                              std::string(100000, 'p'), ""};
@@ -146,7 +141,7 @@ TEST(Soak, EverythingAtOnceStaysCorrectAndItsMemoryFlat) {
         }
     });
     user.start(1);
-    std::vector<int64_t> kilobytes; // one a second
+    Numbers kilobytes; // one a second
     const int64_t start = base::absolutemilliseconds();
     ASSERT_TRUE(runprogram(
         [&] {

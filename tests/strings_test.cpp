@@ -1,10 +1,9 @@
 #include "base/numbertext.h"
-#include "quorvinthal/toolkit.h"
+#include "tests/support/testing.h"
 #include "unicode/graphemes.h"
 #include "unicode/strings.h"
 
 #include <climits>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -25,7 +24,7 @@ TEST(Graphemes, CountsUserPerceivedCharactersAndPiecesJoinToTheOriginalBytes) {
     EXPECT_EQ((std::vector{unicode::graphemecount(""), unicode::graphemecount(Decomposed),
                            unicode::graphemecount(Family + ThumbsUp), unicode::graphemecount(Flags),
                            unicode::graphemecount(hangul), unicode::graphemecount(Mixed)}),
-              (std::vector<int64_t>{0, 4, 2, 2, 1, 7}));
+              (Numbers{0, 4, 2, 2, 1, 7}));
     // Every byte that is not UTF-8 is a character of its own.
     EXPECT_EQ(unicode::graphemecount("a" + Bad + "b"), 3);
     EXPECT_EQ(unicode::graphemecount("\xE2\x82"), 2);         // truncated euro sign

@@ -1,18 +1,10 @@
-#include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
 #include "text/displaymode.h"
 #include "unicode/strings.h"
-
-#include <algorithm>
-#include <array>
-#include <gtest/gtest.h>
 
 namespace {
 
 constexpr uint8_t white_on_black = 0xF0;
-using display::windowrecord;
 
 // A grey font whose glyph of code is filled with value.
 t_Font fontwith(uint8_t code, uint8_t value, int64_t width = 8, int64_t height = 16) {
@@ -76,7 +68,7 @@ Lines shifted(int64_t offset, int64_t left = 11, int64_t right = 30, int64_t top
 
 } // namespace
 
-TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runintoolkit) {
+PROGRAM_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected) {
     textwindow(0, 8);
     textwindow(1, 8); // directly below window 0's blocks
     t_PrintSymbol(0, 'Z', white_on_black, 80, 25);
@@ -92,12 +84,11 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
     EXPECT_EQ(cellof(0, 80, 25).first, 'Z');
     // Half the cell size: 160 x 50 cells fit the pixels, the grid stays as the window was made.
     t_WindowFont(0, makegreyfont(4, 8));
-    EXPECT_EQ((std::vector<int64_t>{windowrecord(0).TextWidth, windowrecord(0).TextHeight,
-                                    windowrecord(0).Font.Width}),
-              (std::vector<int64_t>{80, 25, 4}));
+    EXPECT_EQ((Numbers{windowrecord(0).TextWidth, windowrecord(0).TextHeight,
+                       windowrecord(0).Font.Width}),
+              (Numbers{80, 25, 4}));
     const display::t_Window& w1 = windowrecord(1);
-    const std::vector<uint8_t> neighbour =
-        memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1);
+    const Bytes neighbour = memorybytes(w1.MemoryStart, w1.MemoryEnd - w1.MemoryStart + 1);
     for (int64_t y = 1; y <= 50; ++y) {
         t_PrintSymbol(0, 'X', white_on_black, 160, y);
     }
@@ -132,7 +123,7 @@ TOOLKIT_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected, runin
     EXPECT_EQ(cellof(2, 1, 1).first, ' ');
 }
 
-TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
+PROGRAM_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse) {
     // Glyph 'A' is all 128, glyph 'B' all 127: white on black lands on either side of grey.
     t_Font font = fontwith('A', 128);
     std::fill_n(font.Data.begin() + 'B' * 128, 128, 127);
@@ -147,10 +138,10 @@ TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
         textwindow(n, depth, font);
         t_PrintSymbol(n, 'A', white_on_black, 1, 1);
         t_PrintSymbol(n, 'B', white_on_black, 2, 1);
-        EXPECT_EQ(std::make_pair(block(n)[0], block(n)[depth]), std::make_pair(a, b)) << depth;
+        EXPECT_EQ(std::pair(block(n)[0], block(n)[depth]), std::pair(a, b)) << depth;
     }
     EXPECT_EQ((std::vector{block(3)[1], block(3)[17], block(5)[1], block(5)[3]}),
-              (std::vector<uint8_t>{128, 127, 128, 128}));
+              (Bytes{128, 127, 128, 128}));
     EXPECT_EQ(cellof(0, 1, 1), (Cell{'A', white_on_black}));
     // One-pixel cells at depth 4: a cell's nibble keeps its neighbour.
     t_InitWindow(6, 4, false, 32, 32, 0, 0, fontwith('A', 255, 1, 1), true);
@@ -162,61 +153,72 @@ TOOLKIT_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse, runintoolkit) {
     textwindow(7, 24, fontwith('A', 255));
     windowrecord(7).TextInverse = true;
     t_PrintSymbol(7, 'A', 0xC0, 1, 1);
-    EXPECT_EQ(memorybytes(windowrecord(7).MemoryStart, 3), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(memorybytes(windowrecord(7).MemoryStart, 3), (Bytes{0, 0, 0}));
     EXPECT_EQ(cellof(7, 1, 1).second, 0x0C);
     t_PrintSymbol(7, ' ' - 1, 0xC0, 2, 1); // below Start: not drawn, but recorded
     EXPECT_EQ(cellof(7, 2, 1).first, 31);
     EXPECT_EQ(block(7)[8 * 3], 0);
 }
 
-TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndCopy, runintoolkit) {
+namespace {
+
+using Command = void (*)(uint8_t);
+
+// A command, the cursor before and after it, how it scrolled the area of columns 11 ... 30 and
+// lines 6 ... 15 (1 up, -1 down), and the text it left in line 8 from the column given on.
+struct CursorCase {
+    Command command;
+    Pos from, to;
+    int64_t scrolled = 0, column = 0;
+    std::string text = "";
+    bool blankbelow = false; // the area's lines below 8 blank too
+};
+
+const Command header = [](uint8_t n) { t_Header(n, "ab", "yz"); };
+const Command onelinearea = [](uint8_t n) { // scrolls to a blank line
+    windowrecord(n).TextFirstLine = windowrecord(n).TextLastLine = 8;
+    t_ScrollDown(n);
+};
+
+const CursorCase cursorcases[] = {
+    {t_Cr, {25, 8}, {11, 9}},
+    {t_Cr, {25, 15}, {11, 15}, 1},
+    {t_CursorRight, {29, 8}, {30, 8}},
+    {t_CursorRight, {30, 8}, {11, 9}},
+    {t_CursorRight, {30, 15}, {11, 15}, 1},
+    {t_CursorLeft, {11, 8}, {30, 7}},
+    {t_CursorLeft, {11, 6}, {30, 6}, -1},
+    {t_CursorDown, {20, 15}, {20, 15}, 1},
+    {t_CursorUp, {20, 7}, {20, 6}},
+    {t_CursorUp, {20, 6}, {20, 6}, -1},
+    {t_CursorHome, {20, 8}, {11, 6}},
+    {t_CursorEnd, {20, 8}, {30, 15}},
+    {t_ScrollUp, {20, 8}, {20, 8}, 1},
+    {t_ScrollDown, {20, 8}, {20, 8}, -1},
+    {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
+    {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
+    {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
+    {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
+    {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
+    {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
+    {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
+    {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
+    {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
+    {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
+    {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
+    {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
+    {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
+    {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
+    {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')}};
+
+} // namespace
+
+// Window 1 shows what window 0 should show after each command.
+PROGRAM_TEST(Print, EveryCursorCommandInATextAreaNarrowerThanTheWindow) {
     textwindow(0, 8);
-    textwindow(1, 8); // shows what window 0 should show
-    using Command = void (*)(uint8_t);
-    const Command header = [](uint8_t n) { t_Header(n, "ab", "yz"); };
-    const Command onelinearea = [](uint8_t n) { // scrolls to a blank line
-        windowrecord(n).TextFirstLine = windowrecord(n).TextLastLine = 8;
-        t_ScrollDown(n);
-    };
-    // The command, the cursor before and after it, how it scrolled the area (1 up, -1 down), and
-    // the text it left in line 8 from the column given on.
-    const struct {
-        Command command;
-        Pos from, to;
-        int64_t scrolled = 0, column = 0;
-        std::string text = "";
-        bool blankbelow = false; // the area's lines below 8 blank too
-    } cases[] = {{t_Cr, {25, 8}, {11, 9}},
-                 {t_Cr, {25, 15}, {11, 15}, 1},
-                 {t_CursorRight, {29, 8}, {30, 8}},
-                 {t_CursorRight, {30, 8}, {11, 9}},
-                 {t_CursorRight, {30, 15}, {11, 15}, 1},
-                 {t_CursorLeft, {11, 8}, {30, 7}},
-                 {t_CursorLeft, {11, 6}, {30, 6}, -1},
-                 {t_CursorDown, {20, 15}, {20, 15}, 1},
-                 {t_CursorUp, {20, 7}, {20, 6}},
-                 {t_CursorUp, {20, 6}, {20, 6}, -1},
-                 {t_CursorHome, {20, 8}, {11, 6}},
-                 {t_CursorEnd, {20, 8}, {30, 15}},
-                 {t_ScrollUp, {20, 8}, {20, 8}, 1},
-                 {t_ScrollDown, {20, 8}, {20, 8}, -1},
-                 {[](uint8_t n) { t_Htab(n, 1); }, {20, 8}, {11, 8}},  // from the area's left
-                 {[](uint8_t n) { t_Htab(n, 70); }, {20, 8}, {80, 8}}, // up to the window's width
-                 {[](uint8_t n) { t_Htab(n, 71); }, {20, 8}, {20, 8}},
-                 {[](uint8_t n) { t_Htab(n, 0); }, {20, 8}, {20, 8}},
-                 {[](uint8_t n) { t_Vtab(n, 25); }, {20, 8}, {20, 25}}, // from the window's top
-                 {[](uint8_t n) { t_Vtab(n, 26); }, {20, 8}, {20, 8}},
-                 {[](uint8_t n) { t_Print(n, "\033f"); }, {20, 8}, {80, 8}},
-                 {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
-                 {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
-                 {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
-                 {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
-                 {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
-                 {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},
-                 {header, {11, 8}, {11, 9}, 0, 11, "ab" + std::string(16, ' ') + "yz"},
-                 {onelinearea, {20, 8}, {20, 8}, 0, 11, std::string(20, ' ')}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    textwindow(1, 8);
+    for (const CursorCase& c : cursorcases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cursorcases);
         Lines expected = shifted(c.scrolled);
         expected[7].replace(std::max<int64_t>(c.column - 1, 0), c.text.size(), c.text);
         for (int64_t y = 9; c.blankbelow && y <= 15; ++y) {
@@ -226,7 +228,7 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
         showlines(0, shifted(0));
         display::t_Window& w = windowrecord(0);
         std::tie(w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine, w.TextLastLine) =
-            std::make_tuple(11, 30, 6, 15);
+            std::tuple(11, 30, 6, 15);
         cursorat(0, c.from.first, c.from.second);
         c.command(0);
         EXPECT_EQ(cursor(0), c.to);
@@ -234,10 +236,12 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     }
     t_FullArea(0);
     const display::t_Window& w = windowrecord(0);
-    EXPECT_EQ((std::vector<int64_t>{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine,
-                                    w.TextLastLine}),
-              (std::vector<int64_t>{1, 80, 1, 25}));
-    // Display modes, command mode, the header and the screen copy.
+    EXPECT_EQ((Numbers{w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine, w.TextLastLine}),
+              (Numbers{1, 80, 1, 25}));
+}
+
+// Mode 3 shows control codes inverse, mode 4 prints in colour 1 and restores TextColor after.
+PROGRAM_TEST(Print, DisplayModesShowCodesAndRestoreTheColour) {
     textwindow(0, 8);
     t_Print(0, "a\rb");
     t_DisplayMode(0, 3);
@@ -256,8 +260,11 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_EQ(cellof(1, 7, 1), (Cell{'?', 0x10}));
     EXPECT_EQ(windowrecord(1).TextColor, 0xC0); // restored; only RGBColor keeps colour 1
     EXPECT_EQ(windowrecord(1).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
-    // The codes on both sides of each range, printed in each display mode: the mode, the code,
-    // the character recorded (blank for none), the columns the cursor moved and TextColor after.
+}
+
+// The mode, the code, the character recorded (blank for none), the columns the cursor moved and
+// TextColor after.
+PROGRAM_TEST(Print, TheCodesOnBothSidesOfEachRangeInEachDisplayMode) {
     const std::array<int64_t, 5> codes[] = {
         {0, 31, ' ', 0, 0xC0},   {0, 32, ' ', 1, 0xC0},   {0, 127, 127, 1, 0xC0},
         {0, 128, 128, 1, 0xC0},  {0, 159, 159, 1, 0xC0},  {0, 160, 160, 1, 0xC0},
@@ -274,19 +281,21 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
         {99, 109, 109, 1, 0xC0}, {99, 110, ' ', 0, 0xC0}, {99, 128, 128, 1, 0xC0}};
     textwindow(2, 8);
     for (auto [mode, code, shown, advance, colour] : codes) {
+        SCOPED_TRACE(testing::Message() << "mode " << mode << ", code " << code);
         t_DisplayMode(2, mode);
         windowrecord(2).TextColor = 0xC0;
         t_PrintSymbol(2, ' ', 0xC0, 10, 3);
         cursorat(2, 10, 3);
         t_Print(2, unicode::scalartext(code));
-        EXPECT_EQ((std::vector<int64_t>{cellof(2, 10, 3).first, cursor(2).first,
-                                        windowrecord(2).TextColor}),
-                  (std::vector<int64_t>{shown, 10 + advance, colour}))
-            << "mode " << mode << ", code " << code;
+        EXPECT_EQ((Numbers{cellof(2, 10, 3).first, cursor(2).first, windowrecord(2).TextColor}),
+                  (Numbers{shown, 10 + advance, colour}));
         EXPECT_EQ(cursor(2).second, 3);
     }
     EXPECT_EQ(t_ApplyDisplayMode(9, 'A').code, -2);
-    textwindow(3, 8); // command mode sets colours and tabs
+}
+
+PROGRAM_TEST(Print, CommandModeSetsColoursTabsAndTheBorder) {
+    textwindow(3, 8);
     const display::t_Window& w3 = windowrecord(3);
     t_Print(3, "\033Ax"); // foreground 1
     EXPECT_EQ(cellof(3, 1, 1).second, 0x10);
@@ -312,7 +321,11 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_EQ(w3.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
     t_Print(3, "\033\x7f"); // 127: border colour 17 -> 1
     EXPECT_EQ(w3.RGBColorBorder.load(), (t_RGBColor{255, 255, 0, 0}));
-    textwindow(4, 8); // the header fills the line without wrapping
+}
+
+// The header fills its line without wrapping; the screen copy trims trailing blanks and lines.
+PROGRAM_TEST(Print, TheHeaderFillsOneLineAndTheScreenCopyIsTrimmed) {
+    textwindow(4, 8);
     std::string right = "abcdefghijklmnopqrst";
     t_Header(4, "Quorvinthal", right);
     EXPECT_EQ(lineof(4, 1), "Quorvinthal" + std::string(49, ' ') + right);
@@ -320,7 +333,6 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_EQ(lineof(4, 2), "");
     t_Header(4, std::string(70, 'L'), std::string(20, 'R'));
     EXPECT_EQ(lineof(4, 2), std::string(70, 'L') + std::string(10, 'R'));
-    // The screen copy trims trailing blanks and empty lines.
     textwindow(5, 8);
     t_Print(5, "HELLO");
     EXPECT_EQ(t_GetScreen(5, "\r"), "HELLO");
@@ -333,7 +345,7 @@ TOOLKIT_TEST(Print, CursorCommandsInANarrowAreaDisplayModesCommandModeHeaderAndC
     EXPECT_TRUE(log.contains("t_GetScreen: Window #6 not initialized."));
 }
 
-TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runintoolkit) {
+PROGRAM_TEST(Scroll, TheFullWidthMovesPixelsAndCellsButNotTheCursor) {
     textwindow(0, 24);
     textwindow(1, 24); // shows what window 0 should show
     for (int64_t offset : {1, -1}) {
@@ -344,6 +356,11 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
         EXPECT_TRUE(contents(0) == contents(1)) << "pixels or cells differ, offset " << offset;
         EXPECT_EQ(cursor(0), Pos(7, 9));
     }
+}
+
+// Locked, neither scrolling nor a new line in the last line moves anything; clearing to the end
+// of the window blanks in the swapped colours.
+PROGRAM_TEST(Scroll, ScrollLockAndClearEndOfWindow) {
     textwindow(0, 8);
     t_Print(0, "bleibt");
     windowrecord(0).ScrollLock = true;
@@ -368,13 +385,16 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
     EXPECT_EQ(lineof(1, 2), std::string(80, 'B'));
     EXPECT_EQ(lineof(1, 3), "CCCC");
     EXPECT_EQ(lineof(1, 25), "");
-    EXPECT_EQ(cellof(1, 5, 3).second, 0x0C); // blanked in the swapped colours
-    // Cursor levels nest, inverting twice restores, rules are unbroken.
+    EXPECT_EQ(cellof(1, 5, 3).second, 0x0C);
+}
+
+// The rule of t_TextLine runs from the cursor to the last column; a line of any columns is cut.
+PROGRAM_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken) {
     textwindow(0, 8);
     t_Print(0, "Hallo");
     cursorat(0, 2, 1);
     const display::t_Window& w = windowrecord(0);
-    const std::vector<uint8_t> before = memorybytes(w.MemoryStart, 640 * 16);
+    const Bytes before = memorybytes(w.MemoryStart, 640 * 16);
     t_CursorOn(0);
     t_CursorOn(0);
     t_CursorOff(0);
@@ -394,12 +414,11 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
     EXPECT_TRUE(w.TextInverse);
     t_PrintControl(0, 14);
     EXPECT_FALSE(w.TextInverse);
-    // The rule of t_TextLine runs from the cursor to the last column.
     cursorat(0, 70, 4);
     t_TextLine(0);
     EXPECT_EQ(lineof(0, 4), std::string(69, ' ') + std::string(11, '\x9c'));
     EXPECT_EQ(cursor(0), Pos(1, 5));
-    log.clear();
+    LogCapture log;
     t_TextHline(0, -1000000000000, 1000000000000, 6, '=');
     EXPECT_EQ(log.lines().size(), 160u); // one refusal per column, one window width each side
     EXPECT_EQ(lineof(0, 6), std::string(80, '='));
@@ -407,7 +426,7 @@ TOOLKIT_TEST(Scroll, FullWidthLockClearingCursorLevelsInversionAndRules, runinto
 
 // The control codes that switch display modes, each from another mode; the numbers are the
 // modes a program sees in t_DisplayMode.
-TOOLKIT_TEST(PrintControl, ModeCodesSetTheirDisplayModes, runintoolkit) {
+PROGRAM_TEST(PrintControl, ModeCodesSetTheirDisplayModes) {
     textwindow(0, 8);
     const std::array<int64_t, 3> cases[] = {{3, 19, 0}, {0, 20, 1}, {0, 31, 2}, {0, 27, 99}};
     for (auto [before, code, after] : cases) {
@@ -419,7 +438,7 @@ TOOLKIT_TEST(PrintControl, ModeCodesSetTheirDisplayModes, runintoolkit) {
 
 // What the header says of its fonts: a text window prints with the two grey ones, while the
 // monochrome one is refused glyph by glyph (the cell still records the character).
-TOOLKIT_TEST(PrintSymbol, TextWindowsPrintWithTheGreyToolkitFontsOnly, runintoolkit) {
+PROGRAM_TEST(PrintSymbol, TextWindowsPrintWithTheGreyToolkitFontsOnly) {
     const char* const fonts[] = {t_FontBold16x32, t_FontRegular16x32, t_FontBold8x16};
     for (uint8_t n = 0; n < 3; ++n) {
         t_InitWindow(n, 24, 4, 2, 0, fonts[n]);

@@ -1,23 +1,15 @@
+#include "base/numbertext.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "base/numbertext.h"
 #include "core/threads.h"
 #include "display/initwindow.h"
 #include "display/pixelconversion.h"
 #include "display/placement.h"
 #include "display/render.h"
 #include "display/windowcommands.h"
-#include "quorvinthal/toolkit.h"
 #include "tests/support/displayhelpers.h"
-#include "tests/support/logcapture.h"
-#include "tests/support/toolkit.h"
-
-#include <algorithm>
-#include <gtest/gtest.h>
 
 namespace {
-
-using Numbers = std::vector<int64_t>;
 
 // The chart program's text window: 80 x 25 cells of 16 x 32 with borders of 16.
 void largewindow(uint8_t n, int64_t depth = 24) {
@@ -29,15 +21,14 @@ uint8_t& byteat(int64_t address) {
 }
 
 // Start and end of window n's graphic block, then of its text block.
-std::vector<int64_t> blocks(uint8_t n) {
-    const display::t_Window& w = display::windowrecord(n);
+Numbers blocks(uint8_t n) {
+    const display::t_Window& w = windowrecord(n);
     return {w.MemoryStart, w.MemoryEnd, w.TextMemoryStart, w.TextMemoryEnd};
 }
 
 } // namespace
 
-TOOLKIT_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTitles,
-             runintoolkit) {
+PROGRAM_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTitles) {
     LogCapture log;
     t_InitMemory();
     EXPECT_EQ(display::videomemorylength(), 16777231);
@@ -46,11 +37,11 @@ TOOLKIT_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTi
                             [](uint8_t b) { return b == 255; }));
     EXPECT_EQ(display::highmemorymark(), 16777215);
     for (uint8_t n = 0; n < 8; ++n) {
-        const display::t_Window& w = display::windowrecord(n);
+        const display::t_Window& w = windowrecord(n);
         EXPECT_EQ((Numbers{w.RefreshRate, w.VerticalBlank, w.TextRedirectOutput, w.MemoryStart,
                            w.TextMemoryStart, w.Initialized}),
                   (Numbers{30, 1, 1, -1, -1, 0}));
-        EXPECT_EQ(w.Font.Identifier, (std::vector<uint8_t>{'k', 'q', 'f', 'n'}));
+        EXPECT_EQ(w.Font.Identifier, (Bytes{'k', 'q', 'f', 'n'}));
     }
     // Between them the menu start-up trims the English items, which this bar does not have.
     const Lines lines = log.lines();
@@ -72,11 +63,11 @@ TOOLKIT_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTi
                              "262.144,00K video-memory."));
     largewindow(0);
     graphicwindow(1, 4, 1280, 800);
-    const display::t_Window& w0 = display::windowrecord(0);
+    const display::t_Window& w0 = windowrecord(0);
     EXPECT_EQ(blocks(0), (Numbers{0xD12000, 0xFFFFFF, 0xD11000, 0xD11FFF}));
     EXPECT_EQ(blocks(1), (Numbers{0xC94000, 0xD10FFF, -1, -1}));
-    EXPECT_EQ((Numbers{w0.TextWidth, w0.TextHeight, display::windowrecord(1).TextWidth,
-                       w0.TextColor, w0.Initialized}),
+    EXPECT_EQ((Numbers{w0.TextWidth, w0.TextHeight, windowrecord(1).TextWidth, w0.TextColor,
+                       w0.Initialized}),
               (Numbers{80, 25, -1, 192, 1}));
     EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = "
                              "3.000,00K video-memory = $00D12000."));
@@ -86,11 +77,11 @@ TOOLKIT_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTi
     EXPECT_EQ(w0.RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
     // Cleared: black pixels, blank cells in the start colour.
     EXPECT_EQ((std::vector{byteat(0xD12000), byteat(0xFFFFFF), byteat(0xD11000), byteat(0xD11800)}),
-              (std::vector<uint8_t>{0, 0, 32, 192}));
+              (Bytes{0, 0, 32, 192}));
     serveevents(0); // the titles come from the bundle name
     EXPECT_EQ(core::onmain([] {
-                  return std::pair(platform::windowtitle(display::windowrecord(0).Window),
-                                   platform::windowtitle(display::windowrecord(1).Window));
+                  return std::pair(platform::windowtitle(windowrecord(0).Window),
+                                   platform::windowtitle(windowrecord(1).Window));
               }),
               (std::pair<std::string, std::string>("Quorvinthal", "Quorvinthal-Grafik")));
 }
@@ -115,12 +106,12 @@ TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
     EXPECT_EQ(base::hexdigits4(0x12345), "2345");
 }
 
-TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
+PROGRAM_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected) {
     LogCapture log;
     const std::string prefix = "t_InitWindow: GraphicWindow #";
     graphicwindow(0, 2, 1280, 800);
     EXPECT_TRUE(log.contains(prefix + "0 unsupported 2 bit depth."));
-    EXPECT_FALSE(display::windowrecord(0).Initialized);
+    EXPECT_FALSE(windowrecord(0).Initialized);
     EXPECT_EQ(display::highmemorymark(), 16777215);
     EXPECT_FALSE(log.contains(prefix + "0 End."));
     log.clear();
@@ -129,7 +120,7 @@ TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
     // A failed re-initialisation leaves the window without memory.
     graphicwindow(0, 24, 1280, 800);
     graphicwindow(0, 2, 1280, 800);
-    EXPECT_FALSE(display::windowrecord(0).Initialized);
+    EXPECT_FALSE(windowrecord(0).Initialized);
     EXPECT_EQ(display::highmemorymark(), 16777215);
     // Window, depth, asked width and height, the size made and the line logged.
     const std::tuple<uint8_t, int64_t, int64_t, int64_t, int64_t, int64_t, std::string> cases[] = {
@@ -143,7 +134,7 @@ TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
         {5, 24, 1283, 64, 1283, 64, ""}};
     for (const auto& [n, depth, width, height, madewidth, madeheight, line] : cases) {
         graphicwindow(n, depth, width, height);
-        EXPECT_EQ((Numbers{display::windowrecord(n).Width, display::windowrecord(n).Height}),
+        EXPECT_EQ((Numbers{windowrecord(n).Width, windowrecord(n).Height}),
                   (Numbers{madewidth, madeheight}))
             << width << " x " << height;
         EXPECT_TRUE(line.empty() || log.contains(prefix + line)) << line;
@@ -151,24 +142,24 @@ TOOLKIT_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected, runintoolkit) {
     EXPECT_EQ(log.count(prefix + "3 width with 4 bit depth must be a multiple of 4."), 3u);
 }
 
-TOOLKIT_TEST(InitWindow, FreeMemoryMustHoldBothBlocksAndMayFitExactly, runintoolkit) {
+PROGRAM_TEST(InitWindow, FreeMemoryMustHoldBothBlocksAndMayFitExactly) {
     LogCapture log;
     t_InitMemory();
     const int64_t graphic = 1280 * 800 * 3;
     display::sethighmemorymark(display::reservedlowarea + graphic - 1);
     graphicwindow(0, 24, 1280, 800);
-    EXPECT_FALSE(display::windowrecord(0).Initialized);
+    EXPECT_FALSE(windowrecord(0).Initialized);
     EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #0 has not enough "
                              "graphic-video-memory (2999K available)."));
     display::sethighmemorymark(display::reservedlowarea + graphic); // exactly the size
     graphicwindow(0, 24, 1280, 800);
-    EXPECT_TRUE(display::windowrecord(0).Initialized);
-    EXPECT_EQ(display::windowrecord(0).MemoryStart, 65536);
+    EXPECT_TRUE(windowrecord(0).Initialized);
+    EXPECT_EQ(windowrecord(0).MemoryStart, 65536);
     // 64 x 32 cells of 8 x 16 at depth 8: 262,144 bytes of pixels and 4,096 of text. One byte
     // less than both need: each fits alone, together they do not.
     display::sethighmemorymark(65536 + 262144 + 4096 - 2);
     t_InitWindow(1, 8, false, 512, 512, 0, 0, makegreyfont(8, 16), true);
-    EXPECT_FALSE(display::windowrecord(1).Initialized);
+    EXPECT_FALSE(windowrecord(1).Initialized);
     EXPECT_EQ(display::highmemorymark(), 331774);
     EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #1 has not enough text-video-memory "
                              "(259K available)."));
@@ -179,7 +170,7 @@ TOOLKIT_TEST(InitWindow, FreeMemoryMustHoldBothBlocksAndMayFitExactly, runintool
     EXPECT_EQ(blocks(1), (Numbers{69632, 331775, 65536, 69631}));
 }
 
-TOOLKIT_TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp, runintoolkit) {
+PROGRAM_TEST(InitWindow, ReinitialisingMovesTheLaterBlocksUp) {
     largewindow(0);
     largewindow(1, 8);
     EXPECT_EQ(blocks(1), (Numbers{0xC17000, 0xD10FFF, 0xC16000, 0xC16FFF}));
@@ -213,7 +204,7 @@ TEST(InitWindow, MissingViewsAndTextWindowsAreReported) {
         [] {
             LogCapture log;
             graphicwindow(7, 24, 1280, 800);
-            EXPECT_FALSE(display::windowrecord(7).Initialized);
+            EXPECT_FALSE(windowrecord(7).Initialized);
             EXPECT_TRUE(log.contains(
                 "t_InitWindow: GraphicWindow #7 could not be initialized, resource undefined."));
             EXPECT_EQ(log.lines().back(), "t_InitWindow: GraphicWindow #7 End.");
@@ -230,22 +221,22 @@ TEST(InitWindow, MissingViewsAndTextWindowsAreReported) {
         omit);
 }
 
-TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndImages,
-             runintoolkit) {
+// The pasteboard window shows the clipboard each time it is shown. A window that would reach above
+// the screen's top is moved down, as a titled window is; this one is small enough for the offscreen
+// screen.
+PROGRAM_TEST(WindowCommands, VisibilityTitleBarPasteboardAndSize) {
     largewindow(0);
     t_WindowVisible(0, false);
     t_WindowFront(0);
-    EXPECT_TRUE(display::windowrecord(0).Visible);
-    EXPECT_TRUE(
-        core::onmain([] { return platform::windowisvisible(display::windowrecord(0).Window); }));
+    EXPECT_TRUE(windowrecord(0).Visible);
+    EXPECT_TRUE(core::onmain([] { return platform::windowisvisible(windowrecord(0).Window); }));
     LogCapture log;
     t_WindowTitleVisible(0, false);
-    EXPECT_EQ(display::windowrecord(0).TitleHeight, 0);
+    EXPECT_EQ(windowrecord(0).TitleHeight, 0);
     t_WindowCenter(13);
     t_WindowVisible(200, true);
     EXPECT_EQ(log.lines(), (Lines{"t_WindowCenter: Window does not exist.",
                                   "t_WindowVisible: Window does not exist."}));
-    // The pasteboard window shows the clipboard's text each time it is shown.
     const auto shown = [] {
         return core::onmain([] { return platform::textviewstring(display::gettextview(8)); });
     };
@@ -256,41 +247,41 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     t_WindowVisible(8, true);
     EXPECT_EQ(shown(), "");
     EXPECT_EQ(display::gettextview(11), nullptr);
-    // t_WindowSize keeps what is -1.
-    log.clear();
+    log.clear(); // t_WindowSize keeps what is -1
     t_WindowSize(2, 10, 10, 100, 100);
     EXPECT_EQ(log.lines(), Lines{"t_WindowSize: Window #2 not initialized."});
-    // Small enough for the offscreen screen: a window that would reach above the
-    // screen's top is moved down, as a titled window is.
     t_InitWindow(2, 24, true, 320, 200, 16, 16, makegreyfont(8, 16), true);
     t_WindowSize(2, 40, 50, -1, -1);
     t_WindowSize(2, -1, -1, -1, -1);
     EXPECT_EQ(t_WindowPos(2, 13), 40);
     EXPECT_EQ(t_WindowPos(2, 20), 50);
-    platform::Rect view =
-        core::onmain([] { return platform::viewframe(display::windowrecord(2).View); });
-    EXPECT_EQ(std::tie(view.x, view.y, view.width, view.height), std::make_tuple(16, 16, 320, 200));
+    platform::Rect view = core::onmain([] { return platform::viewframe(windowrecord(2).View); });
+    EXPECT_EQ(std::tie(view.x, view.y, view.width, view.height), std::tuple(16, 16, 320, 200));
     t_WindowSize(2, 40, t_WindowPos(2, 16) - 100, -1, -1); // 100 below the top, 232 tall
     EXPECT_EQ(t_WindowPos(2, 14), t_WindowPos(2, 17));     // the top stays on the screen
-    // The packed colour, the low four bits of t_Color and t_ColorBorder.
+}
+
+PROGRAM_TEST(Colours, PaletteAndTheLowFourBitsOfColorAndBorder) {
     EXPECT_EQ(display::packcolor(t_RGBColor{255, 255, 128, 0}), 0x0080FFFFu);
     largewindow(0);
     t_Color(0, 9);
-    EXPECT_EQ(display::windowrecord(0).TextColor, 144);
-    EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 128, 0}));
+    EXPECT_EQ(windowrecord(0).TextColor, 144);
+    EXPECT_EQ(windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 128, 0}));
     t_Color(0, 17);
-    EXPECT_EQ(display::windowrecord(0).TextColor >> 4, 1);
-    EXPECT_EQ(display::windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
+    EXPECT_EQ(windowrecord(0).TextColor >> 4, 1);
+    EXPECT_EQ(windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
     t_ColorBorder(0, 21);
-    EXPECT_EQ(display::windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
-    log.clear();
+    EXPECT_EQ(windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
+    LogCapture log;
     t_Color(9, 1);
     t_Color(3, 1);
     t_ColorBorder(3, 1);
     EXPECT_EQ(log.lines(), (Lines{"t_Color: Window is not a graphic window.",
                                   "t_Color: Window #3 not initialized.",
                                   "t_ColorBorder: Window #3 not initialized."}));
-    // Position selectors of graphic and special windows.
+}
+
+PROGRAM_TEST(WindowCommands, PositionSelectorsOfGraphicAndSpecialWindows) {
     largewindow(3);
     t_WindowSize(12, 100, 200, 400, 300);
     const int64_t title = core::titlebarheight();
@@ -305,22 +296,23 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
     EXPECT_EQ(t_WindowPos(3, 12), 800 + 32 + title);
     EXPECT_EQ(t_WindowPos(12, 12), 300 + title);
     EXPECT_EQ(t_WindowPos(12, 14), t_WindowPos(12, 16) - 200 - (300 + title));
-    // Only shown windows give images; the pixels decoded at every depth.
-    // Hidden windows give no image, uninitialised ones say so.
+}
+
+// Hidden windows give no image, uninitialised ones say so. The table: the first bytes of the block
+// and the pixels they give, the last bytes and the last pixel.
+PROGRAM_TEST(WindowImages, OnlyShownWindowsGiveImagesDecodedAtEveryDepth) {
     graphicwindow(7, 24);
-    log.clear();
+    LogCapture log;
     EXPECT_FALSE(core::onmain([] { return t_WindowImage(7).has_value(); }));
     EXPECT_TRUE(foregroundlines(log).empty());
     EXPECT_FALSE(core::onmain([] { return t_WindowImage(6).has_value(); }));
     EXPECT_EQ(foregroundlines(log), Lines{"t_WindowImage: Graphic window #6 not initialized."});
     t_WindowVisible(7, true);
     EXPECT_TRUE(core::onmain([] { return t_WindowNSImage(7).has_value(); }));
-    EXPECT_GT(display::windowrecord(7).UpdateFinished, 0);
+    EXPECT_GT(windowrecord(7).UpdateFinished, 0);
     t_WindowVisible(7, false);
-    EXPECT_EQ(display::windowrecord(7).UpdateDuration, 0);
-    EXPECT_FALSE(display::windowrecord(7).Visible);
-    // The first bytes of the block and the pixels they give, the last bytes and the last pixel.
-    using Bytes = std::vector<uint8_t>;
+    EXPECT_EQ(windowrecord(7).UpdateDuration, 0);
+    EXPECT_FALSE(windowrecord(7).Visible);
     const std::tuple<int64_t, Bytes, std::vector<uint32_t>, Bytes, uint32_t> cases[] = {
         {1, {0x80}, {0xFFFFFFFF, 0xFF000000}, {0x01}, 0xFFFFFFFF},
         {4, {0x5A}, {0xFF545454, 0xFFA8A8A8}, {0x9C}, 0xFF00FF00},
@@ -330,17 +322,18 @@ TOOLKIT_TEST(WindowCommands, VisibilityPasteboardSizePaletteColoursPositionsAndI
         {8, {0x7F}, {0xFF7F7F7F}, {0x9A}, 0xFF9A9A9A}};
     for (uint8_t n = 0; n < 6; ++n) {
         const auto& [depth, first, pixels, last, lastpixel] = cases[n];
+        SCOPED_TRACE(testing::Message() << "depth " << depth);
         graphicwindow(n, depth);
         std::copy(first.begin(), first.end(), block(n));
         std::copy(last.begin(), last.end(), block(n) + 64 * 32 * depth / 8 - last.size());
         t_WindowVisible(n, true);
         const auto image =
             core::onmain([n] { return t_WindowImage(n); }).value_or(platform::Image{});
-        EXPECT_EQ(std::tie(image.width, image.height), std::make_tuple(64, 32));
+        EXPECT_EQ(std::tie(image.width, image.height), std::tuple(64, 32));
         ASSERT_EQ(image.pixels.size(), 2048u);
-        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), image.pixels.begin())) << depth;
-        EXPECT_EQ(image.pixels[1000], 0xFF000000) << "depth " << depth;
-        EXPECT_EQ(image.pixels.back(), lastpixel) << "depth " << depth;
+        EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), image.pixels.begin()));
+        EXPECT_EQ(image.pixels[1000], 0xFF000000);
+        EXPECT_EQ(image.pixels.back(), lastpixel);
     }
 }
 
@@ -363,9 +356,9 @@ TEST(Palette, EachColourNameGivesTheColourItsCommentStates) {
 }
 
 // Every selector name of t_WindowPos on a graphic window whose facts all differ.
-TOOLKIT_TEST(WindowPos, EachSelectorNameAnswersItsFact, runintoolkit) {
+PROGRAM_TEST(WindowPos, EachSelectorNameAnswersItsFact) {
     t_InitWindow(5, 24, false, 320, 200, 16, 24, makegreyfont(8, 16), true); // 40 x 12 cells
-    display::t_Window& w = display::windowrecord(5);
+    display::t_Window& w = windowrecord(5);
     w.TitleHeight = 7; // whatever the desktop's title bar is, the heights differ
     w.TextFirstColumn = 3;
     w.TextLastColumn = 30;
@@ -404,7 +397,7 @@ TOOLKIT_TEST(WindowPos, EachSelectorNameAnswersItsFact, runintoolkit) {
 }
 
 TEST(Rendering, FastAndPortableConversionsAgreeAtEveryDepth) {
-    std::vector<uint8_t> bytes(4 * 999);
+    Bytes bytes(4 * 999);
     for (size_t k = 0; k < bytes.size(); ++k) {
         bytes[k] = static_cast<uint8_t>(k * 37 + 11); // 0B 30 55 7A 9F C4 E9 0E ...
     }

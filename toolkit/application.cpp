@@ -1,10 +1,10 @@
-// Running a program: with its windows on the desktop, or headless into a snapshot folder.
-#include "core/appdelegate.h"
+// t_RunApplication: the command line decides how the program runs, with its windows on the
+// desktop or headless into a snapshot folder.
 #include "base/programname.h"
 #include "quorvinthal/toolkit.h"
 #include "toolkit/commandline.h"
+#include "toolkit/desktop.h"
 #include "toolkit/headless.h"
-#include "toolkit/setup.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -64,19 +64,6 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
 }
 
 } // namespace
-
-int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
-    platform::initapplication(argc, argv);
-    setup();
-    core::setprogramentry(std::move(program));
-    platform::AppCallbacks callbacks;
-    callbacks.willFinishLaunching = core::applicationwillfinishlaunching;
-    callbacks.didFinishLaunching = core::applicationdidfinishlaunching;
-    callbacks.didBecomeActive = core::applicationdidbecomeactive;
-    callbacks.willResignActive = core::applicationwillresignactive;
-    callbacks.willTerminate = core::applicationwillterminate;
-    return platform::runapplication(callbacks);
-}
 
 } // namespace toolkit
 

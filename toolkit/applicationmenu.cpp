@@ -1,7 +1,8 @@
 #include "toolkit/applicationmenu.h"
 
-#include "core/appdelegate.h"
 #include "base/programname.h"
+#include "core/appdelegate.h"
+#include "core/programlifecycle.h"
 #include "display/bell.h"
 #include "platform/platform.h"
 

@@ -1,5 +1,9 @@
 #include "toolkit/commandline.h"
 
+#include "base/numbertext.h"
+#include "unicode/graphemes.h"
+
+#include <cstdio>
 #include <cstdlib>
 
 namespace toolkit {
@@ -11,6 +15,30 @@ int64_t seconds(const std::string& text) {
     char* end = nullptr;
     const long long value = std::strtoll(text.c_str(), &end, 10);
     return !text.empty() && *end == '\0' && value > 0 ? value : 0;
+}
+
+// Appends the key of the UTF-8 character at byte i and returns its length; a byte that does not
+// decode stands for itself.
+size_t appendcharacter(const std::string& text, size_t i, std::vector<uint32_t>& keys) {
+    int32_t scalar = 0;
+    bool invalid = false;
+    const size_t length = unicode::decodescalar(text, i, scalar, &invalid);
+    keys.push_back(invalid ? static_cast<unsigned char>(text[i]) : static_cast<uint32_t>(scalar));
+    return length;
+}
+
+// The key of the escape at byte i ("\r", "\e", "\\" or "\xHH") and its length; length 0 when
+// it is malformed.
+std::pair<uint32_t, size_t> escapedkey(const std::string& text, size_t i) {
+    const char kind = i + 1 < text.size() ? text[i + 1] : '\0';
+    if (kind == 'r' || kind == 'e' || kind == '\\') {
+        return {kind == 'r' ? 13u : kind == 'e' ? 27u : uint32_t('\\'), 2};
+    }
+    const int byte = kind == 'x' ? base::hexbytevalue(text, i + 2) : -1;
+    if (byte < 0) {
+        return {0, 0};
+    }
+    return {static_cast<uint32_t>(byte), 4};
 }
 
 } // namespace
@@ -49,6 +77,37 @@ CommandLine parsecommandline(const std::vector<std::string>& arguments) {
         }
     }
     return line;
+}
+
+std::vector<uint32_t> parsekeys(const std::string& text, std::string& error) {
+    std::vector<uint32_t> keys;
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] != '\\') {
+            i += appendcharacter(text, i, keys);
+            continue;
+        }
+        const auto [key, length] = escapedkey(text, i);
+        if (length == 0) {
+            error = "unbekanntes Zeichen nach \\ an Stelle " + std::to_string(i + 1) +
+                    " (\\r, \\e, \\xHH oder \\\\)";
+            return {};
+        }
+        keys.push_back(key);
+        i += length;
+    }
+    return keys;
+}
+
+std::optional<t_DateTime> parsetoday(const std::string& text) {
+    int day = 0, month = 0;
+    long long year = 0;
+    char dot1 = 0, dot2 = 0, rest = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c%lld%c", &day, &dot1, &month, &dot2, &year, &rest) !=
+            5 ||
+        dot1 != '.' || dot2 != '.' || day < 1 || day > 31 || month < 1 || month > 12 || year < 1) {
+        return std::nullopt;
+    }
+    return t_DateTime{year, month, day, 12, 0, 0};
 }
 
 std::string usage(const std::string& name) {

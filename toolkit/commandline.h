@@ -1,6 +1,9 @@
 #pragma once
-// The command line every toolkit program understands.
+// The command line every toolkit program understands, and the values of its options.
+#include "quorvinthal/toolkit.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,5 +24,13 @@ CommandLine parsecommandline(const std::vector<std::string>& arguments);
 
 // The usage text of --help for the program called name.
 std::string usage(const std::string& name);
+
+// The keys of a --keys text: "\r" Return, "\e" Escape, "\xHH" any byte, "\\" a backslash; other
+// text is UTF-8, where a byte that does not decode stands for itself. Empty with an error text
+// when an escape is malformed.
+std::vector<uint32_t> parsekeys(const std::string& text, std::string& error);
+
+// A --today text, DD.MM.YYYY, as a date (at noon), or nothing.
+std::optional<t_DateTime> parsetoday(const std::string& text);
 
 } // namespace toolkit

@@ -1,9 +1,9 @@
 #include "toolkit/headless.h"
 
-#include "core/appdelegate.h"
 #include "base/clock.h"
 #include "base/log.h"
-#include "base/numbertext.h"
+#include "core/appdelegate.h"
+#include "core/programlifecycle.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
@@ -20,27 +20,6 @@
 namespace toolkit {
 
 namespace {
-
-// Appends the scalars of UTF-8 text; a byte that does not decode stands for itself.
-void appendutf8(const std::string& text, size_t& i, std::vector<uint32_t>& keys) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    int length = lead < 0x80         ? 1
-                 : (lead >> 5) == 6  ? 2
-                 : (lead >> 4) == 14 ? 3
-                 : (lead >> 3) == 30 ? 4
-                                     : 0;
-    if (length == 0 || i + length > text.size()) {
-        keys.push_back(lead);
-        ++i;
-        return;
-    }
-    uint32_t scalar = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        scalar = scalar << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    keys.push_back(scalar);
-    i += length;
-}
 
 struct LineStore {
     std::mutex mutex;
@@ -85,43 +64,6 @@ void collectwindows(SnapshotResult& result) {
 }
 
 } // namespace
-
-std::vector<uint32_t> parsekeys(const std::string& text, std::string& error) {
-    std::vector<uint32_t> keys;
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] != '\\') {
-            appendutf8(text, i, keys);
-            continue;
-        }
-        char kind = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (kind == 'r' || kind == 'e' || kind == '\\') {
-            keys.push_back(kind == 'r' ? 13 : kind == 'e' ? 27 : '\\');
-            i += 2;
-        } else if (kind == 'x' && i + 3 < text.size() && base::hexdigitvalue(text[i + 2]) >= 0 &&
-                   base::hexdigitvalue(text[i + 3]) >= 0) {
-            keys.push_back(static_cast<uint32_t>(base::hexdigitvalue(text[i + 2]) * 16 +
-                                                 base::hexdigitvalue(text[i + 3])));
-            i += 4;
-        } else {
-            error = "unbekanntes Zeichen nach \\ an Stelle " + std::to_string(i + 1) +
-                    " (\\r, \\e, \\xHH oder \\\\)";
-            return {};
-        }
-    }
-    return keys;
-}
-
-std::optional<t_DateTime> parsetoday(const std::string& text) {
-    int day = 0, month = 0;
-    long long year = 0;
-    char dot1 = 0, dot2 = 0, rest = 0;
-    if (std::sscanf(text.c_str(), "%d%c%d%c%lld%c", &day, &dot1, &month, &dot2, &year, &rest) !=
-            5 ||
-        dot1 != '.' || dot2 != '.' || day < 1 || day > 31 || month < 1 || month > 12 || year < 1) {
-        return std::nullopt;
-    }
-    return t_DateTime{year, month, day, 12, 0, 0};
-}
 
 // The view that typed keys go to: the first window made, once it is initialised.
 platform::View typingview() {

@@ -13,13 +13,6 @@
 
 namespace toolkit {
 
-// The keys of a --keys text: "\r" Return, "\e" Escape, "\xHH" any byte, "\\" a backslash; other
-// text is UTF-8. Empty with an error text when an escape is malformed.
-std::vector<uint32_t> parsekeys(const std::string& text, std::string& error);
-
-// DD.MM.YYYY as a date (at noon), or nothing.
-std::optional<t_DateTime> parsetoday(const std::string& text);
-
 struct SnapshotResult {
     bool finished = false; // the program ended its thread within the time allowed
     // The picture of every graphic window that is shown, by window number.

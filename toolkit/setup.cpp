@@ -7,7 +7,7 @@
 #include "input/handlers.h"
 #include "toolkit/applicationmenu.h"
 #include "ui/handlers.h"
-#include "ui/menuactions.h"
+#include "ui/menustartup.h"
 #include "ui/textwindows.h"
 
 #include <mutex>

@@ -1,7 +1,6 @@
 #pragma once
 // Assembling the toolkit: the interface, the delegate's outlets, every floor's platform handlers
 // and the start-up steps of t_InitMemory.
-#include "core/process.h"
 #include "platform/platform.h"
 
 namespace toolkit {
@@ -10,8 +9,5 @@ namespace toolkit {
 // handlers and, once per process, the start-up steps. Main thread, after the application object
 // exists and before the program thread starts.
 void setup(const platform::InterfaceOmissions& omit = {});
-
-// Runs the application on the desktop with program as its program; returns when it quits.
-int rundesktop(int& argc, char** argv, core::ProgramEntry program);
 
 } // namespace toolkit

@@ -1,20 +1,17 @@
 #include "ui/builtinactions.h"
 
-#include "core/bridge.h"
 #include "base/lasting.h"
 #include "base/log.h"
-#include "core/lookup.h"
 #include "base/slot.h"
+#include "core/bridge.h"
+#include "core/lookup.h"
 #include "display/bell.h"
 #include "display/render.h"
 #include "display/videomemory.h"
-#include "display/window.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
 #include "ui/copyconversion.h"
-#include "ui/filedialogs.h"
 #include "ui/textwindows.h"
-#include "ui/windownumbers.h"
 
 namespace ui {
 
@@ -182,16 +179,16 @@ void carryoutmenuaction(const t_MenuAction& entry) {
     case 101:
         return savedialog(entry);
     case 110:
-        return copypicture(getmainwindownumber());
+        return copypicture(core::getmainwindownumber());
     case 111:
-        return copytext(getmainwindownumber());
+        return copytext(core::getmainwindownumber());
     case 112:
         if (!clearvirtualprinter()) {
             refuse(printermissing);
         }
         return;
     case 113:
-        return windowaction(getmainwindownumber());
+        return windowaction(core::getmainwindownumber());
     case 114:
         if (!clearsystemconsole()) {
             refuse(consolemissing);
@@ -200,7 +197,7 @@ void carryoutmenuaction(const t_MenuAction& entry) {
     case 200:
         return hideall();
     case 201:
-        return hide(getmainwindownumber());
+        return hide(core::getmainwindownumber());
     default:
         return showhide(entry.Action);
     }

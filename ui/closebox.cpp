@@ -1,14 +1,13 @@
 #include "ui/closebox.h"
 
 #include "base/log.h"
-#include "display/windowcommands.h"
+#include "core/lookup.h"
 #include "quorvinthal/toolkit.h"
-#include "ui/windownumbers.h"
 
 namespace ui {
 
 bool windowshouldclose(platform::Window window) {
-    t_MouseEventPostCloseBoxClick(getwindownumber(window));
+    t_MouseEventPostCloseBoxClick(core::getwindownumber(window));
     return false;
 }
 

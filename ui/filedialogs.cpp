@@ -45,10 +45,9 @@ std::string percentdecoded(const std::string& s) {
     std::string decoded;
     decoded.reserve(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
-        const int high = s[i] == '%' && i + 2 < s.size() ? base::hexdigitvalue(s[i + 1]) : -1;
-        const int low = high >= 0 ? base::hexdigitvalue(s[i + 2]) : -1;
-        if (low >= 0) {
-            decoded.push_back(static_cast<char>(high * 16 + low));
+        const int byte = s[i] == '%' ? base::hexbytevalue(s, i + 1) : -1;
+        if (byte >= 0) {
+            decoded.push_back(static_cast<char>(byte));
             i += 2;
         } else {
             decoded.push_back(s[i]);

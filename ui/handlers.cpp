@@ -7,9 +7,9 @@
 namespace ui {
 
 void addhandlers(platform::Handlers& h) {
-    h.mousedown = viewmousepress;
-    h.mouseup = viewmouserelease;
-    h.menuitemchosen = menuhandler;
+    h.viewmousedown = viewmousedown;
+    h.viewmouseup = viewmouseup;
+    h.menuitemchosen = menuitemchosen;
     h.windowshouldclose = windowshouldclose;
 }
 

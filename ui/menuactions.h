@@ -1,6 +1,6 @@
 #pragma once
 // The menu-action table: which menu-item tags carry a built-in action, and the parameters and
-// results of the file dialogs of actions 100 and 101.
+// results of the file dialogs of actions 100 and 101. ui/menustartup.h fills it.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,8 +26,5 @@ std::vector<t_MenuAction> menuactions();
 std::optional<t_MenuAction> menuactionwithtag(int64_t tag);
 // Stores a dialog's result in the first entry with this tag.
 void setmenuactionfile(int64_t tag, const std::string& path, const std::string& name);
-
-// Run once by t_InitMemory: fills the table and trims the standard menus.
-void menustartup();
 
 } // namespace ui

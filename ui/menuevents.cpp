@@ -1,10 +1,10 @@
 #include "ui/menuevents.h"
 
-#include "core/bridge.h"
 #include "base/clock.h"
 #include "base/lasting.h"
-#include "core/process.h"
 #include "base/slot.h"
+#include "core/bridge.h"
+#include "core/process.h"
 #include "core/threads.h"
 #include "events/queues.h"
 #include "quorvinthal/toolkit.h"
@@ -54,7 +54,7 @@ t_MenuEvent menuevent(platform::MenuItem item) {
 
 } // namespace
 
-void menuhandler(platform::MenuItem sender) {
+void menuitemchosen(platform::MenuItem sender) {
     t_MenuEventHandler(sender);
 }
 

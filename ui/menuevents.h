@@ -6,7 +6,7 @@
 namespace ui {
 
 // The delegate's menu action (main thread).
-void menuhandler(platform::MenuItem sender);
+void menuitemchosen(platform::MenuItem sender);
 
 } // namespace ui
 

@@ -1,8 +1,8 @@
 // The items of the menu bar's menus, found by the menu's title (t_MenuItemIndex,
 // t_MenuItemDelete, t_MenuItemTitle). Any thread; the menu-bar work runs on the main thread.
 
-#include "core/bridge.h"
 #include "base/log.h"
+#include "core/bridge.h"
 #include "platform/platform.h"
 #include "quorvinthal/toolkit.h"
 

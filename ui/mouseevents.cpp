@@ -57,7 +57,7 @@ void startmousehandler() {
     });
 }
 
-void viewmousedown(uint8_t n, const platform::MouseClick& event, bool right) {
+void buttondown(uint8_t n, const platform::MouseClick& event, bool right) {
     if (display::takesevents("viewMouseDown", n)) {
         t_MouseEventHandler(n, event, event.windowx, event.windowy);
     }
@@ -73,14 +73,13 @@ int64_t clickpixel(int64_t offset, int64_t size) {
     return offset < size ? offset : t_ClickAfter;
 }
 
-void viewmousepress(int view, const platform::MouseClick& event) {
+void viewmousedown(int view, const platform::MouseClick& event) {
     if (event.button != platform::MouseButton::Other) {
-        viewmousedown(static_cast<uint8_t>(view), event,
-                      event.button == platform::MouseButton::Right);
+        buttondown(static_cast<uint8_t>(view), event, event.button == platform::MouseButton::Right);
     }
 }
 
-void viewmouserelease(int, const platform::MouseClick& event) {
+void viewmouseup(int, const platform::MouseClick& event) {
     if (event.button != platform::MouseButton::Other) {
         events::setmousebuttons(false, false);
     }

@@ -8,8 +8,8 @@ namespace ui {
 
 // The views' mouse methods (main thread): mouseDown: and rightMouseDown:, mouseUp: and
 // rightMouseUp:. Other buttons are not the toolkit's.
-void viewmousepress(int view, const platform::MouseClick& event);
-void viewmouserelease(int view, const platform::MouseClick& event);
+void viewmousedown(int view, const platform::MouseClick& event);
+void viewmouseup(int view, const platform::MouseClick& event);
 
 // A window coordinate as a pixel of an image of the given size along that axis: the pixel, or
 // t_ClickBefore / t_ClickAfter beside it.

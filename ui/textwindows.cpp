@@ -1,10 +1,10 @@
 #include "ui/textwindows.h"
 
-#include "core/bridge.h"
 #include "base/lasting.h"
-#include "display/window.h"
+#include "core/bridge.h"
 #include "display/windowcommands.h"
 #include "platform/platform.h"
+#include "quorvinthal/toolkit.h"
 
 #include <mutex>
 

@@ -2,17 +2,14 @@
 // Windows and video memory as the display, text and graphics tests make and read them.
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
-#include "quorvinthal/toolkit.h"
 #include "tests/support/testfonts.h"
+#include "tests/support/testing.h"
 
-#include <cstdint>
 #include <random>
-#include <string>
 #include <utility>
-#include <vector>
 
-using Lines = std::vector<std::string>;
 using Pos = std::pair<int64_t, int64_t>;
+using display::windowrecord;
 
 inline const t_RGBColor white{255, 255, 255, 255}, black{255, 0, 0, 0};
 
@@ -31,22 +28,22 @@ inline void textwindow(uint8_t n, int64_t depth, const t_Font& font = makegreyfo
 
 // The first byte of window n's graphic block.
 inline uint8_t* block(uint8_t n) {
-    return display::videomemory() + display::windowrecord(n).MemoryStart;
+    return display::videomemory() + windowrecord(n).MemoryStart;
 }
 
 // A copy of count bytes of video memory from address on.
-inline std::vector<uint8_t> memorybytes(int64_t address, int64_t count) {
+inline Bytes memorybytes(int64_t address, int64_t count) {
     const uint8_t* start = display::videomemory() + address;
-    return std::vector<uint8_t>(start, start + count);
+    return Bytes(start, start + count);
 }
 
 // Window n's pixels, then the characters and the colours of its cells.
-inline std::vector<uint8_t> contents(uint8_t n) {
-    const display::t_Window& w = display::windowrecord(n);
-    std::vector<uint8_t> bytes = memorybytes(w.MemoryStart, w.Width * w.Height * w.BitDepth / 8);
+inline Bytes contents(uint8_t n) {
+    const display::t_Window& w = windowrecord(n);
+    Bytes bytes = memorybytes(w.MemoryStart, w.Width * w.Height * w.BitDepth / 8);
     const int64_t cells = w.TextWidth * w.TextHeight, text = w.TextMemoryStart;
     for (int64_t plane : {text, text + (w.TextMemoryEnd - text + 1) / 2}) {
-        const std::vector<uint8_t> part = memorybytes(plane, cells);
+        const Bytes part = memorybytes(plane, cells);
         bytes.insert(bytes.end(), part.begin(), part.end());
     }
     return bytes;
@@ -54,7 +51,7 @@ inline std::vector<uint8_t> contents(uint8_t n) {
 
 // Random bytes in window n's graphic block, written behind the toolkit's back and so announced.
 inline void fillrandom(uint8_t n, unsigned seed) {
-    const display::t_Window& w = display::windowrecord(n);
+    const display::t_Window& w = windowrecord(n);
     std::mt19937 random(seed);
     display::VideoLock guard(display::videolock());
     for (int64_t a = w.MemoryStart; a <= w.MemoryEnd; ++a) {
@@ -65,5 +62,5 @@ inline void fillrandom(uint8_t n, unsigned seed) {
 
 // Window n's graphic position.
 inline Pos position(uint8_t n) {
-    return {display::windowrecord(n).PositionX, display::windowrecord(n).PositionY};
+    return {windowrecord(n).PositionX, windowrecord(n).PositionY};
 }

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,12 +30,41 @@ struct HeadlessRun {
     std::optional<platform::Image> picture;
 };
 
-// What a headless run left in its snapshot folder out, and what it printed into out.log (the
-// status is not known: -1).
-HeadlessRun readsnapshot(const std::filesystem::path& out);
+// The lines of a text file, none when it is missing.
+inline Lines readlines(const std::filesystem::path& path) {
+    Lines lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// What a headless run left in its snapshot folder out, and what it printed into the file printed
+// (the status is not known: -1).
+inline HeadlessRun readsnapshot(const std::filesystem::path& out,
+                                const std::filesystem::path& printed) {
+    return {-1, readlines(out / "screen.txt"), readlines(out / "titles.txt"), readlines(printed),
+            platform::loadimagepng(out / "window0.png")};
+}
+
+// What a headless run left in its snapshot folder out, and what it printed into out.log.
+inline HeadlessRun readsnapshot(const std::filesystem::path& out) {
+    return readsnapshot(out, out.string() + ".log");
+}
 
 // Runs program with the options given (shell-quoted as needed) and --out out, with the
 // environment's variables given as NAME=VALUE words in front; standard output and errors are read
 // back also when the program does not end in time.
-HeadlessRun runheadless(const std::filesystem::path& program, const std::string& options,
-                        const std::filesystem::path& out, const std::string& environment = "");
+inline HeadlessRun runheadless(const std::filesystem::path& program, const std::string& options,
+                               const std::filesystem::path& out,
+                               const std::string& environment = "") {
+    const std::filesystem::path printed = out.string() + ".stdout";
+    const std::string command = (environment.empty() ? "" : "env " + environment + " ") +
+                                program.string() + " " + options + " --out " + out.string() + " >" +
+                                printed.string() + " 2>&1";
+    const int status = std::system(command.c_str());
+    HeadlessRun run = readsnapshot(out, printed);
+    run.status = status;
+    return run;
+}

@@ -8,6 +8,12 @@
 #include <cstdint>
 #include <fstream>
 
+inline void writebytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
 class TemporaryResources {
   public:
     explicit TemporaryResources(bool builtins = true) {
@@ -19,9 +25,7 @@ class TemporaryResources {
 
     std::filesystem::path resource(const std::string& name) const { return folder.root / name; }
     void write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        std::ofstream(resource(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        writebytes(resource(name), bytes);
     }
 
   private:

@@ -1,0 +1,29 @@
+// Images as PNG files: the headless snapshot's pictures and the tests' references.
+#include "platform/qtinternal.h"
+
+#include <QImage>
+
+#include <algorithm>
+
+namespace platform {
+
+bool saveimagepng(const Image& image, const std::string& path) {
+    return qtimage(image).save(QString::fromStdString(path), "PNG");
+}
+
+std::optional<Image> loadimagepng(const std::string& path) {
+    QImage read;
+    if (!read.load(QString::fromStdString(path), "PNG")) {
+        return std::nullopt;
+    }
+    read = read.convertToFormat(QImage::Format_ARGB32);
+    Image image{read.width(), read.height(), {}};
+    image.pixels.resize(static_cast<size_t>(image.width * image.height));
+    for (int y = 0; y < read.height(); ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(read.constScanLine(y));
+        std::copy(row, row + read.width(), image.pixels.begin() + y * read.width());
+    }
+    return image;
+}
+
+} // namespace platform
