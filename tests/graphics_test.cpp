@@ -1,4 +1,9 @@
+#include "display/blend.h"
+#include "display/surface.h"
 #include "tests/support/displayhelpers.h"
+
+#include <climits>
+#include <map>
 
 namespace {
 
@@ -39,6 +44,37 @@ bool showsglyph(uint8_t n, int64_t x, int64_t y, const t_Font& font, uint8_t c) 
     return same;
 }
 
+using Changes = std::map<size_t, uint8_t>;
+constexpr uint8_t filler = 0x5A;
+
+// Window n, 32 x 2 pixels at the depth, every byte of its pixels filler.
+void filledwindow(uint8_t n, int64_t depth) {
+    graphicwindow(n, depth, 32, 2);
+    std::fill_n(block(n), 32 * 2 * depth / 8, filler);
+}
+
+// The bytes of window n's pixels that are no longer filler, by offset.
+Changes changed(uint8_t n) {
+    Changes bytes;
+    for (size_t i = 0; i < static_cast<size_t>(32 * 2 * windowrecord(n).BitDepth / 8); ++i) {
+        if (block(n)[i] != filler) {
+            bytes[i] = block(n)[i];
+        }
+    }
+    return bytes;
+}
+
+// Pixels of width bytes each, stride bytes apart from first on, every byte of pixel i value i.
+Changes pixels(size_t first, size_t stride, size_t width, const Bytes& values) {
+    Changes changes;
+    for (size_t i = 0; i < values.size(); ++i) {
+        for (size_t b = 0; b < width; ++b) {
+            changes[first + i * stride + b] = values[i];
+        }
+    }
+    return changes;
+}
+
 t_Font fontofA(int64_t format, int64_t w, int64_t h, Bytes data) {
     return {.Format = format, .Start = 'A', .End = 'A', .Width = w, .Height = h, .Data = data};
 }
@@ -56,23 +92,6 @@ t_Font greyrow(Bytes bytes) {
 }
 
 } // namespace
-
-PROGRAM_TEST(Graphics, OtherWindowsAreReported) {
-    graphicwindow(0, 8);
-    LogCapture log;
-    g_Plot(8, 0, 0);
-    g_Plot(3, 0, 0, white);
-    EXPECT_EQ((std::vector{g_Scrn(8, 0, 0), g_Scrn(3, 0, 0)}), (std::vector{black, black}));
-    g_GotoXY(9, 1, 1);
-    g_Line(3, 0, 0, 1, 1);
-    g_PrintSymbol(8, 'A', 1, 1, white, black, makegreyfont(8, 16));
-    const std::string notgraphic = "Window is not a graphic window.";
-    const std::string three = "Graphic window #3 not initialized.";
-    EXPECT_EQ(foregroundlines(log),
-              (Lines{"g_Plot: " + notgraphic, "g_Plot: " + three, "g_Scrn: " + notgraphic,
-                     "g_Scrn: " + three, "g_GotoXY: " + notgraphic, "g_Line: " + three,
-                     "g_PrintSymbol: " + notgraphic}));
-}
 
 // Pixels outside are silently left alone, the position has no upper bound; inside, an illegal
 // depth is reported for every pixel.
@@ -126,27 +145,38 @@ PROGRAM_TEST(Graphics, PlottedColoursKeepWhatEachDepthCanHold) {
     EXPECT_EQ(block(0)[8], 0x80);
     EXPECT_EQ(std::pair(g_Scrn(0, 0, 1), g_Scrn(0, 1, 1)), std::pair(white, black));
     EXPECT_EQ(position(0), Pos(1, 1));
-    graphicwindow(1, 4); // nibbles keep their neighbour
-    g_Plot(1, 1, 0, red);
-    EXPECT_EQ(block(1)[0], 0x01);
-    g_Plot(1, 2, 0, red);
-    EXPECT_EQ(block(1)[1], 0x10);
-    t_Color(1, 13);
-    g_Plot(1, 0, 0); // TextColor's foreground
-    EXPECT_EQ(block(1)[0], 0xD1);
-    EXPECT_EQ(std::pair(g_Scrn(1, 0, 0), g_Scrn(1, 1, 0)),
-              std::pair(t_RGBColor{255, 255, 255, 0}, red));
-    const t_RGBColor c{0x80, 30, 60, 90}; // grey 60; from 8 bits on grey, then RGB, then alpha
-    for (uint8_t n = 2; n < 6; ++n) {
-        graphicwindow(n, 8 * (n - 1));
-        g_Plot(n, 5, 6, c);
+}
+
+// One pixel plotted at each depth changes exactly its own bits or bytes and reads back as the
+// colour the depth keeps: from 8 bits on grey, then RGB, then alpha. Outside the window, or at a
+// depth without a layout, g_Scrn reads black.
+PROGRAM_TEST(Graphics, APlottedPixelChangesOnlyItsOwnBitsAndReadsBack) {
+    const t_RGBColor orange = t_PaletteColor(t_Orange), c{0x80, 20, 60, 100}; // c: grey 60
+    struct Row {
+        int64_t depth, x;
+        t_RGBColor colour;
+        Changes changes;
+        t_RGBColor shown;
+    };
+    const Row rows[]{{1, 5, white, {{4, 0x5E}}, white},
+                     {1, 0, white, {{4, 0xDA}}, white},
+                     {1, 4, black, {{4, 0x52}}, black},
+                     {4, 5, orange, {{18, 0x59}}, orange},
+                     {4, 4, orange, {{18, 0x9A}}, orange},
+                     {8, 5, c, {{37, 60}}, {0, 60, 60, 60}},
+                     {16, 5, c, {{74, 0x80}, {75, 60}}, {0x80, 60, 60, 60}},
+                     {24, 5, c, {{111, 20}, {112, 60}, {113, 100}}, {0, 20, 60, 100}},
+                     {32, 5, c, {{148, 0x80}, {149, 20}, {150, 60}, {151, 100}}, c}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "depth " << r.depth << " x " << r.x);
+        filledwindow(0, r.depth);
+        g_Plot(0, r.x, 1, r.colour);
+        EXPECT_EQ(changed(0), r.changes);
+        EXPECT_EQ(g_Scrn(0, r.x, 1), r.shown);
+        EXPECT_EQ(g_Scrn(0, 32, 1), black);
     }
-    EXPECT_EQ(
-        (std::vector{g_Scrn(2, 5, 6), g_Scrn(3, 5, 6), g_Scrn(4, 5, 6), g_Scrn(5, 5, 6),
-                     g_Scrn(5, 64, 6)}),
-        (std::vector<t_RGBColor>{{0, 60, 60, 60}, {0x80, 60, 60, 60}, {0, 30, 60, 90}, c, black}));
-    windowrecord(5).BitDepth = 12;
-    EXPECT_EQ(g_Scrn(5, 5, 6), black);
+    windowrecord(0).BitDepth = 12;
+    EXPECT_EQ(g_Scrn(0, 5, 1), black);
 }
 
 // Old pixel (A 64) R 0xF0, G 0x0F, B 0x55; colour A 128, R 0x3C, G 0xC3, B 0xAA.
@@ -250,23 +280,31 @@ PROGRAM_TEST(Graphics, PrintStringWritesGreyGlyphsOneAfterAnother) {
     EXPECT_EQ(grey(3, 1, 0), 229);
 }
 
-// 128 bright, 127 dark, then background and ink; the first byte of a 16-bit pixel is left alone.
-PROGRAM_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsWithTheBackground) {
-    const Numbers depths{1, 4, 8, 16, 24, 32};
-    for (uint8_t n = 0; n < depths.size(); ++n) {
-        graphicwindow(n, depths[n]);
+// Glyph bytes 0, 128, 255, 127, 0, white on black, from x = 1 on: each depth writes its blend
+// into those five pixels (128 bright, 127 dark) and leaves the bytes that are not theirs (depth
+// 16's first byte, depth 32's alpha, everything past the last pixel).
+PROGRAM_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsIntoItsPixelsOnly) {
+    const Bytes glyph{0, 128, 255, 127, 0};
+    const std::pair<int64_t, Changes> rows[]{
+        {1, {{0, 0x32}}},
+        {4, {{0, 0x50}, {1, 0xAF}, {2, 0x50}}},
+        {8, pixels(1, 1, 1, glyph)},
+        {16, pixels(3, 2, 1, glyph)},
+        {24, pixels(3, 3, 3, glyph)},
+        {32, pixels(5, 4, 3, glyph)},
+    };
+    for (const auto& [depth, changes] : rows) {
+        filledwindow(0, depth);
+        g_GotoXY(0, 1, 0);
+        g_PrintSymbol(0, 'A', 1, 1, white, black, greyrow(glyph));
+        EXPECT_EQ(changed(0), changes) << "depth " << depth;
     }
-    block(3)[0] = 0x33;
-    block(5)[12] = 0x44;
-    for (uint8_t n = 0; n < depths.size(); ++n) {
-        g_PrintSymbol(n, 'A', 1, 1, white, black, greyrow({128, 127, 0, 255}));
-    }
-    EXPECT_EQ(
-        (std::vector{block(0)[0], block(1)[0], block(1)[1], block(2)[1], block(3)[0], block(3)[1]}),
-        (Bytes{0x90, 0xA5, 0x0F, 127, 0x33, 128}));
-    EXPECT_EQ(g_Scrn(4, 0, 0), (t_RGBColor{0, 128, 128, 128}));
-    EXPECT_EQ(g_Scrn(5, 3, 0), (t_RGBColor{0x44, 255, 255, 255}));
-    // Palette windows blend too: dark ink on white keeps a white background.
+}
+
+// Palette windows blend too: dark ink on white keeps a white background.
+PROGRAM_TEST(Graphics, AGreyGlyphBlendsWithAPaletteBackground) {
+    graphicwindow(0, 1);
+    graphicwindow(1, 4);
     const t_Font ink = greyrow({0, 255});
     g_GotoXY(0, 8, 0);
     g_PrintSymbol(0, 'A', 1, 1, black, white, ink);
@@ -298,4 +336,84 @@ PROGRAM_TEST(Graphics, AScaledGlyphIsCutAtTheEdges) {
               (std::vector<t_RGBColor>{{0, 65, 65, 65}, {0, 0, 0, 0}, {0, 0, 0, 0}}));
     EXPECT_EQ(blockpadding(6), padding6);
     EXPECT_EQ(blockpadding(7), padding7);
+}
+
+// Graphic blocks as surfaces: their sizes, the blend tables of each depth, and the guarantee that
+// a damaged window record gives a surface without pixels.
+constexpr int64_t depths[] = {1, 4, 8, 16, 24, 32};
+
+// Rows start on whole bytes; a width of depth 1 or 4 that is not a whole number of bytes shares
+// its last byte with the next row. Sizes beyond 64 bits are refused.
+TEST(Surface, RowAndBlockBytesOfEveryDepthAndWhereTheyOverflow) {
+    struct Row {
+        int64_t depth, width, height, row, block;
+    };
+    constexpr int64_t half = LLONG_MAX / 2, big = int64_t{1} << 40;
+    const Row rows[]{{1, 64, 32, 8, 256}, {1, 10, 3, 1, 4},      {4, 6, 2, 3, 6},
+                     {4, 5, 2, 2, 5},     {8, 64, 32, 64, 2048}, {16, 3, 2, 6, 12},
+                     {24, 3, 2, 9, 18},   {32, 3, 2, 12, 24},    {8, 0, 5, 0, 0},
+                     {8, 5, -1, 5, 0},    {32, half, 2, -1, -1}, {8, big, big, big, -1}};
+    for (const Row& r : rows) {
+        if (r.row >= 0) {
+            EXPECT_EQ(display::rowbytes(r.depth, r.width), r.row) << r.depth << " " << r.width;
+        }
+        EXPECT_EQ(display::blockbytes(r.depth, r.width, r.height), r.block)
+            << r.depth << " " << r.width << " x " << r.height;
+    }
+    for (int64_t depth = -8; depth <= 64; ++depth) {
+        EXPECT_EQ(display::drawabledepth(depth), std::ranges::count(depths, depth) == 1) << depth;
+    }
+}
+
+// The last colour pair and depth are kept per thread: asking for another pair or another depth
+// gives that pair's values, never the previous ones.
+TEST(Surface, BlendTablesFollowTheirColoursAndDepth) {
+    const display::GlyphColours red{{255, 0, 0}, {0, 0, 0}}, blue{{0, 0, 255}, {0, 0, 0}};
+    using Entry = std::array<uint8_t, 4>;
+    EXPECT_EQ(display::blendtable(red, 24).value[255], (Entry{255, 0, 0, 0}));
+    EXPECT_EQ(display::blendtable(blue, 24).value[255], (Entry{0, 0, 255, 0}));
+    EXPECT_EQ(display::blendtable(blue, 8).value[255], (Entry{85, 0, 0, 0}));
+    EXPECT_EQ(display::blendtable(blue, 4).value[255], (Entry{t_Blue, 0, 0, 0}));
+}
+
+// A record whose depth has no layout, whose block is too small or lies outside video memory, or
+// whose size is not positive gives a surface without pixels; one byte more and it has them.
+PROGRAM_TEST(Surface, ADamagedRecordHasNoPixels) {
+    graphicwindow(0, 8);
+    const display::t_Window& sound = display::windowrecord(0);
+    EXPECT_EQ(display::surfaceof(sound).pixels, block(0));
+    EXPECT_EQ(display::surfaceof(sound).rowbytes, 64);
+    using Damage = void (*)(display::t_Window&);
+    const std::pair<const char*, Damage> damages[]{
+        {"depth 2", [](display::t_Window& w) { w.BitDepth = 2; }},
+        {"one byte short", [](display::t_Window& w) { w.MemoryEnd = w.MemoryStart + 2046; }},
+        {"before memory", [](display::t_Window& w) { w.MemoryStart = -1; }},
+        {"past memory", [](display::t_Window& w) { w.MemoryEnd = display::videomemorylength(); }},
+        {"no width", [](display::t_Window& w) { w.Width = 0; }},
+        {"negative height", [](display::t_Window& w) { w.Height = -32; }},
+        {"huge width", [](display::t_Window& w) { w.Width = int64_t{1} << 62; }},
+    };
+    for (const auto& [what, damage] : damages) {
+        display::t_Window w = sound;
+        damage(w);
+        EXPECT_EQ(display::surfaceof(w).pixels, nullptr) << what;
+    }
+    display::t_Window exact = sound;
+    exact.MemoryEnd = exact.MemoryStart + 2047;
+    EXPECT_EQ(display::surfaceof(exact).pixels, block(0));
+}
+
+// Drawing into a window whose record lost a byte of its block changes no byte of video memory.
+PROGRAM_TEST(Surface, CommandsDrawNothingIntoADamagedBlock) {
+    textwindow(0, 8);
+    display::t_Window& w = display::windowrecord(0);
+    const int64_t pixels = w.Width * w.Height;
+    w.MemoryEnd = w.MemoryStart + pixels - 2;
+    const std::vector<uint8_t> before = memorybytes(w.MemoryStart, pixels);
+    g_Plot(0, 639, 399, white);
+    g_Line(0, 0, 0, 639, 399);
+    g_PrintSymbol(0, 'A', 1, 1, white, black, makegreyfont(8, 16));
+    t_PrintSymbol(0, 'A', 0xF0, 80, 25);
+    EXPECT_EQ(memorybytes(w.MemoryStart, pixels), before);
+    EXPECT_EQ(t_GetScreen(0, "").back(), 'A'); // the cell is still recorded
 }

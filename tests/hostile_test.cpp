@@ -1,5 +1,7 @@
-// Input that used to lose or corrupt what the user typed, and commands driven to their limits.
+// Input that used to lose or corrupt what the user typed, commands driven to their limits, and
+// the windows each command refuses.
 #include "display/bell.h"
+#include "display/windowlookup.h"
 #include "events/queues.h"
 #include "tests/support/displayhelpers.h"
 #include "tests/support/inputhelpers.h"
@@ -81,14 +83,10 @@ Lines refusals(int64_t from, int64_t to, int64_t y = 2) {
 
 } // namespace
 
-// PrintSpc reports a wrong window once, TextHline every illegal column; tabs to columns at the
-// limits of int64_t are out of range like any other.
-PROGRAM_TEST(Refusals, PrintSpcReportsOnceAndTextHlineEveryIllegalColumn) {
+// TextHline reports every illegal column; tabs to columns at the limits of int64_t are out of
+// range like any other.
+PROGRAM_TEST(Refusals, TextHlineReportsEveryIllegalColumn) {
     LogCapture log;
-    t_PrintSpc(8, 5);
-    t_PrintSpc(3, 5);
-    EXPECT_EQ(log.lines(), (Lines{"t_PrintSpc: Window is not a graphic window.",
-                                  "t_PrintSpc: Window #3 not initialized."}));
     t_InitWindow(0, 8, false, 1280, 800, 0, 0, makegreyfont(16, 32), true);
     struct Span {
         int64_t from, to;
@@ -173,4 +171,89 @@ PROGRAM_TEST(Glyphs, CellSidesAtTheLimitsDrawNothing) {
         EXPECT_EQ(window().PositionX, row.advancedx) << row.width << " " << row.height;
         EXPECT_EQ(memorybytes(window().MemoryStart, 64 * 32 * 3), pixels) << row.width;
     }
+}
+
+namespace {
+
+// What a command needs of its window.
+enum class Needs { Initialized, Text, Graphic };
+
+struct Command {
+    std::string name;
+    Needs needs;
+    std::function<void(uint8_t)> call;
+};
+
+// The lines of a command given windows 8, 255, 2 (not initialised) and 1 (no text block).
+Lines refusals(const Command& c) {
+    const std::string notgraphic = c.name + ": Window is not a graphic window.";
+    Lines lines{notgraphic, notgraphic,
+                c.name + (c.needs == Needs::Graphic ? ": Graphic window" : ": Window") +
+                    " #2 not initialized."};
+    if (c.needs == Needs::Text) {
+        lines.push_back(c.name + ": Window #1 not initialized.");
+    }
+    return lines;
+}
+
+} // namespace
+
+// Window 1 is a graphic window without a text block, window 2 is not initialised.
+PROGRAM_TEST(WindowLookup, EachCommandRefusesTheWindowsItCannotUseWithItsLine) {
+    graphicwindow(1, 8);
+    const Command commands[]{
+        {"g_Plot", Needs::Graphic, [](uint8_t n) { g_Plot(n, 0, 0, white); }},
+        {"g_Scrn", Needs::Graphic,
+         [](uint8_t n) {
+             EXPECT_EQ(g_Scrn(n, 1, 1), (n == 1 ? t_RGBColor{0, 0, 0, 0} : black));
+         }},
+        {"g_GotoXY", Needs::Graphic, [](uint8_t n) { g_GotoXY(n, 1, 1); }},
+        {"g_Line", Needs::Graphic, [](uint8_t n) { g_Line(n, 1, 0, 1, 0); }},
+        {"g_PrintSymbol", Needs::Graphic,
+         [](uint8_t n) { g_PrintSymbol(n, 'A', 1, 1, white, black, makegreyfont(8, 16)); }},
+        {"t_Color", Needs::Initialized, [](uint8_t n) { t_Color(n, 1); }},
+        {"t_ColorBorder", Needs::Initialized, [](uint8_t n) { t_ColorBorder(n, 1); }},
+        {"t_WindowFont", Needs::Initialized, [](uint8_t n) { t_WindowFont(n, t_Font{}); }},
+        {"t_PrintSymbol", Needs::Text, [](uint8_t n) { t_PrintSymbol(n, 'A', 0xF0, 1, 1); }},
+        {"t_PrintControl", Needs::Text, [](uint8_t n) { t_PrintControl(n, 13); }},
+        {"t_PrintSpc", Needs::Text, [](uint8_t n) { t_PrintSpc(n, 5); }},
+        {"t_ScrollUp", Needs::Text, [](uint8_t n) { t_ScrollUp(n); }},
+        {"t_GetScreen", Needs::Text, [](uint8_t n) { EXPECT_EQ(t_GetScreen(n, "\r"), ""); }},
+        {"t_InputForm", Needs::Text,
+         [](uint8_t n) { EXPECT_EQ(t_InputForm(n, "", "x", true, 0, 5), ""); }},
+        {"t_InputEdit", Needs::Text, [](uint8_t n) { t_InputEdit(n, 'a'); }},
+        {"t_InputInsert", Needs::Text, [](uint8_t n) { t_InputInsert(n, 'a'); }},
+    };
+    for (const Command& c : commands) {
+        LogCapture log;
+        for (uint8_t n : {8, 255, 2, 1}) {
+            c.call(n);
+        }
+        EXPECT_EQ(log.lines(), refusals(c)) << c.name;
+    }
+}
+
+// Before t_InitMemory no window is ready; each kind of command says so in its own words.
+TEST(WindowLookup, BeforeTheMemoryEveryWindowIsNotInitialized) {
+    LogCapture log;
+    EXPECT_EQ(t_InputForm(3, "", "x", true, 0, 5), "");
+    t_PrintControl(3, 13);
+    t_Color(3, 1);
+    g_Plot(3, 0, 0);
+    EXPECT_EQ(display::shownwindow("t_E", 3), nullptr);
+    EXPECT_FALSE(display::takesevents("viewF", 3));
+    EXPECT_EQ(log.lines(), (Lines{"t_InputForm: Window #3 not initialized.",
+                                  "t_PrintControl: Window #3 not initialized.",
+                                  "t_Color: Window #3 not initialized.",
+                                  "g_Plot: Graphic window #3 not initialized."}));
+}
+
+// The renderer's and the views' lookups stay silent about numbers past the graphic windows;
+// their other refusals are the images' and the key and mouse events'.
+PROGRAM_TEST(WindowLookup, PicturesAndViewsIgnoreNumbersPastTheGraphicWindows) {
+    graphicwindow(1, 8);
+    LogCapture log;
+    EXPECT_EQ(display::shownwindow("t_Image", 8), nullptr);
+    EXPECT_FALSE(display::takesevents("viewKey", 8));
+    EXPECT_TRUE(log.lines().empty());
 }

@@ -187,23 +187,3 @@ WINDOW_TEST(InputModes, ModesFilterTheCharactersUpToTheirBoundaryCodesAndTheLine
         EXPECT_EQ(window().InputCursorPos, inserted == 0 ? 0 : 1) << mode << " " << code;
     }
 }
-
-PROGRAM_TEST(InputFailures, WrongOrUnreadyWindowsAreReported) {
-    LogCapture log;
-    EXPECT_EQ(t_InputForm(0, "", "x", true, 0, 5), "");
-    EXPECT_EQ(log.lines(), Lines{"t_InputForm: Window #0 not initialized."});
-    t_InitWindow(0, 24, true, 1280, 800, 16, 16, makegreyfont(16, 32), true);
-    log.clear();
-    EXPECT_EQ(t_InputForm(8, "", "x", true, 0, 5), "");
-    EXPECT_EQ(t_InputForm(3, "", "x", true, 0, 5), "");
-    t_InputEdit(9, 'a');
-    t_InputEdit(2, 'a');
-    t_InputInsert(12, 'a');
-    t_InputInsert(1, 'a');
-    EXPECT_EQ(log.lines(), (Lines{"t_InputForm: Window is not a graphic window.",
-                                  "t_InputForm: Window #3 not initialized.",
-                                  "t_InputEdit: Window is not a graphic window.",
-                                  "t_InputEdit: Window #2 not initialized.",
-                                  "t_InputInsert: Window is not a graphic window.",
-                                  "t_InputInsert: Window #1 not initialized."}));
-}

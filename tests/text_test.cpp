@@ -1,3 +1,4 @@
+#include "display/bell.h"
 #include "tests/support/displayhelpers.h"
 #include "text/displaymode.h"
 #include "unicode/strings.h"
@@ -68,7 +69,7 @@ Lines shifted(int64_t offset, int64_t left = 11, int64_t right = 30, int64_t top
 
 } // namespace
 
-PROGRAM_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected) {
+PROGRAM_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlock) {
     textwindow(0, 8);
     textwindow(1, 8); // directly below window 0's blocks
     t_PrintSymbol(0, 'Z', white_on_black, 80, 25);
@@ -98,29 +99,47 @@ PROGRAM_TEST(PrintSymbol, StaysInsideTheGridAndTheTextBlockOrIsRedirected) {
     log.clear();
     t_PrintSymbol(0, 'X', white_on_black, 41, 1);
     EXPECT_EQ(log.lines().size(), 1u);
-    log.clear();
-    t_WindowFont(8, makegreyfont(8, 16));
-    t_WindowFont(5, makegreyfont(8, 16));
-    EXPECT_EQ(log.lines(), (Lines{"t_WindowFont: Window is not a graphic window.",
-                                  "t_WindowFont: Window #5 not initialized."}));
-    textwindow(2, 8); // printing redirected to standard output or nowhere
-    t_InitWindow(3, 8, false, 64, 64, 0, 0, t_Font{}, true); // no text block
-    log.clear();
-    t_RedirectOutput(2, 2);
-    t_PrintSymbol(2, 'A', white_on_black, 1, 1);
-    t_PrintSymbol(2, 0xE4, white_on_black, 2, 1);
-    EXPECT_EQ(log.output(), "A\xC3\xA4");
-    EXPECT_EQ(cellof(2, 1, 1).first, ' ');
-    windowrecord(3).TextRedirectOutput = 2;
-    t_PrintSymbol(3, 'B', white_on_black, 1, 1);
-    EXPECT_EQ(log.output(), "A\xC3\xA4"
-                            "B");
-    t_RedirectOutput(2, 0);
-    windowrecord(3).TextRedirectOutput = 0;
-    t_PrintSymbol(2, 'C', white_on_black, 1, 1);
-    t_PrintSymbol(3, 'C', white_on_black, 1, 1);
-    EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(cellof(2, 1, 1).first, ' ');
+}
+
+// A window's output goes to the window only while it is routed there and has its text block;
+// otherwise to standard output (as UTF-8), nowhere, or refused as a window without text. Row i
+// prints into cell i + 1 of line 1.
+PROGRAM_TEST(OutputRoute, SymbolsAndControlCodesGoWhereTheWindowRoutesThem) {
+    textwindow(0, 8);
+    graphicwindow(1, 8);
+    struct Row {
+        uint8_t n;
+        int64_t route;
+        std::string output;
+        Lines lines;
+    };
+    const Row rows[]{
+        {0, t_OutputWindow, "", {}},
+        {0, t_OutputStdout, "\xC3\xA4\r", {}},
+        {0, t_OutputNone, "", {}},
+        {1,
+         t_OutputWindow,
+         "",
+         {"t_PrintSymbol: Window #1 not initialized.",
+          "t_PrintControl: Window #1 not initialized."}},
+        {1, t_OutputStdout, "\xC3\xA4\r", {}},
+        {1, t_OutputNone, "", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << +row.n << " " << row.route);
+        const int64_t x = &row - rows + 1;
+        t_RedirectOutput(row.n, row.route);
+        t_CursorHome(0);
+        LogCapture log;
+        t_PrintSymbol(row.n, 0xE4, 0xF0, x, 1);
+        t_PrintControl(row.n, 13);
+        EXPECT_EQ(log.output(), row.output);
+        EXPECT_EQ(log.lines(), row.lines);
+        const bool drawn = row.n == 0 && row.route == t_OutputWindow;
+        EXPECT_EQ(display::windowrecord(0).TextVpos, drawn ? 2 : 1);
+        EXPECT_EQ(display::videomemory()[display::windowrecord(0).TextMemoryStart + x - 1],
+                  drawn ? 0xE4 : ' ');
+    }
 }
 
 PROGRAM_TEST(PrintSymbol, DrawsTheGlyphAtEveryDepthAndInverse) {
@@ -340,9 +359,6 @@ PROGRAM_TEST(Print, TheHeaderFillsOneLineAndTheScreenCopyIsTrimmed) {
     t_Print(5, "\xC3\xA4 x ");
     EXPECT_EQ(t_GetScreen(5, "\r"), "HELLO\r\r\r  \xC3\xA4 x");
     EXPECT_EQ(t_GetScreen(5, "").size(), 80u * 25 + 1); // ä is two bytes in UTF-8
-    LogCapture log;
-    EXPECT_EQ(t_GetScreen(6, "\r"), "");
-    EXPECT_TRUE(log.contains("t_GetScreen: Window #6 not initialized."));
 }
 
 PROGRAM_TEST(Scroll, TheFullWidthMovesPixelsAndCellsButNotTheCursor) {
@@ -374,8 +390,6 @@ PROGRAM_TEST(Scroll, ScrollLockAndClearEndOfWindow) {
     cursorat(0, 1, 25);
     t_Print(0, "\r");
     EXPECT_EQ(windowrecord(0).TextVpos, 25);
-    t_ScrollUp(3);
-    EXPECT_EQ(log.lines(), Lines{"t_ScrollUp: Window #3 not initialized."});
     textwindow(1, 8);
     showlines(1, shifted(0));
     cursorat(1, 5, 3);
@@ -412,8 +426,6 @@ PROGRAM_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken) {
     EXPECT_EQ(cellof(0, 1, 1).second, 0xC0);
     t_Reverse(0);
     EXPECT_TRUE(w.TextInverse);
-    t_PrintControl(0, 14);
-    EXPECT_FALSE(w.TextInverse);
     cursorat(0, 70, 4);
     t_TextLine(0);
     EXPECT_EQ(lineof(0, 4), std::string(69, ' ') + std::string(11, '\x9c'));
@@ -424,15 +436,47 @@ PROGRAM_TEST(Cursor, LevelsNestInvertingTwiceRestoresAndRulesAreUnbroken) {
     EXPECT_EQ(lineof(0, 6), std::string(80, '='));
 }
 
-// The control codes that switch display modes, each from another mode; the numbers are the
-// modes a program sees in t_DisplayMode.
-PROGRAM_TEST(PrintControl, ModeCodesSetTheirDisplayModes) {
+// From the cursor at (5, 5), inverse as given, display mode 3: where the cursor goes, the
+// inverse flag and mode afterwards, and the cells left of the cursor, under it, at the start of
+// the next line and above it.
+PROGRAM_TEST(PrintControl, EachCodeActsAsItsCommand) {
     textwindow(0, 8);
-    const std::array<int64_t, 3> cases[] = {{3, 19, 0}, {0, 20, 1}, {0, 31, 2}, {0, 27, 99}};
-    for (auto [before, code, after] : cases) {
-        t_DisplayMode(0, before);
-        t_PrintControl(0, static_cast<uint8_t>(code));
-        EXPECT_EQ(windowrecord(0).TextDisplayMode, after) << "code " << code;
+    struct Row {
+        uint8_t code;
+        bool inversebefore;
+        Pos cursor;
+        bool inverse;
+        int64_t mode;
+        std::string cells; // (4, 5), (5, 5), (1, 6), (5, 4)
+    };
+    const Row rows[]{
+        {0, true, {5, 5}, true, 3, "EEFD"},     {7, false, {5, 5}, false, 3, "EEFD"},
+        {8, false, {4, 5}, false, 3, "EEFD"},   {10, false, {5, 6}, false, 3, "EEFD"},
+        {11, false, {5, 5}, false, 3, "E  D"},  {12, false, {1, 1}, false, 3, "    "},
+        {13, false, {1, 6}, false, 3, "EEFD"},  {14, true, {5, 5}, false, 3, "EEFD"},
+        {15, false, {5, 5}, true, 3, "EEFD"},   {17, true, {5, 5}, false, 3, "EEFD"},
+        {17, false, {5, 5}, true, 3, "EEFD"},   {18, false, {1, 5}, false, 3, "EEFD"},
+        {19, false, {5, 5}, false, 0, "EEFD"},  {20, false, {5, 5}, false, 1, "EEFD"},
+        {22, false, {5, 5}, false, 3, "DDEC"},  {23, false, {5, 5}, false, 3, "FFGE"},
+        {25, false, {1, 1}, false, 3, "EEFD"},  {26, false, {1, 5}, false, 3, "  FD"},
+        {27, false, {5, 5}, false, 99, "EEFD"}, {28, false, {6, 5}, false, 3, "EEFD"},
+        {29, false, {5, 5}, false, 3, "E FD"},  {30, false, {5, 4}, false, 3, "EEFD"},
+        {31, false, {5, 5}, false, 2, "EEFD"},
+    };
+    const display::t_Window& w = windowrecord(0);
+    const auto at = [](int64_t x, int64_t y) { return static_cast<char>(cellof(0, x, y).first); };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "code " << +row.code);
+        showlines(0, shifted(0));
+        cursorat(0, 5, 5);
+        windowrecord(0).TextInverse = row.inversebefore;
+        windowrecord(0).TextDisplayMode = 3;
+        const uint64_t bells = display::bellcount();
+        t_PrintControl(0, row.code);
+        EXPECT_EQ(std::tuple(cursor(0), w.TextInverse, w.TextDisplayMode),
+                  std::tuple(row.cursor, row.inverse, row.mode));
+        EXPECT_EQ(std::string({at(4, 5), at(5, 5), at(1, 6), at(5, 4)}), row.cells);
+        EXPECT_EQ(display::bellcount() - bells, row.code == 7 ? 1u : 0u);
     }
 }
 

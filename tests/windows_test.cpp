@@ -272,13 +272,6 @@ PROGRAM_TEST(Colours, PaletteAndTheLowFourBitsOfColorAndBorder) {
     EXPECT_EQ(windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
     t_ColorBorder(0, 21);
     EXPECT_EQ(windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
-    LogCapture log;
-    t_Color(9, 1);
-    t_Color(3, 1);
-    t_ColorBorder(3, 1);
-    EXPECT_EQ(log.lines(), (Lines{"t_Color: Window is not a graphic window.",
-                                  "t_Color: Window #3 not initialized.",
-                                  "t_ColorBorder: Window #3 not initialized."}));
 }
 
 PROGRAM_TEST(WindowCommands, PositionSelectorsOfGraphicAndSpecialWindows) {
@@ -356,6 +349,7 @@ TEST(Palette, EachColourNameGivesTheColourItsCommentStates) {
 }
 
 // Every selector name of t_WindowPos on a graphic window whose facts all differ.
+// The frame is 320 + 2 x 16 pixels wide and 200 + 2 x 24 high, then the title bar.
 PROGRAM_TEST(WindowPos, EachSelectorNameAnswersItsFact) {
     t_InitWindow(5, 24, false, 320, 200, 16, 24, makegreyfont(8, 16), true); // 40 x 12 cells
     display::t_Window& w = windowrecord(5);
@@ -367,30 +361,17 @@ PROGRAM_TEST(WindowPos, EachSelectorNameAnswersItsFact) {
     t_WindowSize(5, 40, 50, t_Keep, t_Keep);
     const platform::Rect screen =
         core::onmain([&] { return platform::windowscreenframe(w.Window); });
-    const int64_t screenwidth = static_cast<int64_t>(screen.width);
-    const int64_t screenheight = static_cast<int64_t>(screen.height);
-    const int64_t frameheight = 200 + 2 * 24 + 7;
-    const std::pair<int64_t, int64_t> facts[] = {{t_PosFirstColumn, 3},
-                                                 {t_PosFirstLine, 2},
-                                                 {t_PosLastColumn, 30},
-                                                 {t_PosLastLine, 10},
-                                                 {t_PosAreaColumns, 28},
-                                                 {t_PosAreaLines, 9},
-                                                 {t_PosColumns, 40},
-                                                 {t_PosLines, 12},
-                                                 {t_PosWidth, 320},
-                                                 {t_PosHeight, 200},
-                                                 {t_PosFrameWidth, 320 + 2 * 16},
-                                                 {t_PosContentHeight, 200 + 2 * 24},
-                                                 {t_PosFrameHeight, frameheight},
-                                                 {t_PosLeft, 40},
-                                                 {t_PosTop, screenheight - 50 - frameheight},
-                                                 {t_PosScreenWidth, screenwidth},
-                                                 {t_PosScreenHeight, screenheight},
-                                                 {t_PosTitleHeight, 7},
-                                                 {t_PosBorderWidth, 16},
-                                                 {t_PosBorderHeight, 24},
-                                                 {t_PosBottom, 50}};
+    const int64_t across = static_cast<int64_t>(screen.width);
+    const int64_t down = static_cast<int64_t>(screen.height);
+    const int64_t frame = 200 + 2 * 24 + 7, top = down - 50 - frame;
+    const std::pair<int64_t, int64_t> facts[] = {
+        {t_PosFirstColumn, 3},      {t_PosFirstLine, 2},       {t_PosLastColumn, 30},
+        {t_PosLastLine, 10},        {t_PosAreaColumns, 28},    {t_PosAreaLines, 9},
+        {t_PosColumns, 40},         {t_PosLines, 12},          {t_PosWidth, 320},
+        {t_PosHeight, 200},         {t_PosFrameWidth, 352},    {t_PosContentHeight, 248},
+        {t_PosFrameHeight, frame},  {t_PosLeft, 40},           {t_PosTop, top},
+        {t_PosScreenWidth, across}, {t_PosScreenHeight, down}, {t_PosTitleHeight, 7},
+        {t_PosBorderWidth, 16},     {t_PosBorderHeight, 24},   {t_PosBottom, 50}};
     for (const auto& [selector, fact] : facts) {
         EXPECT_EQ(t_WindowPos(5, selector), fact) << "selector " << selector;
     }
