@@ -41,21 +41,6 @@ Numbers ticks(const toolkit::SnapshotResult& r) {
 
 } // namespace
 
-TEST(SnapshotKeys, EscapesAndUtf8) {
-    std::string error;
-    EXPECT_EQ(toolkit::parsekeys("a\\r\\e\\x1a\\\\\xC3\xA4", error),
-              (std::vector<uint32_t>{'a', 13, 27, 26, '\\', 0xE4}));
-    EXPECT_EQ(error, "");
-    EXPECT_TRUE(toolkit::parsekeys("\\q", error).empty());
-    EXPECT_NE(error, "");
-    error.clear();
-    EXPECT_TRUE(toolkit::parsekeys("\\x4", error).empty());
-    EXPECT_NE(error, "");
-    EXPECT_TRUE(toolkit::parsetoday("06.12.2026").has_value());
-    EXPECT_FALSE(toolkit::parsetoday("6.12").has_value());
-    EXPECT_FALSE(toolkit::parsetoday("32.12.2026").has_value());
-}
-
 // Invalid dates are asked again on the same line, so that the screen is the example's.
 TEST(Chart, TheExampleRunAfterInvalidDates) {
     toolkit::SnapshotResult r =

@@ -2,13 +2,10 @@
 #include "base/tables.h"
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "core/lookup.h"
 #include "core/process.h"
 #include "core/termination.h"
 #include "core/threads.h"
 #include "tests/support/testing.h"
-
-#include <QWidget>
 
 TEST(CharacterTables, HexValuesDigitsAndLatin1Cases) {
     LogCapture log;
@@ -129,22 +126,4 @@ TEST(Termination, RunsTheProgramsHandlerAfterItsLine) {
     core::applicationwillterminate();
     EXPECT_EQ(seen, (std::vector<std::vector<std::string>>{{"applicationWillTerminate: Called."}}));
     EXPECT_EQ(log.count("applicationWillTerminate: Called."), 2u);
-}
-
-// Every window number reaches the window the interface description made for it, and back.
-TEST(WindowNumbers, EachNumberReachesTheWindowMadeForItAndBack) {
-    setuptoolkit();
-    const std::pair<uint8_t, const char*> windows[] = {{0, "GraphicWindow0"},
-                                                       {7, "GraphicWindow7"},
-                                                       {t_WindowPasteboard, "PasteboardWindow"},
-                                                       {t_WindowPrinter, "VirtualPrinterWindow"},
-                                                       {t_WindowConsole, "SystemConsoleWindow"},
-                                                       {t_WindowPreferences, "PreferencesWindow"},
-                                                       {t_WindowMain, "MainWindow"}};
-    for (auto [n, name] : windows) {
-        const platform::Window window = core::getwindow(n);
-        ASSERT_NE(window, nullptr) << name;
-        EXPECT_EQ(reinterpret_cast<QWidget*>(window)->objectName().toStdString(), name);
-        EXPECT_EQ(core::getwindownumber(window), n) << name;
-    }
 }

@@ -124,7 +124,7 @@ PROGRAM_TEST(Graphics, OutsideTheWindowNothingIsDrawnInsideAnIllegalDepthIsRepor
 
 // The nearest colour takes the lower index of a tie. One bit is bright by the nearest colour, four
 // keep the neighbouring nibble, 8 to 32 bits keep what they can.
-PROGRAM_TEST(Graphics, PlottedColoursKeepWhatEachDepthCanHold) {
+PROGRAM_TEST(Graphics, TheNearestColourOrTheTextColourChoosesThePen) {
     // Red, green, blue and the index; the last as far from 0 as from 4.
     const std::array<int64_t, 4> cases[] = {
         {63, 63, 63, 0},     {64, 64, 64, 5}, {127, 127, 127, 5}, {128, 128, 128, 10},
@@ -133,11 +133,6 @@ PROGRAM_TEST(Graphics, PlottedColoursKeepWhatEachDepthCanHold) {
         EXPECT_EQ(t_NearestColor(r, g, b), index) << r << " " << g << " " << b;
     }
     graphicwindow(0, 1);
-    g_Plot(0, 9, 0, t_RGBColor{255, 128, 128, 128});  // grey index 10: bright
-    g_Plot(0, 10, 0, t_RGBColor{255, 100, 100, 100}); // index 5: dark
-    EXPECT_EQ(block(0)[1], 0x40);
-    g_Plot(0, 9, 0, t_RGBColor{255, 100, 100, 100});
-    EXPECT_EQ(block(0)[1], 0x00);
     windowrecord(0).TextColor = 144; // second form: foreground 9 is bright
     g_Plot(0, 0, 1);
     windowrecord(0).TextColor = 0x8F;
@@ -158,9 +153,10 @@ PROGRAM_TEST(Graphics, APlottedPixelChangesOnlyItsOwnBitsAndReadsBack) {
         Changes changes;
         t_RGBColor shown;
     };
-    const Row rows[]{{1, 5, white, {{4, 0x5E}}, white},
+    const t_RGBColor grey128{255, 128, 128, 128}, grey100{255, 100, 100, 100};
+    const Row rows[]{{1, 5, grey128, {{4, 0x5E}}, white}, // index 10: bright
                      {1, 0, white, {{4, 0xDA}}, white},
-                     {1, 4, black, {{4, 0x52}}, black},
+                     {1, 4, grey100, {{4, 0x52}}, black}, // index 5: dark
                      {4, 5, orange, {{18, 0x59}}, orange},
                      {4, 4, orange, {{18, 0x9A}}, orange},
                      {8, 5, c, {{37, 60}}, {0, 60, 60, 60}},
@@ -378,42 +374,37 @@ TEST(Surface, BlendTablesFollowTheirColoursAndDepth) {
 
 // A record whose depth has no layout, whose block is too small or lies outside video memory, or
 // whose size is not positive gives a surface without pixels; one byte more and it has them.
-PROGRAM_TEST(Surface, ADamagedRecordHasNoPixels) {
-    graphicwindow(0, 8);
-    const display::t_Window& sound = display::windowrecord(0);
-    EXPECT_EQ(display::surfaceof(sound).pixels, block(0));
-    EXPECT_EQ(display::surfaceof(sound).rowbytes, 64);
-    using Damage = void (*)(display::t_Window&);
-    const std::pair<const char*, Damage> damages[]{
-        {"depth 2", [](display::t_Window& w) { w.BitDepth = 2; }},
-        {"one byte short", [](display::t_Window& w) { w.MemoryEnd = w.MemoryStart + 2046; }},
-        {"before memory", [](display::t_Window& w) { w.MemoryStart = -1; }},
-        {"past memory", [](display::t_Window& w) { w.MemoryEnd = display::videomemorylength(); }},
-        {"no width", [](display::t_Window& w) { w.Width = 0; }},
-        {"negative height", [](display::t_Window& w) { w.Height = -32; }},
-        {"huge width", [](display::t_Window& w) { w.Width = int64_t{1} << 62; }},
-    };
-    for (const auto& [what, damage] : damages) {
-        display::t_Window w = sound;
-        damage(w);
-        EXPECT_EQ(display::surfaceof(w).pixels, nullptr) << what;
-    }
-    display::t_Window exact = sound;
-    exact.MemoryEnd = exact.MemoryStart + 2047;
-    EXPECT_EQ(display::surfaceof(exact).pixels, block(0));
-}
-
-// Drawing into a window whose record lost a byte of its block changes no byte of video memory.
-PROGRAM_TEST(Surface, CommandsDrawNothingIntoADamagedBlock) {
+// Commands draw nothing into a block that lost a byte, though the cell is still recorded.
+PROGRAM_TEST(Surface, ADamagedRecordHasNoPixelsAndCommandsDrawNothingIntoIt) {
     textwindow(0, 8);
     display::t_Window& w = display::windowrecord(0);
-    const int64_t pixels = w.Width * w.Height;
-    w.MemoryEnd = w.MemoryStart + pixels - 2;
-    const std::vector<uint8_t> before = memorybytes(w.MemoryStart, pixels);
+    const display::t_Window sound = w;
+    constexpr int64_t size = 640 * 400;
+    EXPECT_EQ(display::surfaceof(sound).pixels, block(0));
+    EXPECT_EQ(display::surfaceof(sound).rowbytes, 640);
+    using Damage = void (*)(display::t_Window&);
+    const std::pair<const char*, Damage> damages[]{
+        {"depth 2", [](display::t_Window& d) { d.BitDepth = 2; }},
+        {"one byte short", [](display::t_Window& d) { d.MemoryEnd = d.MemoryStart + size - 2; }},
+        {"before memory", [](display::t_Window& d) { d.MemoryStart = -1; }},
+        {"past memory", [](display::t_Window& d) { d.MemoryEnd = display::videomemorylength(); }},
+        {"no width", [](display::t_Window& d) { d.Width = 0; }},
+        {"negative height", [](display::t_Window& d) { d.Height = -32; }},
+        {"huge width", [](display::t_Window& d) { d.Width = int64_t{1} << 62; }},
+    };
+    for (const auto& [what, damage] : damages) {
+        display::t_Window damaged = sound;
+        damage(damaged);
+        EXPECT_EQ(display::surfaceof(damaged).pixels, nullptr) << what;
+    }
+    w.MemoryEnd = w.MemoryStart + size - 1;
+    EXPECT_EQ(display::surfaceof(w).pixels, block(0));
+    w.MemoryEnd = w.MemoryStart + size - 2;
+    const Bytes before = memorybytes(w.MemoryStart, size);
     g_Plot(0, 639, 399, white);
     g_Line(0, 0, 0, 639, 399);
     g_PrintSymbol(0, 'A', 1, 1, white, black, makegreyfont(8, 16));
     t_PrintSymbol(0, 'A', 0xF0, 80, 25);
-    EXPECT_EQ(memorybytes(w.MemoryStart, pixels), before);
-    EXPECT_EQ(t_GetScreen(0, "").back(), 'A'); // the cell is still recorded
+    EXPECT_EQ(memorybytes(w.MemoryStart, size), before);
+    EXPECT_EQ(t_GetScreen(0, "").back(), 'A');
 }

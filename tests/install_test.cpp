@@ -121,10 +121,12 @@ TEST(MovedProgram, WithoutAnyResourceFolderTheBuiltInFontsServe) {
     EXPECT_GT(pixels.size() - std::count(pixels.begin(), pixels.end(), pixels.front()), 10000u);
 }
 
-// A --keys text is UTF-8: a byte that does not begin a well-formed character is a key of its own,
-// and the bytes after it are read afresh; escaped bytes are never joined into a character.
-TEST(CommandLine, KeyBytesThatDoNotDecodeStandForThemselves) {
+// A --keys text is UTF-8 with escapes: a byte that does not begin a well-formed character is a key
+// of its own, and the bytes after it are read afresh; escaped bytes are never joined into a
+// character; an unknown or cut escape refuses the whole text.
+TEST(CommandLine, KeysAreUtf8WithEscapesAndBytesThatDoNotDecodeStandForThemselves) {
     const std::pair<std::string, std::vector<uint32_t>> cases[] = {
+        {"a\\r\\e\\x1a\\\\", {'a', 13, 27, 26, '\\'}},
         {"\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80", {0xE4, 0x20AC, 0x1F600}},
         {"\xC3G", {0xC3, 'G'}},               // a lead byte without its continuation
         {"\x80z", {0x80, 'z'}},               // a stray continuation byte
@@ -139,6 +141,11 @@ TEST(CommandLine, KeyBytesThatDoNotDecodeStandForThemselves) {
         EXPECT_EQ(toolkit::parsekeys(text, error), keys) << text;
         EXPECT_EQ(error, "") << text;
     }
+    for (const char* wrong : {"\\q", "\\x4"}) {
+        std::string error;
+        EXPECT_TRUE(toolkit::parsekeys(wrong, error).empty()) << wrong;
+        EXPECT_NE(error, "") << wrong;
+    }
 }
 
 TEST(CommandLine, OptionsValuesRefusalsAndVersion) {
@@ -150,6 +157,8 @@ TEST(CommandLine, OptionsValuesRefusalsAndVersion) {
     EXPECT_EQ(std::tie(full.headless, full.keys, full.today, full.out, full.timeoutseconds),
               std::tuple(true, "a\\r", "1.2.2003", "d", 7));
     EXPECT_TRUE(toolkit::parsecommandline(Lines{"--out", "d", "--help"}).help);
+    EXPECT_TRUE(toolkit::parsetoday("06.12.2026").has_value());
+    EXPECT_FALSE(toolkit::parsetoday("6.12") || toolkit::parsetoday("32.12.2026"));
     // --version wins over everything else on the line, unless it is a value.
     for (const Lines& line : {Lines{"--version"},
                               {"--keys", "x", "--version"},

@@ -198,16 +198,18 @@ TEST(KeyTable, RowsNeedTheirCharacterAndModifiers) {
     // The navigation and function keys, and the private-use character before F1.
     expectkeys({{111, F12, "", 140, Fn},
                 {114, Help, "", 195, Fn},
-                {115, Up, "", 2, Nav},
-                {116, Up, "", 18, Nav},
-                {119, Up, "", 5, Nav},
-                {121, Up, "", 3, Nav},
                 {122, F1, "", 129, Fn},
-                {123, Up, "", 8, Nav},
-                {124, Up, "", 21, Nav},
-                {125, Up, "", 10, Nav},
-                {126, Up, "", 11, Nav},
                 {200, BeforeF1, "", -1}});
+    for (auto [keycode, value] : {std::pair{115, 2},
+                                  {116, 18},
+                                  {119, 5},
+                                  {121, 3},
+                                  {123, 8},
+                                  {124, 21},
+                                  {125, 10},
+                                  {126, 11}}) {
+        expectkeys({{keycode, Up, "", value, Nav}});
+    }
 }
 
 // The modifier state is refreshed even when nothing is queued.

@@ -147,8 +147,9 @@ PROGRAM_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows) {
     EXPECT_TRUE(waitfor([] { return core::getmainwindownumber() == 255; }));
 }
 
-// Clicks before the memory exists only set the flags. Windows and views by number and back; view
-// 7 is missing, and with it its window.
+// Clicks before the memory exists only set the flags. Windows and views by number and back, each
+// number the window the interface description made for it; view 7 is missing, and with it its
+// window.
 TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
     platform::InterfaceOmissions omit;
     omit.views[7] = true;
@@ -164,8 +165,16 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
                                    core::getwindow(11), core::getwindow(12)}),
                       (std::vector{d.PasteboardWindow, d.VirtualPrinterWindow,
                                    d.SystemConsoleWindow, d.PreferencesWindow, d.MainWindow}));
+            const std::string special[] = {"PasteboardWindow", "VirtualPrinterWindow",
+                                           "SystemConsoleWindow", "PreferencesWindow",
+                                           "MainWindow"};
             for (uint8_t n : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12}) {
-                EXPECT_EQ(core::getwindownumber(core::getwindow(n)), n);
+                const platform::Window window = core::getwindow(n);
+                EXPECT_EQ(core::getwindownumber(window), n);
+                EXPECT_EQ(core::onmain([window] {
+                              return reinterpret_cast<QWidget*>(window)->objectName().toStdString();
+                          }),
+                          n < 8 ? "GraphicWindow" + std::to_string(n) : special[n - 8]);
             }
             for (uint8_t n : {7, 13, 255}) {
                 EXPECT_EQ(core::getwindow(n), nullptr) << int(n);

@@ -37,10 +37,6 @@ bool showspicture(uint8_t n) {
                       QImage::Format_ARGB32);
 }
 
-} // namespace
-
-namespace {
-
 // The window, the text cursor (window 0) or graphic position (window 1) before the action, and
 // the rows it marked; window 0 is a text window of 640 x 400, window 1 a graphic one of 64 x 32.
 struct MarkCase {

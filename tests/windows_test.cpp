@@ -382,13 +382,11 @@ TEST(Rendering, FastAndPortableConversionsAgreeAtEveryDepth) {
     for (size_t k = 0; k < bytes.size(); ++k) {
         bytes[k] = static_cast<uint8_t>(k * 37 + 11); // 0B 30 55 7A 9F C4 E9 0E ...
     }
-    // Depth, a pixel count that is no multiple of the four pixels of a vector step, and the first,
-    // second and last pixels of that count.
-    const std::tuple<int64_t, int64_t, uint32_t, uint32_t, uint32_t> cases[] = {
-        {1, 11, 0xFF000000, 0xFF000000, 0xFFFFFFFF}, {4, 13, 0xFF000000, 0xFFFF8080, 0xFF00FFFF},
-        {8, 19, 0xFF0B0B0B, 0xFF303030, 0xFFA5A5A5}, {16, 11, 0xFF303030, 0xFF7A7A7A, 0xFF141414},
-        {24, 7, 0xFF0B3055, 0xFF7A9FC4, 0xFFA5CAEF}, {32, 7, 0xFF30557A, 0xFFC4E90E, 0xFFA8CDF2}};
-    for (const auto& [depth, odd, first, second, last] : cases) {
+    // Depth and a pixel count that is no multiple of the four pixels of a vector step; what each
+    // depth decodes to is checked through the window images.
+    const std::pair<int64_t, int64_t> cases[] = {{1, 11},  {4, 13}, {8, 19},
+                                                 {16, 11}, {24, 7}, {32, 7}};
+    for (const auto& [depth, odd] : cases) {
         for (int64_t count : {int64_t{1}, int64_t{5}, odd, int64_t{999}}) {
             std::vector<uint32_t> fast(count), portable(count);
             display::usesimdconversion(false);
@@ -396,10 +394,6 @@ TEST(Rendering, FastAndPortableConversionsAgreeAtEveryDepth) {
             display::usesimdconversion(true);
             ASSERT_TRUE(display::convertpixels(depth, bytes.data(), fast.data(), count));
             EXPECT_EQ(fast, portable) << "depth " << depth << ", " << count << " pixels";
-            if (count == odd) {
-                EXPECT_EQ((std::vector{portable[0], portable[1], portable.back()}),
-                          (std::vector{first, second, last}));
-            }
         }
     }
     uint32_t untouched = 7;
