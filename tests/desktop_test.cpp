@@ -7,13 +7,10 @@
 #include "display/render.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/logcapture.h"
 #include "toolkit/desktop.h"
 
 #include <QImage>
 #include <QMenuBar>
-#include <QTimer>
-#include <QWidget>
 #include <cmath>
 
 namespace {

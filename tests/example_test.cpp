@@ -3,7 +3,6 @@
 // and run headless with keys typed in advance; what they left on the screen is read back from the
 // snapshots they wrote.
 #include "tests/support/headlessrun.h"
-
 #include "tests/support/testing.h"
 
 namespace {

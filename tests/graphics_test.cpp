@@ -278,7 +278,7 @@ PROGRAM_TEST(Graphics, PrintStringWritesGreyGlyphsOneAfterAnother) {
 
 // Glyph bytes 0, 128, 255, 127, 0, white on black, from x = 1 on: each depth writes its blend
 // into those five pixels (128 bright, 127 dark) and leaves the bytes that are not theirs (depth
-// 16's first byte, depth 32's alpha, everything past the last pixel).
+// 16's first byte, depth 32's alpha, everything past the last pixel). Other colours blend too.
 PROGRAM_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsIntoItsPixelsOnly) {
     const Bytes glyph{0, 128, 255, 127, 0};
     const std::pair<int64_t, Changes> rows[]{
@@ -295,19 +295,13 @@ PROGRAM_TEST(Graphics, AGreyGlyphAtEveryDepthBlendsIntoItsPixelsOnly) {
         g_PrintSymbol(0, 'A', 1, 1, white, black, greyrow(glyph));
         EXPECT_EQ(changed(0), changes) << "depth " << depth;
     }
-}
-
-// Palette windows blend too: dark ink on white keeps a white background.
-PROGRAM_TEST(Graphics, AGreyGlyphBlendsWithAPaletteBackground) {
-    graphicwindow(0, 1);
-    graphicwindow(1, 4);
-    const t_Font ink = greyrow({0, 255});
-    g_GotoXY(0, 8, 0);
-    g_PrintSymbol(0, 'A', 1, 1, black, white, ink);
-    EXPECT_EQ(block(0)[1], 0x80);
-    g_GotoXY(1, 8, 0);
-    g_PrintSymbol(1, 'A', 1, 1, blue, white, ink);
-    EXPECT_EQ(block(1)[4], 0xF6);
+    // Palette windows blend too: dark ink on white keeps a white background.
+    for (auto [depth, ink, at, expected] : {std::tuple{1, black, 1, 0x80}, {4, blue, 4, 0xF6}}) {
+        graphicwindow(0, depth);
+        g_GotoXY(0, 8, 0);
+        g_PrintSymbol(0, 'A', 1, 1, ink, white, greyrow({0, 255}));
+        EXPECT_EQ(block(0)[at], expected) << depth;
+    }
 }
 
 // Each glyph passes the unscaled fit test, then reaches past the right edge and the bottom. Row

@@ -5,7 +5,6 @@
 #include "events/queues.h"
 #include "tests/support/displayhelpers.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/testfonts.h"
 
 #include <climits>
 
@@ -185,7 +184,7 @@ struct Command {
 };
 
 // The lines of a command given windows 8, 255, 2 (not initialised) and 1 (no text block).
-Lines refusals(const Command& c) {
+Lines refusalsof(const Command& c) {
     const std::string notgraphic = c.name + ": Window is not a graphic window.";
     Lines lines{notgraphic, notgraphic,
                 c.name + (c.needs == Needs::Graphic ? ": Graphic window" : ": Window") +
@@ -229,7 +228,7 @@ PROGRAM_TEST(WindowLookup, EachCommandRefusesTheWindowsItCannotUseWithItsLine) {
         for (uint8_t n : {8, 255, 2, 1}) {
             c.call(n);
         }
-        EXPECT_EQ(log.lines(), refusals(c)) << c.name;
+        EXPECT_EQ(log.lines(), refusalsof(c)) << c.name;
     }
 }
 

@@ -4,7 +4,6 @@
 #include "display/resources.h"
 #include "formats/binaryfile.h"
 #include "formats/fontwriter.h"
-#include "tests/support/headlessrun.h"
 #include "tests/support/tempresources.h"
 #include "tests/support/testing.h"
 #include "toolkit/commandline.h"

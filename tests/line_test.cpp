@@ -8,7 +8,6 @@
 
 #include <cstring>
 #include <map>
-#include <random>
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/testfonts.h"
 
 namespace {
 

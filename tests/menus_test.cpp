@@ -5,7 +5,6 @@
 #include "core/threads.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/testfonts.h"
 #include "ui/builtinactions.h"
 #include "ui/copyconversion.h"
 #include "ui/menuactions.h"

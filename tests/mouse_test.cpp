@@ -7,8 +7,6 @@
 #include "tests/support/inputhelpers.h"
 #include "ui/mouseevents.h"
 
-#include <QWidget>
-
 namespace {
 
 using Pixel = std::pair<int64_t, int64_t>;

@@ -10,13 +10,7 @@
 #include "display/videomemory.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
-#include "tests/support/testfonts.h"
 
-#include <QCoreApplication>
-#include <QMouseEvent>
-#include <QTimer>
-#include <QWidget>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <map>

@@ -103,7 +103,6 @@ TEST(VideoMemory, PlacementLogTextsAndTitlesWithoutAWindow) {
     }
     EXPECT_EQ(base::hexaddress(16777215), "$00FFFFFF");
     EXPECT_EQ(base::hexaddress(-1), "$FFFFFFFF");
-    EXPECT_EQ(base::hexdigits4(0x12345), "2345");
 }
 
 PROGRAM_TEST(InitWindow, SizesAndDepthsAreCheckedAndCorrected) {
