@@ -77,10 +77,6 @@ std::array<uint8_t, 4> blendedvalue(const GlyphColours& c, int g, int64_t depth)
     }
 }
 
-} // namespace
-
-namespace {
-
 // The table of the last key asked for on this thread; colours() gives the pair on a miss.
 template <typename Colours>
 const BlendTable& cachedtable(int64_t key, int64_t depth, Colours colours) {

@@ -1,6 +1,5 @@
 #include "display/pixelconversion.h"
 
-#include "display/palette.h"
 #include "display/surface.h"
 #include "quorvinthal/toolkit.h"
 
@@ -24,28 +23,32 @@ uint32_t argb(uint8_t r, uint8_t g, uint8_t b) {
     return opaque | uint32_t{r} << 16 | uint32_t{g} << 8 | uint32_t{b};
 }
 
-uint32_t palettepixel(int index) {
-    const Palette& p = palette();
-    return argb(p.Red[index], p.Green[index], p.Blue[index]);
+// Pixel x of a one-byte row of a packed depth, read by the depth's own pixel format: the order of
+// the pixels in a byte is written there only.
+template <typename Format> uint32_t packedpixel(uint8_t byte, int64_t x) {
+    const t_RGBColor c = Format::get(&byte, x);
+    return argb(c.Red, c.Green, c.Blue);
 }
 
-// Both pixels of a depth-4 byte, high nibble first, as one table entry.
+// Both pixels of a depth-4 byte as one table entry.
 struct NibblePairs {
     std::array<std::array<uint32_t, 2>, 256> pairs;
     NibblePairs() {
         for (int byte = 0; byte < 256; ++byte) {
-            pairs[byte] = {palettepixel(byte >> 4), palettepixel(byte & 15)};
+            for (int x = 0; x < 2; ++x) {
+                pairs[byte][x] = packedpixel<PixelFormat<4>>(static_cast<uint8_t>(byte), x);
+            }
         }
     }
 };
 
-// Eight pixels of a depth-1 byte, most significant bit leftmost.
+// The eight pixels of a depth-1 byte.
 struct BitOctets {
     std::array<std::array<uint32_t, 8>, 256> octets;
     BitOctets() {
         for (int byte = 0; byte < 256; ++byte) {
-            for (int bit = 0; bit < 8; ++bit) {
-                octets[byte][bit] = palettepixel((byte >> (7 - bit)) & 1 ? t_White : t_Black);
+            for (int x = 0; x < 8; ++x) {
+                octets[byte][x] = packedpixel<PixelFormat<1>>(static_cast<uint8_t>(byte), x);
             }
         }
     }
