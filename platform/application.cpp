@@ -5,12 +5,15 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
 
 #include <atomic>
+#include <cstdlib>
+#include <filesystem>
 
 #if defined(__SANITIZE_THREAD__)
 // Every program of a ThreadSanitizer build: Qt and the sound server's client library are not built
@@ -69,7 +72,60 @@ void connectcallbacks(const AppCallbacks& callbacks) {
         });
 }
 
+// A Wayland compositor: the socket named, handed over, or (asked for by name) the default one.
+bool waylandreachable(const std::function<std::string(const char*)>& environment, bool named) {
+    if (!environment("WAYLAND_DISPLAY").empty() || !environment("WAYLAND_SOCKET").empty()) {
+        return true;
+    }
+    const std::string runtime = environment("XDG_RUNTIME_DIR");
+    std::error_code ec;
+    return named && !runtime.empty() &&
+           std::filesystem::exists(std::filesystem::path(runtime) / "wayland-0", ec);
+}
+
+// Whether the platform plugin called name (options after a colon dropped) finds its display;
+// the platforms other than X11 and Wayland (offscreen, vnc, eglfs ...) need none.
+bool platformreachable(const std::string& name,
+                       const std::function<std::string(const char*)>& environment, bool named) {
+    const std::string plugin = name.substr(0, name.find(':'));
+    if (plugin == "xcb") {
+        return !environment("DISPLAY").empty();
+    }
+    if (plugin.rfind("wayland", 0) == 0) {
+        return waylandreachable(environment, named);
+    }
+    return !plugin.empty();
+}
+
 } // namespace
+
+bool displayreachable(const std::function<std::string(const char*)>& environment) {
+    const std::string requested = environment("QT_QPA_PLATFORM");
+    if (requested.empty()) {
+        return platformreachable("xcb", environment, false) ||
+               platformreachable("wayland", environment, false);
+    }
+    // Qt tries a list "first;second" in order.
+    for (size_t start = 0; start <= requested.size();) {
+        const size_t end = std::min(requested.find(';', start), requested.size());
+        if (platformreachable(requested.substr(start, end - start), environment, true)) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+bool displayreachable() {
+    return displayreachable([](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value != nullptr ? value : "");
+    });
+}
+
+bool compositorplaces() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 QApplication* qtapplication() {
     return state().application;
@@ -111,6 +167,21 @@ bool runeventsuntil(const std::function<bool()>& done, int64_t timeoutms) {
     QTimer::singleShot(static_cast<int>(timeoutms), &loop, &QEventLoop::quit);
     loop.exec();
     return done();
+}
+
+// Qt names the X11 windows' class after the application and gives Wayland the desktop file
+// name as the app id; both are read when the first window is made.
+void setapplicationidentity(const std::string& name, const std::string& desktopfilename,
+                            const std::vector<std::string>& iconfiles) {
+    QCoreApplication::setApplicationName(QString::fromStdString(name));
+    QGuiApplication::setDesktopFileName(QString::fromStdString(desktopfilename));
+    QIcon icon;
+    for (const std::string& file : iconfiles) {
+        icon.addFile(QString::fromStdString(file));
+    }
+    if (!icon.isNull()) {
+        QApplication::setWindowIcon(icon);
+    }
 }
 
 void quitapplication(int code) {

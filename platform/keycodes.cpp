@@ -212,6 +212,23 @@ constexpr auto keypadkeys = std::to_array<KeypadKey>({
     {92, U'9'},
 });
 
+struct KeycodeRange {
+    int64_t first, last;
+};
+
+// Return, Tab, Backspace, Escape; the modifiers and F17; volume keys; F18, F19, F20; the function,
+// navigation and Japanese input keys from F5 up to the Up arrow.
+constexpr auto commandkeycodes = std::to_array<KeycodeRange>({
+    {36, 36},
+    {48, 48},
+    {51, 51},
+    {53, 64},
+    {72, 74},
+    {79, 80},
+    {90, 90},
+    {96, 126},
+});
+
 template <typename Table> int64_t lookup(const Table& table, int key) {
     const auto found =
         std::find_if(table.begin(), table.end(), [key](const auto& p) { return p.key == key; });
@@ -238,6 +255,13 @@ int64_t keycodeofqtkey(int qtkey, bool keypad) {
 
 bool iskeypadkeycode(int64_t keycode) {
     return keypadcharacter(keycode) != 0;
+}
+
+bool istypingkeycode(int64_t keycode) {
+    const bool command = std::any_of(
+        commandkeycodes.begin(), commandkeycodes.end(),
+        [keycode](const KeycodeRange& r) { return keycode >= r.first && keycode <= r.last; });
+    return !command && !iskeypadkeycode(keycode);
 }
 
 char32_t keypadcharacter(int64_t keycode) {

@@ -17,6 +17,9 @@ int64_t keycodeofqtkey(int qtkey, bool keypad);
 
 // Keypad keys (the original sets the numeric-pad modifier for them).
 bool iskeypadkeycode(int64_t keycode);
+// Keys that type text in the main block, whatever the layout prints on them: not the keypad, nor
+// Return, Tab, Backspace, Escape, the modifiers, function, navigation and media keys.
+bool istypingkeycode(int64_t keycode);
 // The character the original's keypad key produces (it has no Num Lock); 0 for other keys.
 char32_t keypadcharacter(int64_t keycode);
 

@@ -101,19 +101,40 @@ bool isfunctionkey(int key) {
     return key >= Qt::Key_F1 && key <= Qt::Key_F35;
 }
 
+// One printable character, not a control character or a navigation key's private-use one.
+bool typesprintable(const QKeyEvent* event) {
+    const QString text = event->text();
+    return text.size() == 1 && text[0].isPrint();
+}
+
 bool islockon(const QKeyEvent* event) {
     return (event->nativeModifiers() & nativelockmask) != 0;
 }
 
+// A scan code names a physical key only where the keymap is a real keyboard's. A virtual keyboard
+// (wtype, an on-screen keyboard, a remote desktop) makes up a keymap of its own and hands out
+// scan codes in the order it needs characters, so that a "5" may come from Escape's place and an
+// "x" from Backspace's. Letters and signs move with the layout, so two typing keys may differ;
+// a typing key and a command key, keypad or not, are never the same key. A key Qt names but the
+// table does not (a media key, a layout's own letter) is a typing key when it types text.
+bool samekey(int64_t fromscancode, int64_t fromqtkey, bool typestext) {
+    if (fromqtkey == unknownkeycode) {
+        return !typestext || istypingkeycode(fromscancode);
+    }
+    return fromscancode == fromqtkey ||
+           (istypingkeycode(fromscancode) && istypingkeycode(fromqtkey));
+}
+
 int64_t keycodeof(const QKeyEvent* event) {
+    const int64_t fromqtkey = keycodeofqtkey(event->key(), event->modifiers() & Qt::KeypadModifier);
     const quint32 scancode = event->nativeScanCode();
     if (scancode > evdevoffset) {
         const int64_t keycode = keycodeofevdev(scancode - evdevoffset);
-        if (keycode != unknownkeycode) {
+        if (keycode != unknownkeycode && samekey(keycode, fromqtkey, typesprintable(event))) {
             return keycode;
         }
     }
-    return keycodeofqtkey(event->key(), event->modifiers() & Qt::KeypadModifier);
+    return fromqtkey;
 }
 
 std::optional<char32_t> controlcharacter(const QKeyEvent* event, int64_t keycode) {
@@ -142,10 +163,8 @@ std::string charactersof(const QKeyEvent* event, int64_t keycode) {
         // The original's keypad has no Num Lock: its keys always type their own character.
         // Qt's text counts only when it is printable: with Num Lock off the keys report
         // navigation and Delete characters.
-        const QString text = event->text();
-        const bool printable = text.size() == 1 && text[0].isPrint();
-        return printable && key != Qt::Key_Enter ? text.toStdString()
-                                                 : utf8(keypadcharacter(keycode));
+        return typesprintable(event) && key != Qt::Key_Enter ? event->text().toStdString()
+                                                             : utf8(keypadcharacter(keycode));
     }
     if (isfunctionkey(key)) {
         return utf8(firstfunctionkeycharacter + static_cast<char32_t>(key - Qt::Key_F1));

@@ -36,6 +36,12 @@ struct AppCallbacks {
     std::function<void()> applicationwillterminate;
 };
 
+// Whether the window system can be reached: the Qt platform QT_QPA_PLATFORM names, or X11 and
+// Wayland when it names none, finds its display. Qt ends the process where none can start, so ask
+// before initapplication. environment reads a variable, empty when unset.
+bool displayreachable(const std::function<std::string(const char* name)>& environment);
+bool displayreachable(); // this process's environment
+
 // Creates the application object (once). Must be called on the thread that becomes the main
 // thread, before any other platform call.
 void initapplication(int& argc, char** argv);
@@ -47,6 +53,10 @@ int runapplication(const AppCallbacks& callbacks);
 // and tools that drive the event loop themselves. Returns done().
 bool runeventsuntil(const std::function<bool()>& done, int64_t timeoutms);
 void quitapplication(int code);
+// How the desktop knows the program: its name (the class of its X11 windows), its desktop file
+// name (on Wayland, its app id) and its windows' icon from PNG files, one per size.
+void setapplicationidentity(const std::string& name, const std::string& desktopfilename,
+                            const std::vector<std::string>& iconfiles);
 
 bool ismainthread();
 // Runs work on the main thread and waits for it; inline when already there. Work sent here must

@@ -43,6 +43,10 @@ QApplication* qtapplication();
 // The registered handlers (main thread only).
 const Handlers& handlers();
 
+// Wayland: the compositor places the windows, and a program learns neither its windows'
+// positions nor their frames.
+bool compositorplaces();
+
 // Screen height used to flip between Qt's y-down and the frame convention's y-up coordinates.
 double screenheightof(QWidget* w);
 

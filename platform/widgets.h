@@ -33,7 +33,9 @@ class ToolkitWindow : public QWidget {
     void timerEvent(QTimerEvent* event) override;
 
   private:
+    QSize fittedsize(const QRect& area, const QMargins& margins) const;
     void keeponscreen();
+    void fitscreen();
 
     QSize logical;
     // Placed by the toolkit, the window manager's frame not yet taken into account.

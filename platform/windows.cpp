@@ -19,11 +19,18 @@ QScreen* screenof(QWidget* w) {
     return screen != nullptr ? screen : QGuiApplication::primaryScreen();
 }
 
+// Whether a window manager frames the windows and tells their frames: not on the offscreen
+// platform, which invents a frame no window manager draws, nor on Wayland, where the compositor
+// places the windows and keeps their frames to itself.
+bool windowmanagerframes() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && !compositorplaces();
+}
+
 // What the window manager's frame adds around the content; nothing before it has framed the
-// window, and nothing without a window manager. The offscreen platform invents a frame of its
-// own, though no window manager draws one.
+// window, and nothing where no window manager tells.
 QMargins decoration(const QWidget* w) {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    if (!windowmanagerframes()) {
         return QMargins();
     }
     const QRect content = w->geometry(), frame = w->frameGeometry();
@@ -95,7 +102,7 @@ void ToolkitWindow::showEvent(QShowEvent* event) {
     if (placing) {
         keeponscreen();
     }
-    if (placing && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    if (placing && windowmanagerframes()) {
         framewaits = 40;
         framewatch.start(25, this);
     }
@@ -119,7 +126,11 @@ void ToolkitWindow::place(QPoint topleft, QSize size) {
     placing = true;
     setGeometry(QRect(topleft, size));
     layoutviews();
-    keeponscreen();
+    if (compositorplaces()) {
+        fitscreen();
+    } else {
+        keeponscreen();
+    }
 }
 
 // Only a picture scales; other windows simply have the size they are given.
@@ -136,6 +147,18 @@ double ToolkitWindow::scale() const {
     return std::min(double(width()) / size.width(), double(height() - bar) / (size.height() - bar));
 }
 
+// The size the window shows at within an area of the screen, its frame's margins left free:
+// its logical size, scaled down when that does not fit.
+QSize ToolkitWindow::fittedsize(const QRect& area, const QMargins& m) const {
+    const int bar = menubarheight(this);
+    const QSize size = logicalsize();
+    const double fit = std::min(
+        {1.0, double(area.width() - m.left() - m.right()) / std::max(1, size.width()),
+         double(area.height() - m.top() - m.bottom() - bar) / std::max(1, size.height() - bar)});
+    return QSize(static_cast<int>(std::floor(size.width() * fit)),
+                 bar + static_cast<int>(std::floor((size.height() - bar) * fit)));
+}
+
 // Once the window manager has framed a window the toolkit placed, the whole frame, title bar
 // included, goes inside the screen's available area: moved there, and scaled down when it does
 // not fit. Without a frame (no window manager, or not framed yet) the window stays as placed.
@@ -147,13 +170,7 @@ void ToolkitWindow::keeponscreen() {
     }
     placing = false;
     const QRect area = screen->availableGeometry();
-    const int bar = menubarheight(this);
-    const QSize size = logicalsize();
-    const double fit = std::min(
-        {1.0, double(area.width() - m.left() - m.right()) / std::max(1, size.width()),
-         double(area.height() - m.top() - m.bottom() - bar) / std::max(1, size.height() - bar)});
-    const QSize shown(static_cast<int>(std::floor(size.width() * fit)),
-                      bar + static_cast<int>(std::floor((size.height() - bar) * fit)));
+    const QSize shown = fittedsize(area, m);
     const int x =
         std::clamp(geometry().x(), area.left() + m.left(),
                    std::max(area.left() + m.left(), area.right() + 1 - m.right() - shown.width()));
@@ -161,6 +178,15 @@ void ToolkitWindow::keeponscreen() {
         std::clamp(geometry().y(), area.top() + m.top(),
                    std::max(area.top() + m.top(), area.bottom() + 1 - m.bottom() - shown.height()));
     setGeometry(QRect(QPoint(x, y), shown));
+}
+
+// Where the compositor places the window, only its size is the toolkit's: scaled down to the
+// screen at once, as nothing will tell where the window went or how large its frame is.
+void ToolkitWindow::fitscreen() {
+    placing = false;
+    if (QScreen* screen = screenof(this)) {
+        resize(fittedsize(screen->availableGeometry(), QMargins()));
+    }
 }
 
 // The content (picture and borders) scaled by one factor and centred below the menu bar; the
@@ -227,15 +253,18 @@ void windowcenter(Window w) {
     if (screen == nullptr) {
         return;
     }
+    // A toolkit window's content goes to the centre, whether the window manager has framed it yet
+    // or not: the frame is known only from the second time on, and a program that centres its
+    // window at each start would move it by the frame's margins when run again.
+    if (auto* window = dynamic_cast<ToolkitWindow*>(widget)) {
+        QRect content(QPoint(), window->logicalsize());
+        content.moveCenter(screen->availableGeometry().center());
+        window->place(content.topLeft(), content.size());
+        return;
+    }
     QRect frame = widget->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
-    const QMargins m = decoration(widget);
-    const QRect placed(frame.topLeft() + QPoint(m.left(), m.top()), logicalsizeof(widget));
-    if (auto* window = dynamic_cast<ToolkitWindow*>(widget)) {
-        window->place(placed.topLeft(), placed.size());
-    } else {
-        widget->move(frame.topLeft());
-    }
+    widget->move(frame.topLeft());
 }
 
 void windowsettitle(Window w, const std::string& title) {

@@ -2,33 +2,15 @@
 # The application on a real desktop: Xvfb with the openbox window manager, driven with xdotool
 # and wmctrl. Checks quitting (menu key from either window, also while the program waits for a
 # key, and closing both windows), that every frame lies inside the screen, that a window resized
-# by the user shows the whole chart, crisp pixels at twice the density, and running the program
-# again.
+# by the user shows the whole chart, crisp pixels at twice the density, running the program
+# again (ten times, the text window staying where it is), and that the windows carry the desktop
+# entry's class and the shipped icon at every size.
 #
-#   scripts/desktoptest.sh BUILD_BIN_DIR XWDPROBE   (the examples are in BUILD_BIN_DIR/../examples)
+#   scripts/desktoptest.sh BUILD_BIN_DIR SCREENPROBE   (the examples are in BUILD_BIN_DIR/../examples)
 set -uo pipefail
 bin="$1"
 probe="$2"
-work=$(mktemp -d)
-failures=0
-pids=()
-
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-check() { # description, command...
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "ok: $what"
-    else
-        echo "FAILED: $what"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/desktopchecks.sh"
 
 # A fresh X display of the given size with openbox on it.
 desktop() {
@@ -51,14 +33,6 @@ start() {
     xdotool search --sync --onlyvisible --name "${windowname:-Quorvinthal}" >/dev/null
 }
 
-waitline() { # a log line, seconds
-    for _ in $(seq $((${2:-10} * 20))); do
-        grep -qF -- "$1" "$work/log" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
 # The program's two dates, typed into the text window.
 typedates() {
     xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Quorvinthal$' | head -1)"
@@ -66,18 +40,6 @@ typedates() {
     xdotool key Return ctrl+z
     xdotool type --delay 20 '05.12.2026'
     xdotool key Return
-}
-
-# Waits for the process to end; true when it ended with status 0 within the seconds given.
-endswithin() { # seconds
-    for _ in $(seq $(($1 * 20))); do
-        if ! kill -0 "$app" 2>/dev/null; then
-            wait "$app"
-            return $?
-        fi
-        sleep 0.05
-    done
-    return 1
 }
 
 # Every shown window's frame (client position less the frame extents) inside the screen.
@@ -109,12 +71,40 @@ chartwindow() {
 
 ended='t_QuitProgram: Quitting current thread with message in window #0.'
 
+textwindow() {
+    xdotool search --onlyvisible --name '^Quorvinthal$' | head -1
+}
+
+# The absolute position of a window's content, "x y".
+position() {
+    xwininfo -id "$1" | awk '/Absolute upper-left [XY]/ {printf "%s ", $NF}'
+}
+
+# The class of a window (the second string of WM_CLASS).
+windowclass() {
+    xprop -id "$1" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p'
+}
+
+# The sizes of a window's icons ("16x16 22x22 ..."), and those of the shipped icon.
+iconsizes() {
+    xprop -len 4000000 -id "$1" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' |
+        sort -n | tr '\n' ' '
+}
+shippedsizes() {
+    ls "$bin/../share/icons/hicolor" | sort -n | tr '\n' ' '
+}
+entry="$(dirname "$0")/../packaging/org.quorvinthal.Quorvinthal.desktop"
+
 # 1. A full run on a large screen: frames, resizing, running again, quitting from the chart.
 desktop 1920x1200
 start quorvinthal
 typedates
 check "the chart is drawn (1920 x 1200)" waitline "$ended"
 check "every frame inside a 1920 x 1200 screen" framesinside
+check "the windows' class is the desktop entry's StartupWMClass" \
+    test "$(windowclass "$(textwindow)")" = "$(sed -n 's/^StartupWMClass=//p' "$entry")"
+check "the windows carry the shipped icon at every size ($(shippedsizes))" \
+    test "$(iconsizes "$(textwindow)")" = "$(shippedsizes)"
 chart=$(chartwindow)
 xdotool windowsize --sync "$chart" 672 451
 sleep 0.5
@@ -124,8 +114,7 @@ xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Quorvinth
 xdotool key ctrl+shift+r
 sleep 0.5
 typedates
-check "Ctrl+Shift+R runs the program again: a second chart" \
-    bash -c "for i in \$(seq 200); do [ \$(grep -cF '$ended' '$work/log') = 2 ] && exit 0; sleep 0.05; done; exit 1"
+check "Ctrl+Shift+R runs the program again: a second chart" waitline "$ended" 10 2
 xdotool windowactivate --sync "$(chartwindow)"
 xdotool key ctrl+shift+q
 check "Ctrl+Shift+Q in the chart window ends the application with status 0" endswithin 1
@@ -158,9 +147,23 @@ xwd -id "$(xdotool search --onlyvisible --name Grafikbeispiel | head -1)" -silen
 check "at QT_SCALE_FACTOR=2 every picture pixel is a crisp 2 x 2 block" "$probe" "$work/demo.xwd" crisp
 kill "$app" 2>/dev/null
 
-if [ "$failures" -ne 0 ]; then
-    echo "desktoptest: $failures checks failed; the last log:"
-    cat "$work/log"
-    exit 1
-fi
-echo "desktoptest: every check passed"
+# 5. Ten restarts: the text window stays where it is, whatever its frame.
+desktop 1920x1200
+start quorvinthal
+typedates
+waitline "$ended" >/dev/null
+placed=$(position "$(textwindow)")
+for run in $(seq 2 11); do
+    xdotool windowactivate --sync "$(textwindow)"
+    xdotool key ctrl+shift+r
+    waitline "Program: Start." 10 "$run" >/dev/null
+    sleep 0.3
+    typedates
+    waitline "$ended" 10 "$run" >/dev/null
+done
+check "ten restarts ran the program ten more times" test "$(grep -cF "$ended" "$work/log")" = 11
+check "after ten restarts the text window is where it was ($placed)" \
+    test "$(position "$(textwindow)")" = "$placed"
+kill "$app" 2>/dev/null
+
+summary desktoptest "$work/log"

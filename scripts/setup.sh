@@ -3,11 +3,13 @@
 # needs (only when one is missing) and configures and builds the project (Release, two jobs).
 set -euo pipefail
 
-# Build and test; the last line is what the Debian package and its test need (cpack's shlibdeps
+# Build and test; the next to last line is the Wayland run (Qt's plugin, a headless compositor,
+# typing and screenshots), the last what the Debian package and its test need (cpack's shlibdeps
 # uses file and dpkg-shlibdeps; the validators of the package, desktop entry and metainfo).
 PACKAGES=(g++ cmake pkg-config clang-format qt6-base-dev qt6-multimedia-dev libutf8proc-dev
           libfreetype-dev fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip
           qt6-translations-l10n openbox wmctrl x11-utils x11-apps
+          qt6-wayland sway wtype grim
           dpkg-dev file lintian desktop-file-utils appstream)
 
 # Fuzz builds only (CXX=clang++ ... -DQV_FUZZ=ON): the compiler and its libFuzzer runtime, each the
@@ -35,8 +37,20 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 }
 
-build_project() {
+configure_project() {
     local dir="$1"; shift
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+}
+
+build_project() {
+    local dir="$1"; shift
+    configure_project "$dir" "$@"
     cmake --build "$dir" -j2
+}
+
+# Only the given targets (and what they need) of the folder's Release build.
+build_targets() {
+    local dir="$1"; shift
+    configure_project "$dir"
+    cmake --build "$dir" -j2 --target "$@"
 }

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Makes the Debian packages of a build folder with cpack (quorvinthal, libquorvinthal1,
 # libquorvinthal-dev), checks their control fields and contents, unpacks them into a temporary
-# folder and uses them there: the application runs the example dates headless and prints
-# --version without a display; an example program builds against the development files alone,
-# with CMake and with pkg-config, and runs. The library exports the public API only. The desktop
+# folder and uses them there: the application runs the example dates headless, prints --version
+# and refuses to start without a display in one line; an example program builds against the
+# development files alone, with CMake and with pkg-config, and runs. The library exports the public API only. The desktop
 # entry and the metainfo go through their validators, each package through lintian (no errors,
-# no warnings).
+# no warnings, no hardening or section tags); the manual page names every option.
 #
 #   scripts/testpackage.sh BUILD_DIR VERSION
 set -euo pipefail
@@ -30,11 +30,19 @@ for deb in "$app" "$lib" "$dev"; do
 done
 
 # Depends: the application on its exact library, the library on Qt 6, the development files on
-# the library and what its CMake package and pkg-config file ask for.
+# the library and what its CMake package and pkg-config file ask for. The application and the
+# library recommend Qt's translations (German dialogs) and its Wayland plugin.
 depends() { dpkg-deb -f "$1" Depends; }
-needs() { # package, dependency (with its version clause when given)
-    [[ ", $(depends "$1")," == *", $2"[\ ,]* ]] || fail "$(basename "$1"): Depends lacks $2: $(depends "$1")"
+lists() { # package, field, entry (with its version clause when given)
+    local value
+    value=$(dpkg-deb -f "$1" "$2")
+    [[ ", $value," == *", $3"[\ ,]* ]] || fail "$(basename "$1"): $2 lacks $3: $value"
 }
+needs() { lists "$1" Depends "$2"; }
+for deb in "$app" "$lib"; do
+    lists "$deb" Recommends qt6-translations-l10n
+    lists "$deb" Recommends qt6-wayland
+done
 needs "$app" "libquorvinthal1 (= $version)"
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libutf8proc2 libc6; do
     needs "$lib" "$library"
@@ -91,6 +99,20 @@ line=$(sed -n 11p "$work/shot/screen.txt")
     fail "window 0 is titled: $(head -n 1 "$work/shot/titles.txt")"
 printed=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/quorvinthal" --version)
 [ "$printed" = "quorvinthal $version" ] || fail "quorvinthal --version printed: $printed"
+# Without a display: one German line and status 1, no abort.
+status=0
+printed=$(env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM \
+    "$bin/quorvinthal" 2>&1) || status=$?
+[ "$status" = 1 ] && [ "$(grep -c . <<<"$printed")" = 1 ] && [[ "$printed" == *"kein Bildschirm"* ]] ||
+    fail "quorvinthal without a display ended with status $status and printed: $printed"
+
+# The manual page names every option of --help, every Ctrl+Shift key it names, and the
+# pictures' file names as they are written.
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$work/root/usr/share/man/man1/quorvinthal.1.gz" 2>&1)
+for word in $("$bin/quorvinthal" --help | grep -oE -- '--[a-z]+|Strg\+Umschalt\+[A-Z]' | sort -u) \
+    'window<n>.png'; do
+    grep -qF -- "$word" <<<"$manual" || fail "the manual page lacks $word"
+done
 
 # The shared library exports the public API and nothing of the toolkit's insides.
 library="$work/root/usr/lib/$multiarch/libquorvinthal.so.1"
@@ -124,11 +146,14 @@ desktop-file-validate "$work/root/usr/share/applications/org.quorvinthal.Quorvin
 appstreamcli validate --no-net \
     "$work/root/usr/share/metainfo/org.quorvinthal.Quorvinthal.metainfo.xml" \
     >"$work/appstream.log" || { cat "$work/appstream.log" >&2; fail "appstreamcli validate"; }
+# Pedantic, with the informational tags: hardened as Debian builds (stack protector, fortified
+# functions, full RELRO, PIE) and no .comment sections.
 for deb in "$app" "$lib" "$dev"; do
-    lintian --allow-root --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
-    if grep -qE '^[EW]: ' "$work/lintian.log"; then
+    lintian --allow-root --pedantic --display-info --tag-display-limit 0 "$deb" \
+        >"$work/lintian.log" 2>&1 || true
+    if grep -qE '^[EW]: |hardening-|has-unneeded-section' "$work/lintian.log"; then
         cat "$work/lintian.log" >&2
-        fail "lintian reports errors or warnings on $(basename "$deb")"
+        fail "lintian reports errors, warnings, hardening or section tags on $(basename "$deb")"
     fi
 done
 echo "testpackage: three packages; the unpacked application runs the example dates, the" \

@@ -1,14 +1,17 @@
 // What a program relies on wherever it lies: its resources found in its own folder, the
 // toolkit's data folder or the XDG data folders, else built into the toolkit; its own name on its
-// windows; the command line every program understands.
+// windows and on the desktop; the command line every program understands; a clean refusal
+// without a display.
 #include "display/resources.h"
 #include "formats/binaryfile.h"
 #include "formats/fontwriter.h"
 #include "tests/support/tempresources.h"
 #include "tests/support/testing.h"
 #include "toolkit/commandline.h"
+#include "toolkit/identity.h"
 
 #include <cstdio>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -184,4 +187,90 @@ TEST(CommandLine, OptionsValuesRefusalsAndVersion) {
                              "--today TT.MM.JJJJ", "--timeout SEKUNDEN", "--version", "--help"}) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
     }
+    // The snapshot program's help does not promise windows it never opens.
+    const std::string snapshothelp = toolkit::usage("quorvinthal-snapshot", true);
+    EXPECT_EQ(snapshothelp.find("öffnet"), std::string::npos) << snapshothelp;
+    EXPECT_NE(snapshothelp.find("ohne --out tut es\nnichts"), std::string::npos) << snapshothelp;
+}
+
+// Started with nothing that leads to a display, each program says in its first line what it does
+// or lacks: the application that it finds no display and how it runs headless, the snapshot
+// program that it needs --out; neither aborts.
+TEST(ProgramStart, WithoutADisplayEachProgramSaysWhatItDoesOrLacks) {
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"quorvinthal", 1,
+         "quorvinthal: kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY gesetzt); "
+         "ohne Bildschirm läuft es mit quorvinthal --out ORDNER (siehe --help)"},
+        {"quorvinthal-snapshot", 2, "quorvinthal-snapshot: --out ORDNER fehlt (siehe --help)"},
+        {"quorvinthal-snapshot --help", 0,
+         "Aufruf: quorvinthal-snapshot --out ORDNER [--keys TASTEN] [--today TT.MM.JJJJ] "
+         "[--timeout SEKUNDEN]"},
+    };
+    for (const auto& [command, status, first] : cases) {
+        TemporaryFolder folder;
+        EXPECT_EQ(runcommand("env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u "
+                             "QT_QPA_PLATFORM XDG_RUNTIME_DIR=/nonexistent " QV_BIN_DIR "/" +
+                                 command,
+                             folder.root / "printed"),
+                  status)
+            << command;
+        const Lines printed = readlines(folder.root / "printed");
+        EXPECT_EQ(status == 0 && !printed.empty() ? Lines{printed.front()} : printed, Lines{first});
+    }
+}
+
+// Each case: the environment's variables, and whether Qt finds a display with them.
+TEST(ProgramStart, TheNamedPlatformOrElseX11OrWaylandNeedsItsDisplay) {
+    TemporaryFolder runtime;
+    std::ofstream(runtime.root / "wayland-0") << "";
+    using Environment = std::map<std::string, std::string>;
+    const std::pair<Environment, bool> cases[] = {
+        {{}, false},
+        {{{"DISPLAY", ":0"}}, true},
+        {{{"WAYLAND_DISPLAY", "wayland-1"}}, true},
+        {{{"WAYLAND_SOCKET", "5"}}, true},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        {{{"QT_QPA_PLATFORM", "vnc:size=800x600"}}, true},
+        {{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "wayland-1"}}, false},
+        {{{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}}, false},
+        {{{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":0"}}, true},
+        {{{"QT_QPA_PLATFORM", "xcb;"}}, false},
+        // Only asked for by name does Wayland look for its default socket.
+        {{{"QT_QPA_PLATFORM", "wayland"}, {"XDG_RUNTIME_DIR", runtime.root.string()}}, true},
+        {{{"XDG_RUNTIME_DIR", runtime.root.string()}}, false},
+    };
+    for (const auto& [environment, reachable] : cases) {
+        const auto read = [&environment](const char* name) {
+            const auto found = environment.find(name);
+            return found == environment.end() ? std::string() : found->second;
+        };
+        EXPECT_EQ(platform::displayreachable(read), reachable)
+            << testing::PrintToString(environment);
+    }
+}
+
+TEST(DesktopIdentity, TheChartApplicationIsItsDesktopEntryAProgramOfOnesOwnItsName) {
+    EXPECT_EQ(toolkit::desktopfilename("Quorvinthal"), "org.quorvinthal.Quorvinthal");
+    EXPECT_EQ(toolkit::desktopfilename("textdemo"), "textdemo");
+    EXPECT_EQ(toolkit::desktopfilename("quorvinthal"), "quorvinthal");
+}
+
+// The icons come from the hicolor theme beside the first data folder that has them, every size
+// there and nothing else.
+TEST(DesktopIdentity, TheIconAtEverySizeFromTheFirstShareFolderThatHasIt) {
+    TemporaryFolder root;
+    const auto icon = [&root](const char* share, const char* size, const char* name) {
+        const fs::path apps = root.root / share / "icons/hicolor" / size / "apps";
+        fs::create_directories(apps);
+        std::ofstream(apps / name) << "png";
+        return apps / name;
+    };
+    icon("a", "48x48", "other.png");
+    const Folders own{icon("b", "16x16", "quorvinthal.png"),
+                      icon("b", "256x256", "quorvinthal.png")};
+    icon("c", "32x32", "quorvinthal.png");
+    EXPECT_EQ(toolkit::iconfiles({root.root / "a/quorvinthal", root.root / "b/hallo",
+                                  root.root / "c/quorvinthal"}),
+              own);
+    EXPECT_EQ(toolkit::iconfiles({root.root / "a/quorvinthal"}), Folders{});
 }

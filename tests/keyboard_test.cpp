@@ -302,6 +302,19 @@ WINDOW_TEST(QtKeys, ScanCodesAndQtKeysGiveTheKeysOfTheOriginalKeyboard) {
         (std::vector<bool>{true, true, true, true, true, false}));
 }
 
+// A virtual keyboard (wtype) hands out scan codes in the order it needs characters: a character
+// from Escape's, Backspace's or the keypad's place, and Return from a digit's, count as the keys Qt
+// names; a typing key on another typing key's place keeps its place, as a layout would have it.
+WINDOW_TEST(QtKeys, MadeUpScanCodesOfAVirtualKeyboardGiveWayToTheQtKey) {
+    typeandcheck({{{Qt::Key_5, "5", 1}, 23, '5'},
+                  {{Qt::Key_X, "x", 14}, 7, 'x'},
+                  {{Qt::Key_Return, "\r", 2}, 36, 13},
+                  {{Qt::Key_8, "8", 72}, 28, '8'},
+                  {{Qt::Key_Eacute, "é", 72}, 255, 233},
+                  {{Qt::Key_Period, ".", 3}, 19, '.'},
+                  {{Qt::Key_Escape, "\x1b", 1}, 53, 27}});
+}
+
 // Keypad keys carry the keypad bit and their digit without Num Lock (Up is keypad 8); Control with
 // keypad 8 redirects the output instead of queuing; the last 8 is the top row's.
 WINDOW_TEST(QtKeys, KeypadKeysCarryTheKeypadBitAndTheirDigit) {

@@ -1,5 +1,5 @@
-// t_RunApplication: the command line decides how the program runs, with its windows on the
-// desktop or headless into a snapshot folder.
+// t_RunApplication and t_RunSnapshot: the command line decides how the program runs, with its
+// windows on the desktop or headless into a snapshot folder.
 #include "base/programname.h"
 #include "quorvinthal/toolkit.h"
 #include "toolkit/commandline.h"
@@ -33,6 +33,16 @@ namespace {
     leave(2);
 }
 
+// Without a display Qt would end the process with advice to reinstall; say what is missing and
+// how the program runs without one.
+int nodisplay(const char* name) {
+    std::fprintf(stderr,
+                 "%s: kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY gesetzt); ohne "
+                 "Bildschirm läuft es mit %s --out ORDNER (siehe --help)\n",
+                 name, name);
+    return 1;
+}
+
 int runheadless(const char* name, char** argv, const CommandLine& line,
                 core::ProgramEntry program) {
     SnapshotRequest request;
@@ -63,29 +73,44 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
     return 0;
 }
 
+// t_RunApplication and t_RunSnapshot: the same command line, the snapshot program without windows.
+[[noreturn]] void runprogram(int argc, char** argv, std::function<void()> program,
+                             const std::string& programName, bool snapshotonly) {
+    const char* name = argc > 0 ? argv[0] : "";
+    if (const char* slash = std::strrchr(name, '/')) {
+        name = slash + 1;
+    }
+    base::setprogramname(programName.empty() ? name : programName);
+    const CommandLine line =
+        parsecommandline(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (!line.error.empty()) {
+        fail(name, line.error);
+    }
+    if (line.version || line.help) {
+        std::fputs(line.help ? usage(name, snapshotonly).c_str()
+                             : (std::string(name) + " " + QV_VERSION + "\n").c_str(),
+                   stdout);
+        leave(0);
+    }
+    if (snapshotonly && !line.headless) {
+        fail(name, "--out ORDNER fehlt (siehe --help)");
+    }
+    int code = line.headless                   ? runheadless(name, argv, line, std::move(program))
+               : !platform::displayreachable() ? nodisplay(name)
+                                               : rundesktop(argc, argv, std::move(program));
+    leave(code);
+}
+
 } // namespace
 
 } // namespace toolkit
 
 int t_RunApplication(int argc, char** argv, std::function<void()> program,
                      const std::string& programName) {
-    const char* name = argc > 0 ? argv[0] : "";
-    if (const char* slash = std::strrchr(name, '/')) {
-        name = slash + 1;
-    }
-    base::setprogramname(programName.empty() ? name : programName);
-    const toolkit::CommandLine line =
-        toolkit::parsecommandline(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-    if (!line.error.empty()) {
-        toolkit::fail(name, line.error);
-    }
-    if (line.version || line.help) {
-        std::fputs(line.help ? toolkit::usage(name).c_str()
-                             : (std::string(name) + " " + QV_VERSION + "\n").c_str(),
-                   stdout);
-        toolkit::leave(0);
-    }
-    int code = line.headless ? toolkit::runheadless(name, argv, line, std::move(program))
-                             : toolkit::rundesktop(argc, argv, std::move(program));
-    toolkit::leave(code);
+    toolkit::runprogram(argc, argv, std::move(program), programName, false);
+}
+
+int t_RunSnapshot(int argc, char** argv, std::function<void()> program,
+                  const std::string& programName) {
+    toolkit::runprogram(argc, argv, std::move(program), programName, true);
 }

@@ -110,28 +110,36 @@ std::optional<t_DateTime> parsetoday(const std::string& text) {
     return t_DateTime{year, month, day, 12, 0, 0};
 }
 
-std::string usage(const std::string& name) {
-    return "Aufruf: " + name +
-           " [--out ORDNER [--keys TASTEN] [--today TT.MM.JJJJ] [--timeout SEKUNDEN]]\n"
-           "       " +
-           name +
-           " --version | --help\n"
-           "\n"
-           "Ohne Optionen öffnet " +
-           name +
-           " seine Fenster auf dem Bildschirm.\n"
-           "\n"
-           "  --out ORDNER        ohne Bildschirm laufen und danach die Bilder der Fenster\n"
-           "                      (window<n>.png), ihren Text (screen.txt), ihre Titel\n"
-           "                      (titles.txt) und das Protokoll (log.txt) in ORDNER schreiben\n"
-           "  --keys TASTEN       diese Tasten eingeben, sobald das Programm sie annimmt:\n"
-           "                      \\r Eingabe, \\e Escape, \\xHH ein Byte, \\\\ ein Backslash\n"
-           "  --today TT.MM.JJJJ  dieses Datum als heute nehmen\n"
-           "  --timeout SEKUNDEN  höchstens so lange auf das Ende des Programms warten (20)\n"
-           "  --version           Namen und Version ausgeben\n"
-           "  --help              diese Hilfe ausgeben\n"
-           "\n"
-           "Im Programm: Strg+Umschalt+R startet es neu, sobald es zu Ende ist;\n"
+namespace {
+
+const char* const optionlines =
+    "  --out ORDNER        ohne Bildschirm laufen und danach die Bilder der Fenster\n"
+    "                      (window<n>.png), ihren Text (screen.txt), ihre Titel\n"
+    "                      (titles.txt) und das Protokoll (log.txt) in ORDNER schreiben\n"
+    "  --keys TASTEN       diese Tasten eingeben, sobald das Programm sie annimmt:\n"
+    "                      \\r Eingabe, \\e Escape, \\xHH ein Byte, \\\\ ein Backslash\n"
+    "  --today TT.MM.JJJJ  dieses Datum als heute nehmen\n"
+    "  --timeout SEKUNDEN  höchstens so lange auf das Ende des Programms warten (20)\n"
+    "  --version           Namen und Version ausgeben\n"
+    "  --help              diese Hilfe ausgeben\n";
+
+const char* const headlessoptions = " [--keys TASTEN] [--today TT.MM.JJJJ] [--timeout SEKUNDEN]";
+
+} // namespace
+
+std::string usage(const std::string& name, bool snapshotonly) {
+    if (snapshotonly) {
+        return "Aufruf: " + name + " --out ORDNER" + headlessoptions + "\n       " + name +
+               " --version | --help\n\n" + name +
+               " lässt das Programm ohne Bildschirm laufen, gibt die Tasten ein\n"
+               "und schreibt danach in ORDNER, was seine Fenster zeigen; ohne --out tut es\n"
+               "nichts.\n\n" +
+               optionlines;
+    }
+    return "Aufruf: " + name + " [--out ORDNER" + headlessoptions + "]\n       " + name +
+           " --version | --help\n\nOhne Optionen öffnet " + name +
+           " seine Fenster auf dem Bildschirm.\n\n" + optionlines +
+           "\nIm Programm: Strg+Umschalt+R startet es neu, sobald es zu Ende ist;\n"
            "Strg+Umschalt+Q beendet " +
            name + ".\n";
 }

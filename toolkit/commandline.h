@@ -22,8 +22,8 @@ struct CommandLine {
 
 CommandLine parsecommandline(const std::vector<std::string>& arguments);
 
-// The usage text of --help for the program called name.
-std::string usage(const std::string& name);
+// The usage text of --help for the program called name; a snapshot-only program needs --out.
+std::string usage(const std::string& name, bool snapshotonly = false);
 
 // The keys of a --keys text: "\r" Return, "\e" Escape, "\xHH" any byte, "\\" a backslash; other
 // text is UTF-8, where a byte that does not decode stands for itself. Empty with an error text

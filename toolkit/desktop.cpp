@@ -3,12 +3,14 @@
 #include "core/appdelegate.h"
 #include "core/programlifecycle.h"
 #include "core/termination.h"
+#include "toolkit/identity.h"
 #include "toolkit/setup.h"
 
 namespace toolkit {
 
 int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
     platform::initapplication(argc, argv);
+    announceidentity();
     setup();
     core::setprogramentry(std::move(program));
     platform::AppCallbacks callbacks;

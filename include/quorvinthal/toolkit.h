@@ -54,6 +54,9 @@
 // windows without text) and the application menu; empty: the executable's file name.
 int t_RunApplication(int argc, char** argv, std::function<void()> program,
                      const std::string& programName = "");
+// The same, for a program that only ever runs headless: --out DIR is required.
+int t_RunSnapshot(int argc, char** argv, std::function<void()> program,
+                  const std::string& programName = "");
 
 struct t_DateTime {
     int64_t Year = 0;   // e.g. 2026

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 using Lines = std::vector<std::string>;
@@ -40,6 +41,13 @@ inline Lines readlines(const std::filesystem::path& path) {
     return lines;
 }
 
+// Runs a shell command, its standard output and errors written into the file printed; its exit
+// status, -1 when it did not exit.
+inline int runcommand(const std::string& command, const std::filesystem::path& printed) {
+    const int status = std::system((command + " >" + printed.string() + " 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // What a headless run left in its snapshot folder out, and what it printed into the file printed
 // (the status is not known: -1).
 inline HeadlessRun readsnapshot(const std::filesystem::path& out,
@@ -61,9 +69,8 @@ inline HeadlessRun runheadless(const std::filesystem::path& program, const std::
                                const std::string& environment = "") {
     const std::filesystem::path printed = out.string() + ".stdout";
     const std::string command = (environment.empty() ? "" : "env " + environment + " ") +
-                                program.string() + " " + options + " --out " + out.string() + " >" +
-                                printed.string() + " 2>&1";
-    const int status = std::system(command.c_str());
+                                program.string() + " " + options + " --out " + out.string();
+    const int status = runcommand(command, printed);
     HeadlessRun run = readsnapshot(out, printed);
     run.status = status;
     return run;
