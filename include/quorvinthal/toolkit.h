@@ -415,6 +415,16 @@ std::string t_SaveDialog(const std::string& fileName, const std::string& title,
                          const std::string& message, const std::string& fileTypes);
 std::string t_FileNameOfPath(const std::string& path); // the part after the last "/"
 
+// ---- Keeping a window: files and paper ------------------------------------------------------
+
+// Each returns where the window went (the file, or the printer's name); on failure it is empty,
+// after one log line naming the command. A picture is kept at its own pixel size, whatever the
+// window's scale on the screen. Printing puts the window's title above the picture, scaled to fit
+// the page; with pdfPath "" it asks Qt's print dialog (cancelled: empty, no line).
+std::string t_SaveWindowImage(uint8_t n, const std::string& path); // a graphic window, as PNG
+std::string t_SaveWindowText(uint8_t n, const std::string& path);  // UTF-8, as "Text kopieren"
+std::string t_PrintWindow(uint8_t n, const std::string& pdfPath);  // a graphic window, one page
+
 // =============================================================================================
 // Program end
 // =============================================================================================
