@@ -1,21 +1,14 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "tests/support/dialoghelpers.h"
-#include "tests/support/testing.h"
+#include "tests/support/inputhelpers.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <fstream>
 
 namespace fs = std::filesystem;

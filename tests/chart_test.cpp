@@ -1,6 +1,6 @@
 // The cycle-chart program end to end, through the snapshot machinery: real program entry, keys
 // typed into window 0 through the view, today's date fixed.
-#include "tests/support/chartrun.h"
+#include "tests/support/headlessrun.h"
 #include "tests/support/testing.h"
 
 namespace {

@@ -86,16 +86,6 @@ void addapplicationmenu() {
     });
 }
 
-platform::MenuItem applicationmenuitem(const std::string& title) {
-    const platform::Menu menu = platform::mainmenuwithtitle(base::programname());
-    for (int64_t i = 0; menu != nullptr && i < platform::menuitemcount(menu); ++i) {
-        if (platform::menuitemtitle(platform::menuitemat(menu, i)) == title) {
-            return platform::menuitemat(menu, i);
-        }
-    }
-    return nullptr;
-}
-
 } // namespace toolkit
 
 void t_RerunMenuItem(const std::string& title, const std::string& key,

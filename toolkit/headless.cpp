@@ -2,14 +2,15 @@
 
 #include "base/clock.h"
 #include "base/log.h"
+#include "base/programname.h"
 #include "core/appdelegate.h"
 #include "core/programlifecycle.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
-#include "toolkit/applicationmenu.h"
 #include "toolkit/setup.h"
 #include "toolkit/typing.h"
+#include "ui/menuitems.h"
 
 #include <atomic>
 #include <chrono>
@@ -68,7 +69,7 @@ void collectwindows(SnapshotResult& result) {
 // Chooses the application menu's item once it can be chosen (the program's end reported) and
 // waits for the program it runs; the problem when that cannot be done.
 std::string choose(const std::string& title, int64_t timeoutms) {
-    const platform::MenuItem item = applicationmenuitem(title);
+    const platform::MenuItem item = ui::menuitemtitled(base::programname(), title);
     if (item == nullptr) {
         return "das Menü hat keinen Eintrag \u201E" + title + "\u201C";
     }

@@ -22,48 +22,7 @@ std::string askpath(const char* title, uint8_t n, const std::string& extension) 
     return t_SaveDialog(suggestedfilename(titleofwindow(n), extension), title, "", extension);
 }
 
-void report(const char* title, const std::string& path, const KeepResult& result) {
-    if (result.status == KeepStatus::WriteFailed || result.status == KeepStatus::Failed) {
-        platform::showwarning(
-            title, "\u201E" + t_FileNameOfPath(path) + "\u201C konnte nicht gesichert werden.",
-            result.status == KeepStatus::WriteFailed ? writeproblem(result.error)
-                                                     : "Die Datei lässt sich nicht erzeugen.");
-    }
-}
-
-void saveimage() {
-    const uint8_t n = core::getmainwindownumber();
-    if (!windowpicture(n)) {
-        return display::bell();
-    }
-    if (const std::string path = askpath(imagetitle, n, "png"); !path.empty()) {
-        report(imagetitle, path, savewindowimage(n, path));
-    }
-}
-
-void savetext() {
-    const uint8_t n = core::getmainwindownumber();
-    if (!keepabletext(n)) {
-        return display::bell();
-    }
-    if (const std::string path = askpath(texttitle, n, "txt"); !path.empty()) {
-        report(texttitle, path, savewindowtext(n, path));
-    }
-}
-
-void print() {
-    const uint8_t n = core::getmainwindownumber();
-    if (!windowpicture(n)) {
-        return display::bell();
-    }
-    if (printwindow(n, "").status == KeepStatus::Failed) {
-        platform::showwarning(printtitle, "Das Bild konnte nicht gedruckt werden.",
-                              "Der Drucker hat die Seite nicht angenommen.");
-    }
-}
-
-} // namespace
-
+// What the message box says about a file that could not be written, by errno.
 std::string writeproblem(int error) {
     switch (error) {
     case EACCES:
@@ -85,10 +44,54 @@ std::string writeproblem(int error) {
     }
 }
 
+void report(const char* title, const std::string& path, const KeepResult& result) {
+    if (result.status == KeepStatus::WriteFailed || result.status == KeepStatus::Failed) {
+        platform::showwarning(
+            title, "\u201E" + t_FileNameOfPath(path) + "\u201C konnte nicht gesichert werden.",
+            result.status == KeepStatus::WriteFailed ? writeproblem(result.error)
+                                                     : "Die Datei lässt sich nicht erzeugen.");
+    }
+}
+
+bool haspicture(uint8_t n) {
+    return windowpicture(n).has_value();
+}
+
+bool hastext(uint8_t n) {
+    return keepabletext(n).has_value();
+}
+
+// Asks where to keep the main window's picture or text (the bell when it has none) and keeps it.
+void keep(const char* title, const std::string& extension, bool (*haswhat)(uint8_t),
+          KeepResult (*save)(uint8_t, const std::string&)) {
+    const uint8_t n = core::getmainwindownumber();
+    if (!haswhat(n)) {
+        return display::bell();
+    }
+    if (const std::string path = askpath(title, n, extension); !path.empty()) {
+        report(title, path, save(n, path));
+    }
+}
+
+void print() {
+    const uint8_t n = core::getmainwindownumber();
+    if (!haspicture(n)) {
+        return display::bell();
+    }
+    if (printwindow(n, "").status == KeepStatus::Failed) {
+        platform::showwarning(printtitle, "Das Bild konnte nicht gedruckt werden.",
+                              "Der Drucker hat die Seite nicht angenommen.");
+    }
+}
+
+} // namespace
+
 void addfilemenu() {
     platform::Menu menu = platform::mainmenuprepend("Datei");
-    platform::menuappendcommand(menu, std::string(imagetitle) + " \u2026", "s", saveimage);
-    platform::menuappendcommand(menu, std::string(texttitle) + " \u2026", "", savetext);
+    platform::menuappendcommand(menu, std::string(imagetitle) + " \u2026", "s",
+                                [] { keep(imagetitle, "png", haspicture, savewindowimage); });
+    platform::menuappendcommand(menu, std::string(texttitle) + " \u2026", "",
+                                [] { keep(texttitle, "txt", hastext, savewindowtext); });
     platform::menuappendseparator(menu);
     platform::menuappendcommand(menu, std::string(printtitle) + " \u2026", "p", print);
 }
