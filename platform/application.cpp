@@ -26,6 +26,7 @@ extern "C" [[gnu::visibility("default")]] const char* __tsan_default_suppression
            "called_from_lib:libQt6Gui.so.6\n"
            "called_from_lib:libQt6Widgets.so.6\n"
            "called_from_lib:libQt6Multimedia.so.6\n"
+           "called_from_lib:libQt6PrintSupport.so.6\n"
            "called_from_lib:libQt6DBus.so.6\n"
            "called_from_lib:libpulse.so.0\n"
            "called_from_lib:libpulsecommon-16.1.so\n";

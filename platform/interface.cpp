@@ -45,7 +45,7 @@ constexpr MenuItemDescription windowitems[] = {
     {"Hauptfenster ausblenden", 206, ""},
     {"Einstellungen zeigen", 207, "e"},
     {"Einstellungen ausblenden", 208, ""},
-    {"Drucker zeigen", 209, "p"},
+    {"Drucker zeigen", 209, "d"},
     {"Drucker ausblenden", 210, ""},
     {"Zwischenablage zeigen", 211, "v"},
     {"Zwischenablage ausblenden", 212, ""},

@@ -74,11 +74,21 @@ QAction* makeaction(QObject* parent, const std::string& title, int64_t tag) {
     return action;
 }
 
-// A lower-case letter becomes Ctrl+Shift+letter: Control+letter belongs to the line editor.
-void setkeyequivalent(QAction* action, const std::string& keyequivalent) {
+// The Qt key of a key equivalent: a lower-case letter or an arrow; 0 for anything else.
+int qtkeyof(const std::string& keyequivalent) {
     if (keyequivalent.size() == 1 && keyequivalent[0] >= 'a' && keyequivalent[0] <= 'z') {
+        return Qt::Key_A + (keyequivalent[0] - 'a');
+    }
+    if (keyequivalent == leftarrowkey || keyequivalent == rightarrowkey) {
+        return keyequivalent == leftarrowkey ? Qt::Key_Left : Qt::Key_Right;
+    }
+    return 0;
+}
+
+// A key equivalent takes Ctrl+Shift: Control+letter belongs to the line editor.
+void setkeyequivalent(QAction* action, const std::string& keyequivalent) {
+    if (const int key = qtkeyof(keyequivalent); key != 0) {
         action->setProperty(KeyProperty, QString::fromStdString(keyequivalent));
-        const int key = Qt::Key_A + (keyequivalent[0] - 'a');
         action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | static_cast<Qt::Key>(key)));
     }
 }

@@ -180,7 +180,11 @@ int64_t menuitemcount(Menu m);
 MenuItem menuitemat(Menu m, int64_t index); // nullptr outside 0 ... count - 1
 void menuremoveitemat(Menu m, int64_t index);
 int64_t menuindexofitemwithtag(Menu m, int64_t tag); // -1 when no item has it
-// Appends an item; keyequivalent is a lower-case letter (Ctrl+Shift+letter) or empty.
+// Key equivalents beside the letters: the original platform's arrow-key characters.
+inline constexpr char leftarrowkey[] = "\xEF\x9C\x82";  // U+F702: Ctrl+Shift+Left
+inline constexpr char rightarrowkey[] = "\xEF\x9C\x83"; // U+F703: Ctrl+Shift+Right
+// Appends an item; keyequivalent is a lower-case letter (Ctrl+Shift+letter), leftarrowkey,
+// rightarrowkey or empty.
 MenuItem menuappenditem(Menu m, const std::string& title, int64_t tag,
                         const std::string& keyequivalent);
 MenuItem menuappendseparator(Menu m);
@@ -241,6 +245,29 @@ struct Image {
 bool saveimagepng(const Image& image, const std::string& path);
 // Reads a PNG file; nothing when it cannot be read.
 std::optional<Image> loadimagepng(const std::string& path);
+// The bytes of the image's PNG file, as saveimagepng writes them.
+std::string pngdata(const Image& image);
+
+// ---- Printing ---------------------------------------------------------------------------------
+
+// One page: the heading in bold on top, the image below it scaled to the rest of the page with its
+// aspect kept (pixels as they are, not smoothed).
+// A PDF document of that page on A4 with margins of 15 mm; empty when it cannot be made.
+std::string pdfdata(const Image& image, const std::string& heading);
+
+enum class PrintStatus { Printed, Cancelled, Failed };
+struct Printout {
+    PrintStatus status = PrintStatus::Cancelled;
+    std::string destination; // the printer's name, or the file the dialog printed to
+};
+// The page through Qt's print dialog (modal; main thread); "In PDF-Datei drucken" included.
+Printout printwithdialog(const Image& image, const std::string& heading);
+
+// ---- Messages ---------------------------------------------------------------------------------
+
+// A warning box with the message and, below it, its detail; it opens in front of the application
+// and the call returns at once (main thread).
+void showwarning(const std::string& title, const std::string& message, const std::string& detail);
 
 // ---- Pasteboard -------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
-// Images as PNG files: the headless snapshot's pictures and the tests' references.
+// Images as PNG files: the headless snapshot's pictures, saved windows and the tests' references.
 #include "platform/qtinternal.h"
 
+#include <QBuffer>
 #include <QImage>
 
 #include <algorithm>
@@ -9,6 +10,16 @@ namespace platform {
 
 bool saveimagepng(const Image& image, const std::string& path) {
     return qtimage(image).save(QString::fromStdString(path), "PNG");
+}
+
+std::string pngdata(const Image& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!qtimage(image).save(&buffer, "PNG")) {
+        return {};
+    }
+    return bytes.toStdString();
 }
 
 std::optional<Image> loadimagepng(const std::string& path) {

@@ -1,20 +1,14 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
-#include "tests/support/testing.h"
+#include "tests/support/inputhelpers.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -36,22 +30,6 @@ fs::path folderwith(std::initializer_list<const char*> names) {
     return folder;
 }
 
-// Once a file dialog is open on the main thread, hands it to act (which ends it).
-void whendialogopens(std::function<void(QFileDialog&)> act) {
-    platform::postonmain([act = std::move(act)] {
-        auto* timer = new QTimer;
-        QObject::connect(timer, &QTimer::timeout, [timer, act] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog != nullptr && dialog->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                act(*dialog);
-            }
-        });
-        timer->start(5);
-    });
-}
-
 // The names the dialog lists in the folder, once the listing has settled.
 std::vector<std::string> listednames(QFileDialog& dialog, const fs::path& folder, size_t atleast) {
     dialog.setDirectory(QString::fromStdString(folder.string()));
@@ -70,27 +48,6 @@ std::vector<std::string> listednames(QFileDialog& dialog, const fs::path& folder
     collect();
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// Types the name into the dialog's name field and presses its default button, as the user would.
-void choosename(QFileDialog& dialog, const fs::path& folder, const std::string& name) {
-    dialog.setDirectory(QString::fromStdString(folder.string()));
-    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    ASSERT_TRUE(edit != nullptr && box != nullptr);
-    edit->setText(QString::fromStdString(name));
-    for (QAbstractButton* button : box->buttons()) {
-        if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) {
-            EXPECT_EQ(button->text(), dialog.labelText(QFileDialog::Accept));
-            EXPECT_TRUE(button->isEnabled());
-            if (button->isEnabled()) {
-                button->click();
-                return;
-            }
-        }
-    }
-    ADD_FAILURE() << "no enabled accept button";
-    dialog.reject(); // the test goes on instead of waiting for ever
 }
 
 std::string message(QFileDialog& dialog) {

@@ -1,24 +1,12 @@
 // The cycle-chart program end to end, through the snapshot machinery: real program entry, keys
 // typed into window 0 through the view, today's date fixed.
-#include "app/cycleprogram.h"
+#include "tests/support/headlessrun.h"
 #include "tests/support/testing.h"
-#include "toolkit/commandline.h"
-#include "toolkit/headless.h"
 
 namespace {
 
 constexpr uint32_t white = 0xFFFFFFFF, black = 0xFF000000;
 constexpr uint32_t red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF;
-
-toolkit::SnapshotResult runchart(const std::string& keys, const std::string& today = "06.12.2026") {
-    std::string error;
-    std::vector<uint32_t> typed = toolkit::parsekeys(keys, error);
-    EXPECT_EQ(error, "");
-    toolkit::SnapshotRequest request{typed, toolkit::parsetoday(today)};
-    toolkit::SnapshotResult result = toolkit::takesnapshot(cycleprogram, request);
-    EXPECT_TRUE(result.finished);
-    return result;
-}
 
 std::string line(const toolkit::SnapshotResult& r, size_t number) {
     return number <= r.screen.size() ? r.screen[number - 1] : std::string("<no line>");

@@ -8,6 +8,7 @@
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
 #include "toolkit/desktop.h"
+#include "ui/menuitems.h"
 
 #include <QImage>
 #include <QMenuBar>
@@ -54,19 +55,6 @@ int64_t brightin(const QImage& image, int y) {
         count += bright(image.pixel(x, y));
     }
     return count;
-}
-
-// The application's own menu, found by its items' titles.
-platform::MenuItem applicationitem(const std::string& title) {
-    return core::onmain([&]() -> platform::MenuItem {
-        platform::Menu menu = platform::mainmenuwithtitle("Quorvinthal");
-        for (int64_t i = 0; menu != nullptr && i < platform::menuitemcount(menu); ++i) {
-            if (platform::menuitemtitle(platform::menuitemat(menu, i)) == title) {
-                return platform::menuitemat(menu, i);
-            }
-        }
-        return nullptr;
-    });
 }
 
 // Runs the application with program, and calls step on the main thread every 10 ms until the
@@ -132,7 +120,8 @@ TEST(ApplicationMenu, LaunchThenRestartOnceTheProgramHasEndedThenQuitWhileItWait
     const int status = rundesktopwith(
         [&] {
             enabledwhilerunning = core::onmain([] {
-                return platform::menuitemisenabled(applicationitem("Programm neu starten"));
+                return platform::menuitemisenabled(
+                    ui::menuitemtitled("Quorvinthal", "Programm neu starten"));
             });
             EXPECT_FALSE(core::restartprogram());
             if (++runs == 1) {
@@ -146,10 +135,10 @@ TEST(ApplicationMenu, LaunchThenRestartOnceTheProgramHasEndedThenQuitWhileItWait
             ADD_FAILURE() << "the line editor returned";
         },
         [&] {
-            platform::MenuItem restart = applicationitem("Programm neu starten");
+            platform::MenuItem restart = ui::menuitemtitled("Quorvinthal", "Programm neu starten");
             if (waiting.exchange(false)) {
                 asked = std::chrono::steady_clock::now();
-                platform::menuitemperform(applicationitem("Quorvinthal beenden"));
+                platform::menuitemperform(ui::menuitemtitled("Quorvinthal", "Quorvinthal beenden"));
             } else if (runs == 1 && !core::programrunning() &&
                        platform::menuitemisenabled(restart)) {
                 platform::menuitemperform(restart);

@@ -59,7 +59,11 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qtargc = 1;
     platform::initapplication(qtargc, argv);
+    request.menuchoices = line.menus;
     SnapshotResult result = takesnapshot(std::move(program), request);
+    if (!result.problem.empty()) {
+        fail(name, "--menu: " + result.problem);
+    }
     if (!result.finished) {
         fail(name, "das Programm ist nicht in " + std::to_string(line.timeoutseconds) +
                        " s zu Ende gekommen (wartet es noch auf Eingaben? " +

@@ -1,6 +1,6 @@
 #pragma once
 // The application's own menu, first in every window's bar: running the program again once it has
-// ended, and quitting.
+// ended (as it is, or with the keys of the program's rerun items typed), and quitting.
 namespace toolkit {
 
 // Once per process, after the interface exists (main thread).

@@ -1,7 +1,7 @@
 #include "toolkit/commandline.h"
 
 #include "base/numbertext.h"
-#include "unicode/graphemes.h"
+#include "toolkit/typing.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,16 +15,6 @@ int64_t seconds(const std::string& text) {
     char* end = nullptr;
     const long long value = std::strtoll(text.c_str(), &end, 10);
     return !text.empty() && *end == '\0' && value > 0 ? value : 0;
-}
-
-// Appends the key of the UTF-8 character at byte i and returns its length; a byte that does not
-// decode stands for itself.
-size_t appendcharacter(const std::string& text, size_t i, std::vector<uint32_t>& keys) {
-    int32_t scalar = 0;
-    bool invalid = false;
-    const size_t length = unicode::decodescalar(text, i, scalar, &invalid);
-    keys.push_back(invalid ? static_cast<unsigned char>(text[i]) : static_cast<uint32_t>(scalar));
-    return length;
 }
 
 // The key of the escape at byte i ("\r", "\e", "\\" or "\xHH") and its length; length 0 when
@@ -53,8 +43,8 @@ CommandLine parsecommandline(const std::vector<std::string>& arguments) {
             asked.help = name == "--help";
             return asked;
         }
-        const bool valued =
-            name == "--keys" || name == "--today" || name == "--out" || name == "--timeout";
+        const bool valued = name == "--keys" || name == "--today" || name == "--out" ||
+                            name == "--timeout" || name == "--menu";
         if (!valued) {
             line.error = "unbekannte Option \u201E" + name + "\u201C (siehe --help)";
             return line;
@@ -68,6 +58,8 @@ CommandLine parsecommandline(const std::vector<std::string>& arguments) {
             line.keys = value;
         } else if (name == "--today") {
             line.today = value;
+        } else if (name == "--menu") {
+            line.menus.push_back(value);
         } else if (name == "--out") {
             line.out = value;
             line.headless = true;
@@ -83,7 +75,7 @@ std::vector<uint32_t> parsekeys(const std::string& text, std::string& error) {
     std::vector<uint32_t> keys;
     for (size_t i = 0; i < text.size();) {
         if (text[i] != '\\') {
-            i += appendcharacter(text, i, keys);
+            i += appendkey(text, i, keys);
             continue;
         }
         const auto [key, length] = escapedkey(text, i);
@@ -119,11 +111,14 @@ const char* const optionlines =
     "  --keys TASTEN       diese Tasten eingeben, sobald das Programm sie annimmt:\n"
     "                      \\r Eingabe, \\e Escape, \\xHH ein Byte, \\\\ ein Backslash\n"
     "  --today TT.MM.JJJJ  dieses Datum als heute nehmen\n"
+    "  --menu TITEL        nach dem Ende des Programms diesen Eintrag des Programm-Menüs\n"
+    "                      wählen und das Programm wieder zu Ende laufen lassen\n"
     "  --timeout SEKUNDEN  höchstens so lange auf das Ende des Programms warten (20)\n"
     "  --version           Namen und Version ausgeben\n"
     "  --help              diese Hilfe ausgeben\n";
 
-const char* const headlessoptions = " [--keys TASTEN] [--today TT.MM.JJJJ] [--timeout SEKUNDEN]";
+const char* const headlessoptions =
+    " [--keys TASTEN] [--today TT.MM.JJJJ] [--menu TITEL]... [--timeout SEKUNDEN]";
 
 } // namespace
 

@@ -16,6 +16,7 @@ struct CommandLine {
     std::string keys;      // --keys TEXT
     std::string today;     // --today DD.MM.YYYY
     std::string out;       // --out DIR
+    std::vector<std::string> menus; // each --menu TITLE, in order
     int64_t timeoutseconds = 20;
     std::string error; // not empty when the line cannot be used
 };

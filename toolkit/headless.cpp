@@ -2,12 +2,15 @@
 
 #include "base/clock.h"
 #include "base/log.h"
+#include "base/programname.h"
 #include "core/appdelegate.h"
 #include "core/programlifecycle.h"
 #include "display/render.h"
 #include "display/videomemory.h"
 #include "quorvinthal/toolkit.h"
 #include "toolkit/setup.h"
+#include "toolkit/typing.h"
+#include "ui/menuitems.h"
 
 #include <atomic>
 #include <chrono>
@@ -63,16 +66,28 @@ void collectwindows(SnapshotResult& result) {
     result.screen = screenlines();
 }
 
-} // namespace
-
-// The view that typed keys go to: the first window made, once it is initialised.
-platform::View typingview() {
-    if (!display::memoryready() || t_FirstWindow() >= t_GraphicWindows) {
-        return nullptr;
+// Chooses the application menu's item once it can be chosen (the program's end reported) and
+// waits for the program it runs; the problem when that cannot be done.
+std::string choose(const std::string& title, int64_t timeoutms) {
+    const platform::MenuItem item = ui::menuitemtitled(base::programname(), title);
+    if (item == nullptr) {
+        return "das Menü hat keinen Eintrag \u201E" + title + "\u201C";
     }
-    const display::t_Window& w = display::windowrecord(t_FirstWindow());
-    return w.Initialized ? w.View.load() : nullptr;
+    if (!platform::runeventsuntil([item] { return platform::menuitemisenabled(item); },
+                                  timeoutms)) {
+        return "\u201E" + title + "\u201C ist nicht wählbar geworden";
+    }
+    platform::menuitemperform(item);
+    if (!core::programrunning()) {
+        return "\u201E" + title + "\u201C hat das Programm nicht wieder gestartet";
+    }
+    if (!platform::runeventsuntil([] { return !core::programrunning(); }, timeoutms)) {
+        return "das Programm ist nach \u201E" + title + "\u201C nicht zu Ende gekommen";
+    }
+    return {};
 }
+
+} // namespace
 
 SnapshotResult takesnapshot(core::ProgramEntry program, const SnapshotRequest& request) {
     auto store = std::make_shared<LineStore>();
@@ -115,6 +130,10 @@ SnapshotResult takesnapshot(core::ProgramEntry program, const SnapshotRequest& r
     }
     SnapshotResult result;
     result.finished = platform::runeventsuntil([&] { return finished->load(); }, remaining());
+    for (size_t i = 0; i < request.menuchoices.size() && result.finished; ++i) {
+        result.problem = choose(request.menuchoices[i], remaining());
+        result.finished = result.problem.empty();
+    }
     result.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     platform::runeventsuntil([] { return false; }, 20); // queued titles and redraws

@@ -20,7 +20,8 @@ struct SnapshotResult {
     std::vector<std::string> screen;                 // the text window's lines
     std::vector<std::pair<int, std::string>> titles; // initialised windows 0 ... 7
     std::vector<std::string> log;
-    double seconds = 0; // from the launch to the program's end
+    double seconds = 0;  // from the launch to the program's end
+    std::string problem; // a menu choice that could not be made; empty when all were
 };
 
 struct SnapshotRequest {
@@ -28,6 +29,9 @@ struct SnapshotRequest {
     std::optional<t_DateTime> today; // fixes the local date
     int64_t timeoutms = 20000;
     bool echolog = false; // the log lines go to standard output as well
+    // Items of the application menu chosen in turn once the program has ended; each waits for
+    // the program it runs to end again.
+    std::vector<std::string> menuchoices;
 };
 
 // Launches the toolkit in this process (the application object must exist, on this thread), runs

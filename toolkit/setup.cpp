@@ -6,6 +6,7 @@
 #include "display/videomemory.h"
 #include "input/handlers.h"
 #include "toolkit/applicationmenu.h"
+#include "ui/filemenu.h"
 #include "ui/handlers.h"
 #include "ui/menustartup.h"
 #include "ui/textwindows.h"
@@ -24,13 +25,17 @@ platform::Handlers handlers() {
     return h;
 }
 
-// The menus, then the pasteboard window, before the memory is ready; the application's menu.
+// The menus, then the pasteboard window, before the memory is ready; the menus of the toolkit's
+// own commands.
 void registeronce() {
     static std::once_flag once;
     std::call_once(once, [] {
         display::addmemorystartupstep(ui::menustartup);
         display::addmemorystartupstep(ui::pasteboardstartup);
-        core::onmain(addapplicationmenu);
+        core::onmain([] {
+            ui::addfilemenu(); // both go in front: the application menu first
+            addapplicationmenu();
+        });
     });
 }
 

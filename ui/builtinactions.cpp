@@ -10,8 +10,8 @@
 #include "display/videomemory.h"
 #include "display/windowcommands.h"
 #include "quorvinthal/toolkit.h"
-#include "ui/copyconversion.h"
 #include "ui/textwindows.h"
+#include "ui/windowtext.h"
 
 namespace ui {
 
@@ -20,10 +20,8 @@ namespace {
 constexpr int64_t firstgraphicwindowaction = 213;
 constexpr int64_t lastgraphicwindowaction = 228;
 
-const std::string printermissing =
-    "t_MenuEventHandler: Virtual printer window is nil, resource undefined.";
-const std::string consolemissing =
-    "t_MenuEventHandler: System console window is nil, resource undefined.";
+const std::string printermissing = textviewmissingline(t_WindowPrinter);
+const std::string consolemissing = textviewmissingline(t_WindowConsole);
 
 struct WindowActionHook {
     base::Slot<std::function<void()>> closure{display::bell};
@@ -78,23 +76,11 @@ void copypicture(uint8_t n) {
     core::onmain([&] { platform::pasteboardsetimage(*image); });
 }
 
-// The string of a text window's view, or nothing (after its message) when the view is missing.
-std::optional<std::string> textwindowstring(uint8_t n) {
-    platform::TextView text = display::gettextview(n);
-    if (text == nullptr) {
-        base::logline(n == t_WindowPrinter ? printermissing : consolemissing);
-        return std::nullopt;
-    }
-    return core::onmain([text] { return platform::textviewstring(text); });
-}
-
 void copytext(uint8_t n) {
-    std::optional<std::string> text;
-    if (n < t_GraphicWindows) {
-        text = copyconversion(t_GetScreen(n, "\r"));
-    } else if (n == t_WindowPrinter || n == t_WindowConsole) {
-        text = textwindowstring(n);
+    if (textviewmissing(n)) {
+        return refuse(textviewmissingline(n));
     }
+    const std::optional<std::string> text = windowtext(n);
     if (!text || text->empty()) {
         display::bell();
         return;

@@ -1,5 +1,6 @@
 // The items of the menu bar's menus, found by the menu's title (t_MenuItemIndex,
 // t_MenuItemDelete, t_MenuItemTitle). Any thread; the menu-bar work runs on the main thread.
+#include "ui/menuitems.h"
 
 #include "base/log.h"
 #include "core/bridge.h"
@@ -29,6 +30,16 @@ int64_t resolvedposition(platform::Menu menu, int64_t position) {
     return position >= 0 && position < count ? position : -1;
 }
 
+// The index of the item titled title in m, or t_NoMenuItem (main thread).
+int64_t indexoftitle(platform::Menu m, const std::string& title) {
+    for (int64_t i = 0; i < platform::menuitemcount(m); ++i) {
+        if (platform::menuitemtitle(platform::menuitemat(m, i)) == title) {
+            return i;
+        }
+    }
+    return t_NoMenuItem;
+}
+
 // Runs act with the menu and the item index of position, on the main thread.
 template <typename Act>
 Outcome atposition(const std::string& menu, int64_t position, const Act& act) {
@@ -48,20 +59,19 @@ Outcome atposition(const std::string& menu, int64_t position, const Act& act) {
 
 } // namespace
 
+platform::MenuItem menuitemtitled(const std::string& menu, const std::string& title) {
+    return core::onmain([&]() -> platform::MenuItem {
+        platform::Menu m = platform::mainmenuwithtitle(menu);
+        return m == nullptr ? nullptr : platform::menuitemat(m, indexoftitle(m, title));
+    });
+}
+
 } // namespace ui
 
 int64_t t_MenuItemIndex(const std::string& menu, const std::string& title) {
     const int64_t index = core::onmain([&]() -> int64_t {
         platform::Menu m = platform::mainmenuwithtitle(menu);
-        if (m == nullptr) {
-            return t_NoMenu;
-        }
-        for (int64_t i = 0; i < platform::menuitemcount(m); ++i) {
-            if (platform::menuitemtitle(platform::menuitemat(m, i)) == title) {
-                return i;
-            }
-        }
-        return t_NoMenuItem;
+        return m == nullptr ? int64_t{t_NoMenu} : ui::indexoftitle(m, title);
     });
     if (index == t_NoMenu) {
         base::logline("t_MenuItemIndex: Menu not found.");

@@ -48,10 +48,11 @@
 // Runs program on a program thread of its own while the windows stay on the screen, until the user
 // quits (Ctrl+Shift+Q, or closing the last window), then ends the process with the application's
 // exit status (so `return t_RunApplication(...)` in main never returns). The command line
-// takes --help, --version, and --out DIR [--keys TEXT] [--today DD.MM.YYYY] [--timeout SECONDS]
-// to run headless: the keys are typed, and the windows' pictures, text, titles and log are
-// written into DIR once the program has ended. programName names the windows ("-Grafik" added for
-// windows without text) and the application menu; empty: the executable's file name.
+// takes --help, --version, and --out DIR [--keys TEXT] [--today DD.MM.YYYY] [--menu TITLE]...
+// [--timeout SECONDS] to run headless: the keys are typed, the application menu's items named
+// are chosen in turn once the program has ended, and the windows' pictures, text, titles and log
+// are written into DIR once the program has ended (again). programName names the windows ("-Grafik"
+// added for windows without text) and the application menu; empty: the executable's file name.
 int t_RunApplication(int argc, char** argv, std::function<void()> program,
                      const std::string& programName = "");
 // The same, for a program that only ever runs headless: --out DIR is required.
@@ -417,6 +418,30 @@ std::string t_OpenDialog(const std::string& title,   // the chosen path, empty w
 std::string t_SaveDialog(const std::string& fileName, const std::string& title,
                          const std::string& message, const std::string& fileTypes);
 std::string t_FileNameOfPath(const std::string& path); // the part after the last "/"
+
+// ---- The application menu -------------------------------------------------------------------
+
+// Key equivalents besides a lower-case letter (Ctrl+Shift+letter): Ctrl+Shift with an arrow.
+inline constexpr char t_MenuKeyLeft[] = "\xEF\x9C\x82";  // U+F702, the left arrow
+inline constexpr char t_MenuKeyRight[] = "\xEF\x9C\x83"; // U+F703, the right arrow
+
+// An item of the application menu below "Programm neu starten", usable like it only once the
+// program has ended: it runs the program again and types the keys that typed() returns (UTF-8,
+// "\r" Return) into its first window, as the user would. typed() runs on the main thread and
+// may read the windows (t_GetScreen); empty: the bell, nothing runs. key: a lower-case letter,
+// t_MenuKeyLeft, t_MenuKeyRight or "". Call before t_RunApplication.
+void t_RerunMenuItem(const std::string& title, const std::string& key,
+                     std::function<std::string()> typed);
+
+// ---- Keeping a window: files and paper ------------------------------------------------------
+
+// Each returns where the window went (the file, or the printer's name); on failure it is empty,
+// after one log line naming the command. A picture is kept at its own pixel size, whatever the
+// window's scale on the screen. Printing puts the window's title above the picture, scaled to fit
+// the page; with pdfPath "" it asks Qt's print dialog (cancelled: empty, no line).
+std::string t_SaveWindowImage(uint8_t n, const std::string& path); // a graphic window, as PNG
+std::string t_SaveWindowText(uint8_t n, const std::string& path);  // UTF-8, as "Text kopieren"
+std::string t_PrintWindow(uint8_t n, const std::string& pdfPath);  // a graphic window, one page
 
 // =============================================================================================
 // Program end

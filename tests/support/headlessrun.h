@@ -1,12 +1,16 @@
 #pragma once
 // A program of the build run as its own process, headless, and what it left behind: its exit
 // status, the snapshot's screen lines, window titles and the picture of window 0, and what it
-// printed. Also a folder of the test's own, removed at the end.
+// printed; the chart program run so in this process. Also a folder removed at the end.
+#include "app/cycleprogram.h"
 #include "platform/platform.h"
+#include "toolkit/commandline.h"
+#include "toolkit/headless.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <sys/wait.h>
@@ -48,6 +52,12 @@ inline int runcommand(const std::string& command, const std::filesystem::path& p
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The bytes of a file, none when it is missing.
+inline std::string filecontent(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 // What a headless run left in its snapshot folder out, and what it printed into the file printed
 // (the status is not known: -1).
 inline HeadlessRun readsnapshot(const std::filesystem::path& out,
@@ -74,4 +84,22 @@ inline HeadlessRun runheadless(const std::filesystem::path& program, const std::
     HeadlessRun run = readsnapshot(out, printed);
     run.status = status;
     return run;
+}
+
+// The chart program through the snapshot machinery: real program entry, keys typed into window 0
+// through the view, today's date fixed.
+// The example's keys: born 5.12.1985, the chart of 05.12.2026.
+inline constexpr char examplekeys[] = "5.12.1985\\r\\x1a05.12.2026\\r";
+
+inline toolkit::SnapshotResult runchart(const std::string& keys,
+                                        const std::string& today = "06.12.2026") {
+    std::string error;
+    std::vector<uint32_t> typed = toolkit::parsekeys(keys, error);
+    EXPECT_EQ(error, "");
+    toolkit::SnapshotRequest request;
+    request.keys = typed;
+    request.today = toolkit::parsetoday(today);
+    toolkit::SnapshotResult result = toolkit::takesnapshot(cycleprogram, request);
+    EXPECT_TRUE(result.finished);
+    return result;
 }

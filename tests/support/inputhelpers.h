@@ -1,6 +1,6 @@
 #pragma once
-// Keys typed into a graphic window's view, the line being edited in it, and the windows and
-// pasteboard as the user sees them.
+// Keys typed into a graphic window's view, the line being edited in it, the windows and
+// pasteboard as the user sees them, and file dialogs driven as the user would.
 #include "core/bridge.h"
 #include "core/lookup.h"
 #include "display/videomemory.h"
@@ -9,9 +9,13 @@
 #include "text/cells.h"
 #include "unicode/graphemes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <cctype>
@@ -127,8 +131,49 @@ inline bool isvisible(uint8_t n) {
     return core::onmain([n] { return platform::windowisvisible(core::getwindow(n)); });
 }
 
-// Brings window n to the front and waits until it is the application's main window.
+// Brings window n to the front and waits until it is the application's main window (serving
+// events meanwhile when called on the main thread).
 inline void makemain(uint8_t n) {
     t_WindowFront(n);
-    ASSERT_TRUE(waitfor([n] { return core::getmainwindownumber() == n; }));
+    const auto ismain = [n] { return core::getmainwindownumber() == n; };
+    ASSERT_TRUE(platform::ismainthread() ? platform::runeventsuntil(ismain, 2000)
+                                         : waitfor(ismain));
+}
+
+// Once a file dialog is open on the main thread, hands it to act (which ends it).
+inline void whendialogopens(std::function<void(QFileDialog&)> act) {
+    platform::postonmain([act = std::move(act)] {
+        auto* timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && dialog->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(*dialog);
+            }
+        });
+        timer->start(5);
+    });
+}
+
+// Types the name into the dialog's name field and presses its default button, as the user would.
+inline void choosename(QFileDialog& dialog, const std::filesystem::path& folder,
+                       const std::string& name) {
+    dialog.setDirectory(QString::fromStdString(folder.string()));
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    ASSERT_TRUE(edit != nullptr && box != nullptr);
+    edit->setText(QString::fromStdString(name));
+    for (QAbstractButton* button : box->buttons()) {
+        if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+            EXPECT_EQ(button->text(), dialog.labelText(QFileDialog::Accept));
+            EXPECT_TRUE(button->isEnabled());
+            if (button->isEnabled()) {
+                button->click();
+                return;
+            }
+        }
+    }
+    ADD_FAILURE() << "no enabled accept button";
+    dialog.reject(); // the test goes on instead of waiting for ever
 }
