@@ -7,7 +7,9 @@
 #include "quorvinthal/toolkit.h"
 
 #include <atomic>
+#include <new>
 #include <string>
+#include <sys/mman.h>
 #include <vector>
 
 namespace display {
@@ -19,7 +21,8 @@ struct VideoState {
     std::atomic<bool> ready{false};
     std::atomic<int64_t> highmemorymark{highmemorytop};
     std::atomic<uint8_t> firstwindow{t_WindowNone};
-    std::vector<uint8_t> memory;
+    uint8_t* memory = nullptr;
+    int64_t length = 0;
     std::vector<t_Window> windows;
     std::mutex lock;
     std::mutex stepslock;
@@ -41,6 +44,18 @@ void runstartupsteps() {
     }
 }
 
+// The video memory reads 0 until written. Its pages are the kernel's shared zero page until a
+// window's blocks are cleared or drawn, so only the blocks in use occupy physical memory; every
+// byte that a command or a frame reads lies in a block that t_InitWindow cleared first.
+uint8_t* mapvideomemory() {
+    void* pages = mmap(nullptr, videomemorysize, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (pages == MAP_FAILED) {
+        throw std::bad_alloc(); // no address space left, as a failed allocation always did
+    }
+    return static_cast<uint8_t*>(pages);
+}
+
 } // namespace
 
 bool memorystarted() {
@@ -57,10 +72,10 @@ void sethighmemorymark(int64_t mark) {
 }
 
 uint8_t* videomemory() {
-    return state().memory.data();
+    return state().memory;
 }
 int64_t videomemorylength() {
-    return static_cast<int64_t>(state().memory.size());
+    return state().length;
 }
 std::mutex& videolock() {
     return state().lock;
@@ -120,7 +135,8 @@ void t_InitMemory() {
     video.highmemorymark = display::highmemorytop;
     {
         display::VideoLock guard(video.lock);
-        video.memory.assign(display::videomemorysize, 255);
+        video.memory = display::mapvideomemory();
+        video.length = display::videomemorysize;
     }
     video.windows.assign(t_GraphicWindows, display::defaultwindow());
     display::runstartupsteps();
