@@ -44,16 +44,26 @@ void runstartupsteps() {
     }
 }
 
-// The video memory reads 0 until written. Its pages are the kernel's shared zero page until a
-// window's blocks are cleared or drawn, so only the blocks in use occupy physical memory; every
-// byte that a command or a frame reads lies in a block that t_InitWindow cleared first.
+// The video memory reads 0 until written; only the pages of the blocks in use are ever backed,
+// as every byte that a command or a frame reads lies in a block that t_InitWindow cleared first.
+// Backed in huge pages where the kernel offers them: a 2 MiB region costs one fault instead of
+// 512, which matters for the first window's clearing (3 MB of 4 KiB faults take tens of
+// milliseconds on a virtual machine), for at most one partly used region more at each end.
+constexpr size_t hugepage = size_t{2} << 20;
+
 uint8_t* mapvideomemory() {
-    void* pages = mmap(nullptr, videomemorysize, PROT_READ | PROT_WRITE,
+    const size_t reserved = videomemorysize + hugepage;
+    void* pages = mmap(nullptr, reserved, PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (pages == MAP_FAILED) {
         throw std::bad_alloc(); // no address space left, as a failed allocation always did
     }
-    return static_cast<uint8_t*>(pages);
+    // Aligned to a huge page, so that the regions the blocks fill from the top are whole ones;
+    // the unused address space around it is never touched and costs nothing.
+    const auto address = reinterpret_cast<uintptr_t>(pages);
+    auto* aligned = reinterpret_cast<uint8_t*>((address + hugepage - 1) & ~(hugepage - 1));
+    madvise(aligned, videomemorysize, MADV_HUGEPAGE);
+    return aligned;
 }
 
 } // namespace
