@@ -10,14 +10,9 @@ set -euo pipefail
 build=${1:-build}
 runs=${2:-11}
 here=$(cd "$(dirname "$0")" && pwd)
-app="$build/bin/quorvinthal"
-if [ ! -x "$app" ]; then
-    echo "startup.sh: $app not found; build it first (cmake --build $build)" >&2
-    exit 1
-fi
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1200x24" "$0" "$build" "$runs"
-fi
+# shellcheck source=bench/application.sh
+source "$(dirname "$0")/application.sh"
+startapplicationscript "$0" "$build" "$runs"
 
 # The bare window and the probe are built here, each only when its source is newer.
 tools="$build/bench-startup"
