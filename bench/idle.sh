@@ -9,14 +9,9 @@ set -euo pipefail
 
 build=${1:-build}
 seconds=${2:-20}
-app="$build/bin/quorvinthal"
-if [ ! -x "$app" ]; then
-    echo "idle.sh: $app not found; build it first (cmake --build $build --target Quorvinthal)" >&2
-    exit 1
-fi
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1920x1200x24" "$0" "$build" "$seconds"
-fi
+# shellcheck source=bench/application.sh
+source "$(dirname "$0")/application.sh"
+startapplicationscript "$0" "$build" "$seconds"
 
 ticks_per_second=$(getconf CLK_TCK)
 log=$(mktemp)

@@ -40,6 +40,8 @@ struct AutoUpdateState {
     std::mutex wakelock;
     std::condition_variable wake;
     bool woken = false;
+    // Told by the thread once it has logged its start and set its running flag.
+    std::condition_variable started;
     // The auto-update thread's own: when it last asked for a redraw of each window, and the
     // window's change count when it last found all changes taken by the view.
     std::array<int64_t, t_GraphicWindows> lastrequest{};
@@ -138,9 +140,8 @@ void startautoupdate() {
     core::startbackgroundprocess(t_WindowAutoUpdateProcess);
     // The thread logs its start and sets the flag before it needs anything else, so waiting for
     // that keeps its start line among the lines of the window that started it.
-    for (int waited = 0; !state().running && waited < 1000; ++waited) {
-        base::sleepmilliseconds(1);
-    }
+    std::unique_lock guard(state().wakelock);
+    state().started.wait_for(guard, std::chrono::seconds(1), [] { return state().running.load(); });
 }
 
 void wakeautoupdate() {
@@ -160,6 +161,11 @@ void t_WindowAutoUpdateProcess() {
         core::namecurrentthread("t_WindowAutoUpdate");
     }
     display::state().running = true;
+    {
+        // Taken after the flag is set: a starter that found it clear is waiting by now.
+        std::lock_guard guard(display::state().wakelock);
+    }
+    display::state().started.notify_all();
     while (display::memoryready() && display::state().running) {
         display::sleepuntil(display::autoupdatepass());
     }

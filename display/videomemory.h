@@ -22,7 +22,7 @@ bool memoryready();
 int64_t highmemorymark();
 void sethighmemorymark(int64_t mark);
 
-// The bytes of video memory; empty before t_InitMemory.
+// The bytes of video memory, 0 until written; none before t_InitMemory.
 uint8_t* videomemory();
 int64_t videomemorylength();
 std::mutex& videolock();

@@ -259,6 +259,13 @@ TEST(Views, AutoUpdateLooksThirtyTimesASecondAndNoticesAFasterRateWithinOneInter
     LogCapture log;
     ASSERT_TRUE(runprogram([&] {
         textwindow(0, 24, makegreyfont(8, 16), true);
+        // The first window waits for the thread's start line, so it stands among the window's.
+        const std::vector<std::string> first = log.lines();
+        const auto at = [&](const std::string& prefix) {
+            return std::find_if(first.begin(), first.end(),
+                                [&](const std::string& l) { return l.starts_with(prefix); });
+        };
+        EXPECT_LT(at("t_WindowAutoUpdateProcess: Start."), at("t_InitWindow: GraphicWindow #0 ="));
         t_WindowVisible(0, true);
         display::t_Window& w = windowrecord(0);
         int changes = 0;
