@@ -2,8 +2,8 @@
 # The application on a real desktop: Xvfb with the openbox window manager, driven with xdotool
 # and wmctrl. Checks quitting (menu key from either window, also while the program waits for a
 # key, and closing both windows), that every frame lies inside the screen, that a window resized
-# by the user shows the whole chart, crisp pixels at twice the density, and running the program
-# again.
+# by the user shows the whole chart, crisp pixels at twice the density, running the program
+# again, and a log into a pipe closed early.
 #
 #   scripts/desktoptest.sh BUILD_BIN_DIR XWDPROBE   (the examples are in BUILD_BIN_DIR/../examples)
 set -uo pipefail
@@ -150,7 +150,22 @@ xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Quorvinth
 xdotool key ctrl+shift+q
 check "Ctrl+Shift+Q while the line editor waits ends the application with status 0" endswithin 1
 
-# 4. Twice the density: whole pixels, no smoothing.
+# 4. Standard output into a pager that stops reading after one line: the log lines after it are
+# dropped, and the program still draws its chart and ends normally.
+"$bin/quorvinthal" > >(head -n 1 >"$work/head") 2>&1 &
+app=$!
+timeout 10 xdotool search --sync --onlyvisible --name '^Quorvinthal$' >/dev/null
+typedates
+check "the chart window is shown with the log going nowhere" \
+    timeout 10 xdotool search --sync --onlyvisible --name 'für den'
+sleep 1
+check "the application outlives its closed pipe" kill -0 "$app"
+xdotool windowactivate --sync "$(chartwindow)"
+xdotool key ctrl+shift+q
+check "Ctrl+Shift+Q after a closed pipe ends the application with status 0" endswithin 2
+check "the pager read the first log line" test "$(wc -l <"$work/head")" = 1
+
+# 5. Twice the density: whole pixels, no smoothing.
 desktop 1920x1200
 QT_SCALE_FACTOR=2 windowname=Grafikbeispiel start ../examples/graphicsdemo
 sleep 0.5

@@ -131,3 +131,13 @@ TEST(Chart, ShortMonthsNegativeTotalsAndTheBirthday) {
     EXPECT_EQ(line(r, 11), "6.12.2026 bis 06.12.2026 = 0 Tage.");
     EXPECT_EQ(line(r, 13), "Am 06.12.2026: Physisch = 50%, Emotional = 50%, Mental = 50%.");
 }
+
+// A birth date pasted (Control-V) with blanks around it or an invisible character inside is the
+// date as typed.
+TEST(Chart, APastedBirthDateKeepsEveryDigit) {
+    for (const char* pasted : {" 05.12.1985 ", "05.12.\u200B1985", "\t05.12.1985\u00A0"}) {
+        platform::pasteboardsetstring(pasted);
+        const toolkit::SnapshotResult r = runchart("\\x16\\r\\x1a05.12.2026\\r");
+        EXPECT_EQ(line(r, 4).substr(0, 27), "Geburtsdatum   : 05.12.1985") << pasted;
+    }
+}

@@ -7,6 +7,7 @@
 #include "toolkit/headless.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -69,6 +70,9 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
 
 int t_RunApplication(int argc, char** argv, std::function<void()> program,
                      const std::string& programName) {
+    // A closed pipe or pager on standard output drops log lines (base::logline) instead of
+    // ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     const char* name = argc > 0 ? argv[0] : "";
     if (const char* slash = std::strrchr(name, '/')) {
         name = slash + 1;
