@@ -41,7 +41,15 @@ int64_t now() {
     return base::steadymilliseconds();
 }
 
-// A file that is missing is silently the platform beep; one that cannot be played says so.
+std::string soundproblem(std::span<const uint8_t> bytes) {
+    const formats::AiffSound sound = formats::parseaiff(bytes);
+    return sound.status == formats::AiffStatus::Ok && !sound.samples.empty()
+               ? std::string()
+               : "is not a playable sound";
+}
+
+// A file that is missing is silently the platform beep; a damaged one is named and its built-in
+// copy serves; one that cannot be played without a copy says so.
 std::shared_ptr<const platform::SoundData> lookupbellsound() {
     const std::filesystem::path file = findresourcefile(bellsoundname);
     std::error_code error;
@@ -49,7 +57,8 @@ std::shared_ptr<const platform::SoundData> lookupbellsound() {
                      : !std::filesystem::is_regular_file(file, error)) {
         return nullptr;
     }
-    formats::AiffSound sound = formats::parseaiff(readresource(bellsoundname));
+    formats::AiffSound sound =
+        formats::parseaiff(readcheckedresource("bell", bellsoundname, soundproblem));
     if (sound.status != formats::AiffStatus::Ok || sound.samples.empty()) {
         base::logline(std::string("bell: ") + bellsoundname +
                       " is not a playable sound, using the platform beep.");
