@@ -53,6 +53,15 @@ TEST(SnapshotKeys, EscapesAndUtf8) {
     error.clear();
     EXPECT_TRUE(toolkit::parsekeys("\\x4", error).empty());
     EXPECT_NE(error, "");
+    // Escapes at the very end of the text, and a backslash alone there.
+    for (const auto& [keys, typed] : {std::pair{"5\\r", std::vector<uint32_t>{'5', 13}},
+                                      {"\\x1a", {26}},
+                                      {"a\\e", {'a', 27}},
+                                      {"\\", {}}}) {
+        error.clear();
+        EXPECT_EQ(toolkit::parsekeys(keys, error), typed) << keys;
+        EXPECT_EQ(error.empty(), !typed.empty()) << keys;
+    }
     EXPECT_TRUE(toolkit::parsetoday("06.12.2026").has_value());
     EXPECT_FALSE(toolkit::parsetoday("6.12").has_value());
     EXPECT_FALSE(toolkit::parsetoday("32.12.2026").has_value());

@@ -153,6 +153,7 @@ TEST(FontLoading, ReadErrorsNameTheFileAndWrittenFontsLoadBack) {
 TEST(FontLoading, ADamagedFileIsNamedOnceAndTheBuiltInCopyServes) {
     const std::string name = t_FontRegular16x32;
     const Bytes good = formats::getbinaryfromfile(std::string(QV_DATA_DIR) + "/" + name);
+    ASSERT_GT(good.size(), 100u);
     Bytes unknown = good, noglyphs = good;
     unknown[5] = 7;
     noglyphs.resize(noglyphs[0]);
@@ -174,7 +175,7 @@ TEST(FontLoading, ADamagedFileIsNamedOnceAndTheBuiltInCopyServes) {
         const std::string start = "t_LoadFontResource: " + resources.resource(name).string() + " ";
         const std::string end = ", using the built-in copy.";
         ASSERT_EQ(log.lines().size(), 1u) << problem;
-        const std::string& line = log.lines()[0];
+        const std::string line = log.lines()[0];
         EXPECT_EQ(line.substr(0, start.size() + problem.size()), start + problem);
         EXPECT_EQ(line.substr(line.size() - end.size()), end) << line;
     }
