@@ -103,6 +103,10 @@ framesinside() {
     return $ok
 }
 
+shown() { # a window title, waited for at most 10 seconds
+    timeout 10 xdotool search --sync --onlyvisible --name "$1" >/dev/null
+}
+
 chartwindow() {
     xdotool search --onlyvisible --name 'für den' | head -1
 }
@@ -154,10 +158,9 @@ check "Ctrl+Shift+Q while the line editor waits ends the application with status
 # dropped, and the program still draws its chart and ends normally.
 "$bin/quorvinthal" > >(head -n 1 >"$work/head") 2>&1 &
 app=$!
-timeout 10 xdotool search --sync --onlyvisible --name '^Quorvinthal$' >/dev/null
+shown '^Quorvinthal$'
 typedates
-check "the chart window is shown with the log going nowhere" \
-    timeout 10 xdotool search --sync --onlyvisible --name 'für den'
+check "the chart window is shown with the log going nowhere" shown 'für den'
 sleep 1
 check "the application outlives its closed pipe" kill -0 "$app"
 xdotool windowactivate --sync "$(chartwindow)"
