@@ -39,6 +39,12 @@ int64_t absolutemilliseconds() {
     return static_cast<int64_t>(absolutetime() * 1000.0);
 }
 
+int64_t steadymilliseconds() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 void sleepmilliseconds(int64_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -12,6 +12,8 @@ namespace base {
 double absolutetime();
 // Milliseconds of the absolute time, truncated toward zero (event and refresh time stamps).
 int64_t absolutemilliseconds();
+// Milliseconds of a clock that never jumps, for timeouts.
+int64_t steadymilliseconds();
 
 void sleepmilliseconds(int64_t ms);
 

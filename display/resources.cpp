@@ -1,10 +1,12 @@
 #include "display/resources.h"
 
 #include "base/lasting.h"
+#include "base/log.h"
 #include "base/programname.h"
 #include "base/slot.h"
 #include "display/builtinresources.h"
 #include "formats/binaryfile.h"
+#include "formats/fontcheck.h"
 #include "formats/fontloader.h"
 #include "quorvinthal/toolkit.h"
 
@@ -12,6 +14,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <mutex>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -28,7 +32,20 @@ struct SearchOverride {
 
 struct ResourceState {
     base::Slot<SearchOverride> override;
+    std::mutex reportlock;
+    std::set<std::string> reported; // damaged files already named in the log
 };
+
+// Names a damaged file in the log, once per file and problem.
+void reportdamaged(const std::string& who, const fs::path& file, const std::string& problem,
+                   bool replaced) {
+    ResourceState& state = base::lasting<ResourceState>();
+    std::lock_guard lock(state.reportlock);
+    if (state.reported.insert(file.string() + "\n" + problem).second) {
+        base::logline(who + ": " + file.string() + " " + problem +
+                      (replaced ? ", using the built-in copy." : "."));
+    }
+}
 
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
@@ -145,11 +162,32 @@ std::vector<uint8_t> readresource(const std::string& name) {
     return {builtin.begin(), builtin.end()};
 }
 
+std::vector<uint8_t> readcheckedresource(const std::string& who, const std::string& name,
+                                         const ResourceCheck& check) {
+    const fs::path file = findresourcefile(name);
+    if (file.empty()) {
+        return readresource(name);
+    }
+    std::vector<uint8_t> bytes = formats::getbinaryfromfile(file.string());
+    const std::string problem = check(bytes);
+    if (problem.empty()) {
+        return bytes;
+    }
+    const std::span<const uint8_t> builtin = builtinresource(name);
+    if (builtin.empty() && bytes.empty()) {
+        return bytes; // the reader's own "cannot load" says it
+    }
+    reportdamaged(who, file, problem, !builtin.empty());
+    return builtin.empty() ? bytes : std::vector<uint8_t>(builtin.begin(), builtin.end());
+}
+
 } // namespace display
 
 t_Font t_LoadFontResource(const std::string& name) {
     if (!display::findresourcefile(name).empty() || !display::builtinresource(name).empty()) {
-        return formats::parsefontresource(display::readresource(name), name);
+        return formats::parsefontresource(
+            display::readcheckedresource("t_LoadFontResource", name, formats::fontfileproblem),
+            name);
     }
     // Found nowhere: reading it from the program's own folder gives the usual messages.
     const std::vector<fs::path> folders = display::resourcefolders();

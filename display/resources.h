@@ -9,6 +9,7 @@
 //   each $XDG_DATA_DIRS/quorvinthal    (/usr/local/share:/usr/share when unset)
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -43,5 +44,12 @@ std::span<const uint8_t> builtinresource(const std::string& name);
 // The bytes of name: its file when there is one (read errors are logged), else its built-in
 // copy, else empty.
 std::vector<uint8_t> readresource(const std::string& name);
+
+// What a reader finds wrong with a file's bytes, or empty when nothing is.
+using ResourceCheck = std::function<std::string(std::span<const uint8_t>)>;
+// readresource for a reader that checks what it reads: a file the check finds wrong is named in
+// one log line of who's, with what is wrong, and its built-in copy serves when there is one.
+std::vector<uint8_t> readcheckedresource(const std::string& who, const std::string& name,
+                                         const ResourceCheck& check);
 
 } // namespace display

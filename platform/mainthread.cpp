@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QThread>
+#include <QTimer>
+
+#include <chrono>
 
 #include <condition_variable>
 #include <mutex>
@@ -82,6 +85,12 @@ void postonmain(std::function<void()> work) {
             work();
         },
         Qt::QueuedConnection);
+}
+
+void postonmainafter(int64_t milliseconds, std::function<void()> work) {
+    postonmain([milliseconds, work = std::move(work)] {
+        QTimer::singleShot(std::chrono::milliseconds(milliseconds), qtapplication(), work);
+    });
 }
 
 } // namespace platform

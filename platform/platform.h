@@ -4,6 +4,7 @@
 // touch a platform object must be made on the main thread (core/bridge.h gets them there).
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,8 @@ bool ismainthread();
 void runonmain(const std::function<void()>& work);
 // Queues work on the main thread and returns at once.
 void postonmain(std::function<void()> work);
+// The same, run once the given milliseconds have passed.
+void postonmainafter(int64_t milliseconds, std::function<void()> work);
 
 // ---- The interface description: windows, views, text views and menus -------------------------
 
@@ -294,14 +297,18 @@ struct SoundData {
 };
 
 enum class SoundStart {
-    Playing,  // started on the default audio output
-    NoDevice, // there is no audio output device
-    Refused,  // the device does not take the format, or failed to open
+    Playing,      // started on the default audio output
+    StillPlaying, // the last sound still plays: nothing started
+    NoDevice,     // there is no audio output device
+    Refused,      // the device does not take the format, or failed to open
 };
 
-// Starts sound on the default audio output and returns at once; a sound still playing is stopped
-// first. Main thread only.
-SoundStart soundplay(const SoundData& sound);
+// Sound runs on a thread of its own, so that an audio server that does not answer holds up
+// neither the windows nor the program. soundplay returns at once; the device is set up there on
+// first use, the sound started unless one still plays, and answered(result) called there.
+void soundplay(std::shared_ptr<const SoundData> sound, std::function<void(SoundStart)> answered);
+int64_t soundbusymilliseconds(); // how long the sound thread has been at a request, 0 when idle
+// Questions answered on the sound thread; they wait for it.
 bool soundisplaying();
 bool soundhasoutput(); // an audio output device exists
 

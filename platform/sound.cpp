@@ -1,5 +1,6 @@
 #include "platform/platform.h"
 
+#include "base/clock.h"
 #include "base/lasting.h"
 
 #include <QApplication>
@@ -10,8 +11,14 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QMediaDevices>
+#include <QThread>
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <future>
 #include <memory>
+#include <mutex>
 
 namespace platform {
 
@@ -26,13 +33,53 @@ struct Playback {
     std::unique_ptr<QAudioSink> sink;
 };
 
-// Main thread only, like every sound command.
-struct SoundState {
-    Playback* current = nullptr;
+// The thread that talks to the audio server, with an event loop for the sinks' timers. A server
+// that takes the connection and never answers holds it, not the windows nor the program; it lives
+// as long as the process, since such a server may hold it for good.
+struct SoundThread {
+    QThread thread;
+    QObject context; // lives on the thread: work queued to it runs there
+    std::mutex postlock;
+    std::atomic<int64_t> busysince{0}; // when the running request began (ms), 0 when idle
+    Playback* current = nullptr;       // the sound thread's own
+
+    SoundThread() {
+        thread.setObjectName(QStringLiteral("sound"));
+        context.moveToThread(&thread);
+        thread.start();
+    }
 };
 
+SoundThread& soundthread() {
+    return base::lasting<SoundThread>();
+}
+
+// Qt's queue synchronises through primitives that thread sanitizers cannot see, so the hand-over
+// is also ordered by the post lock, held while Qt queues the work and taken by the work first.
+void postonsound(std::function<void()> work) {
+    SoundThread& sound = soundthread();
+    std::lock_guard lock(sound.postlock);
+    QMetaObject::invokeMethod(
+        &sound.context,
+        [&sound, work = std::move(work)] {
+            { std::lock_guard ordered(sound.postlock); }
+            sound.busysince = std::max<int64_t>(base::steadymilliseconds(), 1);
+            work();
+            sound.busysince = 0;
+        },
+        Qt::QueuedConnection);
+}
+
+// Runs question on the sound thread and waits for its answer.
+template <typename Question> auto askonsound(Question question) {
+    std::promise<decltype(question())> answer;
+    auto answered = answer.get_future();
+    postonsound([&] { answer.set_value(question()); });
+    return answered.get();
+}
+
 Playback*& current() {
-    return base::lasting<SoundState>().current;
+    return soundthread().current;
 }
 
 QAudioFormat formatof(const SoundData& sound) {
@@ -51,9 +98,19 @@ void stopcurrent() {
     }
 }
 
-} // namespace
+bool isplaying() {
+    const Playback* playing = current();
+    if (playing == nullptr) {
+        return false;
+    }
+    const QAudio::State state = playing->sink->state();
+    return state == QAudio::ActiveState || state == QAudio::IdleState;
+}
 
-SoundStart soundplay(const SoundData& sound) {
+SoundStart startsound(const SoundData& sound) {
+    if (isplaying()) {
+        return SoundStart::StillPlaying;
+    }
     stopcurrent();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
@@ -85,13 +142,21 @@ SoundStart soundplay(const SoundData& sound) {
     return SoundStart::Playing;
 }
 
+} // namespace
+
+void soundplay(std::shared_ptr<const SoundData> sound, std::function<void(SoundStart)> answered) {
+    postonsound([sound = std::move(sound), answered = std::move(answered)] {
+        answered(startsound(*sound));
+    });
+}
+
+int64_t soundbusymilliseconds() {
+    const int64_t since = soundthread().busysince;
+    return since == 0 ? 0 : std::max<int64_t>(base::steadymilliseconds() - since, 1);
+}
+
 bool soundisplaying() {
-    const Playback* playing = current();
-    if (playing == nullptr) {
-        return false;
-    }
-    const QAudio::State state = playing->sink->state();
-    return state == QAudio::ActiveState || state == QAudio::IdleState;
+    return askonsound(isplaying);
 }
 
 void beep() {
@@ -99,7 +164,7 @@ void beep() {
 }
 
 bool soundhasoutput() {
-    return !QMediaDevices::defaultAudioOutput().isNull();
+    return askonsound([] { return !QMediaDevices::defaultAudioOutput().isNull(); });
 }
 
 } // namespace platform

@@ -3,8 +3,8 @@
 # and wmctrl. Checks quitting (menu key from either window, also while the program waits for a
 # key, and closing both windows), that every frame lies inside the screen, that a window resized
 # by the user shows the whole chart, crisp pixels at twice the density, running the program
-# again (ten times, the text window staying where it is), and that the windows carry the desktop
-# entry's class and the shipped icon at every size.
+# again (ten times, the text window staying where it is), that the windows carry the desktop
+# entry's class and the shipped icon at every size, and a log into a pipe closed early.
 #
 #   scripts/desktoptest.sh BUILD_BIN_DIR SCREENPROBE   (the examples are in BUILD_BIN_DIR/../examples)
 set -uo pipefail
@@ -63,6 +63,10 @@ framesinside() {
         fi
     done
     return $ok
+}
+
+shown() { # a window title, waited for at most 10 seconds
+    timeout 10 xdotool search --sync --onlyvisible --name "$1" >/dev/null
 }
 
 chartwindow() {
@@ -139,7 +143,21 @@ xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Quorvinth
 xdotool key ctrl+shift+q
 check "Ctrl+Shift+Q while the line editor waits ends the application with status 0" endswithin 1
 
-# 4. Twice the density: whole pixels, no smoothing.
+# 4. Standard output into a pager that stops reading after one line: the log lines after it are
+# dropped, and the program still draws its chart and ends normally.
+"$bin/quorvinthal" > >(head -n 1 >"$work/head") 2>&1 &
+app=$!
+shown '^Quorvinthal$'
+typedates
+check "the chart window is shown with the log going nowhere" shown 'für den'
+sleep 1
+check "the application outlives its closed pipe" kill -0 "$app"
+xdotool windowactivate --sync "$(chartwindow)"
+xdotool key ctrl+shift+q
+check "Ctrl+Shift+Q after a closed pipe ends the application with status 0" endswithin 2
+check "the pager read the first log line" test "$(wc -l <"$work/head")" = 1
+
+# 5. Twice the density: whole pixels, no smoothing.
 desktop 1920x1200
 QT_SCALE_FACTOR=2 windowname=Grafikbeispiel start ../examples/graphicsdemo
 sleep 0.5

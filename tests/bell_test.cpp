@@ -190,10 +190,12 @@ TEST(Bell, NoAudioDeviceLogsOnceAndBeeps) {
             display::bell();
             display::bell();
             core::onmain([] { display::bell(); }); // from the main thread itself
-            EXPECT_FALSE(core::onmain([] { return platform::soundisplaying(); }));
+            EXPECT_FALSE(platform::soundisplaying());
         },
         10000));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    // The sound thread answers on its own time.
+    EXPECT_TRUE(waitfor([&] { return !log.lines().empty(); }));
     EXPECT_EQ(log.lines(),
               std::vector<std::string>{"bell: No audio output device, using the platform beep."});
 }
@@ -210,7 +212,7 @@ TEST(Bell, MissingSoundBeepsWithoutTryingTheAudioOutput) {
     EXPECT_TRUE(log.lines().empty());
 }
 
-TEST(Bell, UnplayableSoundIsReportedOnce) {
+TEST(Bell, AnUnplayableSoundIsNamedOnceAndTheBuiltInCopyServes) {
     TemporaryResources resources;
     resources.write("sysbeep.aif", {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'A', 'I', 'F', 'F'});
     setuptoolkit();
@@ -219,7 +221,12 @@ TEST(Bell, UnplayableSoundIsReportedOnce) {
         display::bell();
         display::bell();
     }));
-    EXPECT_EQ(log.lines(), std::vector<std::string>{
-                               "bell: sysbeep.aif is not a playable sound, using the platform "
-                               "beep."});
+    // The built-in sound then goes to the audio output, which may say it has no device.
+    const Lines lines = log.lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.find(".aif") != line.npos; }),
+              1);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "bell: " + resources.resource("sysbeep.aif").string() +
+                                 " is not a playable sound, using the built-in copy.");
 }

@@ -148,6 +148,45 @@ TEST(FontLoading, ReadErrorsNameTheFileAndWrittenFontsLoadBack) {
     EXPECT_TRUE(log.lines().empty());
 }
 
+// A damaged copy of a toolkit font is named once, with what is wrong with it, and the built-in
+// copy serves; without copies a truncated font loads as it is but still says so.
+TEST(FontLoading, ADamagedFileIsNamedOnceAndTheBuiltInCopyServes) {
+    const std::string name = t_FontRegular16x32;
+    const Bytes good = formats::getbinaryfromfile(std::string(QV_DATA_DIR) + "/" + name);
+    ASSERT_GT(good.size(), 100u);
+    Bytes unknown = good, noglyphs = good;
+    unknown[5] = 7;
+    noglyphs.resize(noglyphs[0]);
+    const std::pair<Bytes, std::string> damages[] = {
+        {Bytes(good.begin(), good.begin() + 100), "holds "},
+        {randombytes(good.size(), 7, 256), "is not a font resource file"},
+        {unknown, "has the unknown glyph format 7"},
+        {Bytes(good.begin(), good.begin() + 10), "is shorter than its header"},
+        {noglyphs, "holds 0 of the "},
+        {{}, "is empty or cannot be read"}};
+    TemporaryResources resources;
+    const t_Font builtin = t_LoadFontResource(name);
+    ASSERT_FALSE(builtin.Data.empty());
+    for (const auto& [bytes, problem] : damages) {
+        resources.write(name, bytes);
+        LogCapture log;
+        EXPECT_EQ(t_LoadFontResource(name), builtin) << problem;
+        EXPECT_EQ(t_LoadFontResource(name), builtin) << problem;
+        const std::string start = "t_LoadFontResource: " + resources.resource(name).string() + " ";
+        const std::string end = ", using the built-in copy.";
+        ASSERT_EQ(log.lines().size(), 1u) << problem;
+        const std::string line = log.lines()[0];
+        EXPECT_EQ(line.substr(0, start.size() + problem.size()), start + problem);
+        EXPECT_EQ(line.substr(line.size() - end.size()), end) << line;
+    }
+    TemporaryResources nocopies(false);
+    nocopies.write(name, Bytes(good.begin(), good.begin() + 100));
+    LogCapture log;
+    EXPECT_EQ(t_LoadFontResource(name).Width, 16);
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].back(), '.');
+}
+
 // Codes beyond the next free one, a width byte alone, widths out of range, no bytes at all. The
 // first code only gives its low eight bits; later ones must be dictionary codes.
 TEST(Lzw, InvalidOrTooWideCodes) {

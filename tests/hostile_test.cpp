@@ -29,7 +29,13 @@ WINDOW_TEST(Paste, InsertsAtTheCursorWhatTheFieldCanHoldBoundedAndRingsOnceForTh
          "c\x7F"
          "d",
          "abcd|", true},
-        {"", 0, 10, "\u00FF\u0080\u00A0~", "\u00FF\u0080\u00A0~|", false},
+        {"", 0, 10, "\u00FF\u0080\u00A0~", "\u00FF\u0080 ~|", false},
+        // Refused characters take no room; blanks around and invisible characters are dropped.
+        {"", 2, 8, "05.12.1985", "05121985|", true},
+        {"", 2, 5, "1.2.3.4.5.6.7", "12345|", true},
+        {"", 0, 12, "05.12.\u200B1985", "05.12.1985|", false},
+        {"", 0, 12, " \t05.12.1985\u00A0 ", "05.12.1985|", false},
+        {"", 0, 12, "\uFEFF05.\u200F12.\u2060\u202F1985", "05.12. 1985|", false},
         {"", 0, 10, "e\u0301x\U0001F600", "ex|", true},
         {"", 0, 10, "0123456789", "0123456789|", false},
         {"", 0, 10, "0123456789A", "0123456789|", true},
@@ -76,6 +82,9 @@ Lines refusals(int64_t from, int64_t to, int64_t y = 2) {
     for (int64_t x = from; x <= to; ++x) {
         lines.push_back("t_PrintSymbol: Window #0 illegal coordinates (x = " + std::to_string(x) +
                         ", y = " + std::to_string(y) + ").");
+        if (x == to) {
+            break; // to may be INT64_MAX
+        }
     }
     return lines;
 }
@@ -91,9 +100,15 @@ PROGRAM_TEST(Refusals, TextHlineReportsEveryIllegalColumn) {
         int64_t from, to;
         Lines refused;
     };
-    const Span spans[]{{90, 95, refusals(90, 95)},       {79, 82, refusals(81, 82)},
-                       {-2, 1, refusals(-2, 0)},         {81, INT64_MAX, refusals(81, 160)},
-                       {INT64_MIN, 0, refusals(-79, 0)}, {95, 90, {}}};
+    // Each illegal column is refused, for at most 1024 columns from the range's start on that side.
+    const Span spans[]{{90, 95, refusals(90, 95)},
+                       {79, 82, refusals(81, 82)},
+                       {-2, 1, refusals(-2, 0)},
+                       {100, 200, refusals(100, 200)},
+                       {81, INT64_MAX, refusals(81, 1104)},
+                       {INT64_MIN, 0, refusals(INT64_MIN, INT64_MIN + 1023)},
+                       {INT64_MAX - 2, INT64_MAX, refusals(INT64_MAX - 2, INT64_MAX)},
+                       {95, 90, {}}};
     for (const Span& span : spans) {
         log.clear();
         t_TextHline(0, span.from, span.to, 2, '=');

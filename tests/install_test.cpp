@@ -137,13 +137,16 @@ TEST(CommandLine, KeysAreUtf8WithEscapesAndBytesThatDoNotDecodeStandForThemselve
         {"\xED\xA0\x80", {0xED, 0xA0, 0x80}}, // an encoded surrogate
         {"\xFF\\r", {0xFF, 13}},
         {"\\xC3\\xA4", {0xC3, 0xA4}},
+        {"5\\r", {'5', 13}}, // escapes at the very end of the text
+        {"\\x1a", {26}},
+        {"a\\e", {'a', 27}},
     };
     for (const auto& [text, keys] : cases) {
         std::string error;
         EXPECT_EQ(toolkit::parsekeys(text, error), keys) << text;
         EXPECT_EQ(error, "") << text;
     }
-    for (const char* wrong : {"\\q", "\\x4"}) {
+    for (const char* wrong : {"\\q", "\\x4", "\\"}) {
         std::string error;
         EXPECT_TRUE(toolkit::parsekeys(wrong, error).empty()) << wrong;
         EXPECT_NE(error, "") << wrong;

@@ -1,11 +1,13 @@
-// g_Line walks only the part of a line inside the window, for any int64 end points, and draws
-// exactly the points of the whole walk that lie inside: positions x1 + k × dx / steps for k = 0
-// ... steps − 1, each plus one half truncated toward zero, then the end point.
+// g_Line plots the floating-point walk: positions accumulated from (x1, y1) by dx / steps and
+// dy / steps, each coordinate plus one half truncated toward zero, then the end point. Walks longer
+// than any window needs are clipped to the window first and computed exactly, so that a line from
+// far away costs what its visible part costs.
 //
 // The lines are drawn in drawing mode 1 (each plot averages white into the pixel), so a pixel's
 // value tells how often it was plotted: a point the walk visits twice must be plotted twice.
 #include "tests/support/displayhelpers.h"
 
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -76,6 +78,8 @@ TEST(Line, ExtremeEndPointsDrawTheVisiblePointsOfTheWalk) {
         {MIN, MAX, MAX, MAX, {}, {7, 7}},
         // Short lines: steps of 1 and 0.5, a single point, leaving and entering the window.
         {0, 0, 3, 1, {0, 0, 1, 0, 2, 1, 3, 1}, {3, 1}},
+        // Five additions of 0.3 to 2 give 3.4999…, which stays on row 3.
+        {3, 2, 13, 5, {3, 2, 4, 2, 5, 3, 8, 3, 9, 4, 11, 4, 12, 5, 13, 5}, {13, 5}},
         {10, 30, 4, 27, {10, 30, 9, 30, 8, 29, 7, 29, 6, 28, 5, 28, 4, 27, 4, 27}, {4, 27}},
         {20, 20, 20, 20, {20, 20, 20, 20}, {20, 20}},
         {1276, 10, 1000000000, 10, {1276, 10, 1279, 10}, {1279, 10}},
@@ -98,35 +102,59 @@ TEST(Line, ExtremeEndPointsDrawTheVisiblePointsOfTheWalk) {
     EXPECT_TRUE(log.lines().empty());
 }
 
-// The whole walk of every step, with exact integer rounding, against what g_Line drew.
-TEST(Line, ClippedWalkMatchesTheWholeWalkForRandomSegments) {
+namespace {
+
+// The walk as the reference text describes it, written on its own: steps = max(|dx|, |dy|), the
+// increments dx / steps and dy / steps in double precision added up step by step, each coordinate
+// rounded by adding 0.5 and truncating; then (x2, y2). Only points inside width × height count.
+struct ReferenceWalk {
+    Visits visits;
+    Pos last{7, 7};
+    ReferenceWalk(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t width, int64_t height) {
+        auto plot = [&](int64_t x, int64_t y) {
+            if (x >= 0 && y >= 0 && x < width && y < height) {
+                ++visits[{x, y}];
+                last = {x, y};
+            }
+        };
+        const int64_t steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+        if (steps >= 1) {
+            const double sx = double(x2 - x1) / double(steps), sy = double(y2 - y1) / double(steps);
+            double x = double(x1), y = double(y1);
+            for (int64_t k = 0; k < steps; ++k, x += sx, y += sy) {
+                plot(int64_t(std::trunc(x + 0.5)), int64_t(std::trunc(y + 0.5)));
+            }
+        }
+        plot(x2, y2);
+    }
+};
+
+} // namespace
+
+// Steep, shallow, reversed and partly or wholly outside lines, a few of them millions of steps
+// long, against the reference walk: the same pixels, as often, and the same final position.
+TEST(Line, EveryPointOfTheFloatingPointWalkAndTheFinalPosition) {
     setuptoolkit();
     constexpr int64_t width = 64, height = 48;
     averagingwindow(width, height);
     std::mt19937_64 random(2024);
-    std::uniform_int_distribution<int64_t> xs(-300, width + 300), ys(-300, height + 300);
-    int crossing = 0;
-    for (int i = 0; i < 3000; ++i) {
+    std::uniform_int_distribution<int64_t> xs(-100, width + 100), ys(-100, height + 100);
+    std::uniform_int_distribution<int64_t> far(-2'000'000, 2'000'000);
+    int crossing = 0, steep = 0, reversed = 0;
+    for (int i = 0; i < 1500; ++i) {
         int64_t x1 = xs(random), y1 = ys(random), x2 = xs(random), y2 = ys(random);
-        int64_t dx = x2 - x1, dy = y2 - y1, steps = std::max(std::abs(dx), std::abs(dy));
-        Visits expected;
-        Pos last{7, 7};
-        auto visit = [&](int64_t x, int64_t y) {
-            if (x >= 0 && y >= 0 && x < width && y < height) {
-                ++expected[{x, y}];
-                last = {x, y};
-            }
-        };
-        for (int64_t k = 0; k < steps; ++k) {
-            // (x1 + k dx / steps + 1/2) over a common denominator; C++ division truncates.
-            visit((2 * x1 * steps + 2 * k * dx + steps) / (2 * steps),
-                  (2 * y1 * steps + 2 * k * dy + steps) / (2 * steps));
+        if (i % 100 == 0) {
+            (i % 200 == 0 ? x1 : y2) = far(random); // half-way rounding errors pile up
         }
-        visit(x2, y2);
-        crossing += expected.empty() ? 0 : 1;
-        ASSERT_EQ(drawn(x1, y1, x2, y2), expected)
+        const ReferenceWalk expected(x1, y1, x2, y2, width, height);
+        crossing += expected.visits.empty() ? 0 : 1;
+        steep += std::abs(y2 - y1) > std::abs(x2 - x1) ? 1 : 0;
+        reversed += x2 < x1 ? 1 : 0;
+        ASSERT_EQ(drawn(x1, y1, x2, y2), expected.visits)
             << x1 << ", " << y1 << " to " << x2 << ", " << y2;
-        ASSERT_EQ(position(0), last) << x1 << ", " << y1 << " to " << x2 << ", " << y2;
+        ASSERT_EQ(position(0), expected.last) << x1 << ", " << y1 << " to " << x2 << ", " << y2;
     }
-    EXPECT_GT(crossing, 300);
+    EXPECT_GT(crossing, 500);
+    EXPECT_GT(steep, 300);
+    EXPECT_GT(reversed, 300);
 }

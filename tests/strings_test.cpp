@@ -137,8 +137,10 @@ TEST(PasteboardText, CopyDecodesEscapeForms) {
     EXPECT_EQ(unicode::unescapecopytext(Esc + Esc + "41" + Gs), Esc + "A");
     EXPECT_EQ(unicode::unescapecopytext(Esc + "D800" + Gs), Nul);
     EXPECT_EQ(unicode::unescapecopytext(Esc + std::string(40, 'F') + Gs), Nul);
-    // A decoded ESC does not start a second sequence.
-    EXPECT_EQ(unicode::unescapecopytext(Esc + "001B" + Gs + "41" + Gs), Esc + "41" + Gs);
+    // A decoded ESC starts the next sequence.
+    EXPECT_EQ(unicode::unescapecopytext(Esc + "001B" + Gs + "41" + Gs), "A");
+    EXPECT_EQ(unicode::unescapecopytext("a" + Esc + "1B" + Gs + "1B" + Gs + "41" + Gs + "b"),
+              "aAb");
 }
 
 TEST(TextValue, HashesByBytes) {

@@ -203,6 +203,7 @@ const CursorCase cursorcases[] = {
     {[](uint8_t n) { t_PrintChar(n, 'x'); }, {30, 8}, {11, 9}, 0, 30, "x"},
     {[](uint8_t n) { t_PrintTab(n, 15, '.'); }, {12, 8}, {15, 8}, 0, 12, "..."},
     {[](uint8_t n) { t_PrintTab(n, 12, '.'); }, {15, 8}, {15, 8}},
+    {[](uint8_t n) { t_PrintTab(n, INT64_MIN, '.'); }, {15, 8}, {15, 8}},
     {t_ClearEndOfLine, {25, 8}, {25, 8}, 0, 25, std::string(6, ' ')},
     {t_ClearEndOfWindow, {25, 8}, {25, 8}, 0, 25, std::string(6, ' '), true},
     {t_TextLine, {25, 8}, {11, 9}, 0, 25, std::string(6, '\x9c')},

@@ -98,7 +98,11 @@ void t_PrintTab(uint8_t n, int64_t column, uint8_t fill) {
     if (w == nullptr) {
         return;
     }
-    int64_t count = column - w->TextHpos;
+    // A column far left of the cursor would overflow the difference.
+    if (column <= w->TextHpos) {
+        return;
+    }
+    const int64_t count = column - w->TextHpos;
     for (int64_t i = 0; i < count; ++i) {
         t_PrintChar(n, fill);
     }

@@ -7,6 +7,7 @@
 #include "toolkit/headless.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -80,6 +81,9 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
 // t_RunApplication and t_RunSnapshot: the same command line, the snapshot program without windows.
 [[noreturn]] void runprogram(int argc, char** argv, std::function<void()> program,
                              const std::string& programName, bool snapshotonly) {
+    // A closed pipe or pager on standard output drops log lines (base::logline) instead of
+    // ending the program.
+    std::signal(SIGPIPE, SIG_IGN);
     const char* name = argc > 0 ? argv[0] : "";
     if (const char* slash = std::strrchr(name, '/')) {
         name = slash + 1;

@@ -67,7 +67,9 @@ std::string scalartext(int64_t scalar) {
     return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
 }
 
-std::string unescapecopytext(std::string_view s) {
+std::string unescapecopytext(std::string_view copied) {
+    std::string text(copied);
+    const std::string_view s = text;
     std::string result;
     result.reserve(s.size());
     for (size_t pos = 0; pos < s.size();) {
@@ -85,6 +87,13 @@ std::string unescapecopytext(std::string_view s) {
             // A lone ESC (no digits, or no GS after them) stays as it is; scanning goes on behind
             // it.
             result += s[pos++];
+            continue;
+        }
+        if (value == escapecharacter) {
+            // The search for the next ESC starts at the replaced sequence: an ESC made of one
+            // may begin the next sequence.
+            text[end] = escapecharacter;
+            pos = end;
             continue;
         }
         result += scalartext(value);

@@ -371,8 +371,8 @@ void g_Plot(uint8_t n, int64_t x, int64_t y, t_RGBColor color); // one pixel in 
 void g_Plot(uint8_t n, int64_t x, int64_t y);                   // ... in the window's colour
 t_RGBColor g_Scrn(uint8_t n, int64_t x, int64_t y);             // the colour of a pixel
 void g_GotoXY(uint8_t n, int64_t x, int64_t y);                 // moves the graphics position
-void g_Line(uint8_t n, int64_t x1, int64_t y1,                  // a line in the window's colour
-            int64_t x2, int64_t y2);
+void g_Line(uint8_t n, int64_t x1, int64_t y1,                  // a line in the window's colour,
+            int64_t x2, int64_t y2); // stepped in floating point; beyond 2^22 steps clipped first
 void g_PrintSymbol(uint8_t n, uint8_t c, int64_t scalex,       // a glyph at the graphics position,
                    int64_t scaley, t_RGBColor foreground,      //   each pixel scalex x scaley; any
                    t_RGBColor background, const t_Font& font); //   monochrome or grey font
