@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The application as a screen reader sees it: a session bus of its own (dbus-run-session) with
+# the accessibility bus (at-spi2-core's launcher) on an Xvfb display with openbox, read by a real
+# AT-SPI client (scripts/a11yreader.py under Debian's python3 with pyatspi).
+#
+#   scripts/a11ytest.sh BUILD_BIN_DIR
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ -z "${QV_A11Y_SESSION:-}" ]; then
+    exec env QV_A11Y_SESSION=1 dbus-run-session -- "$0" "$@"
+fi
+app="$1/quorvinthal"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 5>"$work/displayfd"
+Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$work/displayfd")"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+pids+=($!)
+export QT_QPA_PLATFORM=xcb
+/usr/bin/python3 "$here/a11yreader.py" "$app"
