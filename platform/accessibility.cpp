@@ -29,7 +29,8 @@ ShownText currenttext(const GraphicView* view) {
     const Handlers& h = handlers();
     if (h.viewtext && h.viewtext(view->number(), text)) {
         shown.hastext = true;
-        shown.characters = QString::fromStdString(text.text);
+        shown.characters =
+            QString::fromUtf16(text.text.data(), static_cast<qsizetype>(text.text.size()));
         shown.caret = static_cast<int>(std::clamp<int64_t>(text.caret, 0, shown.characters.size()));
         shown.editing = text.editing;
     }

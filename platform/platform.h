@@ -148,11 +148,11 @@ int viewnumber(View v);                              // 0 ... 7
 
 // ---- Screen readers ---------------------------------------------------------------------------
 
-// What a screen reader is told of a view's text: its lines joined by '\n' (UTF-8), the caret as
-// an offset in characters, and whether the caret is in a line being typed (the only part that is
-// not read-only).
+// What a screen reader is told of a view's text: its lines joined by '\n' (UTF-16, as Qt and the
+// accessibility bus count), the caret as an offset into it, and whether the caret is in a line
+// being typed (the only part that is not read-only).
 struct ViewText {
-    std::string text;
+    std::u16string text;
     int64_t caret = 0;
     bool editing = false;
 };

@@ -18,14 +18,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 5>"$work/displayfd"
-Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/displayfd")"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+source "$here/xdisplay.sh"
+startxdisplay "$work" 1920x1200
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)

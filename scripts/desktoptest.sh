@@ -7,6 +7,7 @@
 #
 #   scripts/desktoptest.sh BUILD_BIN_DIR XWDPROBE   (the examples are in BUILD_BIN_DIR/../examples)
 set -uo pipefail
+source "$(dirname "$0")/xdisplay.sh"
 bin="$1"
 probe="$2"
 work=$(mktemp -d)
@@ -34,14 +35,7 @@ check() { # description, command...
 desktop() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     pids=()
-    exec 5>"$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.05; done
-    export DISPLAY=":$(cat "$work/displayfd")"
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+    startxdisplay "$work" "$1"
 }
 
 # Starts a program of the build; its log goes to $work/log.
