@@ -87,3 +87,13 @@ std::string weekdayname(int64_t index) {
     }
     return names[static_cast<size_t>(index)];
 }
+
+std::string monthname(int64_t month) {
+    static const std::array<const char*, 12> names = {
+        "Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+        "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+    if (month < 1 || month > static_cast<int64_t>(names.size())) {
+        return {};
+    }
+    return names[static_cast<size_t>(month - 1)];
+}

@@ -24,3 +24,6 @@ int64_t weekday(std::string_view date);
 
 // German name of a weekday index; 7 is Sunday too, every other value gives empty text.
 std::string weekdayname(int64_t index);
+
+// German name of a month 1 ... 12; every other value gives empty text.
+std::string monthname(int64_t month);

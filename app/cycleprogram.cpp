@@ -146,13 +146,31 @@ void drawcurves(int64_t dayslived, int64_t forecastday) {
     }
 }
 
-void printpercentages(const std::string& forecast, int64_t dayslived, int64_t forecastday) {
+// The forecast day's three values, as the text window prints them and the chart's description
+// says them.
+struct Percentages {
+    std::string physical, emotional, mental;
+};
+
+Percentages percentages(int64_t dayslived, int64_t forecastday) {
     auto percent = [&](int64_t period) {
         return std::to_string(forecastpercentage(dayslived, forecastday, period));
     };
-    t_Print(w(), "Am " + forecast + ": Physisch = " + percent(physicalperiod) + "%, Emotional = " +
-                     percent(emotionalperiod) + "%, Mental = " + percent(mentalperiod) + "%.");
+    return {percent(physicalperiod), percent(emotionalperiod), percent(mentalperiod)};
+}
+
+void printpercentages(const std::string& forecast, const Percentages& p) {
+    t_Print(w(), "Am " + forecast + ": Physisch = " + p.physical + "%, Emotional = " + p.emotional +
+                     "%, Mental = " + p.mental + "%.");
     t_Cr(w());
+}
+
+// The chart in one sentence for a screen reader.
+void describechart(const DateParts& f, const std::string& forecast, const Percentages& p) {
+    t_WindowDescription(chartwindow, "Biorhythmus für " + monthname(f.month) + " " +
+                                         std::to_string(f.year) + ": am " + forecast +
+                                         " Physisch " + p.physical + " %, Emotional " +
+                                         p.emotional + " %, Mental " + p.mental + " %.");
 }
 
 } // namespace
@@ -178,7 +196,9 @@ void cycleprogram() {
     t_Cr(w());
     t_Cr(w());
     drawcurves(dayslived, f.day);
-    printpercentages(forecast, dayslived, f.day);
+    const Percentages values = percentages(dayslived, f.day);
+    printpercentages(forecast, values);
+    describechart(f, forecast, values);
     t_WindowUpdate(chartwindow, false);
     t_QuitProgram(textwindow);
 }

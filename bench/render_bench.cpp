@@ -1,7 +1,9 @@
 // Frames of a 1280 x 800 window at depth 24 as the view gets them: the whole picture against the
 // frame after one 16 x 32 glyph, which converts and repaints only the glyph's rows. Beside them
 // t_WindowImage against Qt's own conversion of the same pixels to ARGB32 and a memcpy of the
-// output size, in the same run.
+// output size, in the same run. Last, a printed line drawn against the same line announced to a
+// screen reader (the view's whole text taken, compared and the change handed to Qt), each beside
+// the printing alone.
 //
 // The windows are made on the main thread, where the toolkit does its platform work inline.
 #include "bench/benchtoolkit.h"
@@ -11,6 +13,7 @@
 #include "display/videomemory.h"
 #include "display/windowchanges.h"
 #include "display/windowcommands.h"
+#include "platform/widgets.h"
 #include "quorvinthal/toolkit.h"
 
 #include <QImage>
@@ -133,6 +136,37 @@ void BM_MemcpyOfTheOutput(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * width * height * 4);
 }
 
+// A line of 70 characters that differs from the one printed before; it neither wraps nor scrolls.
+void printline(int64_t i) {
+    t_Vtab(1, 1 + i % 25);
+    t_Htab(1, 1);
+    t_Print(1, std::string(70, static_cast<char>(33 + i % 90)));
+}
+
+void BM_LinePrinted(benchmark::State& state) {
+    int64_t i = 0;
+    for (auto _ : state) {
+        printline(i++);
+    }
+}
+
+void BM_LinePrintedAndDrawn(benchmark::State& state) {
+    int64_t i = 0;
+    for (auto _ : state) {
+        printline(i++);
+        t_WindowUpdate(1, false);
+    }
+}
+
+void BM_LinePrintedAndAnnounced(benchmark::State& state) {
+    auto* view = reinterpret_cast<platform::GraphicView*>(display::windowrecord(1).View.load());
+    int64_t i = 0;
+    for (auto _ : state) {
+        printline(i++);
+        platform::announceviewtext(view);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_FullFrame)->Unit(benchmark::kMillisecond);
@@ -140,6 +174,9 @@ BENCHMARK(BM_FrameAfterOneGlyph)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowImage)->Arg(24)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtConvertToARGB32)->Arg(24)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemcpyOfTheOutput)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinePrinted)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LinePrintedAndDrawn)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LinePrintedAndAnnounced)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     return runtoolkitbenchmarks(argc, argv, setupwindows);

@@ -61,6 +61,7 @@ struct t_Window {
     Int TextRedirectOutput{t_OutputWindow};
     std::string InputString; // program thread only
     Bool InputFinished{false};
+    Bool InputActive{false}; // t_InputForm waits for the line's keys
     Int InputMode{0};
     Int InputHpos{0};
     Int InputVpos{0};

@@ -158,6 +158,15 @@ void t_WindowTitle(uint8_t n, const std::string& title) {
     }
 }
 
+void t_WindowDescription(uint8_t n, const std::string& text) {
+    if (!display::graphicwindownumber("t_WindowDescription", n)) {
+        return;
+    }
+    if (platform::View view = display::existingview("t_WindowDescription", n)) {
+        core::onmain([&] { platform::viewsetdescription(view, text); });
+    }
+}
+
 void t_WindowVisible(uint8_t n, bool visible) {
     platform::Window window = display::existingwindow("t_WindowVisible", n);
     if (window == nullptr) {

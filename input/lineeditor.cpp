@@ -214,6 +214,12 @@ std::string t_InputForm(uint8_t n, const std::string& prompt, const std::string&
     w.InputCursorPos = unicode::graphemecount(w.InputString);
     t_Print(n, w.InputString);
     if (!displayOnly) {
+        // Also cleared when the program ends while it waits for a key.
+        struct Editing {
+            display::t_Window& w;
+            explicit Editing(display::t_Window& window) : w(window) { w.InputActive = true; }
+            ~Editing() { w.InputActive = false; }
+        } editing(w);
         int64_t key = 0;
         do {
             t_InputEdit(n, input::placecursorkey);

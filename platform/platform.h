@@ -159,6 +159,21 @@ void viewsetframeorigin(View v, double x, double y); // y upward from the conten
 Rect viewframe(View v);                              // the same convention
 int viewnumber(View v);                              // 0 ... 7
 
+// ---- Screen readers ---------------------------------------------------------------------------
+
+// What a screen reader is told of a view's text: its lines joined by '\n' (UTF-16, as Qt and the
+// accessibility bus count), the caret as an offset into it, and whether the caret is in a line
+// being typed (the only part that is not read-only).
+struct ViewText {
+    std::u16string text;
+    int64_t caret = 0;
+    bool editing = false;
+};
+
+// A sentence a screen reader gives beside the view's name (its window's title): what a picture
+// shows.
+void viewsetdescription(View v, const std::string& description);
+
 // ---- Text views -------------------------------------------------------------------------------
 
 ScrollView scrollviewoftextview(TextView t);
@@ -358,6 +373,9 @@ struct Handlers {
     std::function<void(MenuItem)> menuitemchosen;
     std::function<bool(Window)> windowshouldclose; // false keeps it open
     std::function<void(Window)> windowdidresize;
+    // What a screen reader hears of view n; false when it shows a picture without text. Asked on
+    // the main thread, and only while a reader listens.
+    std::function<bool(int view, ViewText&)> viewtext;
 };
 
 void sethandlers(const Handlers& handlers);

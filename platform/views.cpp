@@ -1,6 +1,7 @@
 #include "platform/qtinternal.h"
 #include "platform/widgets.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +15,7 @@ GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), viewnum
     setFocusPolicy(Qt::StrongFocus);
     // The whole view is painted from the image; no background erase, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installviewaccessibility();
 }
 
 void GraphicView::paintEvent(QPaintEvent* event) {
@@ -51,6 +53,10 @@ void GraphicView::paintEvent(QPaintEvent* event) {
     }
     if (h.viewpaintfinished) {
         h.viewpaintfinished(viewnumber);
+    }
+    // What changed in the picture changed in the text a reader hears, if one listens.
+    if (QAccessible::isActive()) {
+        announceviewtext(this);
     }
 }
 

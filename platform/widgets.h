@@ -76,6 +76,11 @@ class GraphicView : public QWidget {
     Image frame; // the picture as last painted; the paint handler updates what changed
 };
 
+// Screen readers (platform/accessibility.cpp): views answer as accessible text or pictures once
+// installed; a paint announces what changed in the view's text to a listening reader.
+void installviewaccessibility();
+void announceviewtext(GraphicView* view);
+
 // Key translation (platform/keys.cpp): a Qt key event in the original platform's terms.
 KeyPress translatekeyevent(const class QKeyEvent* event);
 uint64_t translatemodifiers(Qt::KeyboardModifiers modifiers, bool keypad);

@@ -8,6 +8,7 @@
 #
 #   scripts/desktoptest.sh BUILD_BIN_DIR SCREENPROBE   (the examples are in BUILD_BIN_DIR/../examples)
 set -uo pipefail
+source "$(dirname "$0")/xdisplay.sh"
 bin="$1"
 probe="$2"
 source "$(dirname "$0")/desktopchecks.sh"
@@ -16,14 +17,7 @@ source "$(dirname "$0")/desktopchecks.sh"
 desktop() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     pids=()
-    exec 5>"$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.05; done
-    export DISPLAY=":$(cat "$work/displayfd")"
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+    startxdisplay "$work" "$1"
 }
 
 # Starts a program of the build; its log goes to $work/log.

@@ -3,14 +3,16 @@
 # needs (only when one is missing) and configures and builds the project (Release, two jobs).
 set -euo pipefail
 
-# Build and test; poppler-utils renders the printed PDF pages for their test; the next to last line
-# is the Wayland run (Qt's plugin, a headless compositor, typing and screenshots), the last what the
-# Debian package and its test need (cpack's shlibdeps uses file and dpkg-shlibdeps; the validators
-# of the package, desktop entry and metainfo).
+# Build and test; poppler-utils renders the printed PDF pages for their test; then the Wayland run
+# (Qt's plugin, a headless compositor, typing and screenshots), the screen reader's test (the
+# accessibility bus, a session bus, Debian's python3 with pyatspi), and last what the Debian package
+# and its test need (cpack's shlibdeps uses file and dpkg-shlibdeps; the validators of the package,
+# desktop entry and metainfo).
 PACKAGES=(g++ cmake pkg-config clang-format qt6-base-dev qt6-multimedia-dev libutf8proc-dev
           libfreetype-dev fonts-dejavu-core libgtest-dev libbenchmark-dev xvfb xdotool xclip
           qt6-translations-l10n openbox wmctrl x11-utils x11-apps poppler-utils
           qt6-wayland sway wtype grim
+          at-spi2-core dbus python3 python3-pyatspi
           dpkg-dev file lintian desktop-file-utils appstream)
 
 # Fuzz builds only (CXX=clang++ ... -DQV_FUZZ=ON): the compiler and its libFuzzer runtime, each the

@@ -1,4 +1,5 @@
 // t_GetScreen: the characters of a window's text block as text.
+#include "text/getscreen.h"
 #include "display/videomemory.h"
 #include "display/windowlookup.h"
 #include "quorvinthal/toolkit.h"
@@ -37,6 +38,14 @@ std::string trimmedscreen(const std::string& text) {
 
 } // namespace
 
+std::vector<uint8_t> screencells(const display::t_Window& w) {
+    std::vector<uint8_t> cells(
+        static_cast<size_t>(std::max<int64_t>(w.TextWidth * w.TextHeight, 0)));
+    display::VideoLock guard(display::videolock());
+    std::copy_n(display::videomemory() + w.TextMemoryStart, cells.size(), cells.begin());
+    return cells;
+}
+
 } // namespace text
 
 std::string t_GetScreen(uint8_t n, const std::string& separator) {
@@ -44,13 +53,8 @@ std::string t_GetScreen(uint8_t n, const std::string& separator) {
     if (w == nullptr) {
         return {};
     }
-    int64_t columns = w->TextWidth, lines = w->TextHeight;
-    std::vector<uint8_t> characters(static_cast<size_t>(std::max<int64_t>(columns * lines, 0)));
-    {
-        display::VideoLock guard(display::videolock());
-        std::copy_n(display::videomemory() + w->TextMemoryStart, characters.size(),
-                    characters.begin());
-    }
+    const int64_t columns = w->TextWidth, lines = w->TextHeight;
+    const std::vector<uint8_t> characters = text::screencells(*w);
     std::string text;
     for (int64_t line = 0; line < lines; ++line) {
         for (int64_t column = 0; column < columns; ++column) {

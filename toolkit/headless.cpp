@@ -1,6 +1,7 @@
 #include "toolkit/headless.h"
 
 #include "base/clock.h"
+#include "base/lines.h"
 #include "base/log.h"
 #include "base/programname.h"
 #include "core/appdelegate.h"
@@ -29,21 +30,11 @@ struct LineStore {
     std::vector<std::string> lines;
 };
 
-std::vector<std::string> splitlines(const std::string& text, char separator) {
-    std::vector<std::string> lines;
-    size_t begin = 0;
-    for (size_t end; (end = text.find(separator, begin)) != std::string::npos; begin = end + 1) {
-        lines.push_back(text.substr(begin, end - begin));
-    }
-    lines.push_back(text.substr(begin));
-    return lines;
-}
-
 // The lowest window with a text block holds the program's text.
 std::vector<std::string> screenlines() {
     for (uint8_t n = 0; n < t_GraphicWindows; ++n) {
         if (display::textwindowready(n)) {
-            return splitlines(t_GetScreen(n, "\r"), '\r');
+            return base::splitlines(t_GetScreen(n, "\r"), '\r');
         }
     }
     return {};

@@ -1,5 +1,6 @@
 #include "ui/handlers.h"
 
+#include "ui/accessibletext.h"
 #include "ui/closebox.h"
 #include "ui/menuevents.h"
 #include "ui/mouseevents.h"
@@ -11,6 +12,7 @@ void addhandlers(platform::Handlers& h) {
     h.viewmouseup = viewmouseup;
     h.menuitemchosen = menuitemchosen;
     h.windowshouldclose = windowshouldclose;
+    h.viewtext = viewtext;
 }
 
 } // namespace ui

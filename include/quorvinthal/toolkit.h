@@ -136,6 +136,8 @@ uint8_t t_FirstWindow();                                 // the first one asked 
 void t_WindowCenter(uint8_t n);                          // centres the window on its screen
 void t_WindowFront(uint8_t n);                           // shows it in front of the others
 void t_WindowTitle(uint8_t n, const std::string& title); // sets the title bar's text
+void t_WindowDescription(uint8_t n,                      // what a screen reader says the
+                         const std::string& text);       //   window shows, in a sentence
 void t_WindowVisible(uint8_t n, bool visible);           // shows or hides the window
 void t_WindowTitleVisible(uint8_t n, bool visible);      // shows or hides the title bar
 void t_WindowSize(uint8_t n, int64_t x, int64_t y,       // frame in screen points from the
