@@ -206,8 +206,8 @@ TEST(ProgramStart, WithoutADisplayEachProgramSaysWhatItDoesOrLacks) {
          "ohne Bildschirm läuft es mit quorvinthal --out ORDNER (siehe --help)"},
         {"quorvinthal-snapshot", 2, "quorvinthal-snapshot: --out ORDNER fehlt (siehe --help)"},
         {"quorvinthal-snapshot --help", 0,
-         "Aufruf: quorvinthal-snapshot --out ORDNER [--keys TASTEN] [--today TT.MM.JJJJ] "
-         "[--timeout SEKUNDEN]"},
+         "Aufruf: quorvinthal-snapshot --out ORDNER [--keys TASTEN] [--today TT.MM.JJJJ] [--menu "
+         "TITEL]... [--timeout SEKUNDEN]"},
     };
     for (const auto& [command, status, first] : cases) {
         TemporaryFolder folder;
