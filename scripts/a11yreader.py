@@ -171,7 +171,7 @@ def menus_by_keyboard(app):
           until(lambda: "Quorvinthal beenden" in shown_menu_items(app), 5))
     xdotool("key", "Right")
     check("Right goes on to the next menu",
-          until(lambda: "Text kopieren" in shown_menu_items(app), 5))
+          until(lambda: "Bild sichern …" in shown_menu_items(app), 5))
     xdotool("key", "Escape", "Escape")
 
 
