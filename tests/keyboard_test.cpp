@@ -200,14 +200,9 @@ TEST(KeyTable, RowsNeedTheirCharacterAndModifiers) {
                 {114, Help, "", 195, Fn},
                 {122, F1, "", 129, Fn},
                 {200, BeforeF1, "", -1}});
-    for (auto [keycode, value] : {std::pair{115, 2},
-                                  {116, 18},
-                                  {119, 5},
-                                  {121, 3},
-                                  {123, 8},
-                                  {124, 21},
-                                  {125, 10},
-                                  {126, 11}}) {
+    const int64_t navigation[][2] = {{115, 2}, {116, 18}, {119, 5},  {121, 3},
+                                     {123, 8}, {124, 21}, {125, 10}, {126, 11}};
+    for (auto [keycode, value] : navigation) {
         expectkeys({{keycode, Up, "", value, Nav}});
     }
 }
