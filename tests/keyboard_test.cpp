@@ -259,9 +259,7 @@ WINDOW_TEST(KeyViews, WindowStateDecidesWhetherKeysAreQueuedOrRedirectOutput) {
     input::viewkeydown(0, {0, "a", 0});
     input::viewkeydown(0, {11, "b", 0});
     input::viewkeydown(0, {14, "€", Option});
-    EXPECT_EQ(t_GetKey(0), "a");
-    EXPECT_EQ(t_GetKey(0), "b");
-    EXPECT_EQ(t_GetKey(0), "\xC2\xA4"); // 164 as a character
+    EXPECT_EQ((Lines{t_GetKey(0), t_GetKey(0), t_GetKey(0)}), (Lines{"a", "b", "\xC2\xA4"})); // 164
     EXPECT_EQ(windowrecord(0).TextCursorLevel, 0);
 }
 
