@@ -26,17 +26,11 @@ TEST(ScreenReader, AChangeIsOneEditBetweenTheCommonStartAndEnd) {
         std::u16string before, after;
         size_t position, removed, inserted;
     };
+    // From "aa" to "aaa" the end is matched behind the start.
     const Case cases[] = {
-        {u"", u"", 0, 0, 0},
-        {u"Jahr", u"Jahr", 4, 0, 0},
-        {u"", u"5.1", 0, 0, 3},
-        {u"aa", u"aaa", 2, 0, 1}, // the end is matched behind the start
-        {u"aaa", u"aa", 2, 1, 0},
-        {u">  x", u"> 5x", 2, 1, 1},
-        {u"abc", u"xyz", 0, 3, 3},
-        {u"Am\nX", u"Am\nY\nZ", 3, 1, 3},
-        {u"12345", u"1245", 2, 1, 0},
-    };
+        {u"", u"", 0, 0, 0},       {u"Jahr", u"Jahr", 4, 0, 0},      {u"", u"5.1", 0, 0, 3},
+        {u"aa", u"aaa", 2, 0, 1},  {u"aaa", u"aa", 2, 1, 0},         {u">  x", u"> 5x", 2, 1, 1},
+        {u"abc", u"xyz", 0, 3, 3}, {u"Am\nX", u"Am\nY\nZ", 3, 1, 3}, {u"12345", u"1245", 2, 1, 0}};
     for (const Case& c : cases) {
         const platform::TextChange change = platform::textchange(c.before, c.after);
         EXPECT_EQ(std::tuple(change.position, change.removed, change.inserted),

@@ -78,11 +78,10 @@ TEST(PasteboardWindow, StartupGivesAMonospacedTwelvePointFontAndEmptyText) {
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {
     // The name is the part after the last slash; URLs become decoded paths with the bytes the file
     // system names them with.
-    EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/Brief.txt"), "Brief.txt");
-    EXPECT_EQ(t_FileNameOfPath("/Users/ich/Dokumente/"), "");
-    EXPECT_EQ(t_FileNameOfPath("Brief.txt"), "Brief.txt");
-    EXPECT_EQ(t_FileNameOfPath("/"), "");
-    EXPECT_EQ(t_FileNameOfPath(""), "");
+    EXPECT_EQ((Lines{t_FileNameOfPath("/Users/ich/Dokumente/Brief.txt"),
+                     t_FileNameOfPath("/Users/ich/Dokumente/"), t_FileNameOfPath("Brief.txt"),
+                     t_FileNameOfPath("/"), t_FileNameOfPath("")}),
+              (Lines{"Brief.txt", "", "Brief.txt", "", ""}));
     EXPECT_EQ(ui::pathofurl("file:///tmp/mein%20Brief.txt"), "/tmp/mein Brief.txt");
     EXPECT_EQ(ui::pathofurl("file:///tmp/Gr%C3%BC%C3%9Fe"), "/tmp/Grüße");
     EXPECT_EQ(ui::pathofurl("file:///tmp/Cafe%CC%81"), "/tmp/Cafe\u0301"); // stays decomposed
@@ -92,10 +91,9 @@ TEST(Paths, NamesDecodedUrlsAndFileTypes) {
     EXPECT_EQ(ui::pathofurl("/tmp/kein%20Schema"), "/tmp/kein Schema");
     EXPECT_EQ(ui::pathofurl("file:/tmp/x"), "file:/tmp/x");
     EXPECT_EQ(ui::pathofurl(""), "");
-    EXPECT_EQ(ui::filetypelist("txt,csv"), (std::vector<std::string>{"txt", "csv"}));
-    EXPECT_EQ(ui::filetypelist("txt"), std::vector<std::string>{"txt"});
-    EXPECT_EQ(ui::filetypelist(""), std::vector<std::string>{});
-    EXPECT_EQ(ui::filetypelist(",txt,,csv,"), (std::vector<std::string>{"txt", "csv"}));
+    EXPECT_EQ((std::vector<Lines>{ui::filetypelist("txt,csv"), ui::filetypelist("txt"),
+                                  ui::filetypelist(""), ui::filetypelist(",txt,,csv,")}),
+              (std::vector<Lines>{{"txt", "csv"}, {"txt"}, {}, {"txt", "csv"}}));
 }
 
 // Qt's own texts are German too.

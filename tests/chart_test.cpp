@@ -1,9 +1,7 @@
 // The cycle-chart program end to end, through the snapshot machinery: real program entry, keys
 // typed into window 0 through the view, today's date fixed.
 #include "app/cycleprogram.h"
-#include "formats/binaryfile.h"
 #include "tests/support/headlessrun.h"
-#include "tests/support/tempresources.h"
 #include "tests/support/testing.h"
 
 namespace {
@@ -115,25 +113,5 @@ TEST(Chart, APastedBirthDateKeepsEveryDigit) {
         platform::pasteboardsetstring(pasted);
         const toolkit::SnapshotResult r = runchart("\\x16\\r\\x1a05.12.2026\\r");
         EXPECT_EQ(line(r, 4).substr(0, 27), "Geburtsdatum   : 05.12.1985") << pasted;
-    }
-}
-
-// A truncated or garbled text font in the resource folder: one log line names it, and the built-in
-// copy shows the run as ever.
-TEST(Chart, ADamagedTextFontIsNamedAndTheRunShowsAsEver) {
-    const std::string keys = "5.12.1985\\r\\x1a05.12.2026\\r", name = t_FontRegular16x32;
-    const std::vector<std::string> screen = runchart(keys).screen;
-    const Bytes good = formats::getbinaryfromfile(std::string(QV_DATA_DIR) + "/" + name);
-    for (const Bytes& damaged :
-         {Bytes(good.begin(), good.begin() + 100), Bytes(good.size(), 0x5A)}) {
-        TemporaryResources resources;
-        resources.write(name, damaged);
-        const toolkit::SnapshotResult r = runchart(keys);
-        EXPECT_EQ(r.screen, screen);
-        EXPECT_EQ(std::count_if(r.log.begin(), r.log.end(),
-                                [&](const std::string& line) {
-                                    return line.find(name) != std::string::npos;
-                                }),
-                  1);
     }
 }

@@ -115,10 +115,9 @@ WINDOW_TEST(InputEdit, EveryKeyValueActsOnTheLineAndItsColumnsAndMovesStopAtTheE
     }
     // Moves stop at both ends; every key first places the screen cursor at the input position.
     field("abc");
-    EXPECT_EQ(after({Right}), "abc|");
-    EXPECT_EQ(after({Home, Backspace, Left}), "|abc");
-    EXPECT_EQ(after({End, 7}), "abc|");
-    EXPECT_EQ(after({Home, Right, 31}), "a|bc");
+    EXPECT_EQ((Lines{after({Right}), after({Home, Backspace, Left}), after({End, 7}),
+                     after({Home, Right, 31})}),
+              (Lines{"abc|", "|abc", "abc|", "a|bc"}));
     EXPECT_EQ(window().TextHpos, 4);
     // Copy decodes escape forms and keeps unfinished ones; the line stays.
     const std::string escaped = "a" + Esc + "20AC" + Gs + "b" + Esc + "12";

@@ -200,9 +200,7 @@ TEST(ViewPainting, EveryDepthShowsItsBlockAlsoAfterChangedRows) {
         t_Color(n, 9);
         g_Line(n, 3, 57, 300, 120);
         g_Plot(n, 319, 199);
-        const platform::PixelRect part = display::pendingpart(n);
-        EXPECT_EQ(std::pair(part.y, part.height), std::pair(int64_t{57}, int64_t{143}))
-            << "depth " << depths[n];
+        EXPECT_EQ(pendingrows(n), std::pair(int64_t{57}, int64_t{143})) << "depth " << depths[n];
         EXPECT_TRUE(showspicture(n)) << "depth " << depths[n];
         EXPECT_TRUE(display::pendingpart(n).empty()); // taken by the paint
     }

@@ -59,12 +59,9 @@ TEST(Strings, PositionsMidInstrSpacesAndFirstLine) {
     EXPECT_EQ(t_MidFrom(Decomposed, 5), "");
     EXPECT_EQ(t_Left(Decomposed, INT64_MAX), Decomposed);
     EXPECT_EQ(t_CharAt("", 1) + t_Left("", 3) + t_MidFrom("", 2) + t_Mid("", 1, 1), "");
-    EXPECT_EQ(t_CharAt(Decomposed, 4), "e\u0301");
-    EXPECT_EQ(t_CharAt("x" + Family + "y", 2), Family);
-    EXPECT_EQ(t_CharAt(Flags, 2), "\U0001F1EB\U0001F1F7");
-    EXPECT_EQ(t_MidFrom(Decomposed, 4), "e\u0301");
-    EXPECT_EQ(t_Left(Decomposed, 3), "caf");
-    EXPECT_EQ(t_Left(ThumbsUp + "!", 1), ThumbsUp);
+    EXPECT_EQ((Texts{t_CharAt(Decomposed, 4), t_CharAt("x" + Family + "y", 2), t_CharAt(Flags, 2),
+                     t_MidFrom(Decomposed, 4), t_Left(Decomposed, 3), t_Left(ThumbsUp + "!", 1)}),
+              (Texts{"e\u0301", Family, "\U0001F1EB\U0001F1F7", "e\u0301", "caf", ThumbsUp}));
     // A start below 2 is t_Left, not shifted.
     const std::tuple<int64_t, int64_t, const char*> mids[]{
         {2, 3, "bcd"}, {0, 2, "ab"},       {-7, 2, "ab"}, {5, 10, "ef"},
@@ -80,16 +77,14 @@ TEST(Strings, PositionsMidInstrSpacesAndFirstLine) {
     for (auto [sought, start, at] : hello) {
         EXPECT_EQ(t_Instr("hello world", sought, start), at) << sought << " " << start;
     }
-    EXPECT_EQ(t_Instr("hello", "", 1), 0);
-    EXPECT_EQ(t_Instr("ab", "abc", 1), 0);
-    EXPECT_EQ(t_Instr("aab", "ab", 1), 2);
-    EXPECT_EQ(t_Instr(Family + ThumbsUp + "x" + Family, Family, 2), 4);
-    EXPECT_EQ(t_Instr("a" + Bad + "b" + Bad, Bad, 3), 4);
-    EXPECT_EQ(t_Instr(Decomposed, "\u00E9", 1), 4);
-    EXPECT_EQ(t_Instr("caf\u00E9s", "e\u0301s", 1), 4);
-    EXPECT_EQ(t_Instr(Decomposed, "e", 1), 0);
-    EXPECT_EQ(t_Instr(ThumbsUp, "\U0001F44D", 1), 0); // the skin tone belongs to the character
-    EXPECT_EQ(t_Instr(Flags, "\U0001F1EA\U0001F1EB", 1), 0);
+    // The skin tone belongs to its character, and the halves of two flags to theirs.
+    EXPECT_EQ(
+        (Numbers{t_Instr("hello", "", 1), t_Instr("ab", "abc", 1), t_Instr("aab", "ab", 1),
+                 t_Instr(Family + ThumbsUp + "x" + Family, Family, 2),
+                 t_Instr("a" + Bad + "b" + Bad, Bad, 3), t_Instr(Decomposed, "\u00E9", 1),
+                 t_Instr("caf\u00E9s", "e\u0301s", 1), t_Instr(Decomposed, "e", 1),
+                 t_Instr(ThumbsUp, "\U0001F44D", 1), t_Instr(Flags, "\U0001F1EA\U0001F1EB", 1)}),
+        (Numbers{0, 0, 2, 4, 4, 4, 4, 0, 0, 0}));
     EXPECT_EQ((Texts{t_Spaces(0), t_Spaces(3), t_Spaces(32767), t_Spaces(32768)}),
               (Texts{"", "   ", std::string(32767, ' '), ""}));
     // A CR anywhere wins over an earlier LF.
@@ -119,9 +114,8 @@ TEST(Strings, AscLowerCodeScalarTextAndHexDigits) {
     for (int64_t bad : {int64_t{-1}, int64_t{0xDFFF}, int64_t{0x110000}, INT64_MAX}) {
         EXPECT_EQ(unicode::scalartext(bad), Nul) << bad;
     }
-    EXPECT_EQ(base::hexdigits4(0xABC), "0ABC");
-    EXPECT_EQ(base::hexdigits4(0x1F600), "F600");
-    EXPECT_EQ(base::hexdigits4(-1), "FFFF");
+    EXPECT_EQ((Texts{base::hexdigits4(0xABC), base::hexdigits4(0x1F600), base::hexdigits4(-1)}),
+              (Texts{"0ABC", "F600", "FFFF"}));
 }
 
 TEST(PasteboardText, CopyDecodesEscapeForms) {

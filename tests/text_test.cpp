@@ -376,9 +376,8 @@ PROGRAM_TEST(Scroll, ScrollLockAndClearEndOfWindow) {
     windowrecord(1).TextInverse = true;
     t_ClearEndOfWindow(1);
     EXPECT_EQ(cursor(1), Pos(5, 3));
-    EXPECT_EQ(lineof(1, 2), std::string(80, 'B'));
-    EXPECT_EQ(lineof(1, 3), "CCCC");
-    EXPECT_EQ(lineof(1, 25), "");
+    EXPECT_EQ((Lines{lineof(1, 2), lineof(1, 3), lineof(1, 25)}),
+              (Lines{std::string(80, 'B'), "CCCC", ""}));
     EXPECT_EQ(cellof(1, 5, 3).second, 0x0C);
 }
 
