@@ -256,18 +256,17 @@ PROGRAM_TEST(Graphics, GlyphsPaintEveryPixelOfTheirCell) {
     EXPECT_EQ(position(2), Pos(32, 1));
 }
 
-// The characters follow each other; a grey glyph white on black writes the glyph bytes unchanged.
+// Characters, spaces too, follow each other; grey glyphs white on black keep their bytes unchanged.
 PROGRAM_TEST(Graphics, PrintStringWritesGreyGlyphsOneAfterAnother) {
     graphicwindow(3, 8);
     const t_Font plain = makegreyfont(8, 16);
     g_GotoXY(3, 4, 9);
     g_PrintString(3, "3\t1", 0, 1, white, black, plain);
-    EXPECT_EQ(position(3), Pos(4, 9));
-    EXPECT_EQ(grey(3, 5, 9), 0);
-    g_PrintString(3, "3\t1", 1, 1, white, black, plain);
-    EXPECT_EQ(position(3), Pos(20, 9));
-    EXPECT_TRUE(showsglyph(3, 4, 9, plain, '3'));
-    EXPECT_TRUE(showsglyph(3, 12, 9, plain, '1'));
+    EXPECT_EQ(std::pair(position(3), grey(3, 5, 9)), std::pair(Pos(4, 9), uint8_t{0}));
+    g_PrintString(3, "3\t 1", 1, 1, white, black, plain);
+    EXPECT_EQ(position(3), Pos(28, 9));
+    EXPECT_TRUE(showsglyph(3, 4, 9, plain, '3') && showsglyph(3, 20, 9, plain, '1'));
+    EXPECT_TRUE(showsglyph(3, 12, 9, plain, ' ')); // painted, not skipped
     g_GotoXY(3, 40, 0);
     g_PrintSymbol(3, 'A', 1, 1, white, black, plain);
     EXPECT_TRUE(showsglyph(3, 40, 0, plain, 'A'));

@@ -15,8 +15,8 @@ std::pair<bool, bool> buttons() {
     return {events::leftmousebutton(), events::rightmousebutton()};
 }
 
-void smallwindow(uint8_t n) {
-    t_InitWindow(n, 24, false, 320, 200, 10, 10, t_Font{}, true);
+void smallwindow(uint8_t n) { // borders of 12 beside the picture, 10 above and below
+    t_InitWindow(n, 24, false, 320, 200, 12, 10, t_Font{}, true);
 }
 
 platform::MouseClick click(double x, double y, platform::MouseButton button = {},
@@ -41,9 +41,9 @@ PROGRAM_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     EXPECT_FALSE(events::mousequeue().available());
     // Beside the picture: -1 left of or below it, -2 right of or above it; positions are cut.
     const std::tuple<double, double, int64_t, int64_t> clicks[]{
-        {10, 209, 0, 1},        {9, 100, -1, 110},  {330, 100, -2, 110},
-        {329.9, 100, 319, 110}, {100, 211, 90, -1}, {100, 10, 90, -2},
-        {100, 10.5, 90, -2},    {100, 210, 90, 0},  {100, 11, 90, 199}};
+        {12, 209, 0, 1},        {11, 100, -1, 110}, {332, 100, -2, 110},
+        {331.9, 100, 319, 110}, {100, 211, 88, -1}, {100, 10, 88, -2},
+        {100, 10.5, 88, -2},    {100, 210, 88, 0},  {100, 11, 88, 199}};
     for (auto [x, y, clickx, clicky] : clicks) {
         EXPECT_EQ(clickat(0, x, y), Pixel(clickx, clicky)) << x << " " << y;
     }
@@ -67,7 +67,7 @@ PROGRAM_TEST(MouseEvents, PositionsBecomeImagePixelsOrBesideMarkersAndViewClicks
     const t_Event a = events::mousequeue().pending()[0];
     const t_Event b = events::mousequeue().pending()[1];
     EXPECT_EQ(std::tie(a.ClickX, a.ClickY, a.WindowX, a.WindowY, a.Index),
-              std::tuple(0, 0, 10, 210, 1));
+              std::tuple(0, 0, 12, 210, 1));
     EXPECT_EQ(std::tie(b.ClickX, b.ClickY, b.ShiftPressed, b.Mods), // Shift: bit 17 of flags
               std::tuple(319, 199, true, 2));
     EXPECT_EQ(buttons(), std::pair(true, false));
@@ -102,7 +102,7 @@ PROGRAM_TEST(MouseEvents, EachClickRunsTheHandlerAndCloseBoxesHideWindows) {
     });
     smallwindow(2);
     LogCapture log;
-    core::onmain([] { t_MouseEventHandler(2, click(10, 209), 10, 209); });
+    core::onmain([] { t_MouseEventHandler(2, click(12, 209), 12, 209); });
     core::onmain([] { t_MouseEventHandler(9, click(5.7, 6.2), 5.7, 6.2); });
     core::onmain([] { t_MouseEventHandler(3, click(5, 6), 5, 6); });
     const std::string calling = "t_MouseEventHandler: Calling program mouse handler "

@@ -322,6 +322,17 @@ TOOLKIT_TEST(Views, AnUnchangedWindowIsNotPaintedAndAChangeOnlyInItsRows, inauto
               std::pair(int64_t{123}, int64_t{1}));
 }
 
+// With AutoUpdate off the thread neither stamps a window nor asks its view to redraw a change.
+TOOLKIT_TEST(Views, AWindowWithAutoUpdateOffIsLeftToTheProgram, inautoupdatedwindow) {
+    textwindow(1, 24);
+    t_WindowVisible(1, true);
+    base::sleepmilliseconds(100); // shown, and painted once
+    g_Plot(1, 100, 123);
+    base::sleepmilliseconds(200);
+    EXPECT_EQ(windowrecord(1).UpdateStarted, 0);
+    EXPECT_EQ(pendingrows(1), std::pair(int64_t{123}, int64_t{1}));
+}
+
 // Character k shows in cell k + 1 of line 1: the first picture after the key whose cell equals the
 // final one is the one that shows it.
 namespace {

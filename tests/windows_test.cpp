@@ -9,6 +9,8 @@
 #include "display/windowcommands.h"
 #include "tests/support/displayhelpers.h"
 
+#include <QImage>
+#include <QWidget>
 #include <cstdio>
 #include <fstream>
 
@@ -273,14 +275,14 @@ PROGRAM_TEST(WindowCommands, VisibilityTitleBarPasteboardAndSize) {
     log.clear(); // t_WindowSize keeps what is -1
     t_WindowSize(2, 10, 10, 100, 100);
     EXPECT_EQ(log.lines(), Lines{"t_WindowSize: Window #2 not initialized."});
-    t_InitWindow(2, 24, true, 320, 200, 16, 16, makegreyfont(8, 16), true);
+    t_InitWindow(2, 24, true, 320, 200, 16, 24, makegreyfont(8, 16), true);
     t_WindowSize(2, 40, 50, -1, -1);
     t_WindowSize(2, -1, -1, -1, -1);
     EXPECT_EQ(t_WindowPos(2, 13), 40);
     EXPECT_EQ(t_WindowPos(2, 20), 50);
     platform::Rect view = core::onmain([] { return platform::viewframe(windowrecord(2).View); });
-    EXPECT_EQ(std::tie(view.x, view.y, view.width, view.height), std::tuple(16, 16, 320, 200));
-    t_WindowSize(2, 40, t_WindowPos(2, 16) - 100, -1, -1); // 100 below the top, 232 tall
+    EXPECT_EQ(std::tie(view.x, view.y, view.width, view.height), std::tuple(16, 24, 320, 200));
+    t_WindowSize(2, 40, t_WindowPos(2, 16) - 100, -1, -1); // 100 below the top, 248 tall
     EXPECT_EQ(t_WindowPos(2, 14), t_WindowPos(2, 17));     // the top stays on the screen
 }
 
@@ -293,8 +295,11 @@ PROGRAM_TEST(Colours, PaletteAndTheLowFourBitsOfColorAndBorder) {
     t_Color(0, 17);
     EXPECT_EQ(windowrecord(0).TextColor >> 4, 1);
     EXPECT_EQ(windowrecord(0).RGBColor.load(), (t_RGBColor{255, 255, 0, 0}));
-    t_ColorBorder(0, 21);
-    EXPECT_EQ(windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 84, 84, 84}));
+    t_ColorBorder(0, 25); // orange, in the record and beside the picture, below the menus
+    EXPECT_EQ(windowrecord(0).RGBColorBorder.load(), (t_RGBColor{255, 255, 128, 0}));
+    const QImage shown = core::onmain(
+        [] { return reinterpret_cast<QWidget*>(windowrecord(0).Window.load())->grab().toImage(); });
+    EXPECT_EQ(shown.pixel(1, shown.height() - 2), 0xFFFF8000u);
 }
 
 PROGRAM_TEST(WindowCommands, PositionSelectorsOfTheDefaultRecordAndTheMainWindow) {
@@ -376,10 +381,8 @@ PROGRAM_TEST(WindowPos, EachSelectorNameAnswersItsFact) {
     display::t_Window& w = windowrecord(5);
     EXPECT_EQ(t_WindowPos(5, t_PosTitleHeight), core::titlebarheight()); // the desktop's
     w.TitleHeight = 7; // whatever the desktop's title bar is, the heights differ
-    w.TextFirstColumn = 3;
-    w.TextLastColumn = 30;
-    w.TextFirstLine = 2;
-    w.TextLastLine = 10;
+    std::tie(w.TextFirstColumn, w.TextLastColumn, w.TextFirstLine, w.TextLastLine) =
+        std::tuple(3, 30, 2, 10);
     t_WindowSize(5, 40, 50, t_Keep, t_Keep);
     const platform::Rect screen =
         core::onmain([&] { return platform::windowscreenframe(w.Window); });
