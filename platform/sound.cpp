@@ -55,17 +55,19 @@ SoundThread& soundthread() {
 }
 
 // Qt's queue synchronises through primitives that thread sanitizers cannot see, so the hand-over
-// is also ordered by the post lock, held while Qt queues the work and taken by the work first.
+// is also ordered by the post lock, held while Qt queues the work and taken by the work before it
+// reads anything it carries (the lock itself is found through the lasting record, not a capture).
 void postonsound(std::function<void()> work) {
     SoundThread& sound = soundthread();
     std::lock_guard lock(sound.postlock);
     QMetaObject::invokeMethod(
         &sound.context,
-        [&sound, work = std::move(work)] {
-            { std::lock_guard ordered(sound.postlock); }
-            sound.busysince = std::max<int64_t>(base::steadymilliseconds(), 1);
+        [work = std::move(work)] {
+            SoundThread& here = soundthread();
+            { std::lock_guard ordered(here.postlock); }
+            here.busysince = std::max<int64_t>(base::steadymilliseconds(), 1);
             work();
-            sound.busysince = 0;
+            here.busysince = 0;
         },
         Qt::QueuedConnection);
 }
