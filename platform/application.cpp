@@ -16,11 +16,12 @@
 #include <filesystem>
 
 #if defined(__SANITIZE_THREAD__)
-// Every program of a ThreadSanitizer build: Qt and the sound server's client library are not built
-// with the thread sanitizer. They synchronise their own threads and queues with primitives the
-// sanitizer cannot see, so the allocations, copies and thread starts they make look unordered.
-// Accesses of our own code stay checked, also when Qt calls it. The runtime looks the function
-// up by name, so it stays visible (and exported by the library) where everything else is hidden.
+// Every program of a ThreadSanitizer build: Qt, GLib (Qt's event dispatcher wakes threads through
+// it) and the sound server's client library are not built with the thread sanitizer. They
+// synchronise their own threads and queues with primitives the sanitizer cannot see, so the
+// allocations, copies and thread starts they make look unordered. Accesses of our own code stay
+// checked, also when Qt calls it. The runtime looks the function up by name, so it stays visible
+// (and exported by the library) where everything else is hidden.
 extern "C" [[gnu::visibility("default")]] const char* __tsan_default_suppressions() {
     return "called_from_lib:libQt6Core.so.6\n"
            "called_from_lib:libQt6Gui.so.6\n"
@@ -28,6 +29,7 @@ extern "C" [[gnu::visibility("default")]] const char* __tsan_default_suppression
            "called_from_lib:libQt6Multimedia.so.6\n"
            "called_from_lib:libQt6PrintSupport.so.6\n"
            "called_from_lib:libQt6DBus.so.6\n"
+           "called_from_lib:libglib-2.0.so.0\n"
            "called_from_lib:libpulse.so.0\n"
            "called_from_lib:libpulsecommon-16.1.so\n";
 }
