@@ -50,7 +50,7 @@ Numbers blocks(uint8_t n) {
 
 } // namespace
 
-PROGRAM_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTitles) {
+PROGRAM_TEST(InitWindow, MemoryIsMadeOnceWithoutTouchingItsPages) {
     LogCapture log;
     t_InitMemory();
     EXPECT_EQ(display::videomemorylength(), 16777231);
@@ -74,8 +74,13 @@ PROGRAM_TEST(InitWindow, MemoryOnceThenTheWorkedExampleOfTheChartProgramAndItsTi
     EXPECT_TRUE(log.lines().empty());
     EXPECT_EQ(byteat(100), 7);
     EXPECT_EQ(core::currentthreadname(), "Main Program");
-    // The worked example of the chart program, and its titles.
-    log.clear();
+}
+
+// The worked example of the chart program, and its titles.
+PROGRAM_TEST(InitWindow, TheWorkedExampleOfTheChartProgramAndItsTitles) {
+    t_InitMemory();
+    byteat(100) = 7;
+    LogCapture log;
     graphicwindow(2, 32, 8192, 8192); // far too large
     EXPECT_TRUE(log.contains("t_InitWindow: GraphicWindow #2 has not enough "
                              "graphic-video-memory (16319K available)."));
