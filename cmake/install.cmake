@@ -1,5 +1,6 @@
 # The installed toolkit, in two install components:
-#   library      libquorvinthal.so.1 and the data files it looks up (share/quorvinthal)
+#   library      libquorvinthal.so.1, its audio module (quorvinthal/audio.so in the library folder)
+#                and the data files it looks up (share/quorvinthal)
 #   development  the header, the .so link, libquorvinthal.a, the CMake package, quorvinthal.pc and
 #                the examples' sources
 # The application's own component ("application") is in packaging/.
@@ -8,6 +9,8 @@ include(CMakePackageConfigHelpers)
 install(TARGETS libquorvinthal EXPORT QuorvinthalTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
                 NAMELINK_COMPONENT development)
+install(TARGETS quorvinthal_audio LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quorvinthal
+        COMPONENT library)
 install(TARGETS libquorvinthal_static EXPORT QuorvinthalTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
 install(FILES ${QV_RESOURCE_FILES} DESTINATION ${QV_INSTALL_DATA_DIR} COMPONENT library)

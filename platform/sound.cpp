@@ -1,16 +1,11 @@
+// The sound thread, which plays through the audio module.
+#include "platform/audioloader.h"
 #include "platform/platform.h"
 
 #include "base/clock.h"
 #include "base/lasting.h"
 
 #include <QApplication>
-
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QByteArray>
-#include <QMediaDevices>
 #include <QThread>
 
 #include <algorithm>
@@ -24,15 +19,6 @@ namespace platform {
 
 namespace {
 
-// The sound being played, with the bytes its sink reads. It stays until the next sound replaces
-// it, so the sink is never destroyed inside its own signal, and it is never destroyed at exit,
-// when the audio backend may already be gone.
-struct Playback {
-    QByteArray bytes;
-    QBuffer buffer;
-    std::unique_ptr<QAudioSink> sink;
-};
-
 // The thread that talks to the audio server, with an event loop for the sinks' timers. A server
 // that takes the connection and never answers holds it, not the windows nor the program; it lives
 // as long as the process, since such a server may hold it for good.
@@ -41,7 +27,6 @@ struct SoundThread {
     QObject context; // lives on the thread: work queued to it runs there
     std::mutex postlock;
     std::atomic<int64_t> busysince{0}; // when the running request began (ms), 0 when idle
-    Playback* current = nullptr;       // the sound thread's own
 
     SoundThread() {
         thread.setObjectName(QStringLiteral("sound"));
@@ -80,68 +65,13 @@ template <typename Question> auto askonsound(Question question) {
     return answered.get();
 }
 
-Playback*& current() {
-    return soundthread().current;
-}
-
-QAudioFormat formatof(const SoundData& sound) {
-    QAudioFormat format;
-    format.setSampleRate(static_cast<int>(sound.samplerate));
-    format.setChannelCount(static_cast<int>(sound.channels));
-    format.setSampleFormat(QAudioFormat::Int16);
-    return format;
-}
-
-void stopcurrent() {
-    if (Playback*& playing = current(); playing != nullptr) {
-        playing->sink->stop();
-        delete playing;
-        playing = nullptr;
-    }
-}
-
-bool isplaying() {
-    const Playback* playing = current();
-    if (playing == nullptr) {
-        return false;
-    }
-    const QAudio::State state = playing->sink->state();
-    return state == QAudio::ActiveState || state == QAudio::IdleState;
-}
-
 SoundStart startsound(const SoundData& sound) {
-    if (isplaying()) {
-        return SoundStart::StillPlaying;
-    }
-    stopcurrent();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
+    const audio::Module* module = audiomodule();
+    if (module == nullptr) {
         return SoundStart::NoDevice;
     }
-    const QAudioFormat format = formatof(sound);
-    if (!format.isValid() || !device.isFormatSupported(format)) {
-        return SoundStart::Refused;
-    }
-    auto playback = std::make_unique<Playback>();
-    playback->bytes = QByteArray(reinterpret_cast<const char*>(sound.samples.data()),
-                                 static_cast<qsizetype>(sound.samples.size() * sizeof(int16_t)));
-    playback->buffer.setBuffer(&playback->bytes);
-    playback->buffer.open(QIODevice::ReadOnly);
-    playback->sink = std::make_unique<QAudioSink>(device, format);
-    QAudioSink* sink = playback->sink.get();
-    // Idle means the buffer has run dry: the sound is over.
-    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
-        if (state == QAudio::IdleState) {
-            sink->stop();
-        }
-    });
-    sink->start(&playback->buffer);
-    if (sink->error() != QAudio::NoError || sink->state() == QAudio::StoppedState) {
-        sink->stop();
-        return SoundStart::Refused;
-    }
-    current() = playback.release();
-    return SoundStart::Playing;
+    return static_cast<SoundStart>(module->start(sound.samplerate, sound.channels,
+                                                 sound.samples.data(), sound.samples.size()));
 }
 
 } // namespace
@@ -158,7 +88,10 @@ int64_t soundbusymilliseconds() {
 }
 
 bool soundisplaying() {
-    return askonsound(isplaying);
+    return askonsound([] {
+        const audio::Module* module = audiomodule();
+        return module != nullptr && module->isplaying();
+    });
 }
 
 void beep() {
@@ -166,7 +99,10 @@ void beep() {
 }
 
 bool soundhasoutput() {
-    return askonsound([] { return !QMediaDevices::defaultAudioOutput().isNull(); });
+    return askonsound([] {
+        const audio::Module* module = audiomodule();
+        return module != nullptr && module->hasoutput();
+    });
 }
 
 } // namespace platform

@@ -47,7 +47,7 @@ needs "$app" "libquorvinthal1 (= $version)"
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libutf8proc2 libc6; do
     needs "$lib" "$library"
 done
-for package in "libquorvinthal1 (= $version)" qt6-base-dev qt6-multimedia-dev libutf8proc-dev; do
+for package in "libquorvinthal1 (= $version)" qt6-base-dev libutf8proc-dev; do
     needs "$dev" "$package"
 done
 [ "$(dpkg-deb -f "$app" Section)" = utils ] || fail "the application's Section is not utils"
@@ -75,6 +75,7 @@ if grep -qE '^/usr/(include|lib)/' "$work/contents"; then
     fail "the application's package holds the toolkit's files"
 fi
 holds "$lib" "/usr/lib/$multiarch/libquorvinthal.so.1" "/usr/lib/$multiarch/libquorvinthal.so.$version" \
+    "/usr/lib/$multiarch/quorvinthal/audio.so" \
     /usr/share/quorvinthal/sysbeep.aif "/usr/share/quorvinthal/MenloBold 8x16.font" \
     "/usr/share/quorvinthal/MenloBold 16x32.font" "/usr/share/quorvinthal/MenloRegular 16x32.font" \
     /usr/share/doc/libquorvinthal1/copyright

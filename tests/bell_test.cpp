@@ -2,10 +2,12 @@
 #include "display/bell.h"
 #include "formats/aiff.h"
 #include "formats/binaryfile.h"
+#include "platform/audioloader.h"
 #include "tests/support/tempresources.h"
 #include "tests/support/testing.h"
 
 #include <cmath>
+#include <fstream>
 
 namespace {
 
@@ -229,4 +231,40 @@ TEST(Bell, AnUnplayableSoundIsNamedOnceAndTheBuiltInCopyServes) {
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), "bell: " + resources.resource("sysbeep.aif").string() +
                                  " is not a playable sound, using the built-in copy.");
+}
+
+// Whether a file whose path contains part is mapped into this process.
+bool mapped(const std::string& part) {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);) {
+        if (line.find(part) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(AudioModule, IsLoadedWithTheFirstSoundNotAtStart) {
+    setuptoolkit();
+    EXPECT_FALSE(mapped("libQt6Multimedia"));
+    EXPECT_FALSE(mapped("quorvinthal/audio.so"));
+    core::onmain([] { return platform::soundhasoutput(); });
+    EXPECT_TRUE(mapped("quorvinthal/audio.so"));
+    EXPECT_TRUE(mapped("libQt6Multimedia"));
+}
+
+TEST(AudioModule, IsLookedForBesideTheLibraryOrTheProgramsLibraryFolderThenWhereBuiltFor) {
+    namespace fs = std::filesystem;
+    using Paths = std::vector<fs::path>;
+    const fs::path module = "quorvinthal/audio.so";
+    const fs::path libdir = fs::path("/opt/q") / QV_INSTALL_LIBDIR;
+    const fs::path installed = fs::path(QV_INSTALL_FULL_LIBDIR) / module;
+    EXPECT_EQ(platform::audiomodulecandidates(libdir / "libquorvinthal.so.1"),
+              (Paths{libdir / module, installed}));
+    EXPECT_EQ(platform::audiomodulecandidates("/opt/q/bin/chart"),
+              (Paths{libdir / module, installed}));
+    EXPECT_EQ(platform::audiomodulecandidates(""), Paths{installed});
+    EXPECT_EQ(platform::audiomodulecandidates(installed.parent_path().parent_path() /
+                                              "libquorvinthal.so.1"),
+              Paths{installed});
 }
