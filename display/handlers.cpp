@@ -7,7 +7,8 @@ namespace display {
 
 void addhandlers(platform::Handlers& h) {
     h.viewpaintstarted = viewpaintstarted;
-    h.viewpaint = viewpaint;
+    h.viewpicture = viewpicture;
+    h.viewrows = viewrows;
     h.viewpaintfinished = viewpaintfinished;
     h.windowdidresize = windowdidresize;
 }

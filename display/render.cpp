@@ -1,6 +1,7 @@
 #include "display/render.h"
 
 #include "base/clock.h"
+#include "base/lasting.h"
 #include "base/log.h"
 #include "core/bridge.h"
 #include "core/lookup.h"
@@ -11,6 +12,7 @@
 #include "quorvinthal/toolkit.h"
 
 #include <algorithm>
+#include <array>
 
 namespace display {
 
@@ -38,20 +40,16 @@ std::optional<Surface> pictureof(const t_Window& w) {
     return s;
 }
 
-// Gives image the picture's size; false when it had it already.
-bool fitimage(const Surface& s, platform::Image& image) {
-    if (image.width == s.width && image.height == s.height) {
-        return false;
-    }
+// Gives image the picture's size.
+void fitimage(const Surface& s, platform::Image& image) {
     image.width = s.width;
     image.height = s.height;
     image.pixels.resize(static_cast<size_t>(s.width * s.height));
-    return true;
 }
 
-// Converts rows first ... first + count − 1 (the caller holds the video lock).
-void convertrows(const Surface& s, platform::Image& image, int64_t first, int64_t count) {
-    s.convert(first, count, image.pixels.data() + first * s.width);
+// When each view's paint began (main thread only): a paint's conversions count from there.
+std::array<double, t_GraphicWindows>& paintstarts() {
+    return base::lasting<std::array<double, t_GraphicWindows>>();
 }
 
 void recordduration(t_Window& w, double t0) {
@@ -82,7 +80,7 @@ bool windowimageinto(uint8_t n, platform::Image& image) {
             return false;
         }
         fitimage(*p, image);
-        convertrows(*p, image, 0, p->height);
+        p->convert(0, p->height, image.pixels.data());
     }
     recordduration(w, t0);
     return true;
@@ -110,32 +108,43 @@ void viewpaintfinished(int n) {
     }
 }
 
-bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed) {
-    changed = {};
+bool viewpicture(int n, platform::PicturePaint& paint) {
+    paint = {};
     t_Window* shown = n < 0 ? nullptr : shownwindow("t_WindowImage", static_cast<uint8_t>(n));
     if (shown == nullptr) {
         return false;
     }
-    t_Window& w = *shown;
-    double t0 = base::absolutetime();
+    const double t0 = base::absolutetime();
+    VideoLock guard(videolock());
+    std::optional<Surface> p = pictureof(*shown);
+    if (!p) {
+        return false;
+    }
+    Rows rows = withinpicture(takerows(static_cast<uint8_t>(n)), p->height);
+    paint.width = p->width;
+    paint.height = p->height;
+    if (!rows.empty()) {
+        paint.changed = platform::PixelRect{0, rows.first, p->width, rows.count};
+    }
+    paintstarts()[n] = t0;
+    return true;
+}
+
+bool viewrows(int n, int64_t first, int64_t count, int64_t width, uint32_t* out) {
+    if (!memoryready() || n < 0 || n >= t_GraphicWindows) {
+        return false;
+    }
+    t_Window& w = windowrecord(static_cast<uint8_t>(n));
     {
         VideoLock guard(videolock());
-        std::optional<Surface> p = pictureof(w);
-        if (!p) {
+        const Surface s = surfaceof(w);
+        if (!w.Initialized || !w.Visible || s.routines == nullptr || s.pixels == nullptr ||
+            s.width != width || first < 0 || count < 0 || count > s.height - first) {
             return false;
         }
-        Rows rows = takerows(static_cast<uint8_t>(n));
-        if (fitimage(*p, frame)) {
-            rows = allrows;
-        }
-        rows = withinpicture(rows, p->height);
-        if (rows.empty()) {
-            return true; // the frame shows the picture already
-        }
-        convertrows(*p, frame, rows.first, rows.count);
-        changed = platform::PixelRect{0, rows.first, p->width, rows.count};
+        s.convert(first, count, out);
     }
-    recordduration(w, t0);
+    recordduration(w, paintstarts()[n]);
     return true;
 }
 

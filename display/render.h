@@ -17,9 +17,12 @@ platform::PixelRect pendingpart(uint8_t n);
 // The view side, called by the platform on the main thread.
 void viewpaintstarted(int n);
 void viewpaintfinished(int n);
-// Brings the view's frame up to date: converts only the rows changed since the last paint, or
-// the whole picture when the frame has another size. changed tells which rows it converted.
-bool viewpaint(int n, platform::Image& frame, platform::PixelRect& changed);
+// A paint begins: the picture's size and the rows changed since the view last painted (taken);
+// false, logged like t_WindowImage, when there is no picture to show.
+bool viewpicture(int n, platform::PicturePaint& paint);
+// Converts the picture's rows first ... first + count - 1 into out (width pixels to a row); false
+// when the window is no longer shown or its picture has another width or fewer rows.
+bool viewrows(int n, int64_t first, int64_t count, int64_t width, uint32_t* out);
 
 } // namespace display
 

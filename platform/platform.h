@@ -354,15 +354,24 @@ struct MouseClick {
     uint64_t modifierflags = 0;
 };
 
+// What a view paints: the picture's size and the part of it changed since its last paint.
+struct PicturePaint {
+    int64_t width = 0;
+    int64_t height = 0;
+    PixelRect changed;
+};
+
 // Each handler is named like the toolkit function that answers it, after the original's view and
 // window delegate methods.
 struct Handlers {
-    // Paints view n: returns true when there is something to show, with frame up to date. The
-    // frame is the view's own and kept from paint to paint, so the handler may convert only what
-    // changed; it sets changed to the part of the picture that differs from the frame's earlier
-    // content (empty when nothing does). The view shows that part even where it lies outside the
-    // area being painted.
-    std::function<bool(int view, Image& frame, PixelRect& changed)> viewpaint;
+    // A paint of view n begins: true when there is a picture to show, with its size and the part
+    // of it changed since the view last painted (taken: the view shows that part even where it
+    // lies outside the area being painted).
+    std::function<bool(int view, PicturePaint& paint)> viewpicture;
+    // Rows first ... first + count - 1 of the picture as opaque 0xAARRGGBB pixels, width to a
+    // row; false when the picture no longer has that width or those rows.
+    std::function<bool(int view, int64_t first, int64_t count, int64_t width, uint32_t* out)>
+        viewrows;
     std::function<void(int view)> viewpaintstarted;  // before the image is asked for
     std::function<void(int view)> viewpaintfinished; // after it was shown (or not)
     std::function<void(int view, const KeyPress&)> viewkeydown;

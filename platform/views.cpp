@@ -6,9 +6,24 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace platform {
+
+namespace {
+
+// A strip of converted rows stays within the processor's second-level cache.
+constexpr int64_t stripbytes = 256 * 1024;
+
+// The strip buffer all views share (main thread only).
+std::vector<uint32_t>& stripbuffer() {
+    static std::vector<uint32_t> strip;
+    return strip;
+}
+
+} // namespace
 
 GraphicView::GraphicView(int number, QWidget* parent) : QWidget(parent), viewnumber(number) {
     setObjectName(QStringLiteral("View%1").arg(number, 2, 10, QLatin1Char('0')));
@@ -23,28 +38,17 @@ void GraphicView::paintEvent(QPaintEvent* event) {
     if (h.viewpaintstarted) {
         h.viewpaintstarted(viewnumber);
     }
-    PixelRect changed;
-    bool haveimage = h.viewpaint && h.viewpaint(viewnumber, frame, changed);
+    PicturePaint picture;
     QPainter painter(this);
-    if (haveimage && frame.width > 0 && frame.height > 0) {
-        // The pixels are opaque, so the frame is drawn as RGB32: a plain copy into the backing
-        // store, where ARGB32 would be converted first (by Qt's pooled threads for large areas).
-        QImage image(reinterpret_cast<const uchar*>(frame.pixels.data()),
-                     static_cast<int>(frame.width), static_cast<int>(frame.height),
-                     static_cast<qsizetype>(frame.width * 4), QImage::Format_RGB32);
+    if (h.viewpicture && h.viewpicture(viewnumber, picture) && picture.width > 0 &&
+        picture.height > 0) {
         if (wholefactor()) {
-            // Exact pixel copies: just the part of the picture behind the area being painted.
-            const QRect target = event->rect() & rect();
-            painter.drawImage(target, image,
-                              QRectF(target.x() / shownscale, target.y() / shownscale,
-                                     target.width() / shownscale, target.height() / shownscale));
+            paintrows(painter, event->rect() & rect(), picture);
         } else {
-            // Smoothed: the whole picture, which the painter clips to the area being painted.
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(rect(), image);
+            paintsmoothed(painter, picture);
         }
-        // Rows the handler converted beyond this paint's area still have to reach the screen.
-        QRegion rest = QRegion(viewrect(changed)).subtracted(event->region());
+        // Rows that changed beyond this paint's area still have to reach the screen.
+        QRegion rest = QRegion(viewrect(picture.changed)).subtracted(event->region());
         if (!rest.isEmpty()) {
             update(rest);
         }
@@ -58,6 +62,44 @@ void GraphicView::paintEvent(QPaintEvent* event) {
     if (QAccessible::isActive()) {
         announceviewtext(this);
     }
+}
+
+// Exact pixel copies of the picture's rows behind the area being painted, converted a strip at a
+// time into one small buffer: the backing store is the only full copy of the picture.
+void GraphicView::paintrows(QPainter& painter, const QRect& target, const PicturePaint& picture) {
+    const double s = shownscale;
+    const auto first =
+        std::clamp<int64_t>(static_cast<int64_t>(std::floor(target.top() / s)), 0, picture.height);
+    const auto end =
+        std::clamp<int64_t>(static_cast<int64_t>(std::ceil((target.top() + target.height()) / s)),
+                            first, picture.height);
+    const int64_t rows = std::max<int64_t>(1, stripbytes / (picture.width * 4));
+    std::vector<uint32_t>& strip = stripbuffer();
+    strip.resize(static_cast<size_t>(rows * picture.width));
+    const QRectF columns(target.x() / s, 0, target.width() / s, 0);
+    for (int64_t row = first; row < end; row += rows) {
+        const int64_t count = std::min(rows, end - row);
+        if (!handlers().viewrows(viewnumber, row, count, picture.width, strip.data())) {
+            return;
+        }
+        const QImage image(reinterpret_cast<const uchar*>(strip.data()),
+                           static_cast<int>(picture.width), static_cast<int>(count),
+                           static_cast<qsizetype>(picture.width * 4), QImage::Format_RGB32);
+        painter.drawImage(QRectF(target.x(), row * s, target.width(), count * s), image,
+                          QRectF(columns.x(), 0, columns.width(), count));
+    }
+}
+
+// Smoothed: the whole picture, which the painter clips to the area being painted.
+void GraphicView::paintsmoothed(QPainter& painter, const PicturePaint& picture) {
+    QImage image(static_cast<int>(picture.width), static_cast<int>(picture.height),
+                 QImage::Format_RGB32);
+    if (image.isNull() || !handlers().viewrows(viewnumber, 0, picture.height, picture.width,
+                                               reinterpret_cast<uint32_t*>(image.bits()))) {
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), image);
 }
 
 // Whole factors (a window at its own size, a screen of double density) copy pixels exactly; any

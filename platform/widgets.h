@@ -5,6 +5,8 @@
 #include <QBasicTimer>
 #include <QWidget>
 
+class QPainter;
+
 namespace platform {
 
 // A top-level toolkit window. Its background is the border colour of a graphic window.
@@ -69,11 +71,12 @@ class GraphicView : public QWidget {
   private:
     void flagschanged(QKeyEvent* event);
     bool wholefactor() const;
+    void paintrows(QPainter& painter, const QRect& target, const PicturePaint& picture);
+    void paintsmoothed(QPainter& painter, const PicturePaint& picture);
 
     int viewnumber;
     QRect logical{0, 0, 640, 400};
     double shownscale = 1;
-    Image frame; // the picture as last painted; the paint handler updates what changed
 };
 
 // Screen readers (platform/accessibility.cpp): views answer as accessible text or pictures once
