@@ -138,6 +138,10 @@ void initapplication(int& argc, char** argv) {
     if (qtapplication() != nullptr) {
         return;
     }
+    // The menus are in every window's own bar (platform/menus.cpp): no looking on the session bus
+    // for a global menu bar, which holds up the first window by a round trip, or without a bus
+    // by an attempt to start one.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     state().application = new QApplication(argc, argv);
     // Closing a toolkit window only hides it; the application decides itself when to end.
     QApplication::setQuitOnLastWindowClosed(false);
