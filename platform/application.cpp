@@ -6,14 +6,18 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QIcon>
+#include <QImage>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QTimer>
 #include <QTranslator>
 
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
+#include <vector>
 
 #if defined(__SANITIZE_THREAD__)
 // Every program of a ThreadSanitizer build: Qt, GLib (Qt's event dispatcher wakes threads through
@@ -43,6 +47,7 @@ namespace {
 // thread exists, read from every thread (ismainthread) afterwards.
 struct ApplicationState {
     std::atomic<QApplication*> application{nullptr};
+    std::future<std::vector<QImage>> icon; // the icon's sizes, read on a helper thread
 };
 
 ApplicationState& state() {
@@ -56,6 +61,32 @@ void speakgerman() {
     if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
+    }
+}
+
+std::vector<QImage> readicon(const std::vector<std::string>& files) {
+    std::vector<QImage> sizes;
+    for (const std::string& file : files) {
+        QImage image(QString::fromStdString(file), "PNG");
+        if (!image.isNull()) {
+            sizes.push_back(std::move(image));
+        }
+    }
+    return sizes;
+}
+
+// Reading and decoding the icon's files (and Qt's look for image plugins) took the main thread
+// some 6 ms before anything else; a helper thread does it while the application starts.
+void giveicon() {
+    if (!state().icon.valid()) {
+        return;
+    }
+    QIcon icon;
+    for (const QImage& size : state().icon.get()) {
+        icon.addPixmap(QPixmap::fromImage(size));
+    }
+    if (!icon.isNull()) {
+        QApplication::setWindowIcon(icon);
     }
 }
 
@@ -153,9 +184,14 @@ int runapplication(const AppCallbacks& callbacks) {
     if (callbacks.applicationwillfinishlaunching) {
         callbacks.applicationwillfinishlaunching();
     }
-    if (callbacks.applicationdidfinishlaunching) {
-        QTimer::singleShot(0, qtapplication(), callbacks.applicationdidfinishlaunching);
-    }
+    // The icon before the program's first window shows: the program's work for the main thread
+    // waits until launching is done.
+    QTimer::singleShot(0, qtapplication(), [callbacks] {
+        if (callbacks.applicationdidfinishlaunching) {
+            callbacks.applicationdidfinishlaunching();
+        }
+        giveicon();
+    });
     return QApplication::exec();
 }
 
@@ -182,13 +218,7 @@ void setapplicationidentity(const std::string& name, const std::string& desktopf
                             const std::vector<std::string>& iconfiles) {
     QCoreApplication::setApplicationName(QString::fromStdString(name));
     QGuiApplication::setDesktopFileName(QString::fromStdString(desktopfilename));
-    QIcon icon;
-    for (const std::string& file : iconfiles) {
-        icon.addFile(QString::fromStdString(file));
-    }
-    if (!icon.isNull()) {
-        QApplication::setWindowIcon(icon);
-    }
+    state().icon = std::async(std::launch::async, readicon, iconfiles);
 }
 
 void quitapplication(int code) {

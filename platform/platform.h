@@ -55,7 +55,8 @@ int runapplication(const AppCallbacks& callbacks);
 bool runeventsuntil(const std::function<bool()>& done, int64_t timeoutms);
 void quitapplication(int code);
 // How the desktop knows the program: its name (the class of its X11 windows), its desktop file
-// name (on Wayland, its app id) and its windows' icon from PNG files, one per size.
+// name (on Wayland, its app id) and its windows' icon from PNG files, one per size (read on a
+// helper thread, and given to the windows when launching is done, before the first shows).
 void setapplicationidentity(const std::string& name, const std::string& desktopfilename,
                             const std::vector<std::string>& iconfiles);
 
