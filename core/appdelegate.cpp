@@ -3,6 +3,7 @@
 #include "base/lasting.h"
 #include "base/log.h"
 #include "base/tables.h"
+#include "core/bridge.h"
 #include "core/programlifecycle.h"
 #include "core/threads.h"
 
@@ -16,7 +17,7 @@ struct DelegateState {
     AppDelegate delegate;
     std::atomic<bool> launchfinished{false};
     std::atomic<bool> applicationactive{false};
-    std::atomic<int64_t> titlebarheight{0};
+    std::atomic<int64_t> titlebarheight{0}; // -1 from the launch on until first asked for
 };
 
 DelegateState& state() {
@@ -50,8 +51,15 @@ bool launchfinished() {
 bool applicationactive() {
     return state().applicationactive;
 }
+// Measuring makes the pasteboard window, which the start does not otherwise need: the launch leaves
+// it to the first window placed.
 int64_t titlebarheight() {
-    return state().titlebarheight;
+    int64_t height = state().titlebarheight;
+    if (height < 0) {
+        height = onmain(measuretitlebarheight);
+        state().titlebarheight = height;
+    }
+    return height;
 }
 
 void applicationwillfinishlaunching() {
@@ -64,7 +72,7 @@ void applicationwillfinishlaunching() {
 void applicationdidfinishlaunching() {
     base::logline("applicationDidFinishLaunching: Start.");
     base::initkqtools();
-    state().titlebarheight = measuretitlebarheight();
+    state().titlebarheight = -1;
     startprogram();
     base::logline("applicationDidFinishLaunching: End.");
     state().launchfinished = true;

@@ -108,13 +108,6 @@ constexpr TextWindowDescription printerdescription{"VirtualPrinterWindow", "Druc
 constexpr TextWindowDescription consoledescription{"SystemConsoleWindow", "Konsole", 720, 480,
                                                    true};
 
-struct TextWindowParts {
-    Window window = nullptr;
-    ScrollView scroll = nullptr;
-    TextView text = nullptr;
-    TextField ruler = nullptr;
-};
-
 QPlainTextEdit* maketextview(QWidget* parent) {
     auto* text = new QPlainTextEdit(parent);
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -124,7 +117,7 @@ QPlainTextEdit* maketextview(QWidget* parent) {
 
 // The text view fills a frame that plays the scroll view; the window places both the way the
 // resize rules of the text windows expect (margins of 10, or 20 with a ruler above).
-TextWindowParts maketextwindow(const TextWindowDescription& d) {
+OutletWidgets maketextwindow(const TextWindowDescription& d) {
     auto* window = new ToolkitWindow(QString::fromLatin1(d.name));
     window->setWindowTitle(QString::fromUtf8(d.title));
     window->resize(d.width, d.height);
@@ -139,13 +132,12 @@ TextWindowParts maketextwindow(const TextWindowDescription& d) {
     layout->setContentsMargins(0, 0, 0, 0);
     QPlainTextEdit* text = maketextview(scroll);
     layout->addWidget(text);
-    TextWindowParts parts{handle(window), reinterpret_cast<ScrollView>(scroll),
-                          reinterpret_cast<TextView>(text), nullptr};
+    OutletWidgets parts{window, scroll, text, nullptr};
     if (d.ruler) {
         auto* ruler = new QLineEdit(window);
         ruler->setReadOnly(true);
         ruler->setGeometry(24, top + 2, d.width - 48, 19);
-        parts.ruler = reinterpret_cast<TextField>(ruler);
+        parts.field = ruler;
     }
     return parts;
 }
@@ -158,13 +150,33 @@ View makegraphicwindow(int number) {
     return reinterpret_cast<View>(view);
 }
 
-Window makeplainwindow(const char* name, const char* title) {
+OutletWidgets makeplainwindow(const char* name, const char* title) {
     auto* window = new ToolkitWindow(QString::fromLatin1(name));
     window->setWindowTitle(QString::fromUtf8(title));
     window->resize(480, 270);
     auto* label = new QLabel(QString::fromUtf8(title), window);
     label->move(10, menubarheight(window) + 10);
-    return handle(window);
+    return OutletWidgets{window};
+}
+
+// The parts' handles of a text window made when first used.
+struct TextWindowHandles {
+    Window window;
+    ScrollView scroll;
+    TextView text;
+    TextField ruler;
+};
+
+TextWindowHandles textwindowoutlet(const TextWindowDescription& d) {
+    const OutletHandles h = addoutlet([&d] { return maketextwindow(d); }, true, d.ruler);
+    return TextWindowHandles{static_cast<Window>(h.window), static_cast<ScrollView>(h.scroll),
+                             static_cast<TextView>(h.text), static_cast<TextField>(h.field)};
+}
+
+Window plainwindowoutlet(const char* name, const char* title) {
+    const OutletHandles h =
+        addoutlet([name, title] { return makeplainwindow(name, title); }, false, false);
+    return static_cast<Window>(h.window);
 }
 
 } // namespace
@@ -181,30 +193,30 @@ Interface buildinterface(const InterfaceOmissions& omit) {
             }
         }
         if (!omit.printer) {
-            TextWindowParts p = maketextwindow(printerdescription);
+            TextWindowHandles p = textwindowoutlet(printerdescription);
             ui.VirtualPrinterWindow = p.window;
             ui.VirtualPrinterScrollView = p.scroll;
             ui.VirtualPrinterTextView = p.text;
             ui.VirtualPrinterRuler = p.ruler;
         }
         if (!omit.console) {
-            TextWindowParts p = maketextwindow(consoledescription);
+            TextWindowHandles p = textwindowoutlet(consoledescription);
             ui.SystemConsoleWindow = p.window;
             ui.SystemConsoleScrollView = p.scroll;
             ui.SystemConsoleTextView = p.text;
             ui.SystemConsoleRuler = p.ruler;
         }
         if (!omit.pasteboard) {
-            TextWindowParts p = maketextwindow(pasteboarddescription);
+            TextWindowHandles p = textwindowoutlet(pasteboarddescription);
             ui.PasteboardWindow = p.window;
             ui.PasteboardScrollView = p.scroll;
             ui.PasteboardTextView = p.text;
         }
         if (!omit.mainwindow) {
-            ui.MainWindow = makeplainwindow("MainWindow", "Quorvinthal");
+            ui.MainWindow = plainwindowoutlet("MainWindow", "Quorvinthal");
         }
         if (!omit.preferences) {
-            ui.PreferencesWindow = makeplainwindow("PreferencesWindow", "Einstellungen");
+            ui.PreferencesWindow = plainwindowoutlet("PreferencesWindow", "Einstellungen");
         }
     });
     return ui;

@@ -6,28 +6,50 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include <functional>
+
 class QApplication;
 
 namespace platform {
 
-// The handle types are the Qt widgets themselves.
+// The handle types are the Qt widgets themselves, except those of the toolkit's own text and
+// plain windows: they name an outlet, which makes the window's widgets when first used
+// (platform/outlets.cpp).
+struct OutletWidgets {
+    QWidget* window = nullptr;
+    QWidget* scroll = nullptr;
+    QPlainTextEdit* text = nullptr;
+    QWidget* field = nullptr;
+};
+struct OutletHandles {
+    void* window = nullptr;
+    void* scroll = nullptr;
+    void* text = nullptr;
+    void* field = nullptr;
+};
+// An outlet made by make when first used; scroll, text and field handles only when it has them.
+OutletHandles addoutlet(std::function<OutletWidgets()> make, bool scrolls, bool hasfield);
+// The widget a handle names (an outlet's made now if need be); the handle of a widget.
+QWidget* widgetof(const void* handle);
+void* handleof(QWidget* widget);
+
 inline QWidget* qt(Window w) {
-    return reinterpret_cast<QWidget*>(w);
+    return widgetof(w);
 }
 inline QWidget* qt(View v) {
     return reinterpret_cast<QWidget*>(v);
 }
 inline QWidget* qt(ScrollView s) {
-    return reinterpret_cast<QWidget*>(s);
+    return widgetof(s);
 }
 inline QWidget* qt(TextField f) {
-    return reinterpret_cast<QWidget*>(f);
+    return widgetof(f);
 }
 inline QPlainTextEdit* qt(TextView t) {
-    return reinterpret_cast<QPlainTextEdit*>(t);
+    return static_cast<QPlainTextEdit*>(widgetof(t));
 }
 inline Window handle(QWidget* w) {
-    return reinterpret_cast<Window>(w);
+    return static_cast<Window>(handleof(w));
 }
 
 // The image's pixels seen as a QImage, not copied: valid while image is.

@@ -7,7 +7,7 @@
 namespace platform {
 
 ScrollView scrollviewoftextview(TextView t) {
-    return t == nullptr ? nullptr : reinterpret_cast<ScrollView>(qt(t)->parentWidget());
+    return t == nullptr ? nullptr : static_cast<ScrollView>(handleof(qt(t)->parentWidget()));
 }
 
 void textviewsetstring(TextView t, const std::string& text) {

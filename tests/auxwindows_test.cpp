@@ -1,14 +1,17 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
+#include "platform/qtinternal.h"
 #include "tests/support/inputhelpers.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -62,7 +65,7 @@ TEST(PasteboardWindow, StartupGivesAMonospacedTwelvePointFontAndEmptyText) {
     core::onmain(
         [] { platform::textviewsetstring(core::appdelegate().PasteboardTextView, "alt"); });
     ASSERT_TRUE(runprogram([] { t_InitMemory(); }));
-    auto* text = reinterpret_cast<QPlainTextEdit*>(core::appdelegate().PasteboardTextView);
+    auto* text = platform::qt(core::appdelegate().PasteboardTextView);
     EXPECT_EQ(text->toPlainText(), QString());
     EXPECT_EQ(text->font().pointSizeF(), 12.0);
     EXPECT_TRUE(QFontInfo(text->font()).fixedPitch()); // Menlo or the face that stands in
@@ -73,6 +76,32 @@ TEST(PasteboardWindow, StartupGivesAMonospacedTwelvePointFontAndEmptyText) {
     platform::pasteboardsetstring("\"a\" -- b");
     t_WindowVisible(8, true);
     EXPECT_EQ(text->toPlainText(), QStringLiteral("\"a\" -- b"));
+}
+
+// The printer, console, pasteboard, main and preferences windows are made when first used; their
+// handles then name their widgets, and the widgets name them back.
+TEST(OwnWindows, AreMadeWhenFirstUsedAndKeepTheirHandles) {
+    setuptoolkit();
+    core::onmain([] {
+        const auto made = [](const char* name) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::any_of(windows.begin(), windows.end(),
+                               [&](const QWidget* w) { return w->objectName() == name; });
+        };
+        const core::AppDelegate& d = core::appdelegate();
+        EXPECT_FALSE(made("VirtualPrinterWindow"));
+        EXPECT_FALSE(made("MainWindow"));
+        EXPECT_TRUE(made("GraphicWindow7"));
+        QPlainTextEdit* text = platform::qt(d.VirtualPrinterTextView);
+        EXPECT_TRUE(made("VirtualPrinterWindow"));
+        EXPECT_FALSE(made("SystemConsoleWindow"));
+        EXPECT_EQ(text->window(), platform::qt(d.VirtualPrinterWindow));
+        EXPECT_EQ(platform::handle(text->window()), d.VirtualPrinterWindow);
+        EXPECT_EQ(platform::scrollviewoftextview(d.VirtualPrinterTextView),
+                  d.VirtualPrinterScrollView);
+        EXPECT_EQ(platform::windowtitle(d.MainWindow), "Quorvinthal");
+        EXPECT_TRUE(made("MainWindow"));
+    });
 }
 
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {

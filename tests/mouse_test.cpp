@@ -4,6 +4,7 @@
 #include "core/threads.h"
 #include "events/devicestate.h"
 #include "events/queues.h"
+#include "platform/qtinternal.h"
 #include "tests/support/inputhelpers.h"
 #include "ui/mouseevents.h"
 
@@ -170,7 +171,7 @@ TEST(WindowNumbers, ClicksBeforeTheMemoryAndWindowsAndViewsByNumberAndBack) {
                 const platform::Window window = core::getwindow(n);
                 EXPECT_EQ(core::getwindownumber(window), n);
                 EXPECT_EQ(core::onmain([window] {
-                              return reinterpret_cast<QWidget*>(window)->objectName().toStdString();
+                              return platform::qt(window)->objectName().toStdString();
                           }),
                           n < 8 ? "GraphicWindow" + std::to_string(n) : special[n - 8]);
             }
