@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QIcon>
 #include <QImage>
 #include <QLibraryInfo>
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <future>
+#include <thread>
 #include <vector>
 
 #if defined(__SANITIZE_THREAD__)
@@ -177,6 +180,13 @@ void initapplication(int& argc, char** argv) {
     // Closing a toolkit window only hides it; the application decides itself when to end.
     QApplication::setQuitOnLastWindowClosed(false);
     speakgerman();
+}
+
+void preparefonts() {
+    std::thread([] {
+        QFontDatabase::families();
+        QFontMetricsF(QGuiApplication::font()).height();
+    }).detach();
 }
 
 int runapplication(const AppCallbacks& callbacks) {

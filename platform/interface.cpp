@@ -146,7 +146,7 @@ View makegraphicwindow(int number) {
     auto* window = new ToolkitWindow(QStringLiteral("GraphicWindow%1").arg(number));
     auto* view = new GraphicView(number, window);
     // Cascaded, so that none hides another.
-    window->place(QPoint(40 + 30 * number, 40 + 30 * number), QSize(640, 400));
+    window->startat(QPoint(40 + 30 * number, 40 + 30 * number), QSize(640, 400));
     return reinterpret_cast<View>(view);
 }
 

@@ -111,25 +111,35 @@ void attachmenubar(QWidget* window) {
         bar->addMenu(menu);
     }
     menubars().emplace_back(bar);
-    fitmenubar(window);
+    bar->setGeometry(0, 0, window->width(), bar->sizeHint().height());
+    if (window->isVisible()) {
+        bar->show(); // a child made in a shown window starts hidden
+    }
+}
+
+// A window's bar is made when the window is first measured, placed or shown: the first bar sets
+// up the fonts, which the start then need not wait for.
+QMenuBar* ensuremenubar(const QWidget* window) {
+    if (QMenuBar* bar = barof(window)) {
+        return bar;
+    }
+    attachmenubar(const_cast<QWidget*>(window));
+    return barof(window);
 }
 
 int menubarheight(const QWidget* window) {
-    const QMenuBar* bar = barof(window);
+    const QMenuBar* bar = ensuremenubar(window);
     return bar != nullptr && !bar->isHidden() ? bar->height() : 0;
 }
 
 void fitmenubar(QWidget* window) {
-    if (QMenuBar* bar = barof(window)) {
-        bar->setGeometry(0, 0, window->width(), bar->sizeHint().height());
-        bar->raise();
-    }
+    QMenuBar* bar = ensuremenubar(window);
+    bar->setGeometry(0, 0, window->width(), bar->sizeHint().height());
+    bar->raise();
 }
 
 void showmenubar(QWidget* window, bool visible) {
-    if (QMenuBar* bar = barof(window)) {
-        bar->setVisible(visible);
-    }
+    ensuremenubar(window)->setVisible(visible);
 }
 
 Menu mainmenuwithtitle(const std::string& title) {

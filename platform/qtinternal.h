@@ -73,9 +73,10 @@ bool compositorplaces();
 double screenheightof(QWidget* w);
 
 // Every toolkit window carries a bar with the menus of the main menu (platform/menus.cpp). The
-// bar is part of the window's top strip: the toolkit counts it into the title-bar height.
+// bar is part of the window's top strip: the toolkit counts it into the title-bar height. It is
+// made when the window is first measured, placed or shown.
 void attachmenubar(QWidget* window);
-// The height of the window's menu bar; 0 when it has none or it is hidden.
+// The height of the window's menu bar; 0 when it is hidden.
 int menubarheight(const QWidget* window);
 // Keeps the bar across the window's full width.
 void fitmenubar(QWidget* window);

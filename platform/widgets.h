@@ -22,6 +22,8 @@ class ToolkitWindow : public QWidget {
     // Sets the logical size and shows the window at its position (top left of the content, in
     // screen coordinates), scaled down where it would not fit.
     void place(QPoint topleft, QSize size);
+    // Where the window starts, before the toolkit places it: neither laid out nor measured.
+    void startat(QPoint topleft, QSize size);
     // The factor from logical to shown pixels below the menu bar.
     double scale() const;
     // Shows the graphic views at the window's scale.

@@ -60,7 +60,6 @@ std::vector<GraphicView*> graphicviewsof(const QWidget* window) {
 ToolkitWindow::ToolkitWindow(const QString& name) : QWidget(nullptr) {
     setObjectName(name);
     setAttribute(Qt::WA_QuitOnClose, false);
-    attachmenubar(this);
 }
 
 // Closing a window hides it, so that the program can show it again; closing the last one shown
@@ -98,6 +97,7 @@ void ToolkitWindow::moveEvent(QMoveEvent* event) {
 // The window manager frames a window some time after it is shown, and Qt reports no event when
 // it does; a placed window looks for its frame for a while.
 void ToolkitWindow::showEvent(QShowEvent* event) {
+    fitmenubar(this);
     QWidget::showEvent(event);
     if (placing) {
         keeponscreen();
@@ -119,6 +119,12 @@ void ToolkitWindow::timerEvent(QTimerEvent* event) {
     if (!placing || --framewaits <= 0) {
         framewatch.stop();
     }
+}
+
+void ToolkitWindow::startat(QPoint topleft, QSize size) {
+    logical = size;
+    placing = true;
+    setGeometry(QRect(topleft, size));
 }
 
 void ToolkitWindow::place(QPoint topleft, QSize size) {
