@@ -24,7 +24,8 @@
 
 #if defined(__SANITIZE_THREAD__)
 // Every program of a ThreadSanitizer build: Qt, GLib (Qt's event dispatcher wakes threads through
-// it) and the sound server's client library are not built with the thread sanitizer. They
+// it), fontconfig (the desktop start sets it up on a helper thread) and the sound server's client
+// library are not built with the thread sanitizer. They
 // synchronise their own threads and queues with primitives the sanitizer cannot see, so the
 // allocations, copies and thread starts they make look unordered. Accesses of our own code stay
 // checked, also when Qt calls it. The runtime looks the function up by name, so it stays visible
@@ -37,6 +38,7 @@ extern "C" [[gnu::visibility("default")]] const char* __tsan_default_suppression
            "called_from_lib:libQt6PrintSupport.so.6\n"
            "called_from_lib:libQt6DBus.so.6\n"
            "called_from_lib:libglib-2.0.so.0\n"
+           "called_from_lib:libfontconfig.so.1\n"
            "called_from_lib:libpulse.so.0\n"
            "called_from_lib:libpulsecommon-16.1.so\n";
 }
@@ -51,6 +53,7 @@ namespace {
 struct ApplicationState {
     std::atomic<QApplication*> application{nullptr};
     std::future<std::vector<QImage>> icon; // the icon's sizes, read on a helper thread
+    std::thread fonts;                     // sets up the fonts; joined when the event loop ends
 };
 
 ApplicationState& state() {
@@ -183,10 +186,13 @@ void initapplication(int& argc, char** argv) {
 }
 
 void preparefonts() {
-    std::thread([] {
+    if (state().fonts.joinable()) {
+        return;
+    }
+    state().fonts = std::thread([] {
         QFontDatabase::families();
         QFontMetricsF(QGuiApplication::font()).height();
-    }).detach();
+    });
 }
 
 int runapplication(const AppCallbacks& callbacks) {
@@ -202,7 +208,11 @@ int runapplication(const AppCallbacks& callbacks) {
         }
         giveicon();
     });
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    if (state().fonts.joinable()) {
+        state().fonts.join();
+    }
+    return code;
 }
 
 bool runeventsuntil(const std::function<bool()>& done, int64_t timeoutms) {

@@ -47,8 +47,8 @@ bool displayreachable(); // this process's environment
 // thread, before any other platform call.
 void initapplication(int& argc, char** argv);
 // Sets up the fonts (fontconfig and Qt's font database, some 20 ms) on a helper thread, while the
-// start goes on without them until its first window is measured. For a process that ends with
-// _exit: the helper may still run when the program is done.
+// start goes on without them until its first window is measured; runapplication waits for the
+// helper when its event loop ends.
 void preparefonts();
 // Calls applicationwillfinishlaunching and, on the first pass of the event loop,
 // applicationdidfinishlaunching; then runs the event loop until quitapplication(). Returns the

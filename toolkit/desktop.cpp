@@ -10,7 +10,7 @@ namespace toolkit {
 
 int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
     platform::initapplication(argc, argv);
-    platform::preparefonts(); // the desktop run ends with _exit (toolkit/application.cpp)
+    platform::preparefonts();
     announceidentity();
     setup();
     core::setprogramentry(std::move(program));
