@@ -4,6 +4,7 @@
 #include "base/lasting.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -24,8 +25,8 @@
 
 #if defined(__SANITIZE_THREAD__)
 // Every program of a ThreadSanitizer build: Qt, GLib (Qt's event dispatcher wakes threads through
-// it), fontconfig (the desktop start sets it up on a helper thread) and the sound server's client
-// library are not built with the thread sanitizer. They
+// it), fontconfig and libdbus (the desktop start sets them up on helper threads) and the sound
+// server's client library are not built with the thread sanitizer. They
 // synchronise their own threads and queues with primitives the sanitizer cannot see, so the
 // allocations, copies and thread starts they make look unordered. Accesses of our own code stay
 // checked, also when Qt calls it. The runtime looks the function up by name, so it stays visible
@@ -39,6 +40,7 @@ extern "C" [[gnu::visibility("default")]] const char* __tsan_default_suppression
            "called_from_lib:libQt6DBus.so.6\n"
            "called_from_lib:libglib-2.0.so.0\n"
            "called_from_lib:libfontconfig.so.1\n"
+           "called_from_lib:libdbus-1.so.3\n"
            "called_from_lib:libpulse.so.0\n"
            "called_from_lib:libpulsecommon-16.1.so\n";
 }
@@ -53,7 +55,8 @@ namespace {
 struct ApplicationState {
     std::atomic<QApplication*> application{nullptr};
     std::future<std::vector<QImage>> icon; // the icon's sizes, read on a helper thread
-    std::thread fonts;                     // sets up the fonts; joined when the event loop ends
+    std::thread fonts; // helpers of the desktop start, joined when the event loop ends
+    std::thread bus;
 };
 
 ApplicationState& state() {
@@ -185,14 +188,19 @@ void initapplication(int& argc, char** argv) {
     speakgerman();
 }
 
-void preparefonts() {
-    if (state().fonts.joinable()) {
+void preparestart() {
+    ApplicationState& s = state();
+    if (s.fonts.joinable() || s.bus.joinable()) {
         return;
     }
-    state().fonts = std::thread([] {
+    s.fonts = std::thread([] {
         QFontDatabase::families();
         QFontMetricsF(QGuiApplication::font()).height();
     });
+    // Qt's accessibility bridge connects to the session bus when the event loop starts, before
+    // the program can show a window; without a bus, libdbus first tries to start one. The
+    // connection is Qt's one per process, so the bridge finds it made.
+    s.bus = std::thread([] { QDBusConnection::sessionBus(); });
 }
 
 int runapplication(const AppCallbacks& callbacks) {
@@ -209,8 +217,10 @@ int runapplication(const AppCallbacks& callbacks) {
         giveicon();
     });
     const int code = QApplication::exec();
-    if (state().fonts.joinable()) {
-        state().fonts.join();
+    for (std::thread* helper : {&state().fonts, &state().bus}) {
+        if (helper->joinable()) {
+            helper->join();
+        }
     }
     return code;
 }

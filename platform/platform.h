@@ -46,10 +46,10 @@ bool displayreachable(); // this process's environment
 // Creates the application object (once). Must be called on the thread that becomes the main
 // thread, before any other platform call.
 void initapplication(int& argc, char** argv);
-// Sets up the fonts (fontconfig and Qt's font database, some 20 ms) on a helper thread, while the
-// start goes on without them until its first window is measured; runapplication waits for the
-// helper when its event loop ends.
-void preparefonts();
+// Sets up on helper threads what the first window will wait for: the fonts (fontconfig and Qt's
+// font database, some 20 ms; the start goes on without them until its first window is measured)
+// and the session bus connection. runapplication waits for the helpers when its loop ends.
+void preparestart();
 // Calls applicationwillfinishlaunching and, on the first pass of the event loop,
 // applicationdidfinishlaunching; then runs the event loop until quitapplication(). Returns the
 // exit code.

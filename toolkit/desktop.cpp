@@ -10,7 +10,7 @@ namespace toolkit {
 
 int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
     platform::initapplication(argc, argv);
-    platform::preparefonts();
+    platform::preparestart();
     announceidentity();
     setup();
     core::setprogramentry(std::move(program));
