@@ -65,7 +65,8 @@ void GraphicView::paintEvent(QPaintEvent* event) {
 }
 
 // Exact pixel copies of the picture's rows behind the area being painted, converted a strip at a
-// time into one small buffer: the backing store is the only full copy of the picture.
+// time into one small buffer: the backing store is the only full copy of the picture. The pixels
+// are opaque, so a strip is drawn as RGB32: a plain copy, where ARGB32 would be converted first.
 void GraphicView::paintrows(QPainter& painter, const QRect& target, const PicturePaint& picture) {
     const double s = shownscale;
     const auto first =
@@ -76,7 +77,6 @@ void GraphicView::paintrows(QPainter& painter, const QRect& target, const Pictur
     const int64_t rows = std::max<int64_t>(1, stripbytes / (picture.width * 4));
     std::vector<uint32_t>& strip = stripbuffer();
     strip.resize(static_cast<size_t>(rows * picture.width));
-    const QRectF columns(target.x() / s, 0, target.width() / s, 0);
     for (int64_t row = first; row < end; row += rows) {
         const int64_t count = std::min(rows, end - row);
         if (!handlers().viewrows(viewnumber, row, count, picture.width, strip.data())) {
@@ -86,7 +86,7 @@ void GraphicView::paintrows(QPainter& painter, const QRect& target, const Pictur
                            static_cast<int>(picture.width), static_cast<int>(count),
                            static_cast<qsizetype>(picture.width * 4), QImage::Format_RGB32);
         painter.drawImage(QRectF(target.x(), row * s, target.width(), count * s), image,
-                          QRectF(columns.x(), 0, columns.width(), count));
+                          QRectF(target.x() / s, 0, target.width() / s, count));
     }
 }
 

@@ -1,7 +1,9 @@
 #include "core/appdelegate.h"
 #include "core/bridge.h"
+#include "display/videomemory.h"
 #include "platform/qtinternal.h"
 #include "tests/support/inputhelpers.h"
+#include "toolkit/headless.h"
 #include "ui/filedialogs.h"
 #include "ui/menuactions.h"
 
@@ -102,6 +104,24 @@ TEST(OwnWindows, AreMadeWhenFirstUsedAndKeepTheirHandles) {
         EXPECT_EQ(platform::windowtitle(d.MainWindow), "Quorvinthal");
         EXPECT_TRUE(made("MainWindow"));
     });
+}
+
+// The launch leaves the title bar to the first window placed: measured then on the pasteboard
+// window (its menu bar above the scroll view), not before.
+TEST(OwnWindows, TheTitleBarIsMeasuredOnThePasteboardWhenTheFirstWindowIsPlaced) {
+    EXPECT_EQ(core::titlebarheight(), 0); // no launch yet
+    int64_t titleheight = -1;
+    toolkit::takesnapshot(
+        [&] {
+            t_InitWindow(0, 24, 20, 3, 0, t_FontBold16x32);
+            titleheight = display::windowrecord(0).TitleHeight;
+        },
+        toolkit::SnapshotRequest{});
+    const int bar = core::onmain(
+        [] { return platform::menubarheight(platform::qt(core::appdelegate().PasteboardWindow)); });
+    EXPECT_GT(bar, 0);
+    EXPECT_EQ(titleheight, bar);
+    EXPECT_EQ(core::titlebarheight(), bar);
 }
 
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {
