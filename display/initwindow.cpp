@@ -119,16 +119,19 @@ void filltextfields(t_Window& w, const TextGrid& grid) {
     w.LoResMode = 0;
 }
 
-void cleargraphicblock(const t_Window& w) {
-    uint8_t* pixels = videomemory() + w.MemoryStart;
+// Black pixels: 0 bytes, whose pages are given back, except at depth 32 (opaque black).
+void cleargraphicblock(uint8_t n, const t_Window& w) {
     int64_t bytes = blockbytes(w.BitDepth, w.Width, w.Height);
-    if (w.BitDepth == 32) { // opaque black
+    if (w.BitDepth == 32) {
+        uint8_t* pixels = videomemory() + w.MemoryStart;
         for (int64_t p = 0; p < bytes; p += 4) {
             std::memcpy(pixels + p, "\xFF\0\0\0", 4);
         }
+        markwholewindow(n);
         return;
     }
-    std::memset(pixels, 0, static_cast<size_t>(bytes));
+    zerovideomemory(w.MemoryStart, bytes);
+    markcleared(n);
 }
 
 void cleartextblock(const t_Window& w) {
@@ -144,9 +147,8 @@ void cleartextblock(const t_Window& w) {
 
 void clearwindowmemory(uint8_t n, const t_Window& w) {
     VideoLock guard(videolock());
-    cleargraphicblock(w);
+    cleargraphicblock(n, w);
     cleartextblock(w);
-    markwholewindow(n);
 }
 
 void connectview(uint8_t n, platform::View view, const t_Font& font, int64_t width,

@@ -64,6 +64,24 @@ Rows withinpicture(Rows rows, int64_t height) {
     return Rows{first, rows.empty() ? 0 : end - first};
 }
 
+// Converts rows first ... first + count − 1 of window n's picture into out. Rows that nothing wrote
+// since the block was cleared read 0: they get a blank pixel's colour without being read, so that
+// their pages stay unbacked.
+void convertrows(uint8_t n, const Surface& s, int64_t first, int64_t count, uint32_t* out) {
+    const Rows written = writtenrows(n);
+    const int64_t end = first + count;
+    const int64_t from = std::clamp(written.first, first, end);
+    const int64_t to = std::clamp(written.first + std::max<int64_t>(written.count, 0), from, end);
+    const uint8_t zeros[4] = {};
+    uint32_t blank = 0;
+    s.routines->convert(zeros, &blank, 1);
+    std::fill(out, out + (from - first) * s.width, blank);
+    if (to > from) {
+        s.convert(from, to - from, out + (from - first) * s.width);
+    }
+    std::fill(out + (to - first) * s.width, out + count * s.width, blank);
+}
+
 } // namespace
 
 bool windowimageinto(uint8_t n, platform::Image& image) {
@@ -80,7 +98,7 @@ bool windowimageinto(uint8_t n, platform::Image& image) {
             return false;
         }
         fitimage(*p, image);
-        p->convert(0, p->height, image.pixels.data());
+        convertrows(n, *p, 0, p->height, image.pixels.data());
     }
     recordduration(w, t0);
     return true;
@@ -142,7 +160,7 @@ bool viewrows(int n, int64_t first, int64_t count, int64_t width, uint32_t* out)
             s.width != width || first < 0 || count < 0 || count > s.height - first) {
             return false;
         }
-        s.convert(first, count, out);
+        convertrows(static_cast<uint8_t>(n), s, first, count, out);
     }
     recordduration(w, paintstarts()[n]);
     return true;

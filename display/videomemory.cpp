@@ -6,10 +6,13 @@
 #include "core/threads.h"
 #include "quorvinthal/toolkit.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <new>
 #include <string>
 #include <sys/mman.h>
+#include <unistd.h>
 #include <vector>
 
 namespace display {
@@ -46,27 +49,33 @@ void runstartupsteps() {
 
 // The video memory reads 0 until written; only the pages of the blocks in use are ever backed,
 // as every byte that a command or a frame reads lies in a block that t_InitWindow cleared first.
-// Backed in huge pages where the kernel offers them: a 2 MiB region costs one fault instead of
-// 512, which matters for the first window's clearing (3 MB of 4 KiB faults take tens of
-// milliseconds on a virtual machine), for at most one partly used region more at each end.
-constexpr size_t hugepage = size_t{2} << 20;
-
+// In pages of the base size: a window that is mostly blank then holds only its written rows (a
+// huge page would back 2 MiB for the first byte written into it).
 uint8_t* mapvideomemory() {
-    const size_t reserved = videomemorysize + hugepage;
-    void* pages = mmap(nullptr, reserved, PROT_READ | PROT_WRITE,
+    void* pages = mmap(nullptr, videomemorysize, PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (pages == MAP_FAILED) {
         throw std::bad_alloc(); // no address space left, as a failed allocation always did
     }
-    // Aligned to a huge page, so that the regions the blocks fill from the top are whole ones;
-    // the unused address space around it is never touched and costs nothing.
-    const auto address = reinterpret_cast<uintptr_t>(pages);
-    auto* aligned = reinterpret_cast<uint8_t*>((address + hugepage - 1) & ~(hugepage - 1));
-    madvise(aligned, videomemorysize, MADV_HUGEPAGE);
-    return aligned;
+    return static_cast<uint8_t*>(pages);
 }
 
 } // namespace
+
+void zerovideomemory(int64_t start, int64_t count) {
+    static const int64_t pagesize = sysconf(_SC_PAGESIZE);
+    // The whole pages between from and to; offsets suffice, as the memory starts on a page.
+    const int64_t end = start + count;
+    const int64_t from = std::min((start + pagesize - 1) / pagesize * pagesize, end);
+    const int64_t to = std::max(from, end / pagesize * pagesize);
+    uint8_t* memory = state().memory;
+    std::memset(memory + start, 0, static_cast<size_t>(from - start));
+    // A private anonymous page given back reads 0 again.
+    if (to > from && madvise(memory + from, static_cast<size_t>(to - from), MADV_DONTNEED) != 0) {
+        std::memset(memory + from, 0, static_cast<size_t>(to - from));
+    }
+    std::memset(memory + to, 0, static_cast<size_t>(end - to));
+}
 
 bool memorystarted() {
     return state().started;

@@ -27,6 +27,9 @@ uint8_t* videomemory();
 int64_t videomemorylength();
 std::mutex& videolock();
 using VideoLock = std::lock_guard<std::mutex>;
+// Sets count bytes from start on to 0 (the caller holds the video lock). The whole pages among
+// them are given back: they read 0 again without occupying memory until written.
+void zerovideomemory(int64_t start, int64_t count);
 
 // The window table entry of graphic window n (0 ... 7); exists once memoryready() is set.
 t_Window& windowrecord(uint8_t n);

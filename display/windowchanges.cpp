@@ -12,12 +12,23 @@ namespace display {
 
 namespace {
 
-// Rows [first, end) of one window; empty when end <= first. Guarded by the video lock.
+// Rows [first, end) of one window changed since the last take, and rows [writtenfirst,
+// writtenend) written since the block was cleared; empty when the end is not above the first.
+// Guarded by the video lock.
 struct Marks {
     int64_t first = 0;
     int64_t end = 0;
+    int64_t writtenfirst = 0;
+    int64_t writtenend = std::numeric_limits<int64_t>::max();
     std::atomic<uint64_t> count{0};
 };
+
+// Widens [first, end) to take [from, to), which is not empty.
+void widen(int64_t& first, int64_t& end, int64_t from, int64_t to) {
+    bool wasempty = end <= first;
+    first = wasempty ? from : std::min(first, from);
+    end = wasempty ? to : std::max(end, to);
+}
 
 std::array<Marks, t_GraphicWindows>& marks() {
     return base::lasting<std::array<Marks, t_GraphicWindows>>();
@@ -41,8 +52,8 @@ void markrows(uint8_t n, int64_t first, int64_t count) {
         return;
     }
     bool wasclean = m.end <= m.first;
-    m.first = wasclean ? first : std::min(m.first, first);
-    m.end = wasclean ? end : std::max(m.end, end);
+    widen(m.first, m.end, first, end);
+    widen(m.writtenfirst, m.writtenend, first, end);
     m.count.fetch_add(1, std::memory_order_relaxed);
     if (wasclean) {
         wakeautoupdate(); // the first change after a frame may be due at once
@@ -51,6 +62,21 @@ void markrows(uint8_t n, int64_t first, int64_t count) {
 
 void markwholewindow(uint8_t n) {
     markrows(n, allrows.first, allrows.count);
+}
+
+void markcleared(uint8_t n) {
+    markwholewindow(n);
+    if (n < t_GraphicWindows) {
+        marks()[n].writtenfirst = marks()[n].writtenend = 0;
+    }
+}
+
+Rows writtenrows(uint8_t n) {
+    if (n >= t_GraphicWindows) {
+        return Rows{};
+    }
+    const Marks& m = marks()[n];
+    return Rows{m.writtenfirst, m.writtenend - m.writtenfirst};
 }
 
 Rows takerows(uint8_t n) {

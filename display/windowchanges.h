@@ -24,6 +24,13 @@ constexpr Rows allrows{0, std::numeric_limits<int64_t>::max()};
 void markrows(uint8_t n, int64_t first, int64_t count);
 // Marks the whole picture (clearing, re-initialisation, moving the block). Video lock held.
 void markwholewindow(uint8_t n);
+// Marks the whole picture of window n after its pixel block was set to 0 (the video lock held):
+// no row counts as written from then on, until markrows marks it.
+void markcleared(uint8_t n);
+// The rows that may hold other bytes than 0: those marked since the last markcleared, every row
+// of a window whose block was never cleared that way. Rows outside read 0 and need not be read,
+// which keeps the pages of a mostly blank window unbacked. Video lock held.
+Rows writtenrows(uint8_t n);
 // The rows marked since the last take, which clears them. Video lock held.
 Rows takerows(uint8_t n);
 // The rows marked and not yet taken; takes the video lock itself.

@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
@@ -76,7 +77,10 @@ void speakgerman() {
 std::vector<QImage> readicon(const std::vector<std::string>& files) {
     std::vector<QImage> sizes;
     for (const std::string& file : files) {
-        QImage image(QString::fromStdString(file), "PNG");
+        // PNG only: a reader that may guess the format loads every image plugin to ask it.
+        QImageReader reader(QString::fromStdString(file), "png");
+        reader.setAutoDetectImageFormat(false);
+        QImage image = reader.read();
         if (!image.isNull()) {
             sizes.push_back(std::move(image));
         }

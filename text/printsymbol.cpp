@@ -62,10 +62,26 @@ std::string prefix(uint8_t n) {
     return "t_PrintSymbol: Window #" + std::to_string(n);
 }
 
-// Draws c if the font can and says whether it did; logs why not otherwise. A depth without a
-// pixel layout draws nothing, and the cell is still recorded.
-bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, uint8_t background,
-                   int64_t x, int64_t y) {
+// Whether rows top ... top + height − 1 of window n hold only the zeros of its clearing.
+bool blankrows(uint8_t n, int64_t top, int64_t height) {
+    display::Rows written = display::writtenrows(n);
+    return written.empty() || top + height <= written.first || top >= written.first + written.count;
+}
+
+// A glyph without ink in a background of 0 bytes leaves rows that hold only zeros as they are:
+// not drawing it keeps their pages unbacked.
+bool drawnalready(uint8_t n, int64_t top, int64_t height, const GlyphSource& glyph,
+                  const display::BlendTable& blend) {
+    const auto& background = blend.value[0];
+    const auto zero = [](uint8_t b) { return b == 0; };
+    return blankrows(n, top, height) && std::all_of(background.begin(), background.end(), zero) &&
+           std::all_of(glyph.data, glyph.data + glyph.available, zero);
+}
+
+// Draws c if the font can, marking the rows it changed, and says whether it did; logs why not
+// otherwise. A depth without a pixel layout draws nothing, and the cell is still recorded.
+bool drawcharacter(uint8_t n, const display::t_Window& w, uint8_t c, uint8_t foreground,
+                   uint8_t background, int64_t x, int64_t y) {
     const t_Font& font = w.Font;
     if (c < font.Start || c > font.End) {
         return false;
@@ -83,9 +99,15 @@ bool drawcharacter(const display::t_Window& w, uint8_t c, uint8_t foreground, ui
         return false; // an empty cell has nothing to draw
     }
     display::Surface s = display::surfaceof(w);
-    if (s.pixels != nullptr) {
-        drawglyph(s, font.Width * (x - 1), font.Height * (y - 1), font, glyphof(font, c),
-                  display::blendtable(foreground, background, s.depth));
+    if (s.pixels == nullptr) {
+        return true;
+    }
+    const int64_t top = font.Height * (y - 1);
+    const GlyphSource glyph = glyphof(font, c);
+    const display::BlendTable& blend = display::blendtable(foreground, background, s.depth);
+    if (!drawnalready(n, top, font.Height, glyph, blend)) {
+        drawglyph(s, font.Width * (x - 1), top, font, glyph, blend);
+        display::markrows(n, top, font.Height);
     }
     return true;
 }
@@ -120,14 +142,13 @@ bool copyablecells(const display::t_Window& w, const display::Surface& s) {
            (depth == 1 && width % 8 == 0);
 }
 
-// Copies cell first of line y into cells first + 1 ... last, pixels and text block alike.
-void copycell(uint8_t n, const display::t_Window& w, const display::Surface& s, int64_t first,
-              int64_t last, int64_t y) {
+// Copies the pixels of cell first of line y into cells first + 1 ... last.
+void copypixels(uint8_t n, const display::t_Window& w, const display::Surface& s, int64_t first,
+                int64_t last, int64_t y) {
     int64_t fontwidth = w.Font.Width, fontheight = w.Font.Height;
     int64_t cellbytes = fontwidth * s.depth / 8;
     int64_t runbytes = (last - first + 1) * cellbytes;
     int64_t left = fontwidth * (first - 1) * s.depth / 8;
-    display::VideoLock guard(display::videolock());
     for (int64_t r = 0; r < fontheight; ++r) {
         uint8_t* row = s.row(fontheight * (y - 1) + r) + left;
         // Doubling: each copy takes what is filled so far.
@@ -136,11 +157,21 @@ void copycell(uint8_t n, const display::t_Window& w, const display::Surface& s, 
                         static_cast<size_t>(std::min(filled, runbytes - filled)));
         }
     }
+    display::markrows(n, fontheight * (y - 1), fontheight);
+}
+
+// Copies cell first of line y into cells first + 1 ... last, pixels and text block alike. When
+// the first cell left its rows blank (drawnalready), so would the others.
+void copycell(uint8_t n, const display::t_Window& w, const display::Surface& s, int64_t first,
+              int64_t last, int64_t y) {
+    display::VideoLock guard(display::videolock());
+    if (!blankrows(n, w.Font.Height * (y - 1), w.Font.Height)) {
+        copypixels(n, w, s, first, last, y);
+    }
     uint8_t* characters = display::videomemory() + w.TextMemoryStart + cellindex(w, first, y);
     int64_t offset = attributeoffset(w);
     std::memset(characters + 1, characters[0], static_cast<size_t>(last - first));
     std::memset(characters + offset + 1, characters[offset], static_cast<size_t>(last - first));
-    display::markrows(n, fontheight * (y - 1), fontheight);
 }
 
 } // namespace
@@ -164,9 +195,8 @@ bool printsymbol(uint8_t n, uint8_t c, uint8_t k, int64_t x, int64_t y) {
         return false;
     }
     display::VideoLock guard(display::videolock());
-    bool drawn = drawcharacter(w, c, foreground, background, x, y);
+    bool drawn = drawcharacter(n, w, c, foreground, background, x, y);
     bool recorded = recordcell(w, c, static_cast<uint8_t>(foreground << 4 | background), x, y);
-    display::markrows(n, w.Font.Height * (y - 1), w.Font.Height);
     return drawn && recorded;
 }
 

@@ -49,15 +49,24 @@ inline Bytes contents(uint8_t n) {
     return bytes;
 }
 
+// Announces bytes written into window n's graphic block behind the toolkit's back, as every
+// writer marks its rows: a row never marked since the clearing is shown as 0 without being read.
+inline void announcewrites(uint8_t n) {
+    display::VideoLock guard(display::videolock());
+    display::markwholewindow(n);
+}
+
 // Random bytes in window n's graphic block, written behind the toolkit's back and so announced.
 inline void fillrandom(uint8_t n, unsigned seed) {
     const display::t_Window& w = windowrecord(n);
     std::mt19937 random(seed);
-    display::VideoLock guard(display::videolock());
-    for (int64_t a = w.MemoryStart; a <= w.MemoryEnd; ++a) {
-        display::videomemory()[a] = static_cast<uint8_t>(random());
+    {
+        display::VideoLock guard(display::videolock());
+        for (int64_t a = w.MemoryStart; a <= w.MemoryEnd; ++a) {
+            display::videomemory()[a] = static_cast<uint8_t>(random());
+        }
     }
-    display::markwholewindow(n);
+    announcewrites(n);
 }
 
 // Window n's graphic position.
