@@ -103,6 +103,25 @@ void giveicon() {
     }
 }
 
+// Gives the icon once the first window has been shown. Qt hands each native window its icon
+// in every size (some 360 KB for the X server): given before, it made the first window wait for
+// that transfer before it could be mapped; given after, it follows the map.
+class IconAfterFirstShow : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            qtapplication()->removeEventFilter(this);
+            QTimer::singleShot(0, qtapplication(), giveicon); // after the show's map request
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 void connectcallbacks(const AppCallbacks& callbacks) {
     if (callbacks.applicationwillterminate) {
         QObject::connect(qtapplication(), &QCoreApplication::aboutToQuit,
@@ -201,9 +220,9 @@ void preparestart() {
         QFontDatabase::families();
         QFontMetricsF(QGuiApplication::font()).height();
     });
-    // Qt's accessibility bridge connects to the session bus when the event loop starts, before
-    // the program can show a window; without a bus, libdbus first tries to start one. The
-    // connection is Qt's one per process, so the bridge finds it made.
+    // Qt's accessibility bridge connects to the session bus when it is set up; without a bus,
+    // libdbus first tries to start one. The connection is Qt's one per process, so the bridge
+    // finds it made.
     s.bus = std::thread([] { QDBusConnection::sessionBus(); });
 }
 
@@ -212,15 +231,16 @@ int runapplication(const AppCallbacks& callbacks) {
     if (callbacks.applicationwillfinishlaunching) {
         callbacks.applicationwillfinishlaunching();
     }
-    // The icon before the program's first window shows: the program's work for the main thread
-    // waits until launching is done.
     QTimer::singleShot(0, qtapplication(), [callbacks] {
         if (callbacks.applicationdidfinishlaunching) {
             callbacks.applicationdidfinishlaunching();
         }
-        giveicon();
     });
-    const int code = QApplication::exec();
+    // Not QApplication::exec(), which first sets up Qt's accessibility bridge: the bridge waits
+    // for the session bus connection that the helper thread is still making, and the program
+    // could not start before. Qt sets the bridge up with the first accessibility event instead
+    // (the pasteboard's text, a window shown), when the connection is there.
+    const int code = QCoreApplication::exec();
     for (std::thread* helper : {&state().fonts, &state().bus}) {
         if (helper->joinable()) {
             helper->join();
@@ -253,6 +273,7 @@ void setapplicationidentity(const std::string& name, const std::string& desktopf
     QCoreApplication::setApplicationName(QString::fromStdString(name));
     QGuiApplication::setDesktopFileName(QString::fromStdString(desktopfilename));
     state().icon = std::async(std::launch::async, readicon, iconfiles);
+    qtapplication()->installEventFilter(new IconAfterFirstShow(qtapplication()));
 }
 
 void quitapplication(int code) {

@@ -2,6 +2,7 @@
 #include "core/bridge.h"
 #include "display/videomemory.h"
 #include "platform/qtinternal.h"
+#include "tests/support/headlessrun.h"
 #include "tests/support/inputhelpers.h"
 #include "toolkit/headless.h"
 #include "ui/filedialogs.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <algorithm>
@@ -122,6 +124,27 @@ TEST(OwnWindows, TheTitleBarIsMeasuredOnThePasteboardWhenTheFirstWindowIsPlaced)
     EXPECT_GT(bar, 0);
     EXPECT_EQ(titleheight, bar);
     EXPECT_EQ(core::titlebarheight(), bar);
+}
+
+// The icon's files are read meanwhile, and the icon is given right after the first window is
+// shown, in every size read (an unreadable file gives none).
+TEST(ApplicationIcon, IsGivenAfterTheFirstWindowIsShownInEverySizeRead) {
+    setuptoolkit();
+    TemporaryFolder folder;
+    std::vector<std::string> files;
+    for (int side : {16, 32}) {
+        files.push_back((folder.root / (std::to_string(side) + ".png")).string());
+        QImage(side, side, QImage::Format_ARGB32).save(QString::fromStdString(files.back()));
+    }
+    files.push_back((folder.root / "broken.png").string());
+    std::ofstream(files.back()) << "png";
+    platform::setapplicationidentity("Quorvinthal", "org.quorvinthal.Quorvinthal", files);
+    serveevents(100);
+    EXPECT_TRUE(QApplication::windowIcon().isNull());
+    QWidget window;
+    window.show();
+    serveevents(100);
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
 }
 
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {
