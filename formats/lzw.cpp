@@ -32,6 +32,15 @@ class CodeReader {
 
     Code read(size_t index) const {
         size_t position = index * width;
+        if (width <= 56 && (position >> 3) + 8 <= bytes.size()) {
+            // The eight bytes from the code's first one hold all of it.
+            uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + (position >> 3), 8);
+            if constexpr (std::endian::native == std::endian::little) {
+                word = __builtin_bswap64(word);
+            }
+            return Code{(word << (position & 7)) >> (64 - width), true};
+        }
         Code code{0, true};
         for (unsigned i = 0; i < width; ++i, ++position) {
             unsigned bit = (bytes[position >> 3] >> (7 - (position & 7))) & 1u;
@@ -123,6 +132,8 @@ LzwResult lzwdecode(std::span<const uint8_t> compressed, size_t limit) {
         return failed(LzwStatus::TooLong);
     }
     std::vector<uint8_t> output;
+    // Room for what a font's glyphs usually give, so that the output is seldom moved.
+    output.reserve(std::min(limit, compressed.size() * 8));
     std::vector<Span> dictionary;
     dictionary.reserve(std::min<size_t>(count, size_t{1} << 16));
     output.push_back(static_cast<uint8_t>(reader.read(0).low));

@@ -211,6 +211,15 @@ TEST(Lzw, InvalidOrTooWideCodes) {
     EXPECT_EQ(formats::lzwdecode(wide).status, formats::LzwStatus::InvalidCode);
 }
 
+// Codes are read alike at every width and bit offset, also in the last bytes of the stream.
+TEST(Lzw, EveryWidthFromNineToSixtyFourDecodesTheSameCodes) {
+    for (unsigned width = 9; width <= 64; ++width) {
+        EXPECT_EQ(formats::lzwdecode(packcodes(width, {'A', 'B', 256, 'C', 258, 259, 'D'})).data,
+                  text("ABABCABCCAD"))
+            << width;
+    }
+}
+
 TEST(Lzw, TheCodeBeingDefinedAndOutputLimitsFromZeroToTheLargestFont) {
     const Bytes seven = packcodes(9, {65, 66, 256, 258});
     formats::LzwResult result = formats::lzwdecode(seven);
