@@ -208,6 +208,7 @@ void initapplication(int& argc, char** argv) {
     state().application = new QApplication(argc, argv);
     // Closing a toolkit window only hides it; the application decides itself when to end.
     QApplication::setQuitOnLastWindowClosed(false);
+    usebarstyle();
     speakgerman();
 }
 

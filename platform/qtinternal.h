@@ -72,6 +72,10 @@ bool compositorplaces();
 // Screen height used to flip between Qt's y-down and the frame convention's y-up coordinates.
 double screenheightof(QWidget* w);
 
+// The application's style with the menu bar's extension arrow read as PNG (platform/barstyle.cpp);
+// set before the first widget is made.
+void usebarstyle();
+
 // Every toolkit window carries a bar with the menus of the main menu (platform/menus.cpp). The
 // bar is part of the window's top strip: the toolkit counts it into the title-bar height. It is
 // made when the window is first measured, placed or shown.

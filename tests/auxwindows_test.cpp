@@ -14,6 +14,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
+#include <QMenuBar>
+#include <QStyle>
 #include <QPlainTextEdit>
 #include <algorithm>
 #include <fstream>
@@ -145,6 +147,18 @@ TEST(ApplicationIcon, IsGivenAfterTheFirstWindowIsShownInEverySizeRead) {
     window.show();
     serveevents(100);
     EXPECT_EQ(QApplication::windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+}
+
+// The arrow a bar shows when its menus do not fit is Qt's own picture, read without asking every
+// image plugin whether it knows the file.
+TEST(MenuBars, TheOverflowArrowIsQtsPictureAndLoadsNoImagePlugin) {
+    QMenuBar bar;
+    const QIcon arrow =
+        QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    EXPECT_EQ(arrow.availableSizes(), (QList<QSize>{{8, 5}, {16, 10}, {32, 20}}));
+    std::ifstream maps("/proc/self/maps");
+    const std::string mapped{std::istreambuf_iterator<char>(maps), {}};
+    EXPECT_EQ(mapped.find("/imageformats/"), std::string::npos);
 }
 
 TEST(Paths, NamesDecodedUrlsAndFileTypes) {
