@@ -15,8 +15,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
-#include <QStyle>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <algorithm>
 #include <fstream>
 
