@@ -247,6 +247,8 @@ int runapplication(const AppCallbacks& callbacks) {
             helper->join();
         }
     }
+    // Never shown: letting go of the icon's result joins the thread that read it.
+    state().icon = {};
     return code;
 }
 
