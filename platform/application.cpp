@@ -10,7 +10,6 @@
 #include <QFontMetricsF>
 #include <QIcon>
 #include <QImage>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
@@ -77,10 +76,7 @@ void speakgerman() {
 std::vector<QImage> readicon(const std::vector<std::string>& files) {
     std::vector<QImage> sizes;
     for (const std::string& file : files) {
-        // PNG only: a reader that may guess the format loads every image plugin to ask it.
-        QImageReader reader(QString::fromStdString(file), "png");
-        reader.setAutoDetectImageFormat(false);
-        QImage image = reader.read();
+        QImage image = readpng(QString::fromStdString(file));
         if (!image.isNull()) {
             sizes.push_back(std::move(image));
         }

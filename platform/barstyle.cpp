@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 #include <QProxyStyle>
 
@@ -17,9 +16,7 @@ namespace {
 QIcon pngicon(std::initializer_list<const char*> files) {
     QIcon icon;
     for (const char* file : files) {
-        QImageReader reader(QString::fromLatin1(file), "png");
-        reader.setAutoDetectImageFormat(false);
-        const QImage image = reader.read();
+        const QImage image = readpng(QString::fromLatin1(file));
         if (!image.isNull()) {
             icon.addPixmap(QPixmap::fromImage(image));
         }

@@ -3,10 +3,17 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
 
 namespace platform {
+
+QImage readpng(const QString& file) {
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 bool saveimagepng(const Image& image, const std::string& path) {
     return qtimage(image).save(QString::fromStdString(path), "PNG");
@@ -23,8 +30,8 @@ std::string pngdata(const Image& image) {
 }
 
 std::optional<Image> loadimagepng(const std::string& path) {
-    QImage read;
-    if (!read.load(QString::fromStdString(path), "PNG")) {
+    QImage read = readpng(QString::fromStdString(path));
+    if (read.isNull()) {
         return std::nullopt;
     }
     read = read.convertToFormat(QImage::Format_ARGB32);

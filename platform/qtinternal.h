@@ -72,6 +72,10 @@ bool compositorplaces();
 // Screen height used to flip between Qt's y-down and the frame convention's y-up coordinates.
 double screenheightof(QWidget* w);
 
+// The image in a PNG file, null when it cannot be read. Read as PNG only: a reader that may guess
+// the format loads every image plugin to ask it (platform/pngfiles.cpp).
+QImage readpng(const QString& file);
+
 // The application's style with the menu bar's extension arrow read as PNG (platform/barstyle.cpp);
 // set before the first widget is made.
 void usebarstyle();
