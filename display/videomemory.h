@@ -38,8 +38,9 @@ const t_Window& defaultwindow();
 // The first window that t_InitWindow made; claimed once.
 void claimfirstwindow(uint8_t n);
 
-// Work that t_InitMemory does after making the memory and before it is ready (the menus, the
-// pasteboard window). Registered from above before the program thread starts.
+// Platform work that t_InitMemory does after making the memory and before it is ready (the menus,
+// the pasteboard window), each step run on the main thread. Registered from above before the
+// program thread starts.
 void addmemorystartupstep(std::function<void()> step);
 
 // Runs t_InitMemory, or waits in 10 ms steps while another thread runs it.

@@ -3,6 +3,7 @@
 #include "core/bridge.h"
 #include "core/lookup.h"
 #include "core/threads.h"
+#include "display/videomemory.h"
 #include "events/queues.h"
 #include "tests/support/inputhelpers.h"
 #include "ui/builtinactions.h"
@@ -93,6 +94,19 @@ PROGRAM_TEST(MenuStartup, FillsTheTableTrimsOnlyMenusThatExistAndItemsAreFoundBy
     EXPECT_EQ(t_MenuItemTitle("Leer", 65535), "");
     EXPECT_EQ(t_MenuItemIndex("Leer", ""), -1);
     EXPECT_EQ(log.lines(), (Lines{"t_MenuItemDelete: " + range, "t_MenuItemTitle: " + range}));
+}
+
+// A start-up step is platform work: it runs whole on the main thread, after the toolkit's own
+// steps and before the memory is ready.
+PROGRAM_TEST(MenuStartup, AStepRunsOnTheMainThreadBeforeTheMemoryIsReady) {
+    Lines seen;
+    display::addmemorystartupstep([&] {
+        seen.push_back(platform::ismainthread() ? "main thread" : "program thread");
+        seen.push_back(display::memoryready() ? "ready" : "not ready");
+        seen.push_back(ui::menuactions().empty() ? "no menus" : "after the menus");
+    });
+    t_InitMemory();
+    EXPECT_EQ(seen, (Lines{"main thread", "not ready", "after the menus"}));
 }
 
 // The user's hiding of the last window shown minimises it instead; a shortcut item records its
