@@ -57,6 +57,8 @@ struct ApplicationState {
     std::future<std::vector<QImage>> icon; // the icon's sizes, read on a helper thread
     std::thread fonts; // helpers of the desktop start, joined when the event loop ends
     std::thread bus;
+    void (*nostart)() = nullptr; // while the application object is made
+    QtMessageHandler qthandler = nullptr;
 };
 
 ApplicationState& state() {
@@ -117,6 +119,15 @@ class IconAfterFirstShow : public QObject {
         return false;
     }
 };
+
+// Qt ends the process with a fatal message when no platform plugin starts, advising to reinstall
+// the application; the reasons printed before it stand, the advice gives way to the caller's.
+void platformmessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg && state().nostart != nullptr) {
+        state().nostart();
+    }
+    state().qthandler(type, context, message);
+}
 
 void connectcallbacks(const AppCallbacks& callbacks) {
     if (callbacks.applicationwillterminate) {
@@ -193,7 +204,7 @@ QApplication* qtapplication() {
     return state().application;
 }
 
-void initapplication(int& argc, char** argv) {
+void initapplication(int& argc, char** argv, void (*nostart)()) {
     if (qtapplication() != nullptr) {
         return;
     }
@@ -201,7 +212,10 @@ void initapplication(int& argc, char** argv) {
     // for a global menu bar, which holds up the first window by a round trip, or without a bus
     // by an attempt to start one.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    state().nostart = nostart;
+    state().qthandler = qInstallMessageHandler(platformmessage);
     state().application = new QApplication(argc, argv);
+    qInstallMessageHandler(state().qthandler);
     // Closing a toolkit window only hides it; the application decides itself when to end.
     QApplication::setQuitOnLastWindowClosed(false);
     usebarstyle();

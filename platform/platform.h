@@ -44,8 +44,10 @@ bool displayreachable(const std::function<std::string(const char* name)>& enviro
 bool displayreachable(); // this process's environment
 
 // Creates the application object (once). Must be called on the thread that becomes the main
-// thread, before any other platform call.
-void initapplication(int& argc, char** argv);
+// thread, before any other platform call. Where Qt starts no platform (a display that is named but
+// not there or refuses the connection), it has printed its reasons and then calls nostart, which
+// ends the process; without nostart Qt ends it itself.
+void initapplication(int& argc, char** argv, void (*nostart)() = nullptr);
 // Sets up on helper threads what the first window will wait for: the fonts (fontconfig and Qt's
 // font database, some 20 ms; the start goes on without them until its first window is measured)
 // and the session bus connection. runapplication waits for the helpers when its loop ends.

@@ -222,6 +222,32 @@ TEST(ProgramStart, WithoutADisplayEachProgramSaysWhatItDoesOrLacks) {
     }
 }
 
+// A display that is named but not there: Qt's reasons, then what is missing and how the program
+// runs without one, where Qt would advise reinstalling and abort.
+TEST(ProgramStart, ADisplayNamedButNotThereIsSaidInsteadOfAnAbort) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"DISPLAY=:7913", "(DISPLAY=:7913, WAYLAND_DISPLAY nicht gesetzt)"},
+        {"WAYLAND_DISPLAY=nosuch", "(DISPLAY nicht gesetzt, WAYLAND_DISPLAY=nosuch)"},
+    };
+    for (const auto& [variable, named] : cases) {
+        TemporaryFolder folder;
+        EXPECT_EQ(runcommand("env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u "
+                             "QT_QPA_PLATFORM XDG_RUNTIME_DIR=/nonexistent " +
+                                 variable + " " QV_BIN_DIR "/quorvinthal",
+                             folder.root / "printed"),
+                  1)
+            << variable;
+        const Lines printed = readlines(folder.root / "printed");
+        ASSERT_FALSE(printed.empty()) << variable;
+        EXPECT_EQ(printed.back(), "quorvinthal: kein Bildschirm erreichbar " + named +
+                                      "; ohne Bildschirm läuft es mit quorvinthal --out ORDNER "
+                                      "(siehe --help)");
+        for (const std::string& line : printed) {
+            EXPECT_EQ(line.find("Reinstalling"), std::string::npos) << line;
+        }
+    }
+}
+
 // Each case: the environment's variables, and whether Qt finds a display with them.
 TEST(ProgramStart, TheNamedPlatformOrElseX11OrWaylandNeedsItsDisplay) {
     TemporaryFolder runtime;

@@ -34,14 +34,31 @@ namespace {
     leave(2);
 }
 
+// The command's name as typed, for the words that end a start without a display.
+std::string& commandname() {
+    static std::string name;
+    return name;
+}
+
 // Without a display Qt would end the process with advice to reinstall; say what is missing and
 // how the program runs without one.
-int nodisplay(const char* name) {
-    std::fprintf(stderr,
-                 "%s: kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY gesetzt); ohne "
-                 "Bildschirm läuft es mit %s --out ORDNER (siehe --help)\n",
-                 name, name);
-    return 1;
+[[noreturn]] void nodisplay(const std::string& missing) {
+    const char* name = commandname().c_str();
+    std::fprintf(stderr, "%s: %s; ohne Bildschirm läuft es mit %s --out ORDNER (siehe --help)\n",
+                 name, missing.c_str(), name);
+    leave(1);
+}
+
+std::string displayvariable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(name) + "=" + value
+                            : std::string(name) + " nicht gesetzt";
+}
+
+// Named but not there, or refusing the connection: Qt has printed why.
+[[noreturn]] void displaynotreached() {
+    nodisplay("kein Bildschirm erreichbar (" + displayvariable("DISPLAY") + ", " +
+              displayvariable("WAYLAND_DISPLAY") + ")");
 }
 
 int runheadless(const char* name, char** argv, const CommandLine& line,
@@ -103,10 +120,14 @@ int runheadless(const char* name, char** argv, const CommandLine& line,
     if (snapshotonly && !line.headless) {
         fail(name, "--out ORDNER fehlt (siehe --help)");
     }
-    int code = line.headless                   ? runheadless(name, argv, line, std::move(program))
-               : !platform::displayreachable() ? nodisplay(name)
-                                               : rundesktop(argc, argv, std::move(program));
-    leave(code);
+    commandname() = name;
+    if (line.headless) {
+        leave(runheadless(name, argv, line, std::move(program)));
+    }
+    if (!platform::displayreachable()) {
+        nodisplay("kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY gesetzt)");
+    }
+    leave(rundesktop(argc, argv, std::move(program), displaynotreached));
 }
 
 } // namespace

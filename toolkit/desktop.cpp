@@ -8,8 +8,8 @@
 
 namespace toolkit {
 
-int rundesktop(int& argc, char** argv, core::ProgramEntry program) {
-    platform::initapplication(argc, argv);
+int rundesktop(int& argc, char** argv, core::ProgramEntry program, void (*nostart)()) {
+    platform::initapplication(argc, argv, nostart);
     platform::preparestart();
     announceidentity();
     setup();
