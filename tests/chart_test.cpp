@@ -87,20 +87,26 @@ TEST(Chart, TheExampleRunAfterInvalidDates) {
     EXPECT_EQ(glyph(1272), glyph(label1));
 }
 
-// February of a common year has 28 ticks and the curves still run to the right end of the scale;
-// a forecast before the birth gives a negative total; empty inputs are today, and on the day of
-// birth every cycle stands at 50 %.
-TEST(Chart, ShortMonthsNegativeTotalsAndTheBirthday) {
+// February of a common year has 28 ticks and the curves still run to the right end of the scale.
+TEST(Chart, FebruaryOfACommonYearHasTwentyEightTicksAndCurvesToTheEnd) {
     toolkit::SnapshotResult r = runchart("5.12.1985\\r\\x1a14.02.2027\\r");
     ASSERT_TRUE(r.images[1].has_value());
     EXPECT_EQ(std::tuple(ticks(r).size(), ticks(r).back(), pixel(r, 1275, 600)),
               std::tuple(28u, 1155, red));
-    r = runchart("1.1.20\\r\\x1a01.01.1919\\r");
+}
+
+// A forecast before the birth gives a negative total and still a chart.
+TEST(Chart, AForecastBeforeTheBirthGivesANegativeTotal) {
+    toolkit::SnapshotResult r = runchart("1.1.20\\r\\x1a01.01.1919\\r");
     EXPECT_EQ(line(r, 4).substr(0, 27), "Geburtsdatum   : 01.01.1920");
     EXPECT_EQ(line(r, 11), "1.1.1920 bis 01.01.1919 = -365 Tage.");
     ASSERT_TRUE(r.images[1].has_value());
     EXPECT_EQ(pixel(r, 0, 779), white);
-    r = runchart("\\r\\r");
+}
+
+// Empty inputs are today, and on the day of birth every cycle stands at 50 %.
+TEST(Chart, EmptyInputsAreTodayAndOnTheBirthdayEveryCycleIsAtHalf) {
+    toolkit::SnapshotResult r = runchart("\\r\\r");
     EXPECT_EQ(line(r, 4).substr(0, 40), "Geburtsdatum   : 06.12.2026 (Sonntag) 73");
     EXPECT_EQ(line(r, 11), "6.12.2026 bis 06.12.2026 = 0 Tage.");
     EXPECT_EQ(line(r, 13), "Am 06.12.2026: Physisch = 50%, Emotional = 50%, Mental = 50%.");

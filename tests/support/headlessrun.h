@@ -87,7 +87,7 @@ inline HeadlessRun runheadless(const std::filesystem::path& program, const std::
 }
 
 // The chart program through the snapshot machinery: real program entry, keys typed into window 0
-// through the view, today's date fixed.
+// through the view, today's date fixed. Once per test: the run is the process's one launch.
 // The example's keys: born 5.12.1985, the chart of 05.12.2026.
 inline constexpr char examplekeys[] = "5.12.1985\\r\\x1a05.12.2026\\r";
 
