@@ -257,13 +257,3 @@ TEST(WindowLookup, BeforeTheMemoryEveryWindowIsNotInitialized) {
                                   "t_Color: Window #3 not initialized.",
                                   "g_Plot: Graphic window #3 not initialized."}));
 }
-
-// The renderer's and the views' lookups stay silent about numbers past the graphic windows;
-// their other refusals are the images' and the key and mouse events'.
-PROGRAM_TEST(WindowLookup, PicturesAndViewsIgnoreNumbersPastTheGraphicWindows) {
-    graphicwindow(1, 8);
-    LogCapture log;
-    EXPECT_EQ(display::shownwindow("t_Image", 8), nullptr);
-    EXPECT_FALSE(display::takesevents("viewKey", 8));
-    EXPECT_TRUE(log.lines().empty());
-}

@@ -99,14 +99,12 @@ PROGRAM_TEST(MenuStartup, FillsTheTableTrimsOnlyMenusThatExistAndItemsAreFoundBy
 // A start-up step is platform work: it runs whole on the main thread, after the toolkit's own
 // steps and before the memory is ready.
 PROGRAM_TEST(MenuStartup, AStepRunsOnTheMainThreadBeforeTheMemoryIsReady) {
-    Lines seen;
+    std::vector<bool> seen; // on the main thread, the memory ready, the menus' table filled
     display::addmemorystartupstep([&] {
-        seen.push_back(platform::ismainthread() ? "main thread" : "program thread");
-        seen.push_back(display::memoryready() ? "ready" : "not ready");
-        seen.push_back(ui::menuactions().empty() ? "no menus" : "after the menus");
+        seen = {platform::ismainthread(), display::memoryready(), !ui::menuactions().empty()};
     });
     t_InitMemory();
-    EXPECT_EQ(seen, (Lines{"main thread", "not ready", "after the menus"}));
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
 }
 
 // The user's hiding of the last window shown minimises it instead; a shortcut item records its

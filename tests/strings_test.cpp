@@ -137,12 +137,4 @@ TEST(PasteboardText, CopyDecodesEscapeForms) {
               "aAb");
 }
 
-TEST(TextValue, HashesByBytes) {
-    const std::hash<unicode::Text> hash;
-    EXPECT_EQ(hash(unicode::Text{{'a', 'b'}}), hash(unicode::Text{{'a', 'b'}}));
-    EXPECT_NE(hash(unicode::Text{{'a', 'b'}}), hash(unicode::Text{{'b', 'a'}}));
-    EXPECT_NE(hash(unicode::Text{}), hash(unicode::Text{{0}}));
-    EXPECT_NE(hash(unicode::Text{{0}}), hash(unicode::Text{{0, 0}}));
-}
-
 } // namespace
